@@ -1,0 +1,37 @@
+// The platform's file calls under the units; os_file_posix.cpp and
+// os_file_win32.cpp implement them. Nothing else touches the platform's files.
+#ifndef TALVIRONESKA_IO_OS_FILE_H_
+#define TALVIRONESKA_IO_OS_FILE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+using OsHandle = std::intptr_t;
+inline constexpr OsHandle kNoHandle = -1;
+
+enum class OpenMode { read, write, read_write };
+
+// Opens NAME (no NUL byte, not empty) with status "UNKNOWN": an existing file
+// at its start, never truncated; a missing file is created empty. A read-mode
+// open of a read-only file succeeds. Returns 0 and sets *handle, or the severe
+// error number: 9 (permission), 43 (bad name or missing directory) or 30
+// (anything else, a directory included). Nothing is created on failure.
+int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle);
+
+// Up to n bytes; 0 at end of file, -1 on error.
+std::ptrdiff_t os_read(OsHandle handle, char* buffer, std::size_t n);
+
+// All n bytes or false.
+bool os_write(OsHandle handle, const char* data, std::size_t n);
+
+bool os_seek(OsHandle handle, std::uint64_t offset);
+bool os_truncate(OsHandle handle, std::uint64_t size);
+bool os_close(OsHandle handle);
+
+// The path shown in error lines: NAME when absolute, else the current
+// directory, the separator and NAME, with no other normalisation.
+std::string os_full_path(std::string_view name);
+
+#endif  // TALVIRONESKA_IO_OS_FILE_H_

@@ -1,0 +1,98 @@
+// POSIX files: open(2) and friends, retried on EINTR.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <vector>
+
+#include "io/os_file.h"
+#include "io/severe_error.h"
+
+namespace {
+
+int open_failure_number(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return kErrPermission;
+    case ENOENT:  // only a missing directory gets here: a missing file is created
+    case ENAMETOOLONG:
+    case ENOTDIR:
+      return kErrFileName;
+    default:
+      return kErrOpenFailure;
+  }
+}
+
+int fd_of(OsHandle handle) { return static_cast<int>(handle); }
+
+}  // namespace
+
+int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
+  int flags = O_CLOEXEC;
+  switch (mode) {
+    case OpenMode::read: flags |= O_RDONLY; break;
+    case OpenMode::write: flags |= O_WRONLY; break;
+    case OpenMode::read_write: flags |= O_RDWR; break;
+  }
+  int fd;
+  do fd = ::open(name.c_str(), flags); while (fd < 0 && errno == EINTR);
+  if (fd < 0 && errno == ENOENT) {
+    do fd = ::open(name.c_str(), flags | O_CREAT, 0666); while (fd < 0 && errno == EINTR);
+  }
+  if (fd < 0) return open_failure_number(errno);
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return kErrOpenFailure;
+  }
+  *handle = fd;
+  return 0;
+}
+
+std::ptrdiff_t os_read(OsHandle handle, char* buffer, std::size_t n) {
+  ssize_t got;
+  do got = ::read(fd_of(handle), buffer, n); while (got < 0 && errno == EINTR);
+  return got;
+}
+
+bool os_write(OsHandle handle, const char* data, std::size_t n) {
+  while (n > 0) {
+    const ssize_t put = ::write(fd_of(handle), data, n);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += put;
+    n -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+bool os_seek(OsHandle handle, std::uint64_t offset) {
+  return ::lseek(fd_of(handle), static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
+bool os_truncate(OsHandle handle, std::uint64_t size) {
+  int rc;
+  do rc = ::ftruncate(fd_of(handle), static_cast<off_t>(size)); while (rc != 0 && errno == EINTR);
+  return rc == 0;
+}
+
+bool os_close(OsHandle handle) { return ::close(fd_of(handle)) == 0 || errno == EINTR; }
+
+std::string os_full_path(std::string_view name) {
+  if (!name.empty() && name.front() == '/') return std::string(name);
+  std::vector<char> cwd(PATH_MAX);
+  while (::getcwd(cwd.data(), cwd.size()) == nullptr) {
+    if (errno != ERANGE) return std::string(name);
+    cwd.resize(cwd.size() * 2);
+  }
+  std::string path(cwd.data());
+  path += '/';
+  path += name;
+  return path;
+}

@@ -1,0 +1,120 @@
+#include "io/unit.h"
+
+#include <cstring>
+
+#include "io/severe_error.h"
+
+namespace {
+
+// Large blocks: the thrust data file can hold tens of millions of lines.
+constexpr std::size_t kInBlock = 1 << 20;
+constexpr std::size_t kOutBlock = 1 << 20;
+
+}  // namespace
+
+Unit::Unit(int number, std::string_view name, OpenMode mode) : number_(number), name_(name) {
+  if (name_.empty() || name_.find('\0') != std::string::npos) fail(kErrFileName);
+  const int error = os_open_unknown(name_, mode, &handle_);
+  if (error != 0) fail(error);
+  writing_ = mode == OpenMode::write;
+}
+
+Unit::~Unit() {
+  if (handle_ != kNoHandle) os_close(handle_);
+}
+
+void Unit::fail(int error_number) const { throw_file_error(error_number, number_, name_); }
+
+bool Unit::refill() {
+  if (in_eof_) return false;
+  if (!in_) {
+    in_capacity_ = kInBlock;
+    in_.reset(new char[in_capacity_]);
+  }
+  if (in_begin_ > 0) {
+    std::memmove(in_.get(), in_.get() + in_begin_, in_end_ - in_begin_);
+    in_offset_ += in_begin_;
+    in_end_ -= in_begin_;
+    in_begin_ = 0;
+  }
+  if (in_end_ == in_capacity_) {  // one line longer than the buffer
+    std::unique_ptr<char[]> bigger(new char[in_capacity_ * 2]);
+    std::memcpy(bigger.get(), in_.get(), in_end_);
+    in_ = std::move(bigger);
+    in_capacity_ *= 2;
+  }
+  const std::ptrdiff_t got = os_read(handle_, in_.get() + in_end_, in_capacity_ - in_end_);
+  if (got < 0) fail(kErrReadFailure);
+  if (got == 0) {
+    in_eof_ = true;
+    return false;
+  }
+  in_end_ += static_cast<std::size_t>(got);
+  return true;
+}
+
+bool Unit::next_line(std::string_view* line, bool* had_line_end) {
+  std::size_t scanned = 0;  // bytes after in_begin_ known to hold no LF
+  for (;;) {
+    const char* begin = in_.get() + in_begin_;
+    const std::size_t held = in_end_ - in_begin_;
+    if (in_ && held > scanned) {
+      const void* lf = std::memchr(begin + scanned, '\n', held - scanned);
+      if (lf != nullptr) {
+        const char* end = static_cast<const char*>(lf);
+        in_begin_ += static_cast<std::size_t>(end - begin) + 1;
+        if (end > begin && end[-1] == '\r') --end;
+        *line = std::string_view(begin, static_cast<std::size_t>(end - begin));
+        if (had_line_end) *had_line_end = true;
+        return true;
+      }
+      scanned = held;
+    }
+    if (!refill()) {
+      if (in_end_ == in_begin_) return false;
+      *line = std::string_view(in_.get() + in_begin_, in_end_ - in_begin_);
+      in_begin_ = in_end_;
+      if (had_line_end) *had_line_end = false;
+      return true;
+    }
+  }
+}
+
+char* Unit::reserve(std::size_t n) {
+  if (!writing_) {
+    // Writing goes on right after the last line read.
+    out_offset_ = in_offset_ + in_begin_;
+    if (!os_seek(handle_, out_offset_)) fail(kErrWriteFailure);
+    writing_ = true;
+  }
+  if (!out_) out_.reset(new char[kOutBlock]);
+  if (out_used_ + n > kOutBlock) flush();
+  return out_.get() + out_used_;
+}
+
+void Unit::write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t part = bytes.size() < kMaxReserve ? bytes.size() : kMaxReserve;
+    char* p = reserve(part);
+    std::memcpy(p, bytes.data(), part);
+    commit(p + part);
+    bytes.remove_prefix(part);
+  }
+}
+
+void Unit::flush() {
+  if (out_used_ == 0) return;
+  if (!os_write(handle_, out_.get(), out_used_)) fail(kErrWriteFailure);
+  out_offset_ += out_used_;
+  out_used_ = 0;
+}
+
+void Unit::close() {
+  if (writing_) {
+    flush();
+    if (!os_truncate(handle_, out_offset_)) fail(kErrWriteFailure);
+  }
+  const OsHandle handle = handle_;
+  handle_ = kNoHandle;
+  if (!os_close(handle)) fail(kErrCloseFailure);
+}

@@ -1,0 +1,56 @@
+// The run context: every value of one run, set by the steps in run order.
+#ifndef TALVIRONESKA_RUN_RUN_CONTEXT_H_
+#define TALVIRONESKA_RUN_RUN_CONTEXT_H_
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+// Text fields hold their bytes padded with blanks once assigned; until then
+// they hold NUL bytes. Numbers start at zero.
+template <std::size_t N>
+using TextField = std::array<char, N>;
+
+struct RunContext {
+  // General data file.
+  TextField<90> parameter_file_name{};
+
+  // Case parameter file, in file order.
+  TextField<50> original{};
+  double ti = 0.0;
+  double tf = 0.0;
+  double Fcor = 0.0;
+  double M = 0.0;
+  std::int32_t w = 0;
+  std::int32_t nmax = 0;
+  std::int32_t time_origin_option = 0;
+  std::int32_t plot_option = 0;
+  std::int32_t curve_listing_option = 0;
+  TextField<90> case_name{};
+  TextField<90> title{};
+
+  // Processed curve: points 1..nc live at t[nc - 1], F[nc - 1]. The arrays
+  // hold nmax elements (none when nmax <= 0) and are never initialised, so
+  // pages past the kept points are never touched.
+  std::unique_ptr<double[]> t;
+  std::unique_ptr<double[]> F;
+  std::int32_t nc = 0;
+
+  // Figures.
+  double dt = 0.0;
+  double tq = 0.0;
+  double fm = 0.0;
+  double It = 0.0;
+  double Fmed = 0.0;
+  double c = 0.0;
+  double Is = 0.0;
+  double Fmax = 0.0;
+  double tmax = 0.0;
+  double Fmin = 0.0;
+  TextField<4> classe{};
+};
+
+// Sea-level gravitational acceleration (m/s2), used for Is and printed in the report.
+inline constexpr double go = 9.80665;
+
+#endif  // TALVIRONESKA_RUN_RUN_CONTEXT_H_

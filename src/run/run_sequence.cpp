@@ -1,0 +1,3 @@
+#include "run/run_sequence.h"
+
+void run(RunContext& rc) { (void)rc; }
