@@ -1,0 +1,127 @@
+// End-to-end harness: runs the real talvironeska binary in a fresh directory
+// with fake outside programs, and reads back what the run left there.
+//
+//   e2e::CaseDir dir;                          // fresh temporary tree
+//   dir.write_valid_case();                    // general data, case params, thrust data
+//   dir.on_launch("Notepad", "ensaio7_saida_A.txt", "exit 3");
+//   const e2e::RunResult r = dir.run();        // waits, or kills after the time-out
+//   EXPECT_EQ(r.exit_status, 0);
+//   EXPECT_EQ(dir.launches(), (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", ...}));
+//
+// Layout of one CaseDir (removed again by the destructor):
+//   <root>/case/          the run's working directory: write(), read(), exists() are relative to it
+//   <root>/bin/           fake Notepad, notepad and Wgnuplot, first on the run's PATH
+//   <root>/launches.log   one line per fake launch: the program's name, a blank and its
+//                         arguments joined by single blanks ("Notepad teste 1_saida_A.txt")
+//   <root>/stage/         bytes that actions copy into the case directory
+// Keeping the log and the fakes outside case/ leaves the run's directory holding
+// only what the test and the run put there.
+//
+// A fake program logs first, then runs the actions registered for it whose
+// argument text ("$*") matches, in registration order, then exits 0 unless an
+// action exits otherwise. Actions are shell text run by /bin/sh in the run's
+// working directory with the fake's arguments in "$@".
+#ifndef TALVIRONESKA_TESTS_E2E_HARNESS_H_
+#define TALVIRONESKA_TESTS_E2E_HARNESS_H_
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+inline constexpr const char* kGeneralDataFile = "talvironeska_2p1_dados_geral.txt";
+inline constexpr const char* kPlotScriptFile = "talvironeska_2p1_curva_F-t.gnu";
+
+struct RunResult {
+  int exit_status = -1;    // the process's exit status; 128 + signal when killed by one
+  bool timed_out = false;  // the time-out ran out and the process group was killed
+  std::string out;         // everything written on stdout
+  std::string err;         // everything written on stderr
+};
+
+// The twelve values of a case parameter file, each as the text of its line
+// (notes and quotes included), and the general data file's and thrust data
+// file's contents. The defaults make a valid case that runs to the end with
+// no launch acting: the curve has 5 points (0.1 s to 0.5 s at 10 Hz).
+struct CaseSpec {
+  std::string general_data = "caso.txt\r\n";  // whole file
+  std::string parameter_file = "caso.txt";    // where the case parameter file is written
+  std::string original = "'empuxo.dat'   arquivo de empuxo";
+  std::string ti = "0.1";
+  std::string tf = "0.5";
+  std::string Fcor = "0.0";
+  std::string M = "0.010";
+  std::string w = "10";
+  std::string nmax = "100";
+  std::string time_origin_option = "0";
+  std::string plot_option = "0";
+  std::string curve_listing_option = "0";
+  std::string case_name = "ensaio7";
+  std::string title = "'Motor de teste'";
+  std::string thrust_file = "empuxo.dat";  // where the thrust data is written
+  // 0.0 s to 1.0 s at 10 Hz: a rise to 30 N and a fall, then zeros past tf.
+  std::string thrust_data =
+      "0.0 0.0\n0.1 10.0\n0.2 20.0\n0.3 30.0\n0.4 20.0\n0.5 10.0\n0.6 0.0\n0.7 0.0\n0.8 0.0\n0.9 0.0\n1.0 0.0\n";
+};
+
+// The case parameter file for SPEC: its twelve lines, each ended by CR LF.
+std::string case_params_text(const CaseSpec& spec);
+
+class CaseDir {
+ public:
+  CaseDir();
+  ~CaseDir();
+  CaseDir(const CaseDir&) = delete;
+  CaseDir& operator=(const CaseDir&) = delete;
+
+  const std::string& root() const { return root_; }
+  const std::string& path() const { return case_dir_; }  // the run's working directory
+  std::string full_path(std::string_view name) const;    // path() + "/" + name
+
+  // Files in the case directory, bytes exact. read() of a missing file fails the test.
+  void write(std::string_view name, std::string_view bytes) const;
+  std::string read(std::string_view name) const;
+  bool exists(std::string_view name) const;
+  void remove(std::string_view name) const;
+
+  // Writes the three input files of SPEC (general data, case params, thrust data).
+  void write_valid_case(const CaseSpec& spec = {}) const;
+
+  // Registers shell text for PROGRAM ("Notepad", "notepad" or "Wgnuplot") to
+  // run when its argument text equals ARGS exactly.
+  void on_launch(std::string_view program, std::string_view args, std::string_view shell_text);
+  // The common action: when PROGRAM is launched with ARGS, sleep DELAY, then
+  // replace FILE (relative to the case directory) with BYTES.
+  void write_on_launch(std::string_view program, std::string_view args, std::string_view file,
+                       std::string_view bytes, std::chrono::milliseconds delay = std::chrono::milliseconds(300));
+
+  // The lines of the launch log so far (empty when nothing was launched).
+  std::vector<std::string> launches() const;
+
+  // Runs the binary with no arguments in path(), stdin from /dev/null, the
+  // fakes first on PATH, the rest of the environment inherited. A run that
+  // outlives TIMEOUT is killed with its process group and reported timed_out.
+  RunResult run(std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+  // The same for any program and arguments (argv[0] is the program's path).
+  RunResult run_program(const std::vector<std::string>& argv,
+                        std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+
+ private:
+  void write_fake(const std::string& program) const;
+
+  struct Action {
+    std::string program;
+    std::string args;
+    std::string shell_text;
+  };
+  std::string root_;
+  std::string case_dir_;
+  std::vector<Action> actions_;
+  int staged_ = 0;
+};
+
+}  // namespace e2e
+
+#endif  // TALVIRONESKA_TESTS_E2E_HARNESS_H_
