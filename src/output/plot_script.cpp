@@ -1,0 +1,28 @@
+#include "output/plot_script.h"
+
+#include <string>
+
+#include "io/severe_error.h"
+#include "io/unit.h"
+#include "run/trimmed.h"
+
+void write_plot_script(RunContext& rc) {
+  if (rc.plot_option != 1) return;
+  Unit unit(kUnitPlotScript, kPlotScriptName, OpenMode::read_write);
+  std::string_view line;
+  bool had_line_end = true;
+  for (int i = 0; i < 6; ++i) {
+    if (!unit.next_line(&line, &had_line_end)) unit.fail(kErrEndOfFile);
+  }
+  std::string text;
+  if (!had_line_end) text += "\r\n";
+  text += "set title '";
+  text += trimmed(rc.title);
+  text += "'\r\n";
+  // The same name as the curve data file's: gnuplot plots this run's curve.
+  text += "plot '";
+  text += trimmed(rc.case_name);
+  text += "_saida_B.txt' using 1:2 notitle\r\n";
+  unit.write(text);
+  unit.close();
+}
