@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "io/line_source.h"
 #include "io/os_file.h"
 
 inline constexpr int kUnitGeneralData = 5;
@@ -18,7 +19,7 @@ inline constexpr int kUnitReport = 10;
 inline constexpr int kUnitPlotScript = 18;
 inline constexpr int kUnitCurveData = 20;
 
-class Unit {
+class Unit final : public LineSource {
  public:
   // Opens NAME with status "UNKNOWN" (see os_open_unknown). An empty name or
   // one holding a NUL byte is error 43 and creates nothing.
@@ -38,6 +39,7 @@ class Unit {
   // LF counts too. Returns false at end of file. The view stays valid until
   // the next call. *had_line_end tells whether a LF ended it.
   bool next_line(std::string_view* line, bool* had_line_end = nullptr);
+  bool next_record(std::string_view* line) override { return next_line(line, nullptr); }
 
   // Writing starts where reading stopped (the file's start when nothing was
   // read) and the file ends after the last byte written when it is closed.

@@ -1,0 +1,195 @@
+#include "input/list_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "io/severe_error.h"
+
+namespace {
+
+inline bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+inline bool ends_value(char c) { return c == ' ' || c == '\t' || c == ',' || c == '/'; }
+
+inline bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// Stores TEXT left-justified in the field, padded with blanks or cut.
+void store_text(const ReadItem& item, std::string_view text) {
+  char* field = static_cast<char*>(item.target);
+  const std::size_t n = std::min(text.size(), item.length);
+  std::memcpy(field, text.data(), n);
+  std::memset(field + n, ' ', item.length - n);
+}
+
+ReadError store_token(const ReadItem& item, std::string_view token) {
+  switch (item.kind) {
+    case ItemKind::text:
+      if (token.size() > kMaxTextLength) return ReadError::syntax;
+      store_text(item, token);
+      return ReadError::none;
+    case ItemKind::real:
+      return parse_real(token, static_cast<double*>(item.target));
+    case ItemKind::integer:
+      return parse_integer(token, static_cast<std::int32_t*>(item.target));
+  }
+  return ReadError::syntax;
+}
+
+}  // namespace
+
+bool StringLines::next_record(std::string_view* line) {
+  if (rest_.data() == nullptr) return false;
+  const std::size_t lf = rest_.find('\n');
+  if (lf == std::string_view::npos) {
+    if (rest_.empty()) return false;
+    *line = rest_;
+    rest_ = std::string_view();
+    return true;
+  }
+  std::string_view found = rest_.substr(0, lf);
+  if (!found.empty() && found.back() == '\r') found.remove_suffix(1);
+  *line = found;
+  rest_.remove_prefix(lf + 1);
+  if (rest_.empty()) rest_ = std::string_view();
+  return true;
+}
+
+int severe_number(ReadError error) {
+  switch (error) {
+    case ReadError::end_of_file: return kErrEndOfFile;
+    case ReadError::syntax: return kErrSyntax;
+    case ReadError::conversion: return kErrConversion;
+    case ReadError::none: break;
+  }
+  return 0;
+}
+
+bool ListReader::next_line() {
+  pos_ = 0;
+  if (source_.next_record(&line_)) return true;
+  line_ = std::string_view();
+  return false;
+}
+
+// Passes over blanks, tabs and line ends up to the next character.
+ReadError ListReader::skip_to_value() {
+  for (;;) {
+    while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
+    if (pos_ < line_.size()) return ReadError::none;
+    if (!next_line()) return ReadError::end_of_file;
+  }
+}
+
+ReadError ListReader::read(std::span<const ReadItem> items) {
+  if (!next_line()) return ReadError::end_of_file;
+  repeat_left_ = 0;
+  bool slash = false;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (repeat_left_ > 0) {
+      --repeat_left_;
+      if (const ReadError error = apply_repeat(items[i]); error != ReadError::none) return error;
+      continue;
+    }
+    if (slash) return ReadError::none;
+    if (const ReadError error = skip_to_value(); error != ReadError::none) return error;
+    const char c = line_[pos_];
+    if (c == ',') {  // a null value: the item keeps what it held
+      ++pos_;
+      continue;
+    }
+    if (c == '/') return ReadError::none;
+    if (const ReadError error = read_value(items[i]); error != ReadError::none) return error;
+    // The separator after a value, when items are still to be read from the
+    // text: blanks and line ends, then at most one comma, or a slash.
+    if (i + 1 + repeat_left_ < items.size()) {
+      if (const ReadError error = skip_to_value(); error != ReadError::none) return error;
+      if (line_[pos_] == ',') {
+        ++pos_;
+      } else if (line_[pos_] == '/') {
+        ++pos_;
+        slash = true;
+      }
+    }
+  }
+  return ReadError::none;
+}
+
+ReadError ListReader::read_value(const ReadItem& item) {
+  const std::size_t start = pos_;
+  // A leading run of digits followed by '*' is a repeat count.
+  std::size_t p = start;
+  while (p < line_.size() && is_digit(line_[p])) ++p;
+  if (p > start && p < line_.size() && line_[p] == '*') {
+    std::uint64_t count = 0;
+    for (std::size_t k = start; k < p; ++k) {
+      count = std::min<std::uint64_t>(count * 10 + static_cast<unsigned>(line_[k] - '0'), UINT32_MAX);
+    }
+    if (count == 0) return ReadError::syntax;
+    pos_ = p + 1;
+    repeat_left_ = count - 1;
+    if (pos_ == line_.size() || ends_value(line_[pos_])) {  // r*: r null values
+      repeat_null_ = true;
+      return ReadError::none;
+    }
+    repeat_null_ = false;
+    const char c = line_[pos_];
+    if (c == '\'' || c == '"') {
+      if (item.kind != ItemKind::text) return ReadError::syntax;
+      repeat_quoted_ = true;
+      repeat_value_.clear();
+      return read_quoted(item);
+    }
+    repeat_quoted_ = false;
+    std::size_t q = pos_;
+    while (q < line_.size() && !ends_value(line_[q])) ++q;
+    repeat_value_.assign(line_.substr(pos_, q - pos_));
+    pos_ = q;
+    return store_token(item, repeat_value_);
+  }
+  const char c = line_[start];
+  if ((c == '\'' || c == '"') && item.kind == ItemKind::text) {
+    repeat_quoted_ = false;
+    return read_quoted(item);
+  }
+  while (p < line_.size() && !ends_value(line_[p])) ++p;
+  pos_ = p;
+  return store_token(item, line_.substr(start, p - start));
+}
+
+// A quoted text: runs to the matching mark, a doubled mark stands for one,
+// and it may go on over line ends (the line break is not part of it). While
+// a repeat is being read the text is also kept for the later copies.
+ReadError ListReader::read_quoted(const ReadItem& item) {
+  const char mark = line_[pos_++];
+  char* field = static_cast<char*>(item.target);
+  std::size_t length = 0;
+  auto put = [&](char ch) {
+    if (length < item.length) field[length] = ch;
+    if (repeat_quoted_ && length < kMaxTextLength) repeat_value_.push_back(ch);
+    ++length;
+  };
+  for (;;) {
+    if (pos_ == line_.size()) {
+      if (!next_line()) return ReadError::end_of_file;
+      continue;
+    }
+    const char ch = line_[pos_++];
+    if (ch == mark) {
+      if (pos_ < line_.size() && line_[pos_] == mark) {
+        ++pos_;
+      } else {
+        break;
+      }
+    }
+    if (length == kMaxTextLength) return ReadError::syntax;
+    put(ch);
+  }
+  if (item.kind == ItemKind::text && length < item.length) std::memset(field + length, ' ', item.length - length);
+  return ReadError::none;
+}
+
+ReadError ListReader::apply_repeat(const ReadItem& item) {
+  if (repeat_null_) return ReadError::none;
+  if (repeat_quoted_ && item.kind != ItemKind::text) return ReadError::syntax;
+  return store_token(item, repeat_value_);
+}

@@ -1,0 +1,84 @@
+// The list-directed reader shared by the three input files: one forward
+// scanner over the lines of a file, no allocation per value.
+#ifndef TALVIRONESKA_INPUT_LIST_READER_H_
+#define TALVIRONESKA_INPUT_LIST_READER_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "io/line_source.h"
+
+// Lines of a string: LF ends a line, a CR just before it is dropped, and the
+// end of the string ends a last line that has no LF.
+class StringLines final : public LineSource {
+ public:
+  explicit StringLines(std::string_view text) : rest_(text) {}
+  bool next_record(std::string_view* line) override;
+
+ private:
+  std::string_view rest_;
+};
+
+enum class ReadError {
+  none,
+  end_of_file,  // the file ended before every item had a value or a null
+  syntax,       // a value that is not of its item's form
+  conversion,   // an integer outside 32 bits, a real that overflows double
+};
+
+// The severe error number of a read error: 24, 59 or 64.
+int severe_number(ReadError error);
+
+enum class ItemKind { text, real, integer };
+
+// One item of a read. A null value or a slash leaves the target as it was.
+struct ReadItem {
+  ItemKind kind;
+  void* target;             // char[length], double or std::int32_t
+  std::size_t length = 0;   // text fields only
+};
+
+inline ReadItem text_item(std::span<char> field) { return {ItemKind::text, field.data(), field.size()}; }
+inline ReadItem real_item(double* value) { return {ItemKind::real, value}; }
+inline ReadItem integer_item(std::int32_t* value) { return {ItemKind::integer, value}; }
+
+// Texts longer than this are a syntax error.
+inline constexpr std::size_t kMaxTextLength = 2049;
+
+class ListReader {
+ public:
+  explicit ListReader(LineSource& source) : source_(source) {}
+
+  // One list-directed read: starts at the start of the next line, takes as
+  // many lines as its items need, and ignores the rest of its last line. On
+  // an error the items read so far keep their new values.
+  ReadError read(std::span<const ReadItem> items);
+
+ private:
+  bool next_line();
+  ReadError skip_to_value();
+  ReadError read_value(const ReadItem& item);
+  ReadError read_quoted(const ReadItem& item);
+  ReadError apply_repeat(const ReadItem& item);
+
+  LineSource& source_;
+  std::string_view line_;
+  std::size_t pos_ = 0;
+
+  // r*c: the copies still to hand out and what they hold.
+  std::uint64_t repeat_left_ = 0;
+  bool repeat_null_ = false;
+  bool repeat_quoted_ = false;
+  std::string repeat_value_;
+};
+
+// Numbers, exposed for tests and benchmarks. A real: optional sign, digits
+// with an optional point, optional exponent letter E, D or Q (any case) with
+// an optionally signed integer; an integer: optional sign and digits only.
+ReadError parse_real(std::string_view token, double* value);
+ReadError parse_integer(std::string_view token, std::int32_t* value);
+
+#endif  // TALVIRONESKA_INPUT_LIST_READER_H_

@@ -1,0 +1,140 @@
+// Number forms of the list-directed reader.
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "input/list_reader.h"
+
+namespace {
+
+inline bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+inline bool is_exponent_letter(char c) {
+  switch (c) {
+    case 'E': case 'e': case 'D': case 'd': case 'Q': case 'q':
+      return true;
+    default:
+      return false;
+  }
+}
+
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The general exact path: from_chars on a copy without a leading '+' and with
+// the exponent letter as 'e'. Out-of-range results go to strtod, which rounds
+// an underflow to its nearest value and tells an overflow by an infinity.
+ReadError convert_general(std::string_view token, double* value) {
+  if (!token.empty() && token.front() == '+') token.remove_prefix(1);
+  char small[128];
+  std::string large;
+  char* buffer = small;
+  if (token.size() >= sizeof small) {
+    large.resize(token.size() + 1);
+    buffer = large.data();
+  }
+  for (std::size_t i = 0; i < token.size(); ++i) buffer[i] = is_exponent_letter(token[i]) ? 'e' : token[i];
+  buffer[token.size()] = '\0';
+  double result;
+  const auto [end, ec] = std::from_chars(buffer, buffer + token.size(), result);
+  if (ec == std::errc() && end == buffer + token.size()) {
+    *value = result;
+    return ReadError::none;
+  }
+  if (ec != std::errc::result_out_of_range) return ReadError::syntax;
+  result = std::strtod(buffer, nullptr);
+  if (std::isinf(result)) return ReadError::conversion;
+  *value = result;
+  return ReadError::none;
+}
+
+}  // namespace
+
+ReadError parse_real(std::string_view token, double* value) {
+  const char* p = token.data();
+  const char* const end = p + token.size();
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+
+  // Up to 19 significant digits in an integer and a power of ten; any more
+  // and the exact general path takes over.
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int exponent = 0;
+  bool any_digit = false;
+  bool truncated = false;
+  for (; p < end && is_digit(*p); ++p) {
+    any_digit = true;
+    if (digits < 19) {
+      mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+      if (mantissa != 0) ++digits;
+    } else {
+      truncated = true;
+      ++exponent;
+    }
+  }
+  if (p < end && *p == '.') {
+    for (++p; p < end && is_digit(*p); ++p) {
+      any_digit = true;
+      if (digits < 19) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        if (mantissa != 0) ++digits;
+        --exponent;
+      } else {
+        truncated = true;
+      }
+    }
+  }
+  if (!any_digit) return ReadError::syntax;
+  if (p < end) {
+    if (!is_exponent_letter(*p)) return ReadError::syntax;
+    ++p;
+    bool exponent_negative = false;
+    if (p < end && (*p == '+' || *p == '-')) exponent_negative = *p++ == '-';
+    if (p == end) return ReadError::syntax;
+    int written = 0;
+    for (; p < end && is_digit(*p); ++p) {
+      if (written < 100000) written = written * 10 + (*p - '0');
+    }
+    if (p != end) return ReadError::syntax;
+    exponent += exponent_negative ? -written : written;
+  }
+  if (mantissa == 0 && !truncated) {
+    *value = negative ? -0.0 : 0.0;
+    return ReadError::none;
+  }
+  // Both the integer and the power of ten are exact doubles, so one rounded
+  // operation gives the correctly rounded result.
+  if (!truncated && mantissa <= (std::uint64_t{1} << 53) && exponent >= -22 && exponent <= 22) {
+    double result = static_cast<double>(mantissa);
+    result = exponent < 0 ? result / kPowersOfTen[-exponent] : result * kPowersOfTen[exponent];
+    *value = negative ? -result : result;
+    return ReadError::none;
+  }
+  return convert_general(token, value);
+}
+
+ReadError parse_integer(std::string_view token, std::int32_t* value) {
+  const char* p = token.data();
+  const char* const end = p + token.size();
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  if (p == end) return ReadError::syntax;
+  std::int64_t magnitude = 0;
+  bool too_big = false;
+  for (; p < end; ++p) {
+    if (!is_digit(*p)) return ReadError::syntax;
+    magnitude = magnitude * 10 + (*p - '0');
+    if (magnitude > (std::int64_t{1} << 31)) {
+      too_big = true;
+      magnitude = std::int64_t{1} << 31;
+    }
+  }
+  const std::int64_t result = negative ? -magnitude : magnitude;
+  if (too_big || result > INT32_MAX || result < INT32_MIN) return ReadError::conversion;
+  *value = static_cast<std::int32_t>(result);
+  return ReadError::none;
+}
