@@ -1,0 +1,10 @@
+#include "run/input_editing.h"
+
+#include <string>
+
+#include "run/launcher.h"
+#include "run/trimmed.h"
+
+void edit_general_data(const RunContext&) { launch("Notepad talvironeska_2p1_dados_geral.txt"); }
+
+void edit_case_params(const RunContext& rc) { launch("notepad " + std::string(trimmed(rc.parameter_file_name))); }
