@@ -31,7 +31,8 @@ bool os_truncate(OsHandle handle, std::uint64_t size);
 bool os_close(OsHandle handle);
 
 // The path shown in error lines: NAME when absolute, else the current
-// directory, the separator and NAME, with no other normalisation.
+// directory, the separator and NAME, with no other normalisation. On Windows
+// it is the system's full path name, with . and .. resolved and / turned into \.
 std::string os_full_path(std::string_view name);
 
 #endif  // TALVIRONESKA_IO_OS_FILE_H_

@@ -1,0 +1,129 @@
+// Windows files: the Win32 handle calls, always binary, so the program alone
+// decides every byte (CR LF is written once, by the writers).
+#include "io/os_file.h"
+
+#include <limits>
+
+// Before <windows.h>: winnt.h declares an enumerator named SevereError, which
+// would hide the class from the header were the header read after it.
+#include "io/severe_error.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+namespace {
+
+// One Win32 read or write moves at most this many bytes.
+constexpr std::size_t kMaxTransfer = 1u << 30;
+
+int open_failure_number(const std::string& name, DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED: {
+      // Windows refuses a directory opened as a file with "access denied";
+      // it is an open failure, as on POSIX.
+      const DWORD attributes = GetFileAttributesA(name.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return kErrOpenFailure;
+      }
+      return kErrPermission;
+    }
+    case ERROR_WRITE_PROTECT:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return kErrPermission;
+    case ERROR_FILE_NOT_FOUND:  // only a missing directory gets here: a missing file is created
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_DIRECTORY:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+      return kErrFileName;
+    default:
+      return kErrOpenFailure;
+  }
+}
+
+HANDLE handle_of(OsHandle handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
+  DWORD access = 0;
+  switch (mode) {
+    case OpenMode::read: access = GENERIC_READ; break;
+    case OpenMode::write: access = GENERIC_WRITE; break;
+    case OpenMode::read_write: access = GENERIC_READ | GENERIC_WRITE; break;
+  }
+  // OPEN_ALWAYS: an existing file as it is, a missing one created empty.
+  const HANDLE h = CreateFileA(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return open_failure_number(name, GetLastError());
+  *handle = reinterpret_cast<OsHandle>(h);
+  return 0;
+}
+
+std::ptrdiff_t os_read(OsHandle handle, char* buffer, std::size_t n) {
+  if (n > kMaxTransfer) n = kMaxTransfer;
+  DWORD got = 0;
+  if (!ReadFile(handle_of(handle), buffer, static_cast<DWORD>(n), &got, nullptr)) return -1;
+  return static_cast<std::ptrdiff_t>(got);
+}
+
+bool os_write(OsHandle handle, const char* data, std::size_t n) {
+  while (n > 0) {
+    const DWORD part = static_cast<DWORD>(n < kMaxTransfer ? n : kMaxTransfer);
+    DWORD put = 0;
+    if (!WriteFile(handle_of(handle), data, part, &put, nullptr) || put == 0) return false;
+    data += put;
+    n -= put;
+  }
+  return true;
+}
+
+bool os_seek(OsHandle handle, std::uint64_t offset) {
+  if (offset > static_cast<std::uint64_t>(std::numeric_limits<LONGLONG>::max())) return false;
+  LARGE_INTEGER to;
+  to.QuadPart = static_cast<LONGLONG>(offset);
+  return SetFilePointerEx(handle_of(handle), to, nullptr, FILE_BEGIN) != 0;
+}
+
+bool os_truncate(OsHandle handle, std::uint64_t size) {
+  // SetEndOfFile cuts at the file pointer; the pointer is put back after, as
+  // ftruncate leaves it.
+  LARGE_INTEGER zero;
+  zero.QuadPart = 0;
+  LARGE_INTEGER here;
+  if (!SetFilePointerEx(handle_of(handle), zero, &here, FILE_CURRENT)) return false;
+  if (!os_seek(handle, size) || !SetEndOfFile(handle_of(handle))) return false;
+  return SetFilePointerEx(handle_of(handle), here, nullptr, FILE_BEGIN) != 0;
+}
+
+bool os_close(OsHandle handle) { return CloseHandle(handle_of(handle)) != 0; }
+
+std::string os_full_path(std::string_view name) {
+  // The system's own full path; an empty name shows the current directory.
+  const std::string relative = name.empty() ? std::string(".\\") : std::string(name);
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD size =
+        GetFullPathNameA(relative.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
+    if (size == 0) break;
+    if (size < path.size()) {
+      path.resize(size);
+      return path;
+    }
+    path.resize(size);  // the size asked for counts the NUL
+  }
+  // The system gives up on names past MAX_PATH: join them by hand.
+  const bool absolute = !name.empty() && (name[0] == '\\' || name[0] == '/' ||
+                                          (name.size() > 1 && name[1] == ':'));
+  if (absolute) return std::string(name);
+  const DWORD size = GetCurrentDirectoryA(0, nullptr);
+  if (size == 0) return std::string(name);
+  std::string cwd(size, '\0');
+  cwd.resize(GetCurrentDirectoryA(size, cwd.data()));
+  if (cwd.empty() || cwd.back() != '\\') cwd += '\\';
+  return cwd + std::string(name);
+}

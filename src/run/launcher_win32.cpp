@@ -1,0 +1,85 @@
+// Windows launches: "COMSPEC /c command" through CreateProcessA, waited for
+// without time-out.
+#include "run/launcher.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+namespace {
+
+constexpr std::size_t kMaxCommand = 1024;
+constexpr DWORD kInterpreterBuffer = 261;  // 260 characters and the NUL
+constexpr char kSwitch[] = " /c ";
+constexpr std::size_t kSwitchLength = sizeof kSwitch - 1;
+constexpr char kDefaultInterpreter[] = "cmd.exe";
+
+// Why a launch failed, as the C library's error numbers.
+constexpr DWORD kE2big = 7;
+constexpr DWORD kEnoent = 2;
+constexpr DWORD kEnoexec = 8;
+constexpr DWORD kEnomem = 12;
+constexpr DWORD kCodeBase = 0x2FFF0000;
+
+int fail(DWORD code) {
+  SetLastError(kCodeBase + code);
+  return -1;
+}
+
+DWORD creation_failure_code(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return kEnoent;
+    case ERROR_BAD_FORMAT:
+    case ERROR_BAD_EXE_FORMAT:
+      return kEnoexec;
+    default:
+      return kEnomem;
+  }
+}
+
+}  // namespace
+
+int launch(std::string_view command) {
+  const std::size_t last = command.find_last_not_of(' ');
+  const std::size_t length = last == std::string_view::npos ? 0 : last + 1;
+  if (length > kMaxCommand) return fail(kE2big);
+
+  // The interpreter's path is read straight into the start of the command
+  // line: 261 bytes for it, 4 for " /c ", the command and its NUL.
+  std::unique_ptr<char[]> line(new (std::nothrow) char[length + kInterpreterBuffer + kSwitchLength]);
+  if (!line) return fail(kEnomem);
+  DWORD interpreter = GetEnvironmentVariableA("COMSPEC", line.get(), kInterpreterBuffer);
+  if (interpreter >= kInterpreterBuffer) return fail(kEnoent);
+  if (interpreter == 0) {
+    interpreter = sizeof kDefaultInterpreter - 1;
+    std::memcpy(line.get(), kDefaultInterpreter, interpreter);
+  }
+  char* p = line.get() + interpreter;
+  std::memcpy(p, kSwitch, kSwitchLength);
+  p += kSwitchLength;
+  std::memcpy(p, command.data(), length);
+  p[length] = '\0';
+
+  STARTUPINFOA startup;
+  std::memset(&startup, 0, sizeof startup);
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process;
+  if (!CreateProcessA(nullptr, line.get(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return fail(creation_failure_code(GetLastError()));
+  }
+  line.reset();
+
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exit_code = 0;
+  const bool have_code = GetExitCodeProcess(process.hProcess, &exit_code) != 0;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (!have_code) return fail(kEnomem);
+  return static_cast<int>(exit_code);
+}
