@@ -5,13 +5,22 @@
 #include "input/case_params.h"
 #include "input/general_data.h"
 #include "input/thrust_data.h"
+#include "output/plot_script.h"
+#include "run/input_editing.h"
+#include "run/result_viewing.h"
 
 void run(RunContext& rc) {
+  // Each input file is read only after the editor opened on it has been closed.
+  edit_general_data(rc);
   read_general_data(rc);
+  edit_case_params(rc);
   read_case_params(rc);
   allocate_curve_arrays(rc);
   compute_parameter_figures(rc);
   read_thrust_data(rc);
   compute_integral_figures(rc);
   classify(rc);
+  write_plot_script(rc);
+  launch_plot_viewer(rc);
+  view_results(rc);
 }
