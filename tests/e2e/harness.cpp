@@ -70,6 +70,13 @@ std::string case_params_text(const CaseSpec& spec) {
   return text;
 }
 
+std::string source_file(std::string_view relative) {
+  const std::string path = std::string(TALVIRONESKA_SOURCE_DIR) + "/" + std::string(relative);
+  std::string bytes;
+  if (!read_file(path, &bytes)) ADD_FAILURE() << "cannot read " << path;
+  return bytes;
+}
+
 CaseDir::CaseDir() {
   char pattern[] = "/tmp/talvironeska-e2e-XXXXXX";
   const char* made = ::mkdtemp(pattern);

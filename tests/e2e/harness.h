@@ -69,6 +69,10 @@ struct CaseSpec {
 // The case parameter file for SPEC: its twelve lines, each ended by CR LF.
 std::string case_params_text(const CaseSpec& spec);
 
+// The bytes of a file of the source tree (RELATIVE to its top, e.g.
+// "examples/f67w/f67w.dat"); a missing file fails the test.
+std::string source_file(std::string_view relative);
+
 class CaseDir {
  public:
   CaseDir();
