@@ -5,14 +5,12 @@
 #include "analysis/figures.h"
 #include "run/run_context.h"
 
-// Appends point nc + 1 at time (nc) * dt, formed afresh from the index so no
-// rounding accumulates, with the thrust raised to Fcor when strictly below
+// Appends point nc + 1 with the thrust raised to Fcor when strictly below
 // it, and updates the running extremes. Returns false, writing nothing, when
-// the arrays already hold nmax points.
+// the arrays already hold nmax points. The point's time is curve_time(rc, k).
 inline bool keep_point(RunContext& rc, double tlido, double Flido) {
   if (rc.nc >= rc.nmax) return false;
   ++rc.nc;
-  rc.t[rc.nc - 1] = static_cast<double>(rc.nc - 1) * rc.dt;
   rc.F[rc.nc - 1] = Flido < rc.Fcor ? rc.Fcor : Flido;
   update_running_extremes(rc, tlido);
   return true;

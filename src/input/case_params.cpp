@@ -3,6 +3,7 @@
 #include <new>
 
 #include "input/read_items.h"
+#include "io/memory.h"
 #include "io/severe_error.h"
 #include "run/trimmed.h"
 
@@ -34,4 +35,5 @@ void allocate_curve_arrays(RunContext& rc) {
   rc.t.reset(t);
   rc.F.reset(F);
   if (t == nullptr || F == nullptr) throw_severe(kErrNoMemory, "insufficient virtual memory");
+  advise_large_pages(F, static_cast<std::size_t>(n) * sizeof(double));
 }

@@ -82,6 +82,37 @@ ReadError ListReader::skip_to_value() {
 
 ReadError ListReader::read(std::span<const ReadItem> items) {
   if (!next_line()) return ReadError::end_of_file;
+  return read_from_here(items);
+}
+
+ReadError ListReader::read_pair(double* first, double* second) {
+  if (!next_line()) return ReadError::end_of_file;
+  const char* p = line_.data();
+  const char* const end = p + line_.size();
+  while (p < end && is_blank(*p)) ++p;
+  double a, b;
+  p = scan_plain_real(p, end, &a);
+  if (p != nullptr && p < end && (is_blank(*p) || *p == ',')) {
+    while (p < end && is_blank(*p)) ++p;
+    if (p < end && *p == ',') {
+      ++p;
+      while (p < end && is_blank(*p)) ++p;
+    }
+    p = scan_plain_real(p, end, &b);
+    if (p != nullptr && (p == end || ends_value(*p))) {
+      *first = a;
+      *second = b;
+      return ReadError::none;
+    }
+  }
+  // Anything else (a record over two lines, nulls, repeats, other number
+  // forms, errors) takes the general path from the start of the line.
+  pos_ = 0;
+  const ReadItem items[] = {real_item(first), real_item(second)};
+  return read_from_here(items);
+}
+
+ReadError ListReader::read_from_here(std::span<const ReadItem> items) {
   repeat_left_ = 0;
   bool slash = false;
   for (std::size_t i = 0; i < items.size(); ++i) {

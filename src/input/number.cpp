@@ -117,6 +117,88 @@ ReadError parse_real(std::string_view token, double* value) {
   return convert_general(token, value);
 }
 
+namespace {
+
+// Eight ASCII digits at once, as in the well-known SWAR technique.
+inline bool is_eight_digits(std::uint64_t v) {
+  return (((v & 0xF0F0F0F0F0F0F0F0) | (((v + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) ==
+          0x3333333333333333);
+}
+
+inline std::uint32_t eight_digits_value(std::uint64_t v) {
+  const std::uint64_t mask = 0x000000FF000000FF;
+  const std::uint64_t mul1 = 0x000F424000000064;  // 100 + (1000000 << 32)
+  const std::uint64_t mul2 = 0x0000271000000001;  // 1 + (10000 << 32)
+  v -= 0x3030303030303030;
+  v = (v * 10) + (v >> 8);
+  return static_cast<std::uint32_t>((((v & mask) * mul1) + (((v >> 16) & mask) * mul2)) >> 32);
+}
+
+inline std::uint64_t load8(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// Digits at p into *mantissa, counting them in *count; stops at the first
+// non-digit or when 19 digits are reached.
+inline const char* scan_digits(const char* p, const char* end, std::uint64_t* mantissa, int* count) {
+  std::uint64_t m = *mantissa;
+  int n = *count;
+  while (end - p >= 8 && n <= 11) {
+    const std::uint64_t v = load8(p);
+    if (!is_eight_digits(v)) break;
+    m = m * 100000000 + eight_digits_value(v);
+    n += 8;
+    p += 8;
+  }
+  while (p < end && is_digit(*p) && n < 19) {
+    m = m * 10 + static_cast<unsigned>(*p - '0');
+    ++n;
+    ++p;
+  }
+  *mantissa = m;
+  *count = n;
+  return p;
+}
+
+}  // namespace
+
+const char* scan_plain_real(const char* p, const char* const end, double* value) {
+  bool negative = false;
+  if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+  std::uint64_t mantissa = 0;
+  int count = 0;
+  const char* const int_start = p;
+  p = scan_digits(p, end, &mantissa, &count);
+  const bool int_digits = p != int_start;
+  int exponent = 0;
+  bool frac_digits = false;
+  if (p < end && *p == '.') {
+    const char* const frac_start = ++p;
+    p = scan_digits(p, end, &mantissa, &count);
+    frac_digits = p != frac_start;
+    exponent = -static_cast<int>(p - frac_start);
+  }
+  if (!int_digits && !frac_digits) return nullptr;
+  if (p < end && is_digit(*p)) return nullptr;  // more than 19 digits
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    ++p;
+    bool exponent_negative = false;
+    if (p < end && (*p == '-' || *p == '+')) exponent_negative = *p++ == '-';
+    int written = 0;
+    const char* const exp_start = p;
+    while (p < end && is_digit(*p) && p - exp_start < 4) written = written * 10 + (*p++ - '0');
+    if (p == exp_start || (p < end && is_digit(*p))) return nullptr;
+    exponent += exponent_negative ? -written : written;
+  }
+  if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return nullptr;
+  double result = static_cast<double>(mantissa);
+  result = exponent < 0 ? result / kPowersOfTen[-exponent] : result * kPowersOfTen[exponent];
+  *value = negative ? -result : result;
+  return p;
+}
+
 ReadError parse_integer(std::string_view token, std::int32_t* value) {
   const char* p = token.data();
   const char* const end = p + token.size();

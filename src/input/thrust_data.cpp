@@ -13,9 +13,8 @@ void read_thrust_data(RunContext& rc) {
   ListReader reader(unit);
   double tlido = 0.0;
   double Flido = 0.0;
-  const ReadItem record[] = {real_item(&tlido), real_item(&Flido)};
   for (;;) {
-    const ReadError error = reader.read(record);
+    const ReadError error = reader.read_pair(&tlido, &Flido);
     if (error != ReadError::none) unit.fail(severe_number(error));
     // The window is half a sample wider than [ti, tf] on each side, so a
     // sample taken at ti or tf is kept; the bounds are formed as written.

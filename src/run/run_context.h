@@ -29,7 +29,10 @@ struct RunContext {
   TextField<90> case_name{};
   TextField<90> title{};
 
-  // Processed curve: points 1..nc live at t[nc - 1], F[nc - 1]. The arrays
+  // Processed curve: the thrust of point k (1..nc) is F[k - 1]. Its time is
+  // (k - 1) * dt, formed afresh from the index whenever it is needed (see
+  // curve_time), bit for bit what storing it would give; t is allocated with
+  // F but never written, so it costs address space and no memory. The arrays
   // hold nmax elements (none when nmax <= 0) and are never initialised, so
   // pages past the kept points are never touched.
   std::unique_ptr<double[]> t;
@@ -49,6 +52,10 @@ struct RunContext {
   double Fmin = 0.0;
   TextField<4> classe{};
 };
+
+// The time of curve point k (1..nc), counted from the first point: formed
+// from the index so no rounding accumulates along the curve.
+inline double curve_time(const RunContext& rc, std::int32_t k) { return static_cast<double>(k - 1) * rc.dt; }
 
 // Sea-level gravitational acceleration (m/s2), used for Is and printed in the report.
 inline constexpr double go = 9.80665;

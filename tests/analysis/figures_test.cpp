@@ -44,7 +44,7 @@ TEST(Figures, CompleteRun) {
   EXPECT_EQ(rc.tmax, 0.3);
   EXPECT_EQ(rc.Fmin, 0.0);
   EXPECT_EQ(std::string(rc.classe.data(), 4), "1/2A");
-  for (int k = 0; k < 4; ++k) EXPECT_EQ(rc.t[k], k * 0.1) << k;
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(curve_time(rc, k), (k - 1) * 0.1) << k;
 }
 
 TEST(Figures, TrapezoidOperationOrder) {
@@ -66,7 +66,7 @@ TEST(Figures, CutOffExtremesAndTies) {
   EXPECT_EQ(rc.F[0], 0.5);
   EXPECT_EQ(rc.F[1], 0.5);
   EXPECT_EQ(rc.F[4], 0.7);
-  EXPECT_EQ(rc.t[2], 2 * 0.001);
+  EXPECT_EQ(curve_time(rc, 3), 2 * 0.001);
   EXPECT_EQ(rc.Fmin, 0.5);
   EXPECT_EQ(rc.Fmax, 7.0);
   EXPECT_EQ(rc.tmax, 1.2365);

@@ -1,0 +1,13 @@
+// Memory hints for the large curve arrays; memory_posix.cpp and
+// memory_win32.cpp implement them.
+#ifndef TALVIRONESKA_IO_MEMORY_H_
+#define TALVIRONESKA_IO_MEMORY_H_
+
+#include <cstddef>
+
+// Asks the system to back [p, p + bytes) with large pages where it can, so
+// filling a long curve takes a few hundred page faults instead of tens of
+// thousands. Pages still come only when first touched. A hint only.
+void advise_large_pages(void* p, std::size_t bytes);
+
+#endif  // TALVIRONESKA_IO_MEMORY_H_
