@@ -1,9 +1,6 @@
 #include "output/plot_script.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +8,7 @@
 #include <string>
 
 #include "io/severe_error.h"
+#include "../support/temp_dir.h"
 
 namespace {
 
@@ -24,9 +22,7 @@ void assign(TextField<N>& field, std::string_view text) {
 class PlotScriptTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/talvironeska-plot-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    dir_ = make_temp_dir("talvironeska-plot-");
     old_dir_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
     rc_.plot_option = 1;
@@ -56,7 +52,7 @@ class PlotScriptTest : public ::testing::Test {
     return bytes;
   }
 
-  std::string dir_;
+  std::filesystem::path dir_;
   std::filesystem::path old_dir_;
   RunContext rc_;
 };
@@ -106,8 +102,8 @@ TEST_F(PlotScriptTest, TitleAndCaseNameAreTrimmedAndOtherwiseUnchanged) {
 
 TEST_F(PlotScriptTest, FewerThanSixLinesEndTheRunWithTheScriptUnchanged) {
   const std::string message =
-      "end-of-file during read, unit 18, file " + std::filesystem::current_path().string() +
-      "/talvironeska_2p1_curva_F-t.gnu";
+      "end-of-file during read, unit 18, file " +
+      (std::filesystem::current_path() / "talvironeska_2p1_curva_F-t.gnu").string();
   for (const std::optional<std::string>& before :
        {std::optional<std::string>("1\n2\n3\n4\n5\n"), std::optional<std::string>("1\n2\n3\n4\n5"),
         std::optional<std::string>(""), std::optional<std::string>()}) {

@@ -7,15 +7,23 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+
+// A new, empty directory under the system's temporary directory.
+inline std::filesystem::path make_temp_dir(const std::string& prefix) {
+  std::random_device random;
+  for (;;) {
+    const auto dir = std::filesystem::temp_directory_path() / (prefix + std::to_string(random()));
+    if (std::filesystem::create_directory(dir)) return dir;
+  }
+}
 
 class TempDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
     old_ = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "talvironeska-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    dir_ = make_temp_dir("talvironeska-test-");
     std::filesystem::current_path(dir_);
   }
   void TearDown() override {
