@@ -103,7 +103,9 @@ char* apply_layout(char* out, std::span<const LayoutItem> layout, std::span<cons
         }
         const LayoutValue& value = values[next++];
         if (value.kind == LayoutValue::Kind::text) {
-          std::memcpy(line.at(value.text.size()), value.text.data(), value.text.size());
+          char* p = line.at(value.text.size());
+          // An empty view may have no data pointer, which memcpy must not be given.
+          if (!value.text.empty()) std::memcpy(p, value.text.data(), value.text.size());
         }
         break;
       }
