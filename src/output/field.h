@@ -25,13 +25,8 @@ void write_exp_field(char* out, double value, int w, int d);
 
 // The same two fields by the general path alone: digits from std::to_chars,
 // then reshaped. write_fixed_field and write_exp_field take a faster route
-// for common shapes and must agree with these byte for byte.
+// for common shapes (field_fast.h) and agree with these byte for byte.
 void write_fixed_field_exact(char* out, double value, int w, int d);
 void write_exp_field_exact(char* out, double value, int w, int d);
-
-// The fast routes alone: false (and nothing written) when the value is not
-// one they decide exactly; the caller then takes the general path.
-bool write_fixed_field_fast(char* out, double value, int w, int d);
-bool write_exp_field_fast(char* out, double value, int w, int d);
 
 #endif  // TALVIRONESKA_OUTPUT_FIELD_H_

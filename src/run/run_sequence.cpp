@@ -5,7 +5,9 @@
 #include "input/case_params.h"
 #include "input/general_data.h"
 #include "input/thrust_data.h"
+#include "output/curve_data.h"
 #include "output/plot_script.h"
+#include "output/summary_report.h"
 #include "run/input_editing.h"
 #include "run/result_viewing.h"
 
@@ -20,6 +22,8 @@ void run(RunContext& rc) {
   read_thrust_data(rc);
   compute_integral_figures(rc);
   classify(rc);
+  write_summary_report(rc);
+  write_curve_data(rc);
   write_plot_script(rc);
   launch_plot_viewer(rc);
   view_results(rc);

@@ -1,0 +1,48 @@
+#include "output/curve_data.h"
+
+#include <algorithm>
+#include <string>
+
+#include "io/unit.h"
+#include "output/field.h"
+#include "output/field_fast.h"
+#include "output/format.h"
+#include "output/report_header.h"
+#include "run/trimmed.h"
+
+namespace {
+
+using namespace layout;
+
+// "#", T4, "t [s]", T16, "F [N]"
+constexpr LayoutItem kHeading[] = {lit("#"), T(4), lit("t [s]"), T(16), lit("F [N]")};
+
+}  // namespace
+
+char* format_curve_line(char* out, double time, double thrust) {
+  if (!field_fast::fixed_field<12, 7>(out, time)) write_fixed_field_exact(out, time, 12, 7);
+  if (!field_fast::exp_field<15, 6>(out + 12, thrust)) write_exp_field_exact(out + 12, thrust, 15, 6);
+  out[27] = '\r';
+  out[28] = '\n';
+  return out + kCurveLineMax;
+}
+
+void write_curve_data(const RunContext& rc) {
+  Unit unit(kUnitCurveData, std::string(trimmed(rc.case_name)) + "_saida_B.txt", OpenMode::write);
+  write_report_header(unit, rc);
+  write_layout(unit, kHeading, {});
+  const bool shift = rc.time_origin_option == 1;
+  // Lines go straight into the unit's buffer, a block of them per reserve.
+  constexpr std::int64_t kLinesPerBlock = Unit::kMaxReserve / kCurveLineMax;
+  const std::int64_t nc = rc.nc;
+  for (std::int64_t k = 0; k < nc;) {
+    const std::int64_t stop = std::min(nc, k + kLinesPerBlock);
+    char* p = unit.reserve(static_cast<std::size_t>(stop - k) * kCurveLineMax);
+    for (; k < stop; ++k) {
+      const double t = static_cast<double>(k) * rc.dt;
+      p = format_curve_line(p, shift ? t + rc.ti : t, rc.F[k]);
+    }
+    unit.commit(p);
+  }
+  unit.close();
+}

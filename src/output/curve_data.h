@@ -1,0 +1,28 @@
+// The curve data file: the processed curve as a two-column table, time and
+// thrust, under the report header and a column heading; nc + 8 lines.
+#ifndef TALVIRONESKA_OUTPUT_CURVE_DATA_H_
+#define TALVIRONESKA_OUTPUT_CURVE_DATA_H_
+
+#include <cstddef>
+
+#include "output/layout.h"
+#include "run/run_context.h"
+
+// Writes the trimmed case name + "_saida_B.txt" on unit 20 from its start and
+// cuts it after the last line. Point k (1..nc) is written at time (k - 1) dt,
+// formed from the index as the curve defines it (bit for bit the value the
+// curve processing computes), plus ti when the time-origin option is exactly
+// 1, and thrust F[k - 1]. Reads neither rc.t nor anything past F[nc - 1].
+// Open, write and close failures end the run (unit 20).
+void write_curve_data(const RunContext& rc);
+
+// A data line: F12.7, 1PE15.6 (time, thrust).
+inline constexpr LayoutItem kCurveLine[] = {layout::F(12, 7), layout::PE(15, 6)};
+inline constexpr std::size_t kCurveLineMax = 12 + 15 + 2;
+
+// kCurveLine applied to (time, thrust) at OUT, the line end included; the
+// same bytes as apply_layout gives, by a route with no walk over the items.
+// Returns the end. REQUIRES: room for kCurveLineMax bytes.
+char* format_curve_line(char* out, double time, double thrust);
+
+#endif  // TALVIRONESKA_OUTPUT_CURVE_DATA_H_
