@@ -39,7 +39,7 @@ void write_curve_data(const RunContext& rc) {
     const std::int64_t stop = std::min(nc, k + kLinesPerBlock);
     char* p = unit.reserve(static_cast<std::size_t>(stop - k) * kCurveLineMax);
     for (; k < stop; ++k) {
-      const double t = static_cast<double>(k) * rc.dt;
+      const double t = curve_time(rc, static_cast<std::int32_t>(k + 1));
       p = format_curve_line(p, shift ? t + rc.ti : t, rc.F[k]);
     }
     unit.commit(p);

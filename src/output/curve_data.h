@@ -9,10 +9,8 @@
 #include "run/run_context.h"
 
 // Writes the trimmed case name + "_saida_B.txt" on unit 20 from its start and
-// cuts it after the last line. Point k (1..nc) is written at time (k - 1) dt,
-// formed from the index as the curve defines it (bit for bit the value the
-// curve processing computes), plus ti when the time-origin option is exactly
-// 1, and thrust F[k - 1]. Reads neither rc.t nor anything past F[nc - 1].
+// cuts it after the last line. Point k (1..nc) is written at curve_time(rc, k),
+// plus ti when the time-origin option is exactly 1, and thrust F[k - 1].
 // Open, write and close failures end the run (unit 20).
 void write_curve_data(const RunContext& rc);
 
