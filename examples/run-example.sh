@@ -62,8 +62,12 @@ if [ "$status" -ne 0 ]; then
   exit "$status"
 fi
 
-case_name=$(ls -- *_saida_A.txt)
-case_name=${case_name%_saida_A.txt}
+report=$(ls -- *_saida_A.txt 2>/dev/null || true)
+if [ -z "$report" ]; then
+  echo "talvironeska wrote no report in $dir" >&2
+  exit 1
+fi
+case_name=${report%_saida_A.txt}
 echo
 echo "The $example example ran in $dir"
 echo "  report:     $dir/${case_name}_saida_A.txt"
