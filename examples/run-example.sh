@@ -77,5 +77,5 @@ if [ -f talvironeska_2p1_curva_F-t.png ]; then
 fi
 echo
 echo "Main results (the report is Windows-1252 text with CR LF line ends):"
-sed -n '36,55p' "${case_name}_saida_A.txt" | tr -d '\r' | grep -v '^$' | grep -v -- '----------' |
-  iconv -f WINDOWS-1252 -t UTF-8
+sed -n '36,55p' "${case_name}_saida_A.txt" | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 |
+  grep -v -e '^$' -e '----------'

@@ -56,7 +56,7 @@ TEST(Examples, F67RunsThroughWithoutTerminalAndMatchesThePublishedSheet) {
       {38, "   Fmed   = empuxo m\xE9" "dio (N) =    6.644870E+01"},
       {40, "   tq     = tempo de queima (s) =   9.2400000E-01"},
       {42, "   classe = classifica\xE7\xE3o do motor =   F7.E+01"},
-      {52, "   Is   = impulso espec\xEF" "fico m\xE9" "dio (s) =    2.086971E+02"},
+      {52, "   Is   = impulso espec\xED" "fico m\xE9" "dio (s) =    2.086971E+02"},
       {54, "   Fmax = empuxo m\xE1ximo (N) =    8.615600E+01"},
       {55, "   tmax = tempo de Fmax (s) =    3.960000E-01"},
   };
