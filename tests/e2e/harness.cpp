@@ -167,6 +167,8 @@ std::vector<std::string> CaseDir::launches() const {
   return lines;
 }
 
+void CaseDir::clear_launches() const { ::unlink((root_ + "/launches.log").c_str()); }
+
 RunResult CaseDir::run(std::chrono::milliseconds timeout) const { return run_program({TALVIRONESKA_BIN}, timeout); }
 
 RunResult CaseDir::run_program(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) const {

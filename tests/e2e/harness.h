@@ -103,6 +103,8 @@ class CaseDir {
 
   // The lines of the launch log so far (empty when nothing was launched).
   std::vector<std::string> launches() const;
+  // Empties the launch log, for a second run in the same directory.
+  void clear_launches() const;
 
   // Runs the binary with no arguments in path(), stdin from /dev/null, the
   // fakes first on PATH, the rest of the environment inherited. A run that
