@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,49 @@ namespace e2e {
 namespace {
 
 const char* const kFakePrograms[] = {"Notepad", "notepad", "Wgnuplot"};
+// Windows names are case-blind: Notepad.bat is notepad.bat too.
+const char* const kBatchFakes[] = {"Notepad", "Wgnuplot"};
+
+bool same_name_on_windows(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+// The name wine gives a path of the Unix file system: its Z: drive holds /.
+std::string windows_path(std::string_view unix_path) {
+  std::string path = "Z:";
+  for (const char ch : unix_path) path += ch == '/' ? '\\' : ch;
+  return path;
+}
+
+// PROGRAM itself when it holds a '/', else the first executable of that name on PATH.
+std::string program_path(const std::string& program) {
+  if (program.find('/') != std::string::npos) return program;
+  const char* path = std::getenv("PATH");
+  std::string dirs = path != nullptr ? path : "";
+  std::size_t begin = 0;
+  while (begin <= dirs.size()) {
+    std::size_t end = dirs.find(':', begin);
+    if (end == std::string::npos) end = dirs.size();
+    const std::string candidate = dirs.substr(begin, end - begin) + "/" + program;
+    if (end > begin && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+    begin = end + 1;
+  }
+  return program;
+}
+
+// Windows text streams end lines with CR LF; the tests expect LF.
+void drop_cr_before_lf(std::string* text) {
+  std::string out;
+  for (std::size_t i = 0; i < text->size(); ++i) {
+    if ((*text)[i] == '\r' && i + 1 < text->size() && (*text)[i + 1] == '\n') continue;
+    out += (*text)[i];
+  }
+  *text = out;
+}
 
 // TEXT as one shell word.
 std::string shell_quoted(std::string_view text) {
@@ -59,6 +103,8 @@ bool read_file(const std::string& path, std::string* bytes) {
 
 }  // namespace
 
+bool windows_run() { return std::getenv("TALVIRONESKA_E2E_EXE") != nullptr; }
+
 std::string case_params_text(const CaseSpec& spec) {
   std::string text;
   for (const std::string* line : {&spec.original, &spec.ti, &spec.tf, &spec.Fcor, &spec.M, &spec.w, &spec.nmax,
@@ -86,10 +132,11 @@ CaseDir::CaseDir() {
   }
   root_ = made;
   case_dir_ = root_ + "/case";
-  for (const std::string& dir : {case_dir_, root_ + "/bin", root_ + "/stage"}) {
+  for (const std::string& dir : {case_dir_, root_ + "/bin", root_ + "/stage", root_ + "/winbin"}) {
     if (::mkdir(dir.c_str(), 0777) != 0) ADD_FAILURE() << "mkdir " << dir << ": " << std::strerror(errno);
   }
   for (const char* program : kFakePrograms) write_fake(program);
+  for (const char* program : kBatchFakes) write_batch_fake(program);
 }
 
 CaseDir::~CaseDir() {
@@ -99,22 +146,26 @@ CaseDir::~CaseDir() {
   std::filesystem::remove_all(root_, ignored);
 }
 
-std::string CaseDir::full_path(std::string_view name) const { return case_dir_ + "/" + std::string(name); }
+std::string CaseDir::unix_path(std::string_view name) const { return case_dir_ + "/" + std::string(name); }
 
-void CaseDir::write(std::string_view name, std::string_view bytes) const { write_file(full_path(name), bytes); }
+std::string CaseDir::full_path(std::string_view name) const {
+  return windows_run() ? windows_path(unix_path(name)) : unix_path(name);
+}
+
+void CaseDir::write(std::string_view name, std::string_view bytes) const { write_file(unix_path(name), bytes); }
 
 std::string CaseDir::read(std::string_view name) const {
   std::string bytes;
-  if (!read_file(full_path(name), &bytes)) ADD_FAILURE() << "cannot read " << full_path(name);
+  if (!read_file(unix_path(name), &bytes)) ADD_FAILURE() << "cannot read " << unix_path(name);
   return bytes;
 }
 
 bool CaseDir::exists(std::string_view name) const {
   struct stat st;
-  return ::stat(full_path(name).c_str(), &st) == 0;
+  return ::stat(unix_path(name).c_str(), &st) == 0;
 }
 
-void CaseDir::remove(std::string_view name) const { ::unlink(full_path(name).c_str()); }
+void CaseDir::remove(std::string_view name) const { ::unlink(unix_path(name).c_str()); }
 
 void CaseDir::write_valid_case(const CaseSpec& spec) const {
   write(kGeneralDataFile, spec.general_data);
@@ -138,9 +189,26 @@ void CaseDir::write_fake(const std::string& program) const {
   if (::chmod(path.c_str(), 0755) != 0) ADD_FAILURE() << "chmod " << path << ": " << std::strerror(errno);
 }
 
-void CaseDir::on_launch(std::string_view program, std::string_view args, std::string_view shell_text) {
-  actions_.push_back({std::string(program), std::string(args), std::string(shell_text)});
+void CaseDir::write_batch_fake(const std::string& program) const {
+  // Each action k runs when "%0 %*" equals TALVIRONESKA_E2E_WHEN_k.
+  std::string script = "@echo off\r\n>>\"%TALVIRONESKA_E2E_LOG%\" echo %0 %*\r\n";
+  for (std::size_t k = 1; k <= actions_.size(); ++k) {
+    const Action& action = actions_[k - 1];
+    if (!same_name_on_windows(action.program, program)) continue;
+    const std::string skip = "skip" + std::to_string(k);
+    script += "if not \"%0 %*\"==\"%TALVIRONESKA_E2E_WHEN_" + std::to_string(k) + "%\" goto " + skip + "\r\n";
+    for (const char ch : action.batch_text) script += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    script += "\r\n:" + skip + "\r\n";
+  }
+  script += "exit /b 0\r\n";
+  write_file(root_ + "/winbin/" + program + ".bat", script);
+}
+
+void CaseDir::on_launch(std::string_view program, std::string_view args, std::string_view shell_text,
+                        std::string_view batch_text) {
+  actions_.push_back({std::string(program), std::string(args), std::string(shell_text), std::string(batch_text), {}});
   write_fake(std::string(program));
+  for (const char* fake : kBatchFakes) write_batch_fake(fake);
 }
 
 void CaseDir::write_on_launch(std::string_view program, std::string_view args, std::string_view file,
@@ -149,8 +217,12 @@ void CaseDir::write_on_launch(std::string_view program, std::string_view args, s
   write_file(staged, bytes);
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.3f", static_cast<double>(delay.count()) / 1000.0);
+  const std::string k = std::to_string(actions_.size() + 1);
   on_launch(program, args,
-            std::string("sleep ") + seconds + "\ncat " + shell_quoted(staged) + " > " + shell_quoted(file));
+            std::string("sleep ") + seconds + "\ncat " + shell_quoted(staged) + " > " + shell_quoted(file),
+            "copy /y /b \"%TALVIRONESKA_E2E_STAGED_" + k + "%\" \"%TALVIRONESKA_E2E_TARGET_" + k + "%\" >nul");
+  actions_.back().environment = {"TALVIRONESKA_E2E_STAGED_" + k + "=" + windows_path(staged),
+                                 "TALVIRONESKA_E2E_TARGET_" + k + "=" + std::string(file)};
 }
 
 std::vector<std::string> CaseDir::launches() const {
@@ -161,7 +233,9 @@ std::vector<std::string> CaseDir::launches() const {
   while (begin < log.size()) {
     std::size_t end = log.find('\n', begin);
     if (end == std::string::npos) end = log.size();
-    lines.push_back(log.substr(begin, end - begin));
+    std::size_t line_end = end;
+    if (line_end > begin && log[line_end - 1] == '\r') --line_end;  // the batch fakes' CR LF
+    lines.push_back(log.substr(begin, line_end - begin));
     begin = end + 1;
   }
   return lines;
@@ -169,7 +243,21 @@ std::vector<std::string> CaseDir::launches() const {
 
 void CaseDir::clear_launches() const { ::unlink((root_ + "/launches.log").c_str()); }
 
-RunResult CaseDir::run(std::chrono::milliseconds timeout) const { return run_program({TALVIRONESKA_BIN}, timeout); }
+RunResult CaseDir::run(std::chrono::milliseconds timeout) const {
+  if (!windows_run()) return run_program({TALVIRONESKA_BIN}, timeout);
+  for (const Action& action : actions_) {
+    if (action.batch_text.empty()) {
+      ADD_FAILURE() << "the action for \"" << action.program << " " << action.args
+                    << "\" has no batch text for the Windows run";
+    }
+  }
+  const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
+  RunResult result =
+      run_program({program_path(runner != nullptr ? runner : "wine"), std::getenv("TALVIRONESKA_E2E_EXE")}, timeout);
+  drop_cr_before_lf(&result.out);
+  drop_cr_before_lf(&result.err);
+  return result;
+}
 
 RunResult CaseDir::run_program(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) const {
   RunResult result;
@@ -182,7 +270,16 @@ RunResult CaseDir::run_program(const std::vector<std::string>& argv, std::chrono
   const char* path = std::getenv("PATH");
   env.push_back("PATH=" + root_ + "/bin" + (path != nullptr ? std::string(":") + path : std::string()));
   for (char** e = environ; *e != nullptr; ++e) {
-    if (std::strncmp(*e, "PATH=", 5) != 0) env.emplace_back(*e);
+    if (std::strncmp(*e, "PATH=", 5) != 0 && std::strncmp(*e, "WINEPATH=", 9) != 0) env.emplace_back(*e);
+  }
+  if (windows_run()) {
+    env.push_back("WINEPATH=" + windows_path(root_ + "/winbin"));
+    env.push_back("TALVIRONESKA_E2E_LOG=" + windows_path(root_ + "/launches.log"));
+    for (std::size_t k = 1; k <= actions_.size(); ++k) {
+      const Action& action = actions_[k - 1];
+      env.push_back("TALVIRONESKA_E2E_WHEN_" + std::to_string(k) + "=" + action.program + " " + action.args);
+      env.insert(env.end(), action.environment.begin(), action.environment.end());
+    }
   }
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());

@@ -21,6 +21,16 @@
 // argument text ("$*") matches, in registration order, then exits 0 unless an
 // action exits otherwise. Actions are shell text run by /bin/sh in the run's
 // working directory with the fake's arguments in "$@".
+//
+// The Windows run: with TALVIRONESKA_E2E_EXE naming talvironeska.exe, run()
+// starts it under wine (TALVIRONESKA_E2E_RUNNER, default "wine") with the real
+// cmd.exe, and the fakes are batch files in <root>/winbin, first on the search
+// path through WINEPATH: Notepad.bat (which is notepad.bat too, as Windows
+// names go) and Wgnuplot.bat. They log "%0 %*" (the name as typed and the
+// argument text as cmd.exe passed it) and run the batch text of the matching
+// actions. Their own text is ASCII; names reach them through the environment.
+// full_path() then gives the path the Windows run shows (wine's Z: drive), and
+// run() turns the CR LF that Windows text streams write into LF.
 #ifndef TALVIRONESKA_TESTS_E2E_HARNESS_H_
 #define TALVIRONESKA_TESTS_E2E_HARNESS_H_
 
@@ -69,6 +79,9 @@ struct CaseSpec {
 // The case parameter file for SPEC: its twelve lines, each ended by CR LF.
 std::string case_params_text(const CaseSpec& spec);
 
+// Whether run() starts the Windows binary under wine (see above).
+bool windows_run();
+
 // The bytes of a file of the source tree (RELATIVE to its top, e.g.
 // "examples/f67w/f67w.dat"); a missing file fails the test.
 std::string source_file(std::string_view relative);
@@ -82,7 +95,7 @@ class CaseDir {
 
   const std::string& root() const { return root_; }
   const std::string& path() const { return case_dir_; }  // the run's working directory
-  std::string full_path(std::string_view name) const;    // path() + "/" + name
+  std::string full_path(std::string_view name) const;    // path() + "/" + name; Windows: Z:\...\name
 
   // Files in the case directory, bytes exact. read() of a missing file fails the test.
   void write(std::string_view name, std::string_view bytes) const;
@@ -94,14 +107,17 @@ class CaseDir {
   void write_valid_case(const CaseSpec& spec = {}) const;
 
   // Registers shell text for PROGRAM ("Notepad", "notepad" or "Wgnuplot") to
-  // run when its argument text equals ARGS exactly.
-  void on_launch(std::string_view program, std::string_view args, std::string_view shell_text);
+  // run when its argument text equals ARGS exactly, and BATCH_TEXT (lines
+  // apart by LF) for the Windows run; an action without it fails a Windows run.
+  void on_launch(std::string_view program, std::string_view args, std::string_view shell_text,
+                 std::string_view batch_text = {});
   // The common action: when PROGRAM is launched with ARGS, sleep DELAY, then
   // replace FILE (relative to the case directory) with BYTES.
   void write_on_launch(std::string_view program, std::string_view args, std::string_view file,
                        std::string_view bytes, std::chrono::milliseconds delay = std::chrono::milliseconds(300));
 
-  // The lines of the launch log so far (empty when nothing was launched).
+  // The lines of the launch log so far (empty when nothing was launched),
+  // without line ends.
   std::vector<std::string> launches() const;
   // Empties the launch log, for a second run in the same directory.
   void clear_launches() const;
@@ -116,11 +132,15 @@ class CaseDir {
 
  private:
   void write_fake(const std::string& program) const;
+  void write_batch_fake(const std::string& program) const;
+  std::string unix_path(std::string_view name) const;  // case_dir_ + "/" + name
 
   struct Action {
     std::string program;
     std::string args;
     std::string shell_text;
+    std::string batch_text;
+    std::vector<std::string> environment;  // NAME=value, for the batch text
   };
   std::string root_;
   std::string case_dir_;

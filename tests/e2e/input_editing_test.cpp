@@ -46,8 +46,8 @@ TEST(InputEditing, TheRunReadsWhatTheEditorSaved) {
 TEST(InputEditing, AFailingEditorDoesNotStopTheRun) {
   e2e::CaseDir dir;
   dir.write_valid_case();
-  dir.on_launch("Notepad", e2e::kGeneralDataFile, "echo 'cannot open' >&2; exit 1");
-  dir.on_launch("notepad", "caso.txt", "exit 9");
+  dir.on_launch("Notepad", e2e::kGeneralDataFile, "echo 'cannot open' >&2; exit 1", "echo cannot open>&2\nexit /b 1");
+  dir.on_launch("notepad", "caso.txt", "exit 9", "exit /b 9");
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 0);
   EXPECT_EQ(r.err, "cannot open\n");  // the editor's own complaint, nothing of the run's

@@ -36,7 +36,7 @@ TEST(InputErrors, MissingCaseParameterFileIsCreatedEmpty) {
 TEST(InputErrors, UnassignedParameterFileNameCreatesNothing) {
   e2e::CaseDir dir;
   dir.write(e2e::kGeneralDataFile, ",,\n");
-  expect_failure(dir.run(), error_line(43, "file name specification error, unit 6, file " + dir.path() + "/"));
+  expect_failure(dir.run(), error_line(43, "file name specification error, unit 6, file " + dir.full_path("")));
 }
 
 TEST(InputErrors, SyntaxErrorInAnyOfTheTwelveValues) {

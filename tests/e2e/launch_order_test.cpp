@@ -62,12 +62,15 @@ TEST(LaunchOrder, EachViewerStartsOnlyAfterThePreviousOneClosed) {
   spec.curve_listing_option = "1";
   dir.write_valid_case(spec);
   dir.write(e2e::kPlotScriptFile, kUserSettings);
-  dir.on_launch("Wgnuplot", e2e::kPlotScriptFile, "sleep 0.3; echo 1 > marks");
-  dir.on_launch("Notepad", "ensaio7_saida_A.txt", "sleep 0.3; test \"$(cat marks)\" = 1 && echo 2 >> marks");
-  dir.on_launch("Notepad", "ensaio7_saida_B.txt", "echo 3 >> marks");
+  dir.on_launch("Wgnuplot", e2e::kPlotScriptFile, "sleep 0.3; echo 1 > marks", ">marks echo 1");
+  dir.on_launch("Notepad", "ensaio7_saida_A.txt", "sleep 0.3; test \"$(cat marks)\" = 1 && echo 2 >> marks",
+                "findstr /x 1 marks >nul && >>marks echo 2");
+  dir.on_launch("Notepad", "ensaio7_saida_B.txt", "echo 3 >> marks", ">>marks echo 3");
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 0);
-  EXPECT_EQ(dir.read("marks"), "1\n2\n3\n");
+  std::string marks = dir.read("marks");
+  std::erase(marks, '\r');  // batch files write CR LF
+  EXPECT_EQ(marks, "1\n2\n3\n");
 }
 
 }  // namespace
