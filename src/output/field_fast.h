@@ -80,16 +80,21 @@ inline std::uint64_t round_scaled(double a, double p, bool divide) {
   return static_cast<std::uint64_t>(whole) + (up ? 1 : 0);
 }
 
+// "0000" to "9999" as four ASCII bytes each, in memory order (40 KB).
+struct DigitQuads {
+  std::uint32_t words[10000];
+  constexpr DigitQuads() : words() {
+    for (std::uint32_t i = 0; i < 10000; ++i) {
+      words[i] = (0x30 + i / 1000) | (0x30 + i / 100 % 10) << 8 | (0x30 + i / 10 % 10) << 16 | (0x30 + i % 10) << 24;
+    }
+  }
+};
+inline constexpr DigitQuads kQuads;
+
 // The eight decimal digits of x < 10^8, leading zeros included, as ASCII
-// bytes in memory order: four 4-digit halves, then 2-digit quarters, then
-// digits, each split done in all lanes of one 64-bit word at once.
+// bytes in memory order.
 inline std::uint64_t eight_digits(std::uint32_t x) {
-  std::uint64_t v = (x / 10000) | (static_cast<std::uint64_t>(x % 10000) << 32);
-  std::uint64_t q = ((v * 10486) >> 20) & 0x0000007F0000007F;  // / 100 in each 32-bit lane
-  v = q | ((v - q * 100) << 16);
-  q = ((v * 103) >> 10) & 0x000F000F000F000F;  // / 10 in each 16-bit lane
-  v = q | ((v - q * 10) << 8);
-  return v + 0x3030303030303030;
+  return kQuads.words[x / 10000] | static_cast<std::uint64_t>(kQuads.words[x % 10000]) << 32;
 }
 
 inline void put_eight_digits(char* out, std::uint32_t x) {
@@ -117,7 +122,7 @@ inline void fill_stars(char* out, int w) { std::memset(out, '*', static_cast<std
 
 // Fw.d, written at out[0, W).
 template <int W, int D>
-bool fixed_field(char* out, double value) {
+[[gnu::always_inline]] inline bool fixed_field(char* out, double value) {
   constexpr int kBeforePoint = W - D - 1;
   static_assert(D >= 1 && D <= 7 && W >= 8 && kBeforePoint >= 2 && W - 1 <= 15);
   const double a = std::fabs(value);
@@ -145,7 +150,7 @@ bool fixed_field(char* out, double value) {
 
 // 1PEw.d, written at out[0, W).
 template <int W, int D>
-bool exp_field(char* out, double value) {
+[[gnu::always_inline]] inline bool exp_field(char* out, double value) {
   constexpr int kLead = W - D - 6;  // column of the leading digit
   static_assert(D >= 1 && D <= 7 && kLead >= 1 && kLead + D - 6 >= 0);
   const double a = std::fabs(value);
