@@ -1,8 +1,8 @@
 // The fast route of the real fields, for fixed shapes known at compile time
 // (F12.7, 1PE15.6, 1PE15.7): scale by a power of ten in one rounded double
 // operation, round to an integer exactly (see round_scaled), and write the
-// digits eight at a time. Each returns false, having written nothing that
-// matters, when the value is not one it handles; the caller then writes the
+// digits four at a time from a table. Each returns false, having written
+// nothing, when the value is not one it handles; the caller then writes the
 // field by the general path (field.h), which gives the same bytes.
 #ifndef TALVIRONESKA_OUTPUT_FIELD_FAST_H_
 #define TALVIRONESKA_OUTPUT_FIELD_FAST_H_
@@ -175,8 +175,8 @@ template <int W, int D>
       ++e;
     }
   }
-  // The digits land with the leading one a column late; it moves left over
-  // the zero before it and the point takes its place.
+  // The digits are stored with the leading one a column to the right of its
+  // place; it moves left and the point takes its column.
   put_eight_digits(out + kLead + D - 6, static_cast<std::uint32_t>(n));
   out[kLead] = out[kLead + 1];
   out[kLead + 1] = '.';
