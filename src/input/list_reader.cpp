@@ -37,6 +37,11 @@ ReadError store_token(const ReadItem& item, std::string_view token) {
 
 }  // namespace
 
+StringLines::StringLines(std::string_view text) : text_(text) {
+  text_.append(kLinePadding, '\0');
+  rest_ = std::string_view(text_.data(), text.size());
+}
+
 bool StringLines::next_record(std::string_view* line) {
   if (rest_.data() == nullptr) return false;
   const std::size_t lf = rest_.find('\n');
@@ -91,14 +96,14 @@ ReadError ListReader::read_pair(double* first, double* second) {
   const char* const end = p + line_.size();
   while (p < end && is_blank(*p)) ++p;
   double a, b;
-  p = scan_plain_real(p, end, &a);
+  p = scan_plain_real_padded(p, end, &a);
   if (p != nullptr && p < end && (is_blank(*p) || *p == ',')) {
     while (p < end && is_blank(*p)) ++p;
     if (p < end && *p == ',') {
       ++p;
       while (p < end && is_blank(*p)) ++p;
     }
-    p = scan_plain_real(p, end, &b);
+    p = scan_plain_real_padded(p, end, &b);
     if (p != nullptr && (p == end || ends_value(*p))) {
       *first = a;
       *second = b;

@@ -12,13 +12,14 @@
 #include "io/line_source.h"
 
 // Lines of a string: LF ends a line, a CR just before it is dropped, and the
-// end of the string ends a last line that has no LF.
+// end of the string ends a last line that has no LF. Keeps its own copy.
 class StringLines final : public LineSource {
  public:
-  explicit StringLines(std::string_view text) : rest_(text) {}
+  explicit StringLines(std::string_view text);
   bool next_record(std::string_view* line) override;
 
  private:
+  std::string text_;  // the text and the padding every source gives
   std::string_view rest_;
 };
 
@@ -88,6 +89,8 @@ ReadError parse_real(std::string_view token, double* value);
 // form (sign, up to 19 digits with a point, E exponent) and converts exactly
 // on the fast path; nullptr otherwise, leaving the case to parse_real.
 const char* scan_plain_real(const char* p, const char* end, double* value);
+// The same where 8 readable bytes follow END (lines from a LineSource).
+const char* scan_plain_real_padded(const char* p, const char* end, double* value);
 ReadError parse_integer(std::string_view token, std::int32_t* value);
 
 #endif  // TALVIRONESKA_INPUT_LIST_READER_H_

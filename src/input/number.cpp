@@ -1,4 +1,5 @@
 // Number forms of the list-directed reader.
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -119,12 +120,11 @@ ReadError parse_real(std::string_view token, double* value) {
 
 namespace {
 
-// Eight ASCII digits at once, as in the well-known SWAR technique.
-inline bool is_eight_digits(std::uint64_t v) {
-  return (((v & 0xF0F0F0F0F0F0F0F0) | (((v + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) ==
-          0x3333333333333333);
-}
+static_assert(std::endian::native == std::endian::little, "the digit runs are read as little-endian words");
 
+constexpr std::uint64_t kPow10Int[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// Eight ASCII digits in one word (the first digit in the low byte) as a number.
 inline std::uint32_t eight_digits_value(std::uint64_t v) {
   const std::uint64_t mask = 0x000000FF000000FF;
   const std::uint64_t mul1 = 0x000F424000000064;  // 100 + (1000000 << 32)
@@ -134,54 +134,55 @@ inline std::uint32_t eight_digits_value(std::uint64_t v) {
   return static_cast<std::uint32_t>((((v & mask) * mul1) + (((v >> 16) & mask) * mul2)) >> 32);
 }
 
-inline std::uint64_t load8(const char* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, 8);
-  return v;
+// How many of the word's bytes, from the low one, are ASCII digits. A carry
+// out of a byte only reaches the bytes after it, so the first non-digit is
+// always found.
+inline int leading_digit_count(std::uint64_t v) {
+  const std::uint64_t flags =
+      ((v & 0xF0F0F0F0F0F0F0F0) | (((v + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) ^ 0x3333333333333333;
+  return flags == 0 ? 8 : std::countr_zero(flags) / 8;
 }
 
-// Digits at p into *mantissa, counting them in *count; stops at the first
-// non-digit or when 19 digits are reached.
+// The run of digits at p (before end) added to *mantissa, a word at a time;
+// their number added to *count. nullptr when the count would pass 19.
+// REQUIRES: 8 readable bytes at every position up to end.
 inline const char* scan_digits(const char* p, const char* end, std::uint64_t* mantissa, int* count) {
-  std::uint64_t m = *mantissa;
-  int n = *count;
-  while (end - p >= 8 && n <= 11) {
-    const std::uint64_t v = load8(p);
-    if (!is_eight_digits(v)) break;
-    m = m * 100000000 + eight_digits_value(v);
-    n += 8;
-    p += 8;
+  for (;;) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    int k = leading_digit_count(v);
+    if (k > end - p) k = static_cast<int>(end - p);
+    if (k == 0) return p;
+    *count += k;
+    if (*count > 19) return nullptr;
+    if (k < 8) v = (v << (8 * (8 - k))) | (0x3030303030303030 >> (8 * k));  // zeros before the digits
+    *mantissa = *mantissa * kPow10Int[k] + eight_digits_value(v);
+    p += k;
+    if (k < 8) return p;
   }
-  while (p < end && is_digit(*p) && n < 19) {
-    m = m * 10 + static_cast<unsigned>(*p - '0');
-    ++n;
-    ++p;
-  }
-  *mantissa = m;
-  *count = n;
-  return p;
 }
 
 }  // namespace
 
-const char* scan_plain_real(const char* p, const char* const end, double* value) {
+const char* scan_plain_real_padded(const char* p, const char* const end, double* value) {
   bool negative = false;
   if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
   std::uint64_t mantissa = 0;
   int count = 0;
   const char* const int_start = p;
   p = scan_digits(p, end, &mantissa, &count);
+  if (p == nullptr) return nullptr;
   const bool int_digits = p != int_start;
   int exponent = 0;
   bool frac_digits = false;
   if (p < end && *p == '.') {
     const char* const frac_start = ++p;
     p = scan_digits(p, end, &mantissa, &count);
+    if (p == nullptr) return nullptr;
     frac_digits = p != frac_start;
     exponent = -static_cast<int>(p - frac_start);
   }
   if (!int_digits && !frac_digits) return nullptr;
-  if (p < end && is_digit(*p)) return nullptr;  // more than 19 digits
   if (p < end && (*p == 'e' || *p == 'E')) {
     ++p;
     bool exponent_negative = false;
@@ -193,10 +194,24 @@ const char* scan_plain_real(const char* p, const char* const end, double* value)
     exponent += exponent_negative ? -written : written;
   }
   if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return nullptr;
+  // Both the integer and the power of ten are exact doubles, so one rounded
+  // operation gives the correctly rounded result.
   double result = static_cast<double>(mantissa);
   result = exponent < 0 ? result / kPowersOfTen[-exponent] : result * kPowersOfTen[exponent];
   *value = negative ? -result : result;
   return p;
+}
+
+const char* scan_plain_real(const char* p, const char* const end, double* value) {
+  // A number the fast path takes is at most 27 characters long; scan a
+  // padded copy of the start so nothing past END is read.
+  constexpr std::ptrdiff_t kWindow = 40;
+  char copy[kWindow + 8] = {};
+  const std::ptrdiff_t n = end - p < kWindow ? end - p : kWindow;
+  std::memcpy(copy, p, static_cast<std::size_t>(n));
+  const char* stop = scan_plain_real_padded(copy, copy + n, value);
+  if (stop == nullptr || stop - copy == kWindow) return nullptr;
+  return p + (stop - copy);
 }
 
 ReadError parse_integer(std::string_view token, std::int32_t* value) {

@@ -29,7 +29,7 @@ bool Unit::refill() {
   if (in_eof_) return false;
   if (!in_) {
     in_capacity_ = kInBlock;
-    in_.reset(new char[in_capacity_]);
+    in_.reset(new char[in_capacity_ + kLinePadding]());
   }
   if (in_begin_ > 0) {
     std::memmove(in_.get(), in_.get() + in_begin_, in_end_ - in_begin_);
@@ -38,7 +38,7 @@ bool Unit::refill() {
     in_begin_ = 0;
   }
   if (in_end_ == in_capacity_) {  // one line longer than the buffer
-    std::unique_ptr<char[]> bigger(new char[in_capacity_ * 2]);
+    std::unique_ptr<char[]> bigger(new char[in_capacity_ * 2 + kLinePadding]());
     std::memcpy(bigger.get(), in_.get(), in_end_);
     in_ = std::move(bigger);
     in_capacity_ *= 2;
