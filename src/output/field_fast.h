@@ -176,9 +176,9 @@ template <int W, int D>
     }
   }
   // The digits are stored with the leading one a column to the right of its
-  // place; it moves left and the point takes its column.
+  // place; it is written again in its place and the point takes its column.
   put_eight_digits(out + kLead + D - 6, static_cast<std::uint32_t>(n));
-  out[kLead] = out[kLead + 1];
+  out[kLead] = static_cast<char>('0' + n / kPow10Int[D]);
   out[kLead + 1] = '.';
   char* exponent = out + W - 4;
   exponent[0] = 'E';
