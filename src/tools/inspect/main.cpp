@@ -1,0 +1,141 @@
+// talvironeska-inspect: checks the input of a talvironeska run before it is
+// made and suggests its time window. It reads the files with the program's
+// own readers and never creates or changes them; the one file it may write
+// is the engine file asked for with --eng.
+#include <cstdio>
+#include <filesystem>
+#include <new>
+#include <string>
+#include <string_view>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "analysis/figures.h"
+#include "input/case_params.h"
+#include "input/general_data.h"
+#include "io/severe_error.h"
+#include "io/unit.h"
+#include "run/run_context.h"
+#include "run/trimmed.h"
+#include "tools/inspect/eng_export.h"
+#include "tools/inspect/inspection.h"
+#include "tools/inspect/options.h"
+#include "tools/inspect/text.h"
+#include "tools/inspect/thrust_records.h"
+
+namespace {
+
+constexpr char kTag[] = "talvironeska-inspect";
+
+void put(const std::string& text, std::FILE* stream) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+int fail(const std::string& message) {
+  put(std::string(kTag) + ": " + message + "\n", stderr);
+  return kStatusUnusable;
+}
+
+int fail_severe(const SevereError& error) {
+  return fail("severe (" + std::to_string(error.number()) + "): " + error.text());
+}
+
+// The general data file and the case parameter file, read as the run reads
+// them once the user has closed the editor. A missing file is reported, not
+// created.
+void read_case(RunContext& rc, InspectInput& input) {
+  require_existing_file(kGeneralDataFileName, kUnitGeneralData);
+  read_general_data(rc);
+  const std::string_view name = trimmed(rc.parameter_file_name);
+  // An empty or unassigned name fails in the reader without creating anything.
+  if (!name.empty() && name.find('\0') == std::string_view::npos) require_existing_file(name, kUnitCaseParams);
+  read_case_params(rc);
+  // The program's own check of w, with its own error.
+  RunContext check;
+  check.parameter_file_name = rc.parameter_file_name;
+  check.w = rc.w;
+  compute_parameter_figures(check);
+  input.case_name = std::string(name);
+  input.case_values = CaseValues{rc.ti, rc.tf, rc.Fcor, rc.M, rc.w, rc.nmax};
+  input.thrust_name = std::string(trimmed(rc.original));
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error);
+}
+
+int write_eng(const Options& options, const InspectInput& input, const InspectResult& result) {
+  if (!result.burn) return fail("sem queima, nenhum arquivo " + options.eng_file + " escrito");
+  if (same_file(options.eng_file, input.thrust_name) || same_file(options.eng_file, kGeneralDataFileName) ||
+      (!input.case_name.empty() && same_file(options.eng_file, input.case_name))) {
+    return fail(options.eng_file + " é um arquivo de entrada: não será sobrescrito");
+  }
+  const auto points = reduce_curve(burn_polyline(input.file.records, *result.burn));
+  EngHeader header;
+  header.name = result.designation.empty() ? "motor" : result.designation;
+  if (input.case_values) {
+    header.propellant_mass = input.case_values->M;
+    header.total_mass = input.case_values->M;
+  }
+  header.comment = std::string(kTag) + ": " + input.thrust_name + ", w = " + std::to_string(result.w) +
+                   " Hz, impulso " + fixed(curve_impulse(points), 3) + " N s";
+  std::FILE* out = std::fopen(options.eng_file.c_str(), "wb");
+  if (out == nullptr) return fail("não foi possível escrever " + options.eng_file);
+  const std::string text = eng_text(header, points);
+  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  if (std::fclose(out) != 0 || !written) return fail("erro ao escrever " + options.eng_file);
+  put("Curva de " + std::to_string(points.size()) + " pontos escrita em " + options.eng_file + "\n", stdout);
+  return kStatusFits;
+}
+
+int inspect_main(int argc, char** argv) {
+  Options options;
+  std::string problem;
+  if (!parse_options(argc, argv, &options, &problem)) return fail(problem + " (veja --help)");
+  if (options.help) {
+    put(usage_text(), stdout);
+    return kStatusFits;
+  }
+  if (options.version) {
+    put(std::string(kTag) + " " + kInspectVersion + "\n", stdout);
+    return kStatusFits;
+  }
+  InspectInput input;
+  try {
+    static RunContext rc;
+    if (options.thrust_file.empty()) {
+      read_case(rc, input);
+    } else {
+      input.thrust_name = options.thrust_file;
+      input.rate = options.rate;
+    }
+    input.file = read_thrust_text(read_existing_file(input.thrust_name, kUnitThrustData));
+  } catch (const SevereError& error) {
+    return fail_severe(error);
+  }
+  const InspectResult result = inspect(input);
+  put(result.report, stdout);
+  if (result.status == kStatusUnusable) {
+    put(result.error, stderr);
+    return kStatusUnusable;
+  }
+  if (!options.eng_file.empty()) {
+    const int status = write_eng(options, input, result);
+    if (status != kStatusFits) return status;
+  }
+  return result.status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+  SetConsoleOutputCP(CP_UTF8);  // the report is UTF-8 text
+#endif
+  try {
+    return inspect_main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    return fail("severe (41): insufficient virtual memory");
+  }
+}

@@ -1,0 +1,16 @@
+// Numbers as the inspector's report prints them: decimal point, no locale.
+#ifndef TALVIRONESKA_TOOLS_INSPECT_TEXT_H_
+#define TALVIRONESKA_TOOLS_INSPECT_TEXT_H_
+
+#include <string>
+
+// VALUE with DECIMALS digits after the point ("2.1255"); "inf", "nan" as such.
+std::string fixed(double value, int decimals);
+
+// The shortest text that reads back as VALUE ("2.126", "3.05", "160").
+std::string shortest(double value);
+
+// A signed percentage with DECIMALS digits: "+5.6 %", "-0.12 %".
+std::string percent(double share_times_100, int decimals);
+
+#endif  // TALVIRONESKA_TOOLS_INSPECT_TEXT_H_
