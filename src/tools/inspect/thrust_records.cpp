@@ -68,9 +68,8 @@ ThrustFile read_thrust_text(std::string_view text) {
   for (;;) {
     double t = kUnset;
     double F = kUnset;
-    const ReadItem record[] = {real_item(&t), real_item(&F)};
     source.start_read();
-    const ReadError error = reader.read(record);
+    const ReadError error = reader.read_pair(&t, &F);
     if (error == ReadError::end_of_file) {
       if (source.filled_in_read() > 0) file.incomplete.add(source.number(), source.last());
       break;

@@ -1,0 +1,185 @@
+// talvironeska-inspect run as a user runs it: in a case directory, or on one
+// thrust data file. It must leave the case's files as they were.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "../tools/inspect/eng_reading.h"
+
+namespace {
+
+// The inspector's own runs, on the build's binary; the Windows run of this
+// suite is for the program's .exe.
+class Inspect : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (e2e::windows_run()) GTEST_SKIP() << "runs the inspector of this build";
+  }
+};
+
+std::map<std::string, std::string> contents(const e2e::CaseDir& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    const std::string name = entry.path().filename().string();
+    files[name] = dir.read(name);
+  }
+  return files;
+}
+
+e2e::RunResult inspect(const e2e::CaseDir& dir, std::vector<std::string> args = {}) {
+  args.insert(args.begin(), TALVIRONESKA_INSPECT_BIN);
+  return dir.run_program(args);
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+void write_f67_case(e2e::CaseDir& dir, const std::string& ti, const std::string& tf,
+                    const std::string& nmax = "1000") {
+  e2e::CaseSpec spec;
+  spec.original = "'f67w.dat'";
+  spec.ti = ti;
+  spec.tf = tf;
+  spec.M = "0.030";
+  spec.w = "500";
+  spec.nmax = nmax;
+  spec.thrust_file = "f67w.dat";
+  spec.thrust_data = e2e::source_file("examples/f67w/f67w.dat");
+  dir.write_valid_case(spec);
+}
+
+TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
+  e2e::CaseDir dir;
+  write_f67_case(dir, "2.126", "3.050");
+  const auto before = contents(dir);
+  const e2e::RunResult r = inspect(dir, {"--eng", "f67.eng"});
+  EXPECT_EQ(r.exit_status, 0) << r.out << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_TRUE(has(r.out, "    2.126           ti (s)\n")) << r.out;
+  EXPECT_TRUE(has(r.out, "6. Janela do caso caso.txt: ti = 2.126 s, tf = 3.05 s"));
+  EXPECT_TRUE(has(r.out, "Resultado: os dados cabem nas suposições do programa."));
+  auto after = contents(dir);
+  ASSERT_EQ(after.count("f67.eng"), 1u);
+  const EngFile eng = read_eng(after["f67.eng"]);
+  EXPECT_TRUE(eng.well_formed);
+  EXPECT_EQ(eng.name, "F66");
+  EXPECT_EQ(eng.propellant_mass, 0.03);
+  EXPECT_LE(eng.points.size(), 32u);
+  after.erase("f67.eng");
+  EXPECT_EQ(after, before);
+  EXPECT_TRUE(dir.launches().empty());
+}
+
+TEST_F(Inspect, AWindowReadByEyeIsFlagged) {
+  e2e::CaseDir dir;
+  write_f67_case(dir, "1.5", "3.2");
+  const e2e::RunResult r = inspect(dir);
+  EXPECT_EQ(r.exit_status, 1) << r.out;
+  EXPECT_TRUE(has(r.out, "AVISO: com a janela do caso It e Fmed diferem dos da janela sugerida")) << r.out;
+}
+
+TEST_F(Inspect, ProblemsTheProgramWouldStopAtAreWarnings) {
+  const struct {
+    const char* tf;
+    const char* nmax;
+    const char* warning;
+  } cases[] = {
+      {"16.5", "10000", "o programa pararia com o erro 24"},
+      {"3.050", "100", "mais que nmax = 100: o programa pararia com o erro 408"},
+  };
+  for (const auto& c : cases) {
+    e2e::CaseDir dir;
+    write_f67_case(dir, "2.126", c.tf, c.nmax);
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 1) << c.tf;
+    EXPECT_TRUE(has(r.out, c.warning)) << r.out;
+  }
+}
+
+TEST_F(Inspect, MissingInputIsUnusableAndNothingIsCreated) {
+  {
+    e2e::CaseDir dir;
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 2);
+    EXPECT_EQ(r.err, "talvironeska-inspect: severe (29): file not found, unit 5, file " +
+                         dir.full_path(e2e::kGeneralDataFile) + "\n");
+    EXPECT_FALSE(dir.exists(e2e::kGeneralDataFile));
+  }
+  {
+    e2e::CaseDir dir;
+    dir.write(e2e::kGeneralDataFile, "novo.txt\n");
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 2);
+    EXPECT_EQ(r.err, "talvironeska-inspect: severe (29): file not found, unit 6, file " + dir.full_path("novo.txt") + "\n");
+    EXPECT_FALSE(dir.exists("novo.txt"));
+  }
+  {
+    e2e::CaseDir dir;
+    e2e::CaseSpec spec;
+    dir.write_valid_case(spec);
+    dir.remove(spec.thrust_file);
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 2);
+    EXPECT_TRUE(has(r.err, "severe (29): file not found, unit 8, file " + dir.full_path(spec.thrust_file))) << r.err;
+    EXPECT_FALSE(dir.exists(spec.thrust_file));
+  }
+  {
+    e2e::CaseDir dir;
+    e2e::CaseSpec spec;
+    spec.w = "5.0";
+    dir.write_valid_case(spec);
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 2);
+    EXPECT_EQ(r.err, "talvironeska-inspect: severe (59): list-directed I/O syntax error, unit 6, file " +
+                         dir.full_path("caso.txt") + "\n");
+  }
+}
+
+TEST_F(Inspect, OneFileWithAHeaderOrDecimalCommas) {
+  e2e::CaseDir dir;
+  dir.write("cabecalho.dat", "tempo empuxo\n0.0 0\n0.1 5\n0.2 10\n0.3 5\n0.4 0\n0.5 0\n");
+  dir.write("virgula.dat", "0,1 5,5\n0,2 10,5\n0,3 5,5\n0,4 0\n");
+  e2e::RunResult r = inspect(dir, {"cabecalho.dat", "--rate", "10"});
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_TRUE(has(r.out, "AVISO: o leitor do programa não lê a linha 1: \"tempo empuxo\" (texto: um cabeçalho ou uma nota)"))
+      << r.out;
+  EXPECT_TRUE(has(r.out, "o programa pararia nela com o erro 59"));
+  r = inspect(dir, {"virgula.dat", "--rate", "10"});
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_TRUE(has(r.out, "AVISO: vírgula decimal na linha 1: \"0,1 5,5\"; o leitor toma a vírgula por separador e lê t = 0, F = 1"))
+      << r.out;
+}
+
+TEST_F(Inspect, CommandLine) {
+  e2e::CaseDir dir;
+  e2e::RunResult r = inspect(dir, {"--help"});
+  EXPECT_EQ(r.exit_status, 0);
+  EXPECT_TRUE(has(r.out, "uso: talvironeska-inspect"));
+  r = inspect(dir, {"--version"});
+  EXPECT_EQ(r.exit_status, 0);
+  EXPECT_TRUE(has(r.out, "talvironeska-inspect "));
+  const struct {
+    std::vector<std::string> args;
+    const char* error;
+  } bad[] = {
+      {{"--rate", "10"}, "talvironeska-inspect: --rate só vale com um arquivo de empuxo (veja --help)\n"},
+      {{"a.dat", "--rate", "0"}, "talvironeska-inspect: --rate pede uma frequência inteira positiva em Hz, não \"0\" (veja --help)\n"},
+      {{"a.dat", "--rate"}, "talvironeska-inspect: falta o valor de --rate (veja --help)\n"},
+      {{"--x"}, "talvironeska-inspect: opção desconhecida --x (veja --help)\n"},
+  };
+  for (const auto& c : bad) {
+    r = inspect(dir, c.args);
+    EXPECT_EQ(r.exit_status, 2);
+    EXPECT_EQ(r.err, c.error);
+  }
+  // The engine file never replaces an input file.
+  dir.write("a.dat", "0 0\n0.1 5\n0.2 0\n0.3 0\n");
+  r = inspect(dir, {"a.dat", "--eng", "a.dat"});
+  EXPECT_EQ(r.exit_status, 2);
+  EXPECT_EQ(dir.read("a.dat"), "0 0\n0.1 5\n0.2 0\n0.3 0\n");
+}
+
+}  // namespace

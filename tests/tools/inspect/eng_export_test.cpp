@@ -1,0 +1,91 @@
+#include "tools/inspect/eng_export.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "eng_reading.h"
+
+namespace {
+
+// A noisy burn: a rise, a regressive slope, a tail-off; 2 kHz for 2 s.
+std::vector<ThrustRecord> noisy_burn() {
+  std::mt19937 random(7);
+  std::normal_distribution<double> noise(0.0, 12.0);
+  std::vector<ThrustRecord> r;
+  for (int k = 0; k < 6000; ++k) {
+    const double t = k * 0.0005;
+    double F = 0.0;
+    if (t > 0.5 && t < 2.5) F = 1500.0 * std::min(1.0, (t - 0.5) / 0.1) * (1.2 - 0.2 * t) * std::min(1.0, (2.5 - t) / 0.3);
+    r.push_back({t, F + noise(random), static_cast<std::uint32_t>(k + 1)});
+  }
+  return r;
+}
+
+void expect_engine_curve(const std::vector<CurvePoint>& points, double It) {
+  ASSERT_FALSE(points.empty());
+  EXPECT_LE(points.size(), kEngMaxPoints);
+  EXPECT_EQ(points.back().F, 0.0);
+  double before = 0.0;
+  for (const CurvePoint& p : points) {
+    EXPECT_GT(p.t, before);
+    EXPECT_GE(p.F, 0.0);
+    before = p.t;
+  }
+  EXPECT_NEAR(curve_impulse(points), It, 0.005 * It);
+}
+
+TEST(EngExport, ReducesANoisyBurnKeepingItsImpulse) {
+  const auto r = noisy_burn();
+  const auto burn = find_burn(r);
+  ASSERT_TRUE(burn);
+  const auto polyline = burn_polyline(r, *burn);
+  EXPECT_GT(polyline.size(), 3000u);
+  expect_engine_curve(reduce_curve(polyline), burn->It);
+}
+
+TEST(EngExport, ShortCurvesAreKeptWhole) {
+  const std::vector<CurvePoint> polyline = {{0.0, 0.0}, {0.1, 5.0}, {0.2, 6.0}, {0.3, 0.0}};
+  const auto points = reduce_curve(polyline);
+  ASSERT_EQ(points.size(), 3u);
+  EXPECT_EQ(points[1].F, 6.0);
+  EXPECT_NEAR(curve_impulse(points), 0.25 + 0.55 + 0.3, 1e-12);
+}
+
+TEST(EngExport, TheFitIsExactOnAStraightPieceAndDropsRepeatedStamps) {
+  // Repeated and backward stamps are dropped; a trapezoid needs four points.
+  std::vector<ThrustRecord> r = {{0.0, 0, 1}, {1.0, 10, 2}, {1.0, 11, 3}, {0.9, 12, 4}};
+  for (int k = 2; k <= 100; ++k) r.push_back({k * 0.5, 10.0, static_cast<std::uint32_t>(k + 3)});
+  r.push_back({50.5, 0.0, 104});
+  const auto burn = find_burn(r);
+  ASSERT_TRUE(burn);
+  const auto points = reduce_curve(burn_polyline(r, *burn), 4);
+  ASSERT_LE(points.size(), 4u);
+  expect_engine_curve(points, burn->It);
+}
+
+TEST(EngExport, TextReadsBack) {
+  const std::vector<CurvePoint> points = {{0.01, 20.5}, {0.5, 70.25}, {0.92496, 0.0}};
+  EngHeader header;
+  header.name = "F66";
+  header.propellant_mass = 0.03;
+  header.total_mass = 0.03;
+  header.comment = "teste";
+  const std::string text = eng_text(header, points);
+  EXPECT_EQ(text.find('\r'), std::string::npos);
+  for (char c : text) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
+  const EngFile eng = read_eng(text);
+  ASSERT_TRUE(eng.well_formed);
+  EXPECT_EQ(eng.name, "F66");
+  EXPECT_EQ(eng.maker, "talvironeska");
+  EXPECT_EQ(eng.diameter, "0");
+  EXPECT_EQ(eng.propellant_mass, 0.03);
+  ASSERT_EQ(eng.points.size(), 3u);
+  EXPECT_EQ(eng.points[1].t, 0.5);
+  EXPECT_EQ(eng.points[1].F, 70.25);
+  EXPECT_EQ(eng.points[2].F, 0.0);
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include "tools/inspect/thrust_records.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(ThrustRecords, CleanFileWithNotesAndCrLf) {
+  const ThrustFile f = read_thrust_text("0.0 1.5\r\n\r\n0.1,2.5 nota\r\n  0.2\t3.5 9 9\r\n");
+  ASSERT_EQ(f.records.size(), 3u);
+  EXPECT_EQ(f.lines, 4u);
+  EXPECT_EQ(f.readable, 3u);
+  EXPECT_EQ(f.unreadable.count, 0u);
+  EXPECT_EQ(f.records[1].t, 0.1);
+  EXPECT_EQ(f.records[1].F, 2.5);
+  EXPECT_EQ(f.records[2].line, 4u);
+  EXPECT_EQ(f.decimal_comma.count + f.null_or_slash.count + f.split.count + f.incomplete.count, 0u);
+}
+
+TEST(ThrustRecords, UnreadableLinesAreCountedAndTheRestIsRead) {
+  struct Case {
+    const char* text;
+    std::uint32_t line;
+    ReadError error;
+    LineHint hint;
+    std::size_t readable;
+  };
+  const Case cases[] = {
+      {"tempo empuxo\n0.0 1.0\n0.2 3.0\n", 1, ReadError::syntax, LineHint::header, 0},
+      {"0.0 1.0\n0.1 2.0N\n0.2 3.0\n", 2, ReadError::syntax, LineHint::unit_letter, 1},
+      {"0.0 1.0\n0,1;2,0\n0.2 3.0\n", 2, ReadError::syntax, LineHint::decimal_comma, 1},
+      {"0.0 1.0\n0.1 #2\n0.2 3.0\n", 2, ReadError::syntax, LineHint::other, 1},
+      {"0.0 1.0\n0.1 1e999\n0.2 3.0\n", 2, ReadError::conversion, LineHint::other, 1},
+  };
+  for (const Case& c : cases) {
+    const ThrustFile f = read_thrust_text(c.text);
+    EXPECT_EQ(f.unreadable.count, 1u) << c.text;
+    EXPECT_EQ(f.unreadable.first_line, c.line) << c.text;
+    EXPECT_EQ(f.first_error, c.error) << c.text;
+    EXPECT_EQ(f.first_hint, c.hint) << c.text;
+    EXPECT_EQ(f.readable, c.readable) << c.text;
+    EXPECT_EQ(f.records.size(), 2u) << c.text;
+    EXPECT_EQ(f.records.back().F, 3.0) << c.text;
+  }
+}
+
+TEST(ThrustRecords, AHeaderOfSeveralLinesShowsItsFirstLine) {
+  const ThrustFile f = read_thrust_text("AT-F67\n*\nF67-6W\n0.000 0.5\n");
+  EXPECT_EQ(f.unreadable.count, 3u);
+  EXPECT_EQ(f.unreadable.first_line, 1u);
+  EXPECT_EQ(f.unreadable.first_text, "AT-F67");
+  EXPECT_TRUE(f.unreadable_before_first_record);
+}
+
+TEST(ThrustRecords, DecimalCommasAreReadAsTheProgramReadsThem) {
+  const ThrustFile f = read_thrust_text("0,002 1,234\n0,004 1,300\n");
+  ASSERT_EQ(f.records.size(), 2u);
+  EXPECT_EQ(f.records[0].t, 0.0);  // the comma separates: 0 and 2
+  EXPECT_EQ(f.records[0].F, 2.0);
+  EXPECT_EQ(f.decimal_comma.count, 2u);
+  EXPECT_EQ(f.decimal_comma.first_line, 1u);
+  EXPECT_EQ(f.decimal_comma.first_text, "0,002 1,234");
+}
+
+TEST(ThrustRecords, NullsSlashesAndSplitRecordsKeepTheProgramsValues) {
+  const ThrustFile f = read_thrust_text("0.1 5.0\n0.2 ,, \n0.3 /\n0.4\n7.0\n0.5");
+  ASSERT_EQ(f.records.size(), 4u);
+  EXPECT_EQ(f.records[1].t, 0.2);
+  EXPECT_EQ(f.records[1].F, 5.0);  // the null keeps the thrust read before
+  EXPECT_EQ(f.records[2].F, 5.0);  // so does the slash
+  EXPECT_EQ(f.null_or_slash.count, 2u);
+  EXPECT_EQ(f.null_or_slash.first_line, 2u);
+  EXPECT_EQ(f.split.count, 1u);
+  EXPECT_EQ(f.split.first_line, 5u);
+  EXPECT_EQ(f.records[3].F, 7.0);
+  EXPECT_EQ(f.incomplete.count, 1u);
+  EXPECT_EQ(f.incomplete.first_line, 6u);
+}
+
+}  // namespace
