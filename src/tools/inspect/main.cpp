@@ -8,10 +8,6 @@
 #include <string>
 #include <string_view>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "analysis/figures.h"
 #include "input/case_params.h"
 #include "input/general_data.h"
@@ -19,6 +15,7 @@
 #include "io/unit.h"
 #include "run/run_context.h"
 #include "run/trimmed.h"
+#include "tools/inspect/console.h"
 #include "tools/inspect/eng_export.h"
 #include "tools/inspect/inspection.h"
 #include "tools/inspect/options.h"
@@ -130,9 +127,7 @@ int inspect_main(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-  SetConsoleOutputCP(CP_UTF8);  // the report is UTF-8 text
-#endif
+  use_utf8_console();
   try {
     return inspect_main(argc, argv);
   } catch (const std::bad_alloc&) {
