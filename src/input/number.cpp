@@ -98,7 +98,11 @@ ReadError parse_real(std::string_view token, double* value) {
     if (p == end) return ReadError::syntax;
     int written = 0;
     for (; p < end && is_digit(*p); ++p) {
-      if (written < 100000) written = written * 10 + (*p - '0');
+      if (written < 100000) {
+        written = written * 10 + (*p - '0');
+      } else {
+        truncated = true;  // a clamped exponent could cancel the digits' scale: go the exact way
+      }
     }
     if (p != end) return ReadError::syntax;
     exponent += exponent_negative ? -written : written;
