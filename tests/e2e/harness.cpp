@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -310,8 +311,9 @@ RunResult CaseDir::run_program(const std::vector<std::string>& argv, std::chrono
 
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   int status = 0;
+  struct rusage usage {};
   for (;;) {
-    const pid_t done = ::waitpid(pid, &status, WNOHANG);
+    const pid_t done = ::wait4(pid, &status, WNOHANG, &usage);
     if (done == pid) break;
     if (done < 0 && errno != EINTR) {
       ADD_FAILURE() << "waitpid: " << std::strerror(errno);
@@ -320,13 +322,14 @@ RunResult CaseDir::run_program(const std::vector<std::string>& argv, std::chrono
     if (std::chrono::steady_clock::now() >= deadline) {
       result.timed_out = true;
       ::kill(-pid, SIGKILL);
-      while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+      while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
       }
       break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.max_rss_kb = usage.ru_maxrss;
   read_file(out_path, &result.out);
   read_file(err_path, &result.err);
   return result;

@@ -49,6 +49,7 @@ struct RunResult {
   bool timed_out = false;  // the time-out ran out and the process group was killed
   std::string out;         // everything written on stdout
   std::string err;         // everything written on stderr
+  long max_rss_kb = -1;    // the process's peak resident memory (wait4's ru_maxrss), in KiB
 };
 
 // The twelve values of a case parameter file, each as the text of its line

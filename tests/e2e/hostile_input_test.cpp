@@ -1,0 +1,340 @@
+// Hostile input files, end to end: whatever they hold, the run ends with its
+// results or with the one error line naming the unit and the file, and a run
+// that fails leaves every file as it was, apart from an input file that its
+// open created empty. The runs that end at an input file start from the
+// outputs of an earlier good run, which must survive byte for byte.
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace {
+
+using e2e::CaseSpec;
+
+constexpr const char* kUserPlotLines = "set grid\nset xlabel 't (s)'\nset ylabel 'F (N)'\n#\n#\n#\n";
+const std::string kDirectory = "<directory>";
+
+// Every entry of the case directory: a file's bytes, or kDirectory.
+std::map<std::string, std::string> snapshot(const e2e::CaseDir& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    const std::string name = entry.path().filename().string();
+    files[name] = entry.is_directory() ? kDirectory : dir.read(name);
+  }
+  return files;
+}
+
+const char* error_text(int number) {
+  switch (number) {
+    case 9: return "permission to access file denied";
+    case 24: return "end-of-file during read";
+    case 30: return "open failure";
+    case 43: return "file name specification error";
+    case 59: return "list-directed I/O syntax error";
+    case 64: return "input conversion error";
+    default: return "?";
+  }
+}
+
+std::string file_error_line(const e2e::CaseDir& dir, int number, int unit, const std::string& file) {
+  return "talvironeska: severe (" + std::to_string(number) + "): " + error_text(number) + ", unit " +
+         std::to_string(unit) + ", file " + dir.full_path(file) + "\n";
+}
+
+// The last case parameter file line without its line end.
+std::string without_last_line_end(const CaseSpec& spec) {
+  std::string text = e2e::case_params_text(spec);
+  text.resize(text.size() - 2);
+  return text;
+}
+
+CaseSpec plotting_case() {
+  CaseSpec spec;
+  spec.plot_option = "1";
+  return spec;
+}
+
+// A good run of SPEC in DIR, leaving the outputs that later runs must not touch.
+void run_good_case(e2e::CaseDir& dir, const CaseSpec& spec) {
+  dir.write_valid_case(spec);
+  dir.write(e2e::kPlotScriptFile, kUserPlotLines);
+  const e2e::RunResult r = dir.run();
+  ASSERT_EQ(r.exit_status, 0) << r.err;
+  ASSERT_TRUE(dir.exists("ensaio7_saida_A.txt") && dir.exists("ensaio7_saida_B.txt"));
+}
+
+// A line of 50 MB: digits, so it is a number too large or a text too long.
+std::string fifty_megabytes() { return std::string(50 << 20, '1'); }
+
+struct FailingRun {
+  const char* what;
+  // Turns the good case into the bad one: edits the spec, whose three input
+  // files are then written, and may then change files itself.
+  void (*edit)(CaseSpec& spec);
+  void (*after)(const e2e::CaseDir& dir, const CaseSpec& spec);
+  int number;
+  int unit;
+  std::string file;                  // named in the error line
+  std::vector<std::string> created;  // files the run creates empty
+};
+
+void no_edit(CaseSpec&) {}
+void nothing_after(const e2e::CaseDir&, const CaseSpec&) {}
+
+TEST(HostileInput, FailingRunsNameUnitAndFileAndTouchNothingElse) {
+  static const FailingRun runs[] = {
+      // General data file, unit 5.
+      {"general: garbage bytes name a file that is created",
+       [](CaseSpec& s) { s.general_data = "\xFF\xFE\x01\x7F \x80\n"; }, nothing_after, 24, 6, "\xFF\xFE\x01\x7F",
+       {"\xFF\xFE\x01\x7F"}},
+      {"general: NUL bytes in the name", [](CaseSpec& s) { s.general_data = std::string("\0\0caso.txt\n", 11); },
+       nothing_after, 43, 6, "", {}},
+      {"general: 50 MB line without a line end", [](CaseSpec& s) { s.general_data = fifty_megabytes(); }, nothing_after, 59, 5,
+       e2e::kGeneralDataFile, {}},
+      {"general: unterminated quote at the end", [](CaseSpec& s) { s.general_data = "'caso.txt\r\n"; },
+       nothing_after, 24, 5, e2e::kGeneralDataFile, {}},
+      {"general: 2049 characters, cut to 90", [](CaseSpec& s) { s.general_data = std::string(2049, 'a') + "\n"; },
+       nothing_after, 24, 6, std::string(90, 'a'), {std::string(90, 'a')}},
+      {"general: 2050 characters quoted",
+       [](CaseSpec& s) { s.general_data = "'" + std::string(2050, 'a') + "'\n"; }, nothing_after, 59, 5,
+       e2e::kGeneralDataFile, {}},
+      {"general: blank lines only", [](CaseSpec& s) { s.general_data = " \r\n\t\n\n"; }, nothing_after, 24, 5,
+       e2e::kGeneralDataFile, {}},
+      {"general: a directory", no_edit,
+       [](const e2e::CaseDir& d, const CaseSpec&) {
+         d.remove(e2e::kGeneralDataFile);
+         std::filesystem::create_directory(d.full_path(e2e::kGeneralDataFile));
+       },
+       30, 5, e2e::kGeneralDataFile, {}},
+      {"general: a name in a missing directory", [](CaseSpec& s) { s.general_data = "'nada/caso.txt'\n"; },
+       nothing_after, 43, 6, "nada/caso.txt", {}},
+
+      // Case parameter file, unit 6.
+      {"params: empty", no_edit, [](const e2e::CaseDir& d, const CaseSpec&) { d.write("caso.txt", ""); }, 24, 6,
+       "caso.txt", {}},
+      {"params: a directory", no_edit,
+       [](const e2e::CaseDir& d, const CaseSpec&) {
+         d.remove("caso.txt");
+         std::filesystem::create_directory(d.full_path("caso.txt"));
+       },
+       30, 6, "caso.txt", {}},
+      {"params: garbage bytes for ti", [](CaseSpec& s) { s.ti = "\x80\xFF\x01"; }, nothing_after, 59, 6, "caso.txt",
+       {}},
+      {"params: a NUL byte after a number", [](CaseSpec& s) { s.ti = std::string("0.1\0", 4); }, nothing_after, 59,
+       6, "caso.txt", {}},
+      {"params: ti of 1e999", [](CaseSpec& s) { s.ti = "1e999"; }, nothing_after, 64, 6, "caso.txt", {}},
+      {"params: nmax outside 32 bits", [](CaseSpec& s) { s.nmax = "2147483648"; }, nothing_after, 64, 6,
+       "caso.txt", {}},
+      {"params: unterminated quote in the title at the end", [](CaseSpec& s) { s.title = "'Motor de teste"; },
+       [](const e2e::CaseDir& d, const CaseSpec& s) { d.write("caso.txt", without_last_line_end(s)); }, 24, 6,
+       "caso.txt", {}},
+      {"params: 2050 characters quoted", [](CaseSpec& s) { s.case_name = "'" + std::string(2050, 'c') + "'"; },
+       nothing_after, 59, 6, "caso.txt", {}},
+      {"params: 2049 characters, the data file name cut to 50",
+       [](CaseSpec& s) { s.original = "'" + std::string(2049, 'd') + "'"; }, nothing_after, 24, 8,
+       std::string(50, 'd'), {std::string(50, 'd')}},
+
+      // Thrust data file, unit 8.
+      {"thrust: garbage bytes", [](CaseSpec& s) { s.thrust_data = "\x01\x02\xFF\xFE\n0.0 1\n"; }, nothing_after, 59,
+       8, "empuxo.dat", {}},
+      {"thrust: NUL bytes", [](CaseSpec& s) { s.thrust_data = std::string("0.0 1\n\0\0\0 1\n", 12); },
+       nothing_after, 59, 8, "empuxo.dat", {}},
+      {"thrust: lines ended by CR alone", [](CaseSpec& s) { s.thrust_data = "0.0 0\r0.1 10\r0.2 20\r"; },
+       nothing_after, 59, 8, "empuxo.dat", {}},
+      {"thrust: 50 MB of digits without a line end", [](CaseSpec& s) { s.thrust_data = "0.0 0\n" + fifty_megabytes(); },
+       nothing_after, 64, 8, "empuxo.dat", {}},
+      {"thrust: unterminated quote at the end", [](CaseSpec& s) { s.thrust_data = "0.0 0\n0.1 1\n'0.2 2"; },
+       nothing_after, 59, 8, "empuxo.dat", {}},
+      {"thrust: a time of -1e999", [](CaseSpec& s) { s.thrust_data = "-1e999 0\n"; }, nothing_after, 64, 8,
+       "empuxo.dat", {}},
+      {"thrust: a directory", no_edit,
+       [](const e2e::CaseDir& d, const CaseSpec&) {
+         d.remove("empuxo.dat");
+         std::filesystem::create_directory(d.full_path("empuxo.dat"));
+       },
+       30, 8, "empuxo.dat", {}},
+      {"thrust: a name in a missing directory", [](CaseSpec& s) { s.original = "'nada/empuxo.dat'"; }, nothing_after,
+       43, 8, "nada/empuxo.dat", {}},
+
+      // Summary report, unit 10: nothing of this run is written either.
+      {"report: a directory in its place", no_edit,
+       [](const e2e::CaseDir& d, const CaseSpec&) {
+         d.remove("ensaio7_saida_A.txt");
+         std::filesystem::create_directory(d.full_path("ensaio7_saida_A.txt"));
+       },
+       30, 10, "ensaio7_saida_A.txt", {}},
+      {"report: the case name in a missing directory", [](CaseSpec& s) { s.case_name = "'nada/ensaio7'"; },
+       nothing_after, 43, 10, "nada/ensaio7_saida_A.txt", {}},
+  };
+  for (const FailingRun& run : runs) {
+    SCOPED_TRACE(run.what);
+    e2e::CaseDir dir;
+    run_good_case(dir, plotting_case());
+    CaseSpec spec = plotting_case();
+    spec.title = "'Outra corrida'";  // what a run that got further would write
+    run.edit(spec);
+    dir.write_valid_case(spec);
+    run.after(dir, spec);
+    std::map<std::string, std::string> expected = snapshot(dir);
+    for (const std::string& name : run.created) expected[name] = "";
+
+    const e2e::RunResult r = dir.run();
+    EXPECT_FALSE(r.timed_out);
+    EXPECT_EQ(r.exit_status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, file_error_line(dir, run.number, run.unit, run.file));
+    EXPECT_TRUE(snapshot(dir) == expected) << "files changed";
+  }
+}
+
+// Runs stopped by a limit: 179 before the data file, 408 inside it, and the
+// non-positive rates. They too leave the earlier outputs alone.
+TEST(HostileInput, LimitsStopTheRunBeforeAnyOutput) {
+  static const struct {
+    const char* what;
+    void (*edit)(CaseSpec& spec);
+    std::string text;  // the error line's text before ", unit"
+    int unit;          // 0: the text is the whole line's
+    const char* file;
+  } runs[] = {
+      {"nmax 536870912", [](CaseSpec& s) { s.nmax = "536870912"; },
+       "severe (179): Cannot allocate array - overflow on array size calculation.", 0, ""},
+      {"nmax -1", [](CaseSpec& s) { s.nmax = "-1"; },
+       "severe (408): more than -1 points inside the time window (nmax)", 8, "empuxo.dat"},
+      {"records beyond nmax", [](CaseSpec& s) { s.nmax = "3"; },
+       "severe (408): more than 3 points inside the time window (nmax)", 8, "empuxo.dat"},
+      {"w = 0", [](CaseSpec& s) { s.w = "0"; }, "severe (64): acquisition frequency w = 0 must be positive", 6,
+       "caso.txt"},
+      {"w = -5", [](CaseSpec& s) { s.w = "-5"; }, "severe (64): acquisition frequency w = -5 must be positive", 6,
+       "caso.txt"},
+  };
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.what);
+    e2e::CaseDir dir;
+    run_good_case(dir, plotting_case());
+    CaseSpec spec = plotting_case();
+    spec.title = "'Outra corrida'";
+    run.edit(spec);
+    dir.write_valid_case(spec);
+    const std::map<std::string, std::string> expected = snapshot(dir);
+
+    const e2e::RunResult r = dir.run();
+    EXPECT_EQ(r.exit_status, 1);
+    std::string line = "talvironeska: " + run.text;
+    if (run.unit != 0) line += ", unit " + std::to_string(run.unit) + ", file " + dir.full_path(run.file);
+    EXPECT_EQ(r.err, line + "\n");
+    EXPECT_TRUE(snapshot(dir) == expected) << "files changed";
+  }
+}
+
+// Output files the run cannot write: the ones written before stay written,
+// the rest as they were.
+TEST(HostileInput, UnwritableOutputs) {
+  static const struct {
+    const char* what;
+    const char* blocked;  // replaced by a directory
+    int unit;
+    bool report_written;
+  } runs[] = {
+      {"curve data file", "ensaio7_saida_B.txt", 20, true},
+      {"plot script", e2e::kPlotScriptFile, 18, true},
+  };
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.what);
+    e2e::CaseDir dir;
+    run_good_case(dir, plotting_case());
+    const std::string old_report = dir.read("ensaio7_saida_A.txt");
+    CaseSpec spec = plotting_case();
+    spec.title = "'Outra corrida'";
+    dir.write_valid_case(spec);
+    dir.remove(run.blocked);
+    std::filesystem::create_directory(dir.full_path(run.blocked));
+    std::map<std::string, std::string> expected = snapshot(dir);
+
+    const e2e::RunResult r = dir.run();
+    EXPECT_EQ(r.exit_status, 1);
+    EXPECT_EQ(r.err, file_error_line(dir, 30, run.unit, run.blocked));
+    std::map<std::string, std::string> after = snapshot(dir);
+    EXPECT_NE(after["ensaio7_saida_A.txt"], old_report);
+    EXPECT_NE(after["ensaio7_saida_A.txt"].find("Outra corrida"), std::string::npos);
+    after.erase("ensaio7_saida_A.txt");
+    expected.erase("ensaio7_saida_A.txt");
+    if (run.unit == 18) {
+      EXPECT_NE(after["ensaio7_saida_B.txt"], expected["ensaio7_saida_B.txt"]);
+      after.erase("ensaio7_saida_B.txt");
+      expected.erase("ensaio7_saida_B.txt");
+    }
+    EXPECT_TRUE(after == expected) << "files changed";
+  }
+}
+
+TEST(HostileInput, ReadOnlyReportIsAPermissionError) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file, so permissions cannot block the report";
+  e2e::CaseDir dir;
+  run_good_case(dir, plotting_case());
+  std::filesystem::permissions(dir.full_path("ensaio7_saida_A.txt"), std::filesystem::perms::owner_read |
+                                                                         std::filesystem::perms::group_read |
+                                                                         std::filesystem::perms::others_read);
+  const std::map<std::string, std::string> expected = snapshot(dir);
+  const e2e::RunResult r = dir.run();
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_EQ(r.err, file_error_line(dir, 9, 10, "ensaio7_saida_A.txt"));
+  EXPECT_TRUE(snapshot(dir) == expected) << "files changed";
+}
+
+// Hostile values the run accepts: each gives the same files as its plain form.
+TEST(HostileInput, AcceptedValuesGiveTheFilesOfTheirPlainForms) {
+  static const struct {
+    const char* what;
+    void (*hostile)(CaseSpec& spec);
+    void (*plain)(CaseSpec& spec);
+    std::string stem;  // of the output files, in both runs
+  } pairs[] = {
+      {"Fcor of 1e-999", [](CaseSpec& s) { s.Fcor = "1e-999"; }, [](CaseSpec& s) { s.Fcor = "0.0"; }, "ensaio7"},
+      {"thrust of 1e-999",
+       [](CaseSpec& s) { s.thrust_data = "0.0 0\n0.1 1e-999\n0.2 20\n0.3 -1D-999\n0.4 2\n0.5 1\n0.6 0\n"; },
+       [](CaseSpec& s) { s.thrust_data = "0.0 0\n0.1 0\n0.2 20\n0.3 -0.0\n0.4 2\n0.5 1\n0.6 0\n"; }, "ensaio7"},
+      {"title of 2049 characters", [](CaseSpec& s) { s.title = "'" + std::string(2049, 't') + "'"; },
+       [](CaseSpec& s) { s.title = std::string(90, 't'); }, "ensaio7"},
+      {"case name of 2049 characters", [](CaseSpec& s) { s.case_name = std::string(2049, 'c'); },
+       [](CaseSpec& s) { s.case_name = std::string(90, 'c'); }, std::string(90, 'c')},
+      {"data file name of 2049 characters",
+       [](CaseSpec& s) {
+         s.original = std::string(2049, 'd');
+         s.thrust_file = std::string(50, 'd');
+       },
+       [](CaseSpec& s) {
+         s.original = std::string(50, 'd');
+         s.thrust_file = std::string(50, 'd');
+       },
+       "ensaio7"},
+  };
+  for (const auto& pair : pairs) {
+    SCOPED_TRACE(pair.what);
+    e2e::CaseDir hostile_dir, plain_dir;
+    CaseSpec hostile = plotting_case(), plain = plotting_case();
+    pair.hostile(hostile);
+    pair.plain(plain);
+    hostile_dir.write_valid_case(hostile);
+    plain_dir.write_valid_case(plain);
+    hostile_dir.write(e2e::kPlotScriptFile, kUserPlotLines);
+    plain_dir.write(e2e::kPlotScriptFile, kUserPlotLines);
+    const e2e::RunResult h = hostile_dir.run();
+    const e2e::RunResult p = plain_dir.run();
+    ASSERT_EQ(h.exit_status, 0) << h.err;
+    ASSERT_EQ(p.exit_status, 0) << p.err;
+    for (const std::string& name :
+         {pair.stem + "_saida_A.txt", pair.stem + "_saida_B.txt", std::string(e2e::kPlotScriptFile)}) {
+      EXPECT_EQ(hostile_dir.read(name), plain_dir.read(name)) << name;
+    }
+  }
+}
+
+}  // namespace
