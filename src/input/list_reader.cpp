@@ -23,13 +23,13 @@ void store_text(const ReadItem& item, std::string_view text) {
 
 ReadError store_token(const ReadItem& item, std::string_view token) {
   switch (item.kind) {
-    case ItemKind::text:
+    case ReadKind::text:
       if (token.size() > kMaxTextLength) return ReadError::syntax;
       store_text(item, token);
       return ReadError::none;
-    case ItemKind::real:
+    case ReadKind::real:
       return parse_real(token, static_cast<double*>(item.target));
-    case ItemKind::integer:
+    case ReadKind::integer:
       return parse_integer(token, static_cast<std::int32_t*>(item.target));
   }
   return ReadError::syntax;
@@ -170,7 +170,7 @@ ReadError ListReader::read_value(const ReadItem& item) {
     repeat_null_ = false;
     const char c = line_[pos_];
     if (c == '\'' || c == '"') {
-      if (item.kind != ItemKind::text) return ReadError::syntax;
+      if (item.kind != ReadKind::text) return ReadError::syntax;
       repeat_quoted_ = true;
       repeat_value_.clear();
       return read_quoted(item);
@@ -183,7 +183,7 @@ ReadError ListReader::read_value(const ReadItem& item) {
     return store_token(item, repeat_value_);
   }
   const char c = line_[start];
-  if ((c == '\'' || c == '"') && item.kind == ItemKind::text) {
+  if ((c == '\'' || c == '"') && item.kind == ReadKind::text) {
     repeat_quoted_ = false;
     return read_quoted(item);
   }
@@ -220,12 +220,12 @@ ReadError ListReader::read_quoted(const ReadItem& item) {
     if (length == kMaxTextLength) return ReadError::syntax;
     put(ch);
   }
-  if (item.kind == ItemKind::text && length < item.length) std::memset(field + length, ' ', item.length - length);
+  if (item.kind == ReadKind::text && length < item.length) std::memset(field + length, ' ', item.length - length);
   return ReadError::none;
 }
 
 ReadError ListReader::apply_repeat(const ReadItem& item) {
   if (repeat_null_) return ReadError::none;
-  if (repeat_quoted_ && item.kind != ItemKind::text) return ReadError::syntax;
+  if (repeat_quoted_ && item.kind != ReadKind::text) return ReadError::syntax;
   return store_token(item, repeat_value_);
 }

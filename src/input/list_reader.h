@@ -33,18 +33,18 @@ enum class ReadError {
 // The severe error number of a read error: 24, 59 or 64.
 int severe_number(ReadError error);
 
-enum class ItemKind { text, real, integer };
+enum class ReadKind { text, real, integer };
 
 // One item of a read. A null value or a slash leaves the target as it was.
 struct ReadItem {
-  ItemKind kind;
+  ReadKind kind;
   void* target;             // char[length], double or std::int32_t
   std::size_t length = 0;   // text fields only
 };
 
-inline ReadItem text_item(std::span<char> field) { return {ItemKind::text, field.data(), field.size()}; }
-inline ReadItem real_item(double* value) { return {ItemKind::real, value}; }
-inline ReadItem integer_item(std::int32_t* value) { return {ItemKind::integer, value}; }
+inline ReadItem text_item(std::span<char> field) { return {ReadKind::text, field.data(), field.size()}; }
+inline ReadItem real_item(double* value) { return {ReadKind::real, value}; }
+inline ReadItem integer_item(std::int32_t* value) { return {ReadKind::integer, value}; }
 
 // Texts longer than this are a syntax error.
 inline constexpr std::size_t kMaxTextLength = 2049;
