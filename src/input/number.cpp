@@ -67,23 +67,24 @@ ReadError parse_real(std::string_view token, double* value) {
   int exponent = 0;
   bool any_digit = false;
   bool truncated = false;
+  // Once truncated, only the form is checked: the general path converts the
+  // whole token, and the counters stop, so no run of digits overflows them.
   for (; p < end && is_digit(*p); ++p) {
     any_digit = true;
-    if (digits < 19) {
+    if (digits < 19 && !truncated) {
       mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
       if (mantissa != 0) ++digits;
     } else {
       truncated = true;
-      ++exponent;
     }
   }
   if (p < end && *p == '.') {
     for (++p; p < end && is_digit(*p); ++p) {
       any_digit = true;
-      if (digits < 19) {
+      if (digits < 19 && !truncated) {
         mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
         if (mantissa != 0) ++digits;
-        --exponent;
+        if (--exponent < -100000) truncated = true;  // leading zeros past any double
       } else {
         truncated = true;
       }

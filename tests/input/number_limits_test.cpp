@@ -19,6 +19,7 @@ TEST(NumberLimits, LongExponentsOffsetByLongDigitRuns) {
       {"0." + zeros + "1D+0100022", ReadError::none, 1e22},
       {"1" + zeros + "0e-100000", ReadError::none, 1.0},
       {"1" + zeros + "e-99999999", ReadError::none, 0.0},
+      {"0." + std::string(1000005, '0') + "1e1000010", ReadError::none, 1e4},
       {"0e9999999999", ReadError::none, 0.0},
       {"-1e-9999999999", ReadError::none, -0.0},
   };
