@@ -25,30 +25,84 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// The general exact path: from_chars on a copy without a leading '+' and with
-// the exponent letter as 'e'. Out-of-range results go to strtod, which rounds
-// an underflow to its nearest value and tells an overflow by an infinity.
+// The general exact path, for a token already known to have a number's
+// form. It is first brought to one canonical shape, "d.ddd...e<exp>" with no
+// leading zeros and a small exponent, so that the conversion never meets a
+// huge exponent or a run of thousands of digits and every platform's library
+// gives the same, correctly rounded, result. 780 significant digits are more
+// than any double needs to round right; a non-zero digit beyond them is kept
+// as a final 1 so a value just above a tie still rounds up.
 ReadError convert_general(std::string_view token, double* value) {
-  if (!token.empty() && token.front() == '+') token.remove_prefix(1);
-  char small[128];
-  std::string large;
-  char* buffer = small;
-  if (token.size() >= sizeof small) {
-    large.resize(token.size() + 1);
-    buffer = large.data();
+  constexpr std::size_t kMaxDigits = 780;
+  const char* p = token.data();
+  const char* const end = p + token.size();
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  char digits[kMaxDigits + 1];
+  std::size_t count = 0;
+  bool dropped_non_zero = false;
+  std::int64_t point_shift = 0;  // value = 0.digits * 10^point_shift before the written exponent
+  bool seen_point = false;
+  for (; p < end && (is_digit(*p) || *p == '.'); ++p) {
+    if (*p == '.') {
+      seen_point = true;
+      continue;
+    }
+    if (count == 0 && *p == '0') {
+      if (seen_point) --point_shift;
+      continue;
+    }
+    if (!seen_point) ++point_shift;
+    if (count < kMaxDigits) {
+      digits[count++] = *p;
+    } else if (*p != '0') {
+      dropped_non_zero = true;
+    }
   }
-  for (std::size_t i = 0; i < token.size(); ++i) buffer[i] = is_exponent_letter(token[i]) ? 'e' : token[i];
-  buffer[token.size()] = '\0';
-  double result;
-  const auto [end, ec] = std::from_chars(buffer, buffer + token.size(), result);
-  if (ec == std::errc() && end == buffer + token.size()) {
-    *value = result;
+  std::int64_t written = 0;
+  if (p < end) {  // the exponent letter
+    ++p;
+    bool exponent_negative = false;
+    if (*p == '+' || *p == '-') exponent_negative = *p++ == '-';
+    for (; p < end; ++p) {
+      if (written < 1000000000000) written = written * 10 + (*p - '0');
+    }
+    if (exponent_negative) written = -written;
+  }
+  if (count == 0) {
+    *value = negative ? -0.0 : 0.0;
     return ReadError::none;
   }
-  if (ec != std::errc::result_out_of_range) return ReadError::syntax;
-  result = std::strtod(buffer, nullptr);
+  if (dropped_non_zero) digits[count++] = '1';
+  const std::int64_t leading = point_shift + written - 1;  // the leading digit's power of ten
+  if (leading > 400) return ReadError::conversion;
+  if (leading < -400) {
+    *value = negative ? -0.0 : 0.0;
+    return ReadError::none;
+  }
+  char canonical[kMaxDigits + 16];
+  std::size_t n = 0;
+  canonical[n++] = digits[0];
+  canonical[n++] = '.';
+  std::memcpy(canonical + n, digits + 1, count - 1);
+  n += count - 1;
+  const auto [exp_end, exp_ec] = std::to_chars(canonical + n + 1, canonical + sizeof canonical, leading);
+  canonical[n] = 'e';
+  n = static_cast<std::size_t>(exp_end - canonical);
+  (void)exp_ec;
+  double result;
+  const auto [stop, ec] = std::from_chars(canonical, canonical + n, result);
+  if (ec == std::errc::result_out_of_range) {
+    // Out of range: an overflow is an error; an underflow takes the value it
+    // rounds to, which strtod gives.
+    if (leading > 0) return ReadError::conversion;
+    canonical[n] = '\0';
+    result = std::strtod(canonical, nullptr);
+  } else if (ec != std::errc() || stop != canonical + n) {
+    return ReadError::syntax;
+  }
   if (std::isinf(result)) return ReadError::conversion;
-  *value = result;
+  *value = negative ? -result : result;
   return ReadError::none;
 }
 
