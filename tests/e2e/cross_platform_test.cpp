@@ -69,33 +69,33 @@ std::string fine_thrust_data() {
 
 struct Case {
   const char* name;
-  std::function<void(e2e::CaseSpec&)> edit;
+  std::function<void(e2e::CaseFiles&)> edit;
   std::function<void(const e2e::CaseDir&)> extra = {};
-  bool inputs = true;  // write the three input files of the spec
+  bool inputs = true;  // write the three input files
 };
 
 const std::vector<Case>& cases() {
   static const std::vector<Case> all = {
-      {"valid, no plot, no listing", [](e2e::CaseSpec&) {}},
+      {"valid, no plot, no listing", [](e2e::CaseFiles&) {}},
       {"plot and listing",
-       [](e2e::CaseSpec& s) {
+       [](e2e::CaseFiles& s) {
          s.plot_option = "1";
          s.curve_listing_option = "1";
        },
        [](const e2e::CaseDir& d) { d.write(e2e::kPlotScriptFile, kUserSettings); }},
       {"time origin 1 and listing",
-       [](e2e::CaseSpec& s) {
+       [](e2e::CaseFiles& s) {
          s.time_origin_option = "1";
          s.curve_listing_option = "1";
        }},
       {"plot over a previous run's script",
-       [](e2e::CaseSpec& s) { s.plot_option = "1"; },
+       [](e2e::CaseFiles& s) { s.plot_option = "1"; },
        [](const e2e::CaseDir& d) {
          d.write(e2e::kPlotScriptFile, std::string(kUserSettings) + "set title 'velho'\r\nplot 'x' using 1:2\r\nlixo\n");
        }},
-      {"cut-off thrust", [](e2e::CaseSpec& s) { s.Fcor = "15.0"; }},
+      {"cut-off thrust", [](e2e::CaseFiles& s) { s.Fcor = "15.0"; }},
       {"fine record, all options",
-       [](e2e::CaseSpec& s) {
+       [](e2e::CaseFiles& s) {
          s.ti = "0.1";
          s.tf = "1.5";
          s.w = "1000";
@@ -108,55 +108,55 @@ const std::vector<Case>& cases() {
        },
        [](const e2e::CaseDir& d) { d.write(e2e::kPlotScriptFile, kUserSettings); }},
       {"negative thrust",
-       [](e2e::CaseSpec& s) {
+       [](e2e::CaseFiles& s) {
          s.curve_listing_option = "1";
          s.thrust_data = "0.0 0\n0.1 -5.5\n0.2 20\n0.3 -0.25\n0.4 7\n0.5 1e-3\n0.6 0\n";
        }},
       {"values too wide for their fields",
-       [](e2e::CaseSpec& s) {
+       [](e2e::CaseFiles& s) {
          s.curve_listing_option = "1";
          s.M = "1e-30";
          s.thrust_data = "0.0 0\n0.1 1e30\n0.2 -2e29\n0.3 3.5e28\n0.4 1\n0.5 2\n0.6 0\n";
        }},
       {"zero mass and equal window ends",
-       [](e2e::CaseSpec& s) {
+       [](e2e::CaseFiles& s) {
          s.M = "0";
          s.tf = "0.1";
          s.curve_listing_option = "1";
        }},
       {"case name and title with blanks and accents",
-       [](e2e::CaseSpec& s) {
+       [](e2e::CaseFiles& s) {
          s.case_name = "'  teste 1  '";
          s.title = "'Motor \xC9 de teste \xE7\xE3o'";
          s.plot_option = "1";
          s.curve_listing_option = "1";
        },
        [](const e2e::CaseDir& d) { d.write(e2e::kPlotScriptFile, kUserSettings); }},
-      {"nmax equal to the points", [](e2e::CaseSpec& s) { s.nmax = "5"; }},
-      {"missing general data file", [](e2e::CaseSpec&) {}, {}, false},
-      {"missing case parameter file", [](e2e::CaseSpec&) {},
+      {"nmax equal to the points", [](e2e::CaseFiles& s) { s.nmax = "5"; }},
+      {"missing general data file", [](e2e::CaseFiles&) {}, {}, false},
+      {"missing case parameter file", [](e2e::CaseFiles&) {},
        [](const e2e::CaseDir& d) { d.write(e2e::kGeneralDataFile, "'novo caso.txt'\r\n"); }, false},
-      {"unassigned parameter file name", [](e2e::CaseSpec&) {},
+      {"unassigned parameter file name", [](e2e::CaseFiles&) {},
        [](const e2e::CaseDir& d) { d.write(e2e::kGeneralDataFile, ",,\r\n"); }, false},
-      {"parameter file in a missing directory", [](e2e::CaseSpec&) {},
+      {"parameter file in a missing directory", [](e2e::CaseFiles&) {},
        [](const e2e::CaseDir& d) { d.write(e2e::kGeneralDataFile, "'nodir/caso.txt'\r\n"); }, false},
-      {"parameter file is a directory", [](e2e::CaseSpec&) {},
+      {"parameter file is a directory", [](e2e::CaseFiles&) {},
        [](const e2e::CaseDir& d) {
          d.write(e2e::kGeneralDataFile, "sub\r\n");
          std::filesystem::create_directory(d.path() + "/sub");
        },
        false},
-      {"syntax error in ti", [](e2e::CaseSpec& s) { s.ti = "1x"; }},
-      {"header line in the thrust data", [](e2e::CaseSpec& s) { s.thrust_data = "tempo empuxo\n0.0 0\n"; }},
-      {"thrust overflow", [](e2e::CaseSpec& s) { s.thrust_data = "0.0 1e999\n"; }},
-      {"thrust data ends inside the window", [](e2e::CaseSpec& s) { s.thrust_data = "0.0 0\n0.1 1\n0.2 2\n"; }},
-      {"array size overflow", [](e2e::CaseSpec& s) { s.nmax = "536870912"; }},
-      {"more points than nmax", [](e2e::CaseSpec& s) { s.nmax = "4"; }},
-      {"zero acquisition frequency", [](e2e::CaseSpec& s) { s.w = "0"; }},
-      {"plot script of three lines", [](e2e::CaseSpec& s) { s.plot_option = "1"; },
+      {"syntax error in ti", [](e2e::CaseFiles& s) { s.ti = "1x"; }},
+      {"header line in the thrust data", [](e2e::CaseFiles& s) { s.thrust_data = "tempo empuxo\n0.0 0\n"; }},
+      {"thrust overflow", [](e2e::CaseFiles& s) { s.thrust_data = "0.0 1e999\n"; }},
+      {"thrust data ends inside the window", [](e2e::CaseFiles& s) { s.thrust_data = "0.0 0\n0.1 1\n0.2 2\n"; }},
+      {"array size overflow", [](e2e::CaseFiles& s) { s.nmax = "536870912"; }},
+      {"more points than nmax", [](e2e::CaseFiles& s) { s.nmax = "4"; }},
+      {"zero acquisition frequency", [](e2e::CaseFiles& s) { s.w = "0"; }},
+      {"plot script of three lines", [](e2e::CaseFiles& s) { s.plot_option = "1"; },
        [](const e2e::CaseDir& d) { d.write(e2e::kPlotScriptFile, "a\r\nb\r\nc\r\n"); }},
-      {"plot script missing", [](e2e::CaseSpec& s) { s.plot_option = "1"; }},
-      {"report in a missing directory", [](e2e::CaseSpec& s) { s.case_name = "'nodir/x'"; }},
+      {"plot script missing", [](e2e::CaseFiles& s) { s.plot_option = "1"; }},
+      {"report in a missing directory", [](e2e::CaseFiles& s) { s.case_name = "'nodir/x'"; }},
   };
   return all;
 }
@@ -165,12 +165,12 @@ TEST(CrossPlatform, LinuxAndWindowsBinariesLeaveTheSameBytes) {
   if (!e2e::windows_run()) GTEST_SKIP() << "needs the Windows binary (TALVIRONESKA_E2E_EXE)";
   ASSERT_GE(cases().size(), 20u);
   for (const Case& c : cases()) {
-    e2e::CaseSpec spec;
-    c.edit(spec);
+    e2e::CaseFiles files;
+    c.edit(files);
     e2e::CaseDir linux_dir;
     e2e::CaseDir windows_dir;
     for (const e2e::CaseDir* dir : {&linux_dir, &windows_dir}) {
-      if (c.inputs) dir->write_valid_case(spec);
+      if (c.inputs) dir->write_valid_case(files);
       if (c.extra) c.extra(*dir);
     }
     const Outcome linux_run =

@@ -40,11 +40,11 @@ TEST(FullRun, RealCaseRunsSilentlyToTheEnd) {
 
 TEST(FullRun, CaseNameWithAnInnerBlank) {
   e2e::CaseDir dir;
-  e2e::CaseSpec spec;
-  spec.case_name = "'  teste 1 '";
-  spec.plot_option = "1";
-  spec.curve_listing_option = "1";
-  dir.write_valid_case(spec);
+  e2e::CaseFiles files;
+  files.case_name = "'  teste 1 '";
+  files.plot_option = "1";
+  files.curve_listing_option = "1";
+  dir.write_valid_case(files);
   dir.write(e2e::kPlotScriptFile, "\n\n\n\n\n\n");
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 0);
@@ -61,9 +61,9 @@ TEST(FullRun, CaseNameWithAnInnerBlank) {
 
 TEST(FullRun, ARunThatFailsBeforeTheReportLeavesThePreviousOutputs) {
   e2e::CaseDir dir;
-  e2e::CaseSpec spec;
-  spec.thrust_data = "0.0 0.0\n0.1 10.0\n0.2 20.0\n";  // ends inside the window
-  dir.write_valid_case(spec);
+  e2e::CaseFiles files;
+  files.thrust_data = "0.0 0.0\n0.1 10.0\n0.2 20.0\n";  // ends inside the window
+  dir.write_valid_case(files);
   const std::string previous_a = "relat\xF3rio anterior\r\n";
   const std::string previous_b = "curva anterior\r\n0.0 0.0\r\n";
   dir.write("ensaio7_saida_A.txt", previous_a);

@@ -11,10 +11,10 @@ namespace {
 
 TEST(Gnuplot, PlotScriptRendersTheCurveDataFileToPng) {
   e2e::CaseDir dir;
-  e2e::CaseSpec spec;
-  spec.plot_option = std::string("1");
-  spec.case_name = std::string("'teste 1'");  // a blank in the data file's name
-  dir.write_valid_case(spec);
+  e2e::CaseFiles files;
+  files.plot_option = std::string("1");
+  files.case_name = std::string("'teste 1'");  // a blank in the data file's name
+  dir.write_valid_case(files);
   dir.write(e2e::kPlotScriptFile,
             "set terminal pngcairo size 640,480\r\nset output 'curva.png'\r\nset xlabel 't [s]'\r\n"
             "set ylabel 'F [N]'\r\nset grid\r\nset style data lines\r\n");

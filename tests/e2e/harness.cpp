@@ -106,11 +106,11 @@ bool read_file(const std::string& path, std::string* bytes) {
 
 bool windows_run() { return std::getenv("TALVIRONESKA_E2E_EXE") != nullptr; }
 
-std::string case_params_text(const CaseSpec& spec) {
+std::string case_params_text(const CaseFiles& files) {
   std::string text;
-  for (const std::string* line : {&spec.original, &spec.ti, &spec.tf, &spec.Fcor, &spec.M, &spec.w, &spec.nmax,
-                                  &spec.time_origin_option, &spec.plot_option, &spec.curve_listing_option,
-                                  &spec.case_name, &spec.title}) {
+  for (const std::string* line : {&files.original, &files.ti, &files.tf, &files.Fcor, &files.M, &files.w, &files.nmax,
+                                  &files.time_origin_option, &files.plot_option, &files.curve_listing_option,
+                                  &files.case_name, &files.title}) {
     text += *line;
     text += "\r\n";
   }
@@ -168,10 +168,10 @@ bool CaseDir::exists(std::string_view name) const {
 
 void CaseDir::remove(std::string_view name) const { ::unlink(unix_path(name).c_str()); }
 
-void CaseDir::write_valid_case(const CaseSpec& spec) const {
-  write(kGeneralDataFile, spec.general_data);
-  write(spec.parameter_file, case_params_text(spec));
-  write(spec.thrust_file, spec.thrust_data);
+void CaseDir::write_valid_case(const CaseFiles& files) const {
+  write(kGeneralDataFile, files.general_data);
+  write(files.parameter_file, case_params_text(files));
+  write(files.thrust_file, files.thrust_data);
 }
 
 void CaseDir::write_fake(const std::string& program) const {

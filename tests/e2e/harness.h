@@ -56,7 +56,7 @@ struct RunResult {
 // (notes and quotes included), and the general data file's and thrust data
 // file's contents. The defaults make a valid case that runs to the end with
 // no launch acting: the curve has 5 points (0.1 s to 0.5 s at 10 Hz).
-struct CaseSpec {
+struct CaseFiles {
   std::string general_data = "caso.txt\r\n";  // whole file
   std::string parameter_file = "caso.txt";    // where the case parameter file is written
   std::string original = "'empuxo.dat'   arquivo de empuxo";
@@ -77,8 +77,8 @@ struct CaseSpec {
       "0.0 0.0\n0.1 10.0\n0.2 20.0\n0.3 30.0\n0.4 20.0\n0.5 10.0\n0.6 0.0\n0.7 0.0\n0.8 0.0\n0.9 0.0\n1.0 0.0\n";
 };
 
-// The case parameter file for SPEC: its twelve lines, each ended by CR LF.
-std::string case_params_text(const CaseSpec& spec);
+// The case parameter file for FILES: its twelve lines, each ended by CR LF.
+std::string case_params_text(const CaseFiles& files);
 
 // Whether run() starts the Windows binary under wine (see above).
 bool windows_run();
@@ -104,8 +104,8 @@ class CaseDir {
   bool exists(std::string_view name) const;
   void remove(std::string_view name) const;
 
-  // Writes the three input files of SPEC (general data, case params, thrust data).
-  void write_valid_case(const CaseSpec& spec = {}) const;
+  // Writes the three input files of FILES (general data, case params, thrust data).
+  void write_valid_case(const CaseFiles& files = {}) const;
 
   // Registers shell text for PROGRAM ("Notepad", "notepad" or "Wgnuplot") to
   // run when its argument text equals ARGS exactly, and BATCH_TEXT (lines

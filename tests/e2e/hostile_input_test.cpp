@@ -16,7 +16,7 @@
 
 namespace {
 
-using e2e::CaseSpec;
+using e2e::CaseFiles;
 
 constexpr const char* kUserPlotLines = "set grid\nset xlabel 't (s)'\nset ylabel 'F (N)'\n#\n#\n#\n";
 const std::string kDirectory = "<directory>";
@@ -55,23 +55,23 @@ std::string file_error_line(const e2e::CaseDir& dir, int number, int unit, const
 }
 
 // The last case parameter file line without its line end.
-std::string without_last_line_end(const CaseSpec& spec) {
-  std::string text = e2e::case_params_text(spec);
+std::string without_last_line_end(const CaseFiles& files) {
+  std::string text = e2e::case_params_text(files);
   text.resize(text.size() - 2);
   return text;
 }
 
-CaseSpec plotting_case() {
-  CaseSpec spec;
-  spec.plot_option = "1";
-  return spec;
+CaseFiles plotting_case() {
+  CaseFiles files;
+  files.plot_option = "1";
+  return files;
 }
 
-// A good run of SPEC in DIR, leaving the outputs that later runs must not
+// A good run of FILES in DIR, leaving the outputs that later runs must not
 // touch. The POSIX binary makes them in the Windows run too: the bytes are
 // the same, and a start of wine is saved.
-void run_good_case(e2e::CaseDir& dir, const CaseSpec& spec) {
-  dir.write_valid_case(spec);
+void run_good_case(e2e::CaseDir& dir, const CaseFiles& files) {
+  dir.write_valid_case(files);
   dir.write(e2e::kPlotScriptFile, kUserPlotLines);
   const e2e::RunResult r = dir.run_program({TALVIRONESKA_BIN});
   ASSERT_EQ(r.exit_status, 0) << r.err;
@@ -83,101 +83,101 @@ std::string fifty_megabytes() { return std::string(50 << 20, '1'); }
 
 struct FailingRun {
   const char* what;
-  // Turns the good case into the bad one: edits the spec, whose three input
+  // Turns the good case into the bad one: edits the files, whose three input
   // files are then written, and may then change files itself.
-  void (*edit)(CaseSpec& spec);
-  void (*after)(const e2e::CaseDir& dir, const CaseSpec& spec);
+  void (*edit)(CaseFiles& files);
+  void (*after)(const e2e::CaseDir& dir, const CaseFiles& files);
   int number;
   int unit;
   std::string file;                  // named in the error line
   std::vector<std::string> created;  // files the run creates empty
 };
 
-void no_edit(CaseSpec&) {}
-void nothing_after(const e2e::CaseDir&, const CaseSpec&) {}
+void no_edit(CaseFiles&) {}
+void nothing_after(const e2e::CaseDir&, const CaseFiles&) {}
 
 TEST(HostileInput, FailingRunsNameUnitAndFileAndTouchNothingElse) {
   static const FailingRun runs[] = {
       // General data file, unit 5.
       {"general: garbage bytes with a NUL in the name",
-       [](CaseSpec& s) { s.general_data = std::string("\xFF\xFE\0\x01\x7F \x80\n", 8); }, nothing_after, 43, 6,
+       [](CaseFiles& s) { s.general_data = std::string("\xFF\xFE\0\x01\x7F \x80\n", 8); }, nothing_after, 43, 6,
        "\xFF\xFE", {}},
-      {"general: NUL bytes in the name", [](CaseSpec& s) { s.general_data = std::string("\0\0caso.txt\n", 11); },
+      {"general: NUL bytes in the name", [](CaseFiles& s) { s.general_data = std::string("\0\0caso.txt\n", 11); },
        nothing_after, 43, 6, "", {}},
-      {"general: 50 MB line without a line end", [](CaseSpec& s) { s.general_data = fifty_megabytes(); }, nothing_after, 59, 5,
+      {"general: 50 MB line without a line end", [](CaseFiles& s) { s.general_data = fifty_megabytes(); }, nothing_after, 59, 5,
        e2e::kGeneralDataFile, {}},
-      {"general: unterminated quote at the end", [](CaseSpec& s) { s.general_data = "'caso.txt\r\n"; },
+      {"general: unterminated quote at the end", [](CaseFiles& s) { s.general_data = "'caso.txt\r\n"; },
        nothing_after, 24, 5, e2e::kGeneralDataFile, {}},
-      {"general: 2049 characters, cut to 90", [](CaseSpec& s) { s.general_data = std::string(2049, 'a') + "\n"; },
+      {"general: 2049 characters, cut to 90", [](CaseFiles& s) { s.general_data = std::string(2049, 'a') + "\n"; },
        nothing_after, 24, 6, std::string(90, 'a'), {std::string(90, 'a')}},
       {"general: 2050 characters quoted",
-       [](CaseSpec& s) { s.general_data = "'" + std::string(2050, 'a') + "'\n"; }, nothing_after, 59, 5,
+       [](CaseFiles& s) { s.general_data = "'" + std::string(2050, 'a') + "'\n"; }, nothing_after, 59, 5,
        e2e::kGeneralDataFile, {}},
-      {"general: blank lines only", [](CaseSpec& s) { s.general_data = " \r\n\t\n\n"; }, nothing_after, 24, 5,
+      {"general: blank lines only", [](CaseFiles& s) { s.general_data = " \r\n\t\n\n"; }, nothing_after, 24, 5,
        e2e::kGeneralDataFile, {}},
       {"general: a directory", no_edit,
-       [](const e2e::CaseDir& d, const CaseSpec&) { make_directory(d, e2e::kGeneralDataFile); },
+       [](const e2e::CaseDir& d, const CaseFiles&) { make_directory(d, e2e::kGeneralDataFile); },
        30, 5, e2e::kGeneralDataFile, {}},
-      {"general: a name in a missing directory", [](CaseSpec& s) { s.general_data = "'nada/caso.txt'\n"; },
+      {"general: a name in a missing directory", [](CaseFiles& s) { s.general_data = "'nada/caso.txt'\n"; },
        nothing_after, 43, 6, "nada/caso.txt", {}},
 
       // Case parameter file, unit 6.
-      {"params: empty", no_edit, [](const e2e::CaseDir& d, const CaseSpec&) { d.write("caso.txt", ""); }, 24, 6,
+      {"params: empty", no_edit, [](const e2e::CaseDir& d, const CaseFiles&) { d.write("caso.txt", ""); }, 24, 6,
        "caso.txt", {}},
       {"params: a directory", no_edit,
-       [](const e2e::CaseDir& d, const CaseSpec&) { make_directory(d, "caso.txt"); },
+       [](const e2e::CaseDir& d, const CaseFiles&) { make_directory(d, "caso.txt"); },
        30, 6, "caso.txt", {}},
-      {"params: garbage bytes for ti", [](CaseSpec& s) { s.ti = "\x80\xFF\x01"; }, nothing_after, 59, 6, "caso.txt",
+      {"params: garbage bytes for ti", [](CaseFiles& s) { s.ti = "\x80\xFF\x01"; }, nothing_after, 59, 6, "caso.txt",
        {}},
-      {"params: a NUL byte after a number", [](CaseSpec& s) { s.ti = std::string("0.1\0", 4); }, nothing_after, 59,
+      {"params: a NUL byte after a number", [](CaseFiles& s) { s.ti = std::string("0.1\0", 4); }, nothing_after, 59,
        6, "caso.txt", {}},
-      {"params: ti of 1e999", [](CaseSpec& s) { s.ti = "1e999"; }, nothing_after, 64, 6, "caso.txt", {}},
-      {"params: nmax outside 32 bits", [](CaseSpec& s) { s.nmax = "2147483648"; }, nothing_after, 64, 6,
+      {"params: ti of 1e999", [](CaseFiles& s) { s.ti = "1e999"; }, nothing_after, 64, 6, "caso.txt", {}},
+      {"params: nmax outside 32 bits", [](CaseFiles& s) { s.nmax = "2147483648"; }, nothing_after, 64, 6,
        "caso.txt", {}},
-      {"params: unterminated quote in the title at the end", [](CaseSpec& s) { s.title = "'Motor de teste"; },
-       [](const e2e::CaseDir& d, const CaseSpec& s) { d.write("caso.txt", without_last_line_end(s)); }, 24, 6,
+      {"params: unterminated quote in the title at the end", [](CaseFiles& s) { s.title = "'Motor de teste"; },
+       [](const e2e::CaseDir& d, const CaseFiles& s) { d.write("caso.txt", without_last_line_end(s)); }, 24, 6,
        "caso.txt", {}},
-      {"params: 2050 characters quoted", [](CaseSpec& s) { s.case_name = "'" + std::string(2050, 'c') + "'"; },
+      {"params: 2050 characters quoted", [](CaseFiles& s) { s.case_name = "'" + std::string(2050, 'c') + "'"; },
        nothing_after, 59, 6, "caso.txt", {}},
       {"params: 2049 characters, the data file name cut to 50",
-       [](CaseSpec& s) { s.original = "'" + std::string(2049, 'd') + "'"; }, nothing_after, 24, 8,
+       [](CaseFiles& s) { s.original = "'" + std::string(2049, 'd') + "'"; }, nothing_after, 24, 8,
        std::string(50, 'd'), {std::string(50, 'd')}},
 
       // Thrust data file, unit 8.
-      {"thrust: garbage bytes", [](CaseSpec& s) { s.thrust_data = "\x01\x02\xFF\xFE\n0.0 1\n"; }, nothing_after, 59,
+      {"thrust: garbage bytes", [](CaseFiles& s) { s.thrust_data = "\x01\x02\xFF\xFE\n0.0 1\n"; }, nothing_after, 59,
        8, "empuxo.dat", {}},
-      {"thrust: NUL bytes", [](CaseSpec& s) { s.thrust_data = std::string("0.0 1\n\0\0\0 1\n", 12); },
+      {"thrust: NUL bytes", [](CaseFiles& s) { s.thrust_data = std::string("0.0 1\n\0\0\0 1\n", 12); },
        nothing_after, 59, 8, "empuxo.dat", {}},
-      {"thrust: lines ended by CR alone", [](CaseSpec& s) { s.thrust_data = "0.0 0\r0.1 10\r0.2 20\r"; },
+      {"thrust: lines ended by CR alone", [](CaseFiles& s) { s.thrust_data = "0.0 0\r0.1 10\r0.2 20\r"; },
        nothing_after, 59, 8, "empuxo.dat", {}},
-      {"thrust: 50 MB of digits without a line end", [](CaseSpec& s) { s.thrust_data = "0.0 0\n" + fifty_megabytes(); },
+      {"thrust: 50 MB of digits without a line end", [](CaseFiles& s) { s.thrust_data = "0.0 0\n" + fifty_megabytes(); },
        nothing_after, 64, 8, "empuxo.dat", {}},
-      {"thrust: unterminated quote at the end", [](CaseSpec& s) { s.thrust_data = "0.0 0\n0.1 1\n'0.2 2"; },
+      {"thrust: unterminated quote at the end", [](CaseFiles& s) { s.thrust_data = "0.0 0\n0.1 1\n'0.2 2"; },
        nothing_after, 59, 8, "empuxo.dat", {}},
-      {"thrust: a time of -1e999", [](CaseSpec& s) { s.thrust_data = "-1e999 0\n"; }, nothing_after, 64, 8,
+      {"thrust: a time of -1e999", [](CaseFiles& s) { s.thrust_data = "-1e999 0\n"; }, nothing_after, 64, 8,
        "empuxo.dat", {}},
       {"thrust: a directory", no_edit,
-       [](const e2e::CaseDir& d, const CaseSpec&) { make_directory(d, "empuxo.dat"); },
+       [](const e2e::CaseDir& d, const CaseFiles&) { make_directory(d, "empuxo.dat"); },
        30, 8, "empuxo.dat", {}},
-      {"thrust: a name in a missing directory", [](CaseSpec& s) { s.original = "'nada/empuxo.dat'"; }, nothing_after,
+      {"thrust: a name in a missing directory", [](CaseFiles& s) { s.original = "'nada/empuxo.dat'"; }, nothing_after,
        43, 8, "nada/empuxo.dat", {}},
 
       // Summary report, unit 10: nothing of this run is written either.
       {"report: a directory in its place", no_edit,
-       [](const e2e::CaseDir& d, const CaseSpec&) { make_directory(d, "ensaio7_saida_A.txt"); },
+       [](const e2e::CaseDir& d, const CaseFiles&) { make_directory(d, "ensaio7_saida_A.txt"); },
        30, 10, "ensaio7_saida_A.txt", {}},
-      {"report: the case name in a missing directory", [](CaseSpec& s) { s.case_name = "'nada/ensaio7'"; },
+      {"report: the case name in a missing directory", [](CaseFiles& s) { s.case_name = "'nada/ensaio7'"; },
        nothing_after, 43, 10, "nada/ensaio7_saida_A.txt", {}},
   };
   for (const FailingRun& run : runs) {
     SCOPED_TRACE(run.what);
     e2e::CaseDir dir;
     run_good_case(dir, plotting_case());
-    CaseSpec spec = plotting_case();
-    spec.title = "'Outra corrida'";  // what a run that got further would write
-    run.edit(spec);
-    dir.write_valid_case(spec);
-    run.after(dir, spec);
+    CaseFiles files = plotting_case();
+    files.title = "'Outra corrida'";  // what a run that got further would write
+    run.edit(files);
+    dir.write_valid_case(files);
+    run.after(dir, files);
     std::map<std::string, std::string> expected = snapshot(dir);
     for (const std::string& name : run.created) expected[name] = "";
 
@@ -195,30 +195,30 @@ TEST(HostileInput, FailingRunsNameUnitAndFileAndTouchNothingElse) {
 TEST(HostileInput, LimitsStopTheRunBeforeAnyOutput) {
   static const struct {
     const char* what;
-    void (*edit)(CaseSpec& spec);
+    void (*edit)(CaseFiles& files);
     std::string text;  // the error line's text before ", unit"
     int unit;          // 0: the text is the whole line's
     const char* file;
   } runs[] = {
-      {"nmax 536870912", [](CaseSpec& s) { s.nmax = "536870912"; },
+      {"nmax 536870912", [](CaseFiles& s) { s.nmax = "536870912"; },
        "severe (179): Cannot allocate array - overflow on array size calculation.", 0, ""},
-      {"nmax -1", [](CaseSpec& s) { s.nmax = "-1"; },
+      {"nmax -1", [](CaseFiles& s) { s.nmax = "-1"; },
        "severe (408): more than -1 points inside the time window (nmax)", 8, "empuxo.dat"},
-      {"records beyond nmax", [](CaseSpec& s) { s.nmax = "3"; },
+      {"records beyond nmax", [](CaseFiles& s) { s.nmax = "3"; },
        "severe (408): more than 3 points inside the time window (nmax)", 8, "empuxo.dat"},
-      {"w = 0", [](CaseSpec& s) { s.w = "0"; }, "severe (64): acquisition frequency w = 0 must be positive", 6,
+      {"w = 0", [](CaseFiles& s) { s.w = "0"; }, "severe (64): acquisition frequency w = 0 must be positive", 6,
        "caso.txt"},
-      {"w = -5", [](CaseSpec& s) { s.w = "-5"; }, "severe (64): acquisition frequency w = -5 must be positive", 6,
+      {"w = -5", [](CaseFiles& s) { s.w = "-5"; }, "severe (64): acquisition frequency w = -5 must be positive", 6,
        "caso.txt"},
   };
   for (const auto& run : runs) {
     SCOPED_TRACE(run.what);
     e2e::CaseDir dir;
     run_good_case(dir, plotting_case());
-    CaseSpec spec = plotting_case();
-    spec.title = "'Outra corrida'";
-    run.edit(spec);
-    dir.write_valid_case(spec);
+    CaseFiles files = plotting_case();
+    files.title = "'Outra corrida'";
+    run.edit(files);
+    dir.write_valid_case(files);
     const std::map<std::string, std::string> expected = snapshot(dir);
 
     const e2e::RunResult r = dir.run();
@@ -247,9 +247,9 @@ TEST(HostileInput, UnwritableOutputs) {
     e2e::CaseDir dir;
     run_good_case(dir, plotting_case());
     const std::string old_report = dir.read("ensaio7_saida_A.txt");
-    CaseSpec spec = plotting_case();
-    spec.title = "'Outra corrida'";
-    dir.write_valid_case(spec);
+    CaseFiles files = plotting_case();
+    files.title = "'Outra corrida'";
+    dir.write_valid_case(files);
     make_directory(dir, run.blocked);
     std::map<std::string, std::string> expected = snapshot(dir);
 
@@ -288,24 +288,24 @@ TEST(HostileInput, ReadOnlyReportIsAPermissionError) {
 TEST(HostileInput, AcceptedValuesGiveTheFilesOfTheirPlainForms) {
   static const struct {
     const char* what;
-    void (*hostile)(CaseSpec& spec);
-    void (*plain)(CaseSpec& spec);
+    void (*hostile)(CaseFiles& files);
+    void (*plain)(CaseFiles& files);
     std::string stem;  // of the output files, in both runs
   } pairs[] = {
-      {"Fcor of 1e-999", [](CaseSpec& s) { s.Fcor = "1e-999"; }, [](CaseSpec& s) { s.Fcor = "0.0"; }, "ensaio7"},
+      {"Fcor of 1e-999", [](CaseFiles& s) { s.Fcor = "1e-999"; }, [](CaseFiles& s) { s.Fcor = "0.0"; }, "ensaio7"},
       {"thrust of 1e-999",
-       [](CaseSpec& s) { s.thrust_data = "0.0 0\n0.1 1e-999\n0.2 20\n0.3 -1D-999\n0.4 2\n0.5 1\n0.6 0\n"; },
-       [](CaseSpec& s) { s.thrust_data = "0.0 0\n0.1 0\n0.2 20\n0.3 -0.0\n0.4 2\n0.5 1\n0.6 0\n"; }, "ensaio7"},
-      {"title of 2049 characters", [](CaseSpec& s) { s.title = "'" + std::string(2049, 't') + "'"; },
-       [](CaseSpec& s) { s.title = std::string(90, 't'); }, "ensaio7"},
-      {"case name of 2049 characters", [](CaseSpec& s) { s.case_name = std::string(2049, 'c'); },
-       [](CaseSpec& s) { s.case_name = std::string(90, 'c'); }, std::string(90, 'c')},
+       [](CaseFiles& s) { s.thrust_data = "0.0 0\n0.1 1e-999\n0.2 20\n0.3 -1D-999\n0.4 2\n0.5 1\n0.6 0\n"; },
+       [](CaseFiles& s) { s.thrust_data = "0.0 0\n0.1 0\n0.2 20\n0.3 -0.0\n0.4 2\n0.5 1\n0.6 0\n"; }, "ensaio7"},
+      {"title of 2049 characters", [](CaseFiles& s) { s.title = "'" + std::string(2049, 't') + "'"; },
+       [](CaseFiles& s) { s.title = std::string(90, 't'); }, "ensaio7"},
+      {"case name of 2049 characters", [](CaseFiles& s) { s.case_name = std::string(2049, 'c'); },
+       [](CaseFiles& s) { s.case_name = std::string(90, 'c'); }, std::string(90, 'c')},
       {"data file name of 2049 characters",
-       [](CaseSpec& s) {
+       [](CaseFiles& s) {
          s.original = std::string(2049, 'd');
          s.thrust_file = std::string(50, 'd');
        },
-       [](CaseSpec& s) {
+       [](CaseFiles& s) {
          s.original = std::string(50, 'd');
          s.thrust_file = std::string(50, 'd');
        },
@@ -314,7 +314,7 @@ TEST(HostileInput, AcceptedValuesGiveTheFilesOfTheirPlainForms) {
   for (const auto& pair : pairs) {
     SCOPED_TRACE(pair.what);
     e2e::CaseDir hostile_dir, plain_dir;
-    CaseSpec hostile = plotting_case(), plain = plotting_case();
+    CaseFiles hostile = plotting_case(), plain = plotting_case();
     pair.hostile(hostile);
     pair.plain(plain);
     hostile_dir.write_valid_case(hostile);

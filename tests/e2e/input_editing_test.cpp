@@ -31,10 +31,10 @@ TEST(InputEditing, TheRunReadsWhatTheEditorSaved) {
   // Nothing but the thrust data is on disk at the start: the user writes both
   // input files in the editor, which takes a while to close.
   e2e::CaseDir dir;
-  const e2e::CaseSpec spec;
-  dir.write(spec.thrust_file, spec.thrust_data);
-  dir.write_on_launch("Notepad", e2e::kGeneralDataFile, e2e::kGeneralDataFile, spec.general_data, 400ms);
-  dir.write_on_launch("notepad", "caso.txt", "caso.txt", e2e::case_params_text(spec), 400ms);
+  const e2e::CaseFiles files;
+  dir.write(files.thrust_file, files.thrust_data);
+  dir.write_on_launch("Notepad", e2e::kGeneralDataFile, e2e::kGeneralDataFile, files.general_data, 400ms);
+  dir.write_on_launch("notepad", "caso.txt", "caso.txt", e2e::case_params_text(files), 400ms);
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.exit_status, 0);
@@ -56,10 +56,10 @@ TEST(InputEditing, AFailingEditorDoesNotStopTheRun) {
 
 TEST(InputEditing, ParameterFileNameIsTrimmed) {
   e2e::CaseDir dir;
-  e2e::CaseSpec spec;
-  spec.general_data = "'  ensaio7.txt  '   nome do arquivo de parametros\r\n";
-  spec.parameter_file = "ensaio7.txt";
-  dir.write_valid_case(spec);
+  e2e::CaseFiles files;
+  files.general_data = "'  ensaio7.txt  '   nome do arquivo de parametros\r\n";
+  files.parameter_file = "ensaio7.txt";
+  dir.write_valid_case(files);
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.exit_status, 0);

@@ -41,17 +41,17 @@ TEST(InputErrors, UnassignedParameterFileNameCreatesNothing) {
 
 TEST(InputErrors, SyntaxErrorInAnyOfTheTwelveValues) {
   const std::string long_text(2050, 'x');
-  std::string e2e::CaseSpec::*fields[] = {
-      &e2e::CaseSpec::original, &e2e::CaseSpec::ti, &e2e::CaseSpec::tf, &e2e::CaseSpec::Fcor,
-      &e2e::CaseSpec::M, &e2e::CaseSpec::w, &e2e::CaseSpec::nmax, &e2e::CaseSpec::time_origin_option,
-      &e2e::CaseSpec::plot_option, &e2e::CaseSpec::curve_listing_option, &e2e::CaseSpec::case_name,
-      &e2e::CaseSpec::title};
+  std::string e2e::CaseFiles::*fields[] = {
+      &e2e::CaseFiles::original, &e2e::CaseFiles::ti, &e2e::CaseFiles::tf, &e2e::CaseFiles::Fcor,
+      &e2e::CaseFiles::M, &e2e::CaseFiles::w, &e2e::CaseFiles::nmax, &e2e::CaseFiles::time_origin_option,
+      &e2e::CaseFiles::plot_option, &e2e::CaseFiles::curve_listing_option, &e2e::CaseFiles::case_name,
+      &e2e::CaseFiles::title};
   for (std::size_t i = 0; i < std::size(fields); ++i) {
     e2e::CaseDir dir;
-    e2e::CaseSpec spec;
+    e2e::CaseFiles files;
     const bool text = i == 0 || i >= 10;
-    spec.*fields[i] = text ? long_text : "1x";
-    dir.write_valid_case(spec);
+    files.*fields[i] = text ? long_text : "1x";
+    dir.write_valid_case(files);
     expect_failure(dir.run(), error_line(59, "list-directed I/O syntax error, unit 6, file " + dir.full_path("caso.txt")));
     EXPECT_FALSE(dir.exists("ensaio7_saida_A.txt")) << i;
   }
@@ -85,9 +85,9 @@ TEST(InputErrors, ThrustDataFile) {
 TEST(InputErrors, NonPositiveRateStopsBeforeTheThrustDataFile) {
   for (const char* w : {"0", "-5"}) {
     e2e::CaseDir dir;
-    e2e::CaseSpec spec;
-    spec.w = w;
-    dir.write_valid_case(spec);
+    e2e::CaseFiles files;
+    files.w = w;
+    dir.write_valid_case(files);
     dir.remove("empuxo.dat");
     expect_failure(dir.run(), error_line(64, std::string("acquisition frequency w = ") + w +
                                                  " must be positive, unit 6, file " + dir.full_path("caso.txt")));
@@ -106,9 +106,9 @@ TEST(InputErrors, ArraySizeAndPointLimits) {
   };
   for (const auto& c : cases) {
     e2e::CaseDir dir;
-    e2e::CaseSpec spec;
-    spec.nmax = c.nmax;
-    dir.write_valid_case(spec);
+    e2e::CaseFiles files;
+    files.nmax = c.nmax;
+    dir.write_valid_case(files);
     const e2e::RunResult r = dir.run();
     const std::string expected =
         c.line.empty() ? error_line(408, std::string("more than ") + c.nmax +

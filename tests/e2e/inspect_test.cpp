@@ -39,16 +39,16 @@ bool has(const std::string& text, const std::string& part) { return text.find(pa
 
 void write_f67_case(e2e::CaseDir& dir, const std::string& ti, const std::string& tf,
                     const std::string& nmax = "1000") {
-  e2e::CaseSpec spec;
-  spec.original = "'f67w.dat'";
-  spec.ti = ti;
-  spec.tf = tf;
-  spec.M = "0.030";
-  spec.w = "500";
-  spec.nmax = nmax;
-  spec.thrust_file = "f67w.dat";
-  spec.thrust_data = e2e::source_file("examples/f67w/f67w.dat");
-  dir.write_valid_case(spec);
+  e2e::CaseFiles files;
+  files.original = "'f67w.dat'";
+  files.ti = ti;
+  files.tf = tf;
+  files.M = "0.030";
+  files.w = "500";
+  files.nmax = nmax;
+  files.thrust_file = "f67w.dat";
+  files.thrust_data = e2e::source_file("examples/f67w/f67w.dat");
+  dir.write_valid_case(files);
 }
 
 TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
@@ -118,19 +118,19 @@ TEST_F(Inspect, MissingInputIsUnusableAndNothingIsCreated) {
   }
   {
     e2e::CaseDir dir;
-    e2e::CaseSpec spec;
-    dir.write_valid_case(spec);
-    dir.remove(spec.thrust_file);
+    e2e::CaseFiles files;
+    dir.write_valid_case(files);
+    dir.remove(files.thrust_file);
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_TRUE(has(r.err, "severe (29): file not found, unit 8, file " + dir.full_path(spec.thrust_file))) << r.err;
-    EXPECT_FALSE(dir.exists(spec.thrust_file));
+    EXPECT_TRUE(has(r.err, "severe (29): file not found, unit 8, file " + dir.full_path(files.thrust_file))) << r.err;
+    EXPECT_FALSE(dir.exists(files.thrust_file));
   }
   {
     e2e::CaseDir dir;
-    e2e::CaseSpec spec;
-    spec.w = "5.0";
-    dir.write_valid_case(spec);
+    e2e::CaseFiles files;
+    files.w = "5.0";
+    dir.write_valid_case(files);
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 2);
     EXPECT_EQ(r.err, "talvironeska-inspect: severe (59): list-directed I/O syntax error, unit 6, file " +

@@ -51,8 +51,8 @@ std::vector<std::string> output_names() {
   return {"ensaio7_saida_A.txt", "ensaio7_saida_B.txt", e2e::kPlotScriptFile};
 }
 
-void prepare(e2e::CaseDir& dir, const e2e::CaseSpec& spec) {
-  dir.write_valid_case(spec);
+void prepare(e2e::CaseDir& dir, const e2e::CaseFiles& files) {
+  dir.write_valid_case(files);
   dir.write(e2e::kPlotScriptFile, "set grid\n#\n#\n#\n#\n#\n");
 }
 
@@ -60,17 +60,17 @@ void prepare(e2e::CaseDir& dir, const e2e::CaseSpec& spec) {
 // the first record past the window and gives the files of a file that holds
 // only the records from the window on.
 TEST(LargeInput, TenMillionRecordsWithTheWindowAtTheEnd) {
-  e2e::CaseSpec spec;
-  spec.w = "1";
-  spec.ti = "9999990";
-  spec.tf = "9999997";
-  spec.plot_option = "1";
-  spec.thrust_data = integer_records(0, 9999999);
+  e2e::CaseFiles files;
+  files.w = "1";
+  files.ti = "9999990";
+  files.tf = "9999997";
+  files.plot_option = "1";
+  files.thrust_data = integer_records(0, 9999999);
   e2e::CaseDir long_dir;
-  prepare(long_dir, spec);
-  spec.thrust_data = integer_records(9999990, 9999998);
+  prepare(long_dir, files);
+  files.thrust_data = integer_records(9999990, 9999998);
   e2e::CaseDir short_dir;
-  prepare(short_dir, spec);
+  prepare(short_dir, files);
 
   const e2e::RunResult r = long_dir.run(std::chrono::seconds(120));
   ASSERT_EQ(r.exit_status, 0) << r.err;
@@ -100,10 +100,10 @@ TEST(LargeInput, HugeNmaxWithASmallCurveUsesLittleMemory) {
   const std::vector<std::string> reference = lines(reference_dir.read("ensaio7_saida_A.txt"));
   for (const char* nmax : {"500000000", "536870911"}) {
     SCOPED_TRACE(nmax);
-    e2e::CaseSpec spec;
-    spec.nmax = nmax;
+    e2e::CaseFiles files;
+    files.nmax = nmax;
     e2e::CaseDir dir;
-    prepare(dir, spec);
+    prepare(dir, files);
     const e2e::RunResult r = run(dir);
     ASSERT_EQ(r.exit_status, 0) << r.err;
     if (!e2e::windows_run()) {
@@ -135,9 +135,9 @@ TEST(LargeInput, ArraysBeyondTheAddressSpaceLimit) {
   prepare(dir, {});
   ASSERT_EQ(dir.run().exit_status, 0);
   const std::string report = dir.read("ensaio7_saida_A.txt");
-  e2e::CaseSpec spec;
-  spec.nmax = "536870911";
-  dir.write_valid_case(spec);
+  e2e::CaseFiles files;
+  files.nmax = "536870911";
+  dir.write_valid_case(files);
   for (const char* limit_kb : {"2000000", "6000000"}) {  // the first array fails, or only the second
     SCOPED_TRACE(limit_kb);
     const e2e::RunResult r =

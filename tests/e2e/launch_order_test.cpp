@@ -28,10 +28,10 @@ TEST(LaunchOrder, FollowsThePlotAndCurveListingOptions) {
   };
   for (const auto& c : cases) {
     e2e::CaseDir dir;
-    e2e::CaseSpec spec;
-    spec.plot_option = c.plot_option;
-    spec.curve_listing_option = c.curve_listing_option;
-    dir.write_valid_case(spec);
+    e2e::CaseFiles files;
+    files.plot_option = c.plot_option;
+    files.curve_listing_option = c.curve_listing_option;
+    dir.write_valid_case(files);
     dir.write(e2e::kPlotScriptFile, kUserSettings);
     const e2e::RunResult r = dir.run();
     const std::string options = std::string(c.plot_option) + " " + c.curve_listing_option;
@@ -57,10 +57,10 @@ TEST(LaunchOrder, FollowsThePlotAndCurveListingOptions) {
 TEST(LaunchOrder, EachViewerStartsOnlyAfterThePreviousOneClosed) {
   // Each fake viewer takes a while and leaves a mark; the next one finds it.
   e2e::CaseDir dir;
-  e2e::CaseSpec spec;
-  spec.plot_option = "1";
-  spec.curve_listing_option = "1";
-  dir.write_valid_case(spec);
+  e2e::CaseFiles files;
+  files.plot_option = "1";
+  files.curve_listing_option = "1";
+  dir.write_valid_case(files);
   dir.write(e2e::kPlotScriptFile, kUserSettings);
   dir.on_launch("Wgnuplot", e2e::kPlotScriptFile, "sleep 0.3; echo 1 > marks", ">marks echo 1");
   dir.on_launch("Notepad", "ensaio7_saida_A.txt", "sleep 0.3; test \"$(cat marks)\" = 1 && echo 2 >> marks",

@@ -13,11 +13,11 @@ constexpr const char* kRunLines =
     "set title 'Motor de teste'\r\n"
     "plot 'ensaio7_saida_B.txt' using 1:2 notitle\r\n";
 
-e2e::CaseSpec plotting_case() {
-  e2e::CaseSpec spec;
-  spec.plot_option = "1";
-  spec.curve_listing_option = "1";
-  return spec;
+e2e::CaseFiles plotting_case() {
+  e2e::CaseFiles files;
+  files.plot_option = "1";
+  files.curve_listing_option = "1";
+  return files;
 }
 
 TEST(PlotScriptRun, KeepsSixLinesThenTheRunsTwo) {
