@@ -25,23 +25,23 @@ struct Field {
   explicit Field(std::size_t n) : bytes(new char[n]), size(n) {}
   std::unique_ptr<char[]> bytes;
   std::size_t size;
-  ReadItem item() const { return {ItemKind::text, bytes.get(), size}; }
+  ReadItem item() const { return {ReadKind::text, bytes.get(), size}; }
 };
 
-void read_one_kind(std::string_view input, ItemKind kind, std::size_t length) {
+void read_one_kind(std::string_view input, ReadKind kind, std::size_t length) {
   StringLines lines(input);
   ListReader reader(lines);
   Field text(length);
   auto real = std::make_unique<double>(0.0);
   auto integer = std::make_unique<std::int32_t>(0);
-  const ReadItem item = kind == ItemKind::text   ? text.item()
-                        : kind == ItemKind::real ? real_item(real.get())
+  const ReadItem item = kind == ReadKind::text   ? text.item()
+                        : kind == ReadKind::real ? real_item(real.get())
                                                  : integer_item(integer.get());
   for (int i = 0; i < kMaxReads; ++i) {
     const ReadError error = reader.read({&item, 1});
     if (error != ReadError::none) {
       CHECK(error == ReadError::end_of_file || error == ReadError::syntax || error == ReadError::conversion);
-      if (kind == ItemKind::text) CHECK(error != ReadError::conversion);
+      if (kind == ReadKind::text) CHECK(error != ReadError::conversion);
       return;
     }
   }
@@ -99,10 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::uint8_t plan = data[0];
   const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
-  read_one_kind(input, ItemKind::text, 50);
-  read_one_kind(input, ItemKind::text, 90);
-  read_one_kind(input, ItemKind::real, 0);
-  read_one_kind(input, ItemKind::integer, 0);
+  read_one_kind(input, ReadKind::text, 50);
+  read_one_kind(input, ReadKind::text, 90);
+  read_one_kind(input, ReadKind::real, 0);
+  read_one_kind(input, ReadKind::integer, 0);
   read_case_parameter_sequence(input);
   read_mixed(input, plan);
   compare_pair_reads(input);
