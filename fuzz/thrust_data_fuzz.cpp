@@ -36,11 +36,16 @@ struct Outcome {
   double Fmin = 0.0;
 };
 
+// The data file, in a directory of its own that goes when the process ends.
 const std::string& data_file() {
+  static char directory[] = "/tmp/talvironeska-fuzz-XXXXXX";
   static const std::string name = [] {
-    char pattern[] = "/tmp/talvironeska-fuzz-XXXXXX";
-    CHECK(::mkdtemp(pattern) != nullptr);
-    return std::string(pattern) + "/empuxo.dat";
+    CHECK(::mkdtemp(directory) != nullptr);
+    std::atexit([] {
+      std::remove((std::string(directory) + "/empuxo.dat").c_str());
+      ::rmdir(directory);
+    });
+    return std::string(directory) + "/empuxo.dat";
   }();
   return name;
 }
