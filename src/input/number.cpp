@@ -228,10 +228,18 @@ const char* scan_plain_real_padded(const char* p, const char* const end, double*
   if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
   std::uint64_t mantissa = 0;
   int count = 0;
-  const char* const int_start = p;
-  p = scan_digits(p, end, &mantissa, &count);
-  if (p == nullptr) return nullptr;
-  const bool int_digits = p != int_start;
+  bool int_digits;
+  if (end - p >= 2 && is_digit(p[0]) && p[1] == '.') {  // "d.ddd", the loggers' usual shape
+    mantissa = static_cast<unsigned>(p[0] - '0');
+    count = 1;
+    int_digits = true;
+    ++p;
+  } else {
+    const char* const int_start = p;
+    p = scan_digits(p, end, &mantissa, &count);
+    if (p == nullptr) return nullptr;
+    int_digits = p != int_start;
+  }
   int exponent = 0;
   bool frac_digits = false;
   if (p < end && *p == '.') {
