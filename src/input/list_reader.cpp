@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "input/plain_real.h"
 #include "io/severe_error.h"
 
 namespace {
@@ -96,14 +97,14 @@ ReadError ListReader::read_pair(double* first, double* second) {
   const char* const end = p + line_.size();
   while (p < end && is_blank(*p)) ++p;
   double a, b;
-  p = scan_plain_real_padded(p, end, &a);
+  p = plain_real::scan_plain_real_padded(p, end, &a);
   if (p != nullptr && p < end && (is_blank(*p) || *p == ',')) {
     while (p < end && is_blank(*p)) ++p;
     if (p < end && *p == ',') {
       ++p;
       while (p < end && is_blank(*p)) ++p;
     }
-    p = scan_plain_real_padded(p, end, &b);
+    p = plain_real::scan_plain_real_padded(p, end, &b);
     if (p != nullptr && (p == end || ends_value(*p))) {
       *first = a;
       *second = b;

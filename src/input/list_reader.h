@@ -89,8 +89,6 @@ ReadError parse_real(std::string_view token, double* value);
 // form (sign, up to 19 digits with a point, E exponent) and converts exactly
 // on the fast path; nullptr otherwise, leaving the case to parse_real.
 const char* scan_plain_real(const char* p, const char* end, double* value);
-// The same where 8 readable bytes follow END (lines from a LineSource).
-const char* scan_plain_real_padded(const char* p, const char* end, double* value);
 ReadError parse_integer(std::string_view token, std::int32_t* value);
 
 #endif  // TALVIRONESKA_INPUT_LIST_READER_H_

@@ -7,10 +7,11 @@
 #include <string>
 
 #include "input/list_reader.h"
+#include "input/plain_real.h"
 
 namespace {
 
-inline bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+using plain_real::is_digit;
 
 inline bool is_exponent_letter(char c) {
   switch (c) {
@@ -20,10 +21,6 @@ inline bool is_exponent_letter(char c) {
       return false;
   }
 }
-
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The general exact path, for a token already known to have a number's
 // form. It is first brought to one canonical shape, "d.ddd...e<exp>" with no
@@ -170,103 +167,11 @@ ReadError parse_real(std::string_view token, double* value) {
   // operation gives the correctly rounded result.
   if (!truncated && mantissa <= (std::uint64_t{1} << 53) && exponent >= -22 && exponent <= 22) {
     double result = static_cast<double>(mantissa);
-    result = exponent < 0 ? result / kPowersOfTen[-exponent] : result * kPowersOfTen[exponent];
+    result = exponent < 0 ? result / plain_real::kPowersOfTen[-exponent] : result * plain_real::kPowersOfTen[exponent];
     *value = negative ? -result : result;
     return ReadError::none;
   }
   return convert_general(token, value);
-}
-
-namespace {
-
-static_assert(std::endian::native == std::endian::little, "the digit runs are read as little-endian words");
-
-constexpr std::uint64_t kPow10Int[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-
-// Eight ASCII digits in one word (the first digit in the low byte) as a number.
-inline std::uint32_t eight_digits_value(std::uint64_t v) {
-  const std::uint64_t mask = 0x000000FF000000FF;
-  const std::uint64_t mul1 = 0x000F424000000064;  // 100 + (1000000 << 32)
-  const std::uint64_t mul2 = 0x0000271000000001;  // 1 + (10000 << 32)
-  v -= 0x3030303030303030;
-  v = (v * 10) + (v >> 8);
-  return static_cast<std::uint32_t>((((v & mask) * mul1) + (((v >> 16) & mask) * mul2)) >> 32);
-}
-
-// How many of the word's bytes, from the low one, are ASCII digits. A carry
-// out of a byte only reaches the bytes after it, so the first non-digit is
-// always found.
-inline int leading_digit_count(std::uint64_t v) {
-  const std::uint64_t flags =
-      ((v & 0xF0F0F0F0F0F0F0F0) | (((v + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) ^ 0x3333333333333333;
-  return flags == 0 ? 8 : std::countr_zero(flags) / 8;
-}
-
-// The run of digits at p (before end) added to *mantissa, a word at a time;
-// their number added to *count. nullptr when the count would pass 19.
-// REQUIRES: 8 readable bytes at every position up to end.
-inline const char* scan_digits(const char* p, const char* end, std::uint64_t* mantissa, int* count) {
-  for (;;) {
-    std::uint64_t v;
-    std::memcpy(&v, p, 8);
-    int k = leading_digit_count(v);
-    if (k > end - p) k = static_cast<int>(end - p);
-    if (k == 0) return p;
-    *count += k;
-    if (*count > 19) return nullptr;
-    if (k < 8) v = (v << (8 * (8 - k))) | (0x3030303030303030 >> (8 * k));  // zeros before the digits
-    *mantissa = *mantissa * kPow10Int[k] + eight_digits_value(v);
-    p += k;
-    if (k < 8) return p;
-  }
-}
-
-}  // namespace
-
-const char* scan_plain_real_padded(const char* p, const char* const end, double* value) {
-  bool negative = false;
-  if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
-  std::uint64_t mantissa = 0;
-  int count = 0;
-  bool int_digits;
-  if (end - p >= 2 && is_digit(p[0]) && p[1] == '.') {  // "d.ddd", the loggers' usual shape
-    mantissa = static_cast<unsigned>(p[0] - '0');
-    count = 1;
-    int_digits = true;
-    ++p;
-  } else {
-    const char* const int_start = p;
-    p = scan_digits(p, end, &mantissa, &count);
-    if (p == nullptr) return nullptr;
-    int_digits = p != int_start;
-  }
-  int exponent = 0;
-  bool frac_digits = false;
-  if (p < end && *p == '.') {
-    const char* const frac_start = ++p;
-    p = scan_digits(p, end, &mantissa, &count);
-    if (p == nullptr) return nullptr;
-    frac_digits = p != frac_start;
-    exponent = -static_cast<int>(p - frac_start);
-  }
-  if (!int_digits && !frac_digits) return nullptr;
-  if (p < end && (*p == 'e' || *p == 'E')) {
-    ++p;
-    bool exponent_negative = false;
-    if (p < end && (*p == '-' || *p == '+')) exponent_negative = *p++ == '-';
-    int written = 0;
-    const char* const exp_start = p;
-    while (p < end && is_digit(*p) && p - exp_start < 4) written = written * 10 + (*p++ - '0');
-    if (p == exp_start || (p < end && is_digit(*p))) return nullptr;
-    exponent += exponent_negative ? -written : written;
-  }
-  if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return nullptr;
-  // Both the integer and the power of ten are exact doubles, so one rounded
-  // operation gives the correctly rounded result.
-  double result = static_cast<double>(mantissa);
-  result = exponent < 0 ? result / kPowersOfTen[-exponent] : result * kPowersOfTen[exponent];
-  *value = negative ? -result : result;
-  return p;
 }
 
 const char* scan_plain_real(const char* p, const char* const end, double* value) {
@@ -276,7 +181,7 @@ const char* scan_plain_real(const char* p, const char* const end, double* value)
   char copy[kWindow + 8] = {};
   const std::ptrdiff_t n = end - p < kWindow ? end - p : kWindow;
   std::memcpy(copy, p, static_cast<std::size_t>(n));
-  const char* stop = scan_plain_real_padded(copy, copy + n, value);
+  const char* stop = plain_real::scan_plain_real_padded(copy, copy + n, value);
   if (stop == nullptr || stop - copy == kWindow) return nullptr;
   return p + (stop - copy);
 }

@@ -80,6 +80,18 @@ bool Unit::next_line(std::string_view* line, bool* had_line_end) {
   }
 }
 
+std::string_view Unit::held_lines() {
+  for (;;) {
+    if (in_) {
+      const char* const begin = in_.get() + in_begin_;
+      for (const char* p = in_.get() + in_end_; p > begin; --p) {
+        if (p[-1] == '\n') return std::string_view(begin, static_cast<std::size_t>(p - begin));
+      }
+    }
+    if (!refill()) return std::string_view();
+  }
+}
+
 char* Unit::reserve(std::size_t n) {
   if (!writing_) {
     // Writing goes on right after the last line read.

@@ -41,6 +41,14 @@ class Unit final : public LineSource {
   bool next_line(std::string_view* line, bool* had_line_end = nullptr);
   bool next_record(std::string_view* line) override { return next_line(line, nullptr); }
 
+  // The whole lines held after the last line taken: from the next unread
+  // byte through the last LF held, reading more when not one whole line is
+  // held. Empty at the end of the file, where a last line with no LF may
+  // remain for next_line. kLinePadding readable bytes follow the view.
+  std::string_view held_lines();
+  // Takes the first n bytes of held_lines() as read.
+  void skip(std::size_t n) { in_begin_ += n; }
+
   // Writing starts where reading stopped (the file's start when nothing was
   // read) and the file ends after the last byte written when it is closed.
   void write(std::string_view bytes);
