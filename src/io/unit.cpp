@@ -92,19 +92,28 @@ std::string_view Unit::held_lines() {
   }
 }
 
+void Unit::begin_writing() {
+  // Writing goes on right after the last line read.
+  out_offset_ = in_offset_ + in_begin_;
+  if (!os_seek(handle_, out_offset_)) fail(kErrWriteFailure);
+  writing_ = true;
+}
+
 char* Unit::reserve(std::size_t n) {
-  if (!writing_) {
-    // Writing goes on right after the last line read.
-    out_offset_ = in_offset_ + in_begin_;
-    if (!os_seek(handle_, out_offset_)) fail(kErrWriteFailure);
-    writing_ = true;
-  }
+  if (!writing_) begin_writing();
   if (!out_) out_.reset(new char[kOutBlock]);
   if (out_used_ + n > kOutBlock) flush();
   return out_.get() + out_used_;
 }
 
 void Unit::write(std::string_view bytes) {
+  if (bytes.size() >= kOutBlock / 2) {  // no copy through the buffer for a large piece
+    if (!writing_) begin_writing();
+    flush();
+    if (!os_write(handle_, bytes.data(), bytes.size())) fail(kErrWriteFailure);
+    out_offset_ += bytes.size();
+    return;
+  }
   while (!bytes.empty()) {
     const std::size_t part = bytes.size() < kMaxReserve ? bytes.size() : kMaxReserve;
     char* p = reserve(part);

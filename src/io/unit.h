@@ -62,6 +62,7 @@ class Unit final : public LineSource {
   void close();
 
  private:
+  void begin_writing();
   void flush();
   bool refill();
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "io/unit.h"
+#include "output/chunk_pipeline.h"
 #include "output/field.h"
 #include "output/field_fast.h"
 #include "output/format.h"
@@ -32,17 +33,20 @@ void write_curve_data(const RunContext& rc) {
   write_report_header(unit, rc);
   write_layout(unit, kHeading, {});
   const bool shift = rc.time_origin_option == 1;
-  // Lines go straight into the unit's buffer, a block of them per reserve.
-  constexpr std::int64_t kLinesPerBlock = Unit::kMaxReserve / kCurveLineMax;
+  // Chunks of lines are formatted on two cores and written in order.
+  constexpr std::int64_t kLinesPerChunk = 16384;
   const std::int64_t nc = rc.nc;
-  for (std::int64_t k = 0; k < nc;) {
-    const std::int64_t stop = std::min(nc, k + kLinesPerBlock);
-    char* p = unit.reserve(static_cast<std::size_t>(stop - k) * kCurveLineMax);
-    for (; k < stop; ++k) {
-      const double t = curve_time(rc, static_cast<std::int32_t>(k + 1));
-      p = format_curve_line(p, shift ? t + rc.ti : t, rc.F[k]);
-    }
-    unit.commit(p);
-  }
+  fill_in_parallel_emit_in_order(
+      (nc + kLinesPerChunk - 1) / kLinesPerChunk, kLinesPerChunk * kCurveLineMax,
+      [&rc, shift, nc](std::int64_t chunk, char* out) {
+        char* p = out;
+        const std::int64_t stop = std::min(nc, (chunk + 1) * kLinesPerChunk);
+        for (std::int64_t k = chunk * kLinesPerChunk; k < stop; ++k) {
+          const double t = curve_time(rc, static_cast<std::int32_t>(k + 1));
+          p = format_curve_line(p, shift ? t + rc.ti : t, rc.F[k]);
+        }
+        return static_cast<std::size_t>(p - out);
+      },
+      [&unit](std::string_view bytes) { unit.write(bytes); });
   unit.close();
 }

@@ -76,6 +76,20 @@ TEST_F(UnitTest, WritingAfterReadingStartsAfterTheLastLineRead) {
   EXPECT_EQ(read_file("plot.gnu"), "1\n2\r\n3\nnew\r\n");
 }
 
+TEST_F(UnitTest, LargeAndSmallWritesStayInOrder) {
+  write_file("plot.gnu", "1\n2\n" + std::string(5 << 20, 'z'));
+  Unit unit(18, "plot.gnu", OpenMode::read_write);
+  std::string_view line;
+  ASSERT_TRUE(unit.next_line(&line));
+  const std::string big(3 << 20, 'b');
+  unit.write("<");
+  unit.write(big);
+  unit.write(">");
+  unit.write(big);
+  unit.close();
+  EXPECT_EQ(read_file("plot.gnu"), "1\n<" + big + ">" + big);
+}
+
 TEST_F(UnitTest, OpenFailuresHaveTheirNumbers) {
   ASSERT_TRUE(std::filesystem::create_directory("adir"));
   EXPECT_EQ(open_error("", OpenMode::read), kErrFileName);
