@@ -6,6 +6,7 @@
 #include "input/list_reader.h"
 #include "input/plain_real.h"
 #include "input/thrust_window.h"
+#include "io/page_in_ahead.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
 #include "run/trimmed.h"
@@ -43,6 +44,7 @@ void read_thrust_data(RunContext& rc) {
   ListReader reader(unit);
   double tlido = 0.0;
   double Flido = 0.0;
+  PageInAhead page_in(rc.F.get(), static_cast<std::size_t>(rc.nmax > 0 ? rc.nmax : 0) * sizeof(double));
   RecordStep step = RecordStep::read_on;
   while (step == RecordStep::read_on) {
     // The common lines straight from the unit's block, with no pass to find
@@ -58,6 +60,7 @@ void read_thrust_data(RunContext& rc) {
       if (step != RecordStep::read_on) break;
     }
     unit.skip(static_cast<std::size_t>(p - held.data()));
+    page_in.advance(static_cast<std::size_t>(rc.nc) * sizeof(double));
     if (step == RecordStep::read_on && (held.empty() || p < end)) {
       const ReadError error = reader.read_pair(&tlido, &Flido);
       if (error != ReadError::none) unit.fail(severe_number(error));

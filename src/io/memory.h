@@ -10,4 +10,9 @@
 // thousands. Pages still come only when first touched. A hint only.
 void advise_large_pages(void* p, std::size_t bytes);
 
+// Has the system back [p, p + bytes) with writable memory now, as the first
+// writes would; p is page-aligned. False where the system cannot do it in
+// one call, which changes nothing: the pages then come when first written.
+bool populate_for_writing(void* p, std::size_t bytes);
+
 #endif  // TALVIRONESKA_IO_MEMORY_H_

@@ -15,3 +15,16 @@ void advise_large_pages(void* p, std::size_t bytes) {
   (void)bytes;
 #endif
 }
+
+bool populate_for_writing(void* p, std::size_t bytes) {
+#if defined(__linux__)
+#ifndef MADV_POPULATE_WRITE
+  constexpr int MADV_POPULATE_WRITE = 23;  // Linux 5.14; older kernels say EINVAL
+#endif
+  return ::madvise(p, bytes, MADV_POPULATE_WRITE) == 0;
+#else
+  (void)p;
+  (void)bytes;
+  return false;
+#endif
+}

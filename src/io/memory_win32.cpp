@@ -6,3 +6,11 @@ void advise_large_pages(void* p, std::size_t bytes) {
   (void)p;
   (void)bytes;
 }
+
+// Touching the pages from another thread would race with the writer; the
+// pages come when first written.
+bool populate_for_writing(void* p, std::size_t bytes) {
+  (void)p;
+  (void)bytes;
+  return false;
+}
