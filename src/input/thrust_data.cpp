@@ -1,10 +1,12 @@
 #include "input/thrust_data.h"
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "input/list_reader.h"
-#include "input/plain_real.h"
+#include "input/record_lines.h"
+#include "input/record_scan_helper.h"
 #include "input/thrust_window.h"
 #include "io/page_in_ahead.h"
 #include "io/severe_error.h"
@@ -13,28 +15,29 @@
 
 namespace {
 
-inline bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
-// The record at p when its line is "[blanks] number separator number
-// [blanks] [CR] LF" with plain numbers, the separator being blanks or one
-// comma among blanks: the two values and the start of the next line.
-// nullptr for a line of any other shape; the general read takes it, and a
-// line of this shape reads the same either way.
-// REQUIRES: [p, end) is whole lines followed by kLinePadding readable bytes.
-inline const char* scan_record_line(const char* p, const char* end, double* tlido, double* Flido) {
-  while (is_blank(*p)) ++p;  // the last line's LF stops every scan before end
-  p = plain_real::scan_plain_real_padded(p, end, tlido);
-  if (p == nullptr || !(is_blank(*p) || *p == ',')) return nullptr;
-  while (is_blank(*p)) ++p;
-  if (*p == ',') {
-    ++p;
-    while (is_blank(*p)) ++p;
+// Takes the records of [p, end) in order while their lines have the common
+// shape and the reading goes on. Returns the start of the first line not taken.
+const char* take_record_lines(RunContext& rc, const char* p, const char* end, RecordStep* step) {
+  double tlido;
+  double Flido;
+  while (p < end) {
+    const char* const next = record_lines::scan_record_line(p, end, &tlido, &Flido);
+    if (next == nullptr) break;
+    p = next;
+    *step = take_record(rc, tlido, Flido);
+    if (*step != RecordStep::read_on) break;
   }
-  p = plain_real::scan_plain_real_padded(p, end, Flido);
-  if (p == nullptr) return nullptr;
-  while (is_blank(*p)) ++p;
-  if (*p == '\r') ++p;
-  return *p == '\n' ? p + 1 : nullptr;
+  return p;
+}
+
+// Where a block is shared out: after the first line end past its middle.
+// The end of the block when it is too small to be worth sharing.
+const char* split_point(const char* begin, const char* end) {
+  constexpr std::ptrdiff_t kShareFrom = 64 * 1024;
+  if (end - begin < kShareFrom) return end;
+  const char* const middle = begin + (end - begin) / 2;
+  const void* lf = std::memchr(middle, '\n', static_cast<std::size_t>(end - middle));
+  return lf != nullptr ? static_cast<const char*>(lf) + 1 : end;
 }
 
 }  // namespace
@@ -42,29 +45,41 @@ inline const char* scan_record_line(const char* p, const char* end, double* tlid
 void read_thrust_data(RunContext& rc) {
   Unit unit(kUnitThrustData, trimmed(rc.original), OpenMode::read);
   ListReader reader(unit);
-  double tlido = 0.0;
-  double Flido = 0.0;
+  RecordScanHelper helper;  // goes before the unit's block does
   PageInAhead page_in(rc.F.get(), static_cast<std::size_t>(rc.nmax > 0 ? rc.nmax : 0) * sizeof(double));
   RecordStep step = RecordStep::read_on;
+  // After a line of another shape the blocks are taken in this thread only,
+  // until one is taken whole: so a helper's scan is thrown away at most once
+  // per block.
+  bool share = true;
   while (step == RecordStep::read_on) {
     // The common lines straight from the unit's block, with no pass to find
     // the line ends first; the first other line by the general read.
     const std::string_view held = unit.held_lines();
-    const char* p = held.data();
-    const char* const end = p + held.size();
-    while (p < end) {
-      const char* const next = scan_record_line(p, end, &tlido, &Flido);
-      if (next == nullptr) break;
-      p = next;
-      step = take_record(rc, tlido, Flido);
-      if (step != RecordStep::read_on) break;
+    const char* const begin = held.data();
+    const char* const end = begin + held.size();
+    const char* const split = share ? split_point(begin, end) : end;
+    const bool shared = split < end && helper.start(split, end);
+    const char* p = take_record_lines(rc, begin, shared ? split : end, &step);
+    if (shared) {
+      const RecordScanHelper::Found found = helper.finish();
+      if (step == RecordStep::read_on && p == split) {
+        for (std::size_t i = 0; i < found.count && step == RecordStep::read_on; ++i)
+          step = take_record(rc, found.tlido[i], found.Flido[i]);
+        p = found.stop;  // past the record that ended the reading, which is then over
+      }
     }
-    unit.skip(static_cast<std::size_t>(p - held.data()));
+    unit.skip(static_cast<std::size_t>(p - begin));
     page_in.advance(static_cast<std::size_t>(rc.nc) * sizeof(double));
     if (step == RecordStep::read_on && (held.empty() || p < end)) {
+      double tlido = 0.0;
+      double Flido = 0.0;
       const ReadError error = reader.read_pair(&tlido, &Flido);
       if (error != ReadError::none) unit.fail(severe_number(error));
       step = take_record(rc, tlido, Flido);
+      share = false;
+    } else {
+      share = true;
     }
   }
   if (step == RecordStep::arrays_full) {

@@ -4,10 +4,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "analysis/figures.h"
+#include "input/list_reader.h"
 #include "io/severe_error.h"
 #include "../support/temp_dir.h"
 
@@ -22,11 +25,19 @@ std::string exact(double x) {
 struct Outcome {
   int error = 0;
   std::vector<double> F;
+  double Fmax = 0.0;
+  double tmax = 0.0;
+  double Fmin = 0.0;
   std::string line;  // the severe error line, when there is one
 };
 
-// Window [1.0, 2.0] at 10 Hz: dt = 0.1, keeps 0.95 < t < 2.05.
-Outcome read_with(const std::string& data, std::int32_t nmax = 100) {
+struct Window {
+  double ti, tf;
+  std::int32_t w;
+};
+
+// By default [1.0, 2.0] at 10 Hz: dt = 0.1, keeps 0.95 < t < 2.05.
+Outcome read_with(const std::string& data, std::int32_t nmax = 100, Window window = {1.0, 2.0, 10}) {
   std::FILE* f = std::fopen("dados.dat", "wb");
   std::fwrite(data.data(), 1, data.size(), f);
   std::fclose(f);
@@ -34,9 +45,9 @@ Outcome read_with(const std::string& data, std::int32_t nmax = 100) {
   const std::string name = "  dados.dat";
   rc.original.fill(' ');
   std::memcpy(rc.original.data(), name.data(), name.size());
-  rc.ti = 1.0;
-  rc.tf = 2.0;
-  rc.w = 10;
+  rc.ti = window.ti;
+  rc.tf = window.tf;
+  rc.w = window.w;
   rc.nmax = nmax;
   rc.t.reset(new double[nmax > 0 ? nmax : 0]);
   rc.F.reset(new double[nmax > 0 ? nmax : 0]);
@@ -49,7 +60,64 @@ Outcome read_with(const std::string& data, std::int32_t nmax = 100) {
     out.line = severe_error_line(e);
   }
   out.F.assign(rc.F.get(), rc.F.get() + rc.nc);
+  out.Fmax = rc.Fmax;
+  out.tmax = rc.tmax;
+  out.Fmin = rc.Fmin;
   return out;
+}
+
+// The same reading done plainly: the general list-directed read of two
+// reals, record after record, and the window rule as written.
+Outcome model_read(const std::string& data, std::int32_t nmax, Window window) {
+  const double dt = 1.0 / window.w;
+  StringLines lines(data);
+  ListReader reader(lines);
+  double tlido = 0.0, Flido = 0.0;
+  const ReadItem items[] = {real_item(&tlido), real_item(&Flido)};
+  Outcome out;
+  for (;;) {
+    if (const ReadError error = reader.read(items); error != ReadError::none) {
+      out.error = severe_number(error);
+      return out;
+    }
+    if (tlido > window.ti - (dt / 2.0) && tlido < (dt / 2.0) + window.tf) {
+      if (std::ssize(out.F) >= nmax) {
+        out.error = kErrTooManyPoints;
+        return out;
+      }
+      const double F = Flido < 0.0 ? 0.0 : Flido;  // Fcor is 0
+      if (out.F.empty() || F < out.Fmin) out.Fmin = F;
+      if (F > out.Fmax) {
+        out.Fmax = F;
+        out.tmax = tlido;
+      }
+      out.F.push_back(F);
+    }
+    if (tlido > (dt / 2.0) + window.tf) return out;
+  }
+}
+
+// A long record at 10 kHz, mostly "%.6f %.5f" lines, with one line in
+// `odd_every` (on average) of another form the general read must take.
+std::string long_record(std::size_t lines, std::size_t odd_every, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string data;
+  char buffer[96];
+  for (std::size_t i = 0; i < lines; ++i) {
+    const double t = static_cast<double>(i) * 1e-4;
+    const double F = std::uniform_real_distribution<double>(-5.0, 90.0)(random);
+    const char* form = "%.6f %.5f\n";
+    if (odd_every > 0 && random() % odd_every == 0) {
+      static const char* const odd[] = {
+          "%.6f\n%.5f\n", "%.6fD0 %.5f\n", "+%.6f, %.5f\r\n", "%.6f %.5f 7\n", "\n%.6f\t%.5f\n",
+          "\t%.6f ,%.5f \r\n", "%.6f %.5f,\n", "%.6f 1*%.5f\n", "%.6f %.5fE0\n",
+      };
+      form = odd[random() % std::size(odd)];
+    }
+    std::snprintf(buffer, sizeof buffer, form, t, F);
+    data += buffer;
+  }
+  return data;
 }
 
 }  // namespace
@@ -98,4 +166,37 @@ TEST_F(ThrustDataTest, TooManyPointsMessage) {
   EXPECT_EQ(read_with("1.0 1\n1.1 2\n5 0\n", 1).line,
             "talvironeska: severe (408): more than 1 points inside the time window (nmax), unit 8, file " +
                 path_of("dados.dat") + "\n");
+}
+
+// Files of several blocks, read with the common lines taken from the block
+// (on two cores where there are two) and the others by the general read:
+// the same points, extremes and errors as the plain general reading.
+TEST_F(ThrustDataTest, LongFilesReadAsTheGeneralReadDoes) {
+  static const struct {
+    std::size_t odd_every;
+    double ti, tf;
+    std::int32_t nmax;
+  } cases[] = {
+      {0, 0.5, 11.0, 200000},       // to the end of the file: end-of-file error
+      {0, 1.0, 9.0, 200000},        // the reading ends inside the file
+      {0, 0.0, 9.0, 60000},         // nmax is reached
+      {1000, 0.3, 10.9, 200000},
+      {7, 2.0, 9.5, 200000},
+      {2, 0.0, 10.5, 200000},
+      {200000, 0.7, 8.2, 200000},   // a handful of other lines
+  };
+  unsigned seed = 1;
+  for (const auto& c : cases) {
+    const Window window{c.ti, c.tf, 10000};
+    const std::string data = long_record(110000, c.odd_every, seed++);
+    const Outcome expected = model_read(data, c.nmax, window);
+    const Outcome got = read_with(data, c.nmax, window);
+    const std::string what = "one line in " + std::to_string(c.odd_every) + " odd, window to " + exact(window.tf);
+    EXPECT_EQ(got.error, expected.error) << what;
+    EXPECT_EQ(got.F.size(), expected.F.size()) << what;
+    EXPECT_TRUE(got.F == expected.F) << what;
+    EXPECT_EQ(got.Fmax, expected.Fmax) << what;
+    EXPECT_EQ(got.tmax, expected.tmax) << what;
+    EXPECT_EQ(got.Fmin, expected.Fmin) << what;
+  }
 }

@@ -1,0 +1,49 @@
+// The record lines of a large block are scanned on two cores: this thread
+// takes the first stretch of the block while a helper thread scans the rest
+// into a list of records, which this thread then takes in order.
+#ifndef TALVIRONESKA_INPUT_RECORD_SCAN_HELPER_H_
+#define TALVIRONESKA_INPUT_RECORD_SCAN_HELPER_H_
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <thread>
+
+class RecordScanHelper {
+ public:
+  RecordScanHelper() = default;
+  // Waits for a scan still running, then ends the helper thread.
+  ~RecordScanHelper();
+  RecordScanHelper(const RecordScanHelper&) = delete;
+  RecordScanHelper& operator=(const RecordScanHelper&) = delete;
+
+  // Starts scanning [begin, end), whole lines followed by 8 readable bytes
+  // that stay in place until finish() returns. False, starting nothing, on
+  // one core or when no thread can be started.
+  bool start(const char* begin, const char* end);
+
+  struct Found {
+    const double* tlido;
+    const double* Flido;
+    std::size_t count;  // records of the common shape from begin, in order
+    const char* stop;   // the start of the first line not taken, or end
+  };
+  // Waits for the scan started last to end.
+  Found finish();
+
+ private:
+  enum State : int { idle, scanning, done, quitting };
+  void run();
+
+  std::thread thread_;
+  bool unavailable_ = false;
+  std::atomic<int> state_{idle};
+  const char* begin_ = nullptr;
+  const char* end_ = nullptr;
+  Found found_{};
+  std::size_t capacity_ = 0;
+  std::unique_ptr<double[]> tlido_;
+  std::unique_ptr<double[]> Flido_;
+};
+
+#endif  // TALVIRONESKA_INPUT_RECORD_SCAN_HELPER_H_
