@@ -33,7 +33,7 @@ const char* take_record_lines(RunContext& rc, const char* p, const char* end, Re
 // Where a block is shared out: after the first line end past its middle.
 // The end of the block when it is too small to be worth sharing.
 const char* split_point(const char* begin, const char* end) {
-  constexpr std::ptrdiff_t kShareFrom = 64 * 1024;
+  constexpr std::ptrdiff_t kShareFrom = 512 * 1024;
   if (end - begin < kShareFrom) return end;
   const char* const middle = begin + (end - begin) / 2;
   const void* lf = std::memchr(middle, '\n', static_cast<std::size_t>(end - middle));

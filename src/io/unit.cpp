@@ -29,7 +29,8 @@ bool Unit::refill() {
   if (in_eof_) return false;
   if (!in_) {
     in_capacity_ = kInBlock;
-    in_.reset(new char[in_capacity_ + kLinePadding]());
+    // Not cleared: the pages of a large block come only as a read fills them.
+    in_.reset(new char[in_capacity_ + kLinePadding]);
   }
   if (in_begin_ > 0) {
     std::memmove(in_.get(), in_.get() + in_begin_, in_end_ - in_begin_);
@@ -38,7 +39,7 @@ bool Unit::refill() {
     in_begin_ = 0;
   }
   if (in_end_ == in_capacity_) {  // one line longer than the buffer
-    std::unique_ptr<char[]> bigger(new char[in_capacity_ * 2 + kLinePadding]());
+    std::unique_ptr<char[]> bigger(new char[in_capacity_ * 2 + kLinePadding]);
     std::memcpy(bigger.get(), in_.get(), in_end_);
     in_ = std::move(bigger);
     in_capacity_ *= 2;
@@ -50,6 +51,7 @@ bool Unit::refill() {
     return false;
   }
   in_end_ += static_cast<std::size_t>(got);
+  std::memset(in_.get() + in_end_, 0, kLinePadding);  // what the scanners may read past a line
   return true;
 }
 

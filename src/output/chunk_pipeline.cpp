@@ -15,7 +15,7 @@ constexpr int kSlots = 4;
 
 struct Pipeline {
   Pipeline(std::int64_t count, std::size_t capacity) : count(count) {
-    for (auto& slot : slots) slot.bytes.reset(new char[capacity]);
+    for (std::int64_t c = 0; c < count && c < kSlots; ++c) slots[static_cast<std::size_t>(c)].bytes.reset(new char[capacity]);
   }
 
   const std::int64_t count;
