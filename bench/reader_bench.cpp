@@ -4,14 +4,21 @@
 //   BM_ReadPairPlain       a whole "t F" record line through ListReader::read_pair
 //   BM_ReadPairExp         a "%.6E<TAB>%.6E" record through read_pair
 //   BM_ReadGeneralPair     the plain record through the general two-item read
+//   BM_ReadThrustData/0,1  the whole reading step on a file of plain (0) or exp (1)
+//                          records, as the run does it (block scan, helper thread)
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "analysis/figures.h"
+#include "input/case_params.h"
 #include "input/list_reader.h"
+#include "input/thrust_data.h"
 
 namespace {
 
@@ -84,8 +91,37 @@ void BM_ScanPlainReal(benchmark::State& state) {
   }
 }
 
+void BM_ReadThrustData(benchmark::State& state) {
+  const bool exp = state.range(0) != 0;
+  const int n = 2000000;
+  const auto name = std::filesystem::temp_directory_path() / "talvironeska-reader-bench.dat";
+  {
+    const std::string text = records(exp, n) + "1000 0\n";  // ends the reading
+    std::FILE* f = std::fopen(name.c_str(), "wb");
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+  }
+  RunContext rc;
+  rc.original.fill(' ');
+  std::memcpy(rc.original.data(), name.c_str(), name.string().size());
+  rc.ti = 0.0;
+  rc.tf = 10.0;
+  rc.w = 1000000;
+  rc.nmax = n;
+  allocate_curve_arrays(rc);
+  compute_parameter_figures(rc);
+  for (auto _ : state) {
+    rc.nc = 0;
+    read_thrust_data(rc);
+    benchmark::DoNotOptimize(rc.Fmax);
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+  std::filesystem::remove(name);
+}
+
 }  // namespace
 
+BENCHMARK(BM_ReadThrustData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseRealPlain);
 BENCHMARK(BM_ScanPlainReal);
 BENCHMARK(BM_ReadPairPlain);
