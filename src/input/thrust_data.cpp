@@ -16,15 +16,15 @@
 namespace {
 
 // Takes the records of [p, end) in order while their lines have the common
-// shape and the reading goes on. Returns the start of the first line not taken.
-const char* take_record_lines(RunContext& rc, const char* p, const char* end, RecordStep* step) {
-  double tlido;
-  double Flido;
+// shape and the reading goes on, leaving the last one in (*tlido, *Flido).
+// Returns the start of the first line not taken.
+const char* take_record_lines(RunContext& rc, const char* p, const char* end, RecordStep* step, double* tlido,
+                              double* Flido) {
   while (p < end) {
-    const char* const next = record_lines::scan_record_line(p, end, &tlido, &Flido);
+    const char* const next = record_lines::scan_record_line(p, end, tlido, Flido);
     if (next == nullptr) break;
     p = next;
-    *step = take_record(rc, tlido, Flido);
+    *step = take_record(rc, *tlido, *Flido);
     if (*step != RecordStep::read_on) break;
   }
   return p;
@@ -47,6 +47,10 @@ void read_thrust_data(RunContext& rc) {
   ListReader reader(unit);
   RecordScanHelper helper;  // goes before the unit's block does
   PageInAhead page_in(rc.F.get(), static_cast<std::size_t>(rc.nmax > 0 ? rc.nmax : 0) * sizeof(double));
+  // The last record read, whichever way: a null value in the next record
+  // read by the general read leaves its item as it was.
+  double tlido = 0.0;
+  double Flido = 0.0;
   RecordStep step = RecordStep::read_on;
   // After a line of another shape the blocks are taken in this thread only,
   // until one is taken whole: so a helper's scan is thrown away at most once
@@ -60,20 +64,21 @@ void read_thrust_data(RunContext& rc) {
     const char* const end = begin + held.size();
     const char* const split = share ? split_point(begin, end) : end;
     const bool shared = split < end && helper.start(split, end);
-    const char* p = take_record_lines(rc, begin, shared ? split : end, &step);
+    const char* p = take_record_lines(rc, begin, shared ? split : end, &step, &tlido, &Flido);
     if (shared) {
       const RecordScanHelper::Found found = helper.finish();
       if (step == RecordStep::read_on && p == split) {
-        for (std::size_t i = 0; i < found.count && step == RecordStep::read_on; ++i)
-          step = take_record(rc, found.tlido[i], found.Flido[i]);
+        for (std::size_t i = 0; i < found.count && step == RecordStep::read_on; ++i) {
+          tlido = found.tlido[i];
+          Flido = found.Flido[i];
+          step = take_record(rc, tlido, Flido);
+        }
         p = found.stop;  // past the record that ended the reading, which is then over
       }
     }
     unit.skip(static_cast<std::size_t>(p - begin));
     page_in.advance(static_cast<std::size_t>(rc.nc) * sizeof(double));
     if (step == RecordStep::read_on && (held.empty() || p < end)) {
-      double tlido = 0.0;
-      double Flido = 0.0;
       const ReadError error = reader.read_pair(&tlido, &Flido);
       if (error != ReadError::none) unit.fail(severe_number(error));
       step = take_record(rc, tlido, Flido);

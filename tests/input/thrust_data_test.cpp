@@ -110,7 +110,8 @@ std::string long_record(std::size_t lines, std::size_t odd_every, unsigned seed)
     if (odd_every > 0 && random() % odd_every == 0) {
       static const char* const odd[] = {
           "%.6f\n%.5f\n", "%.6fD0 %.5f\n", "+%.6f, %.5f\r\n", "%.6f %.5f 7\n", "\n%.6f\t%.5f\n",
-          "\t%.6f ,%.5f \r\n", "%.6f %.5f,\n", "%.6f 1*%.5f\n", "%.6f %.5fE0\n",
+          "\t%.6f ,%.5f \r\n", "%.6f %.5f,\n", "%.6f 1*%.5f\n", "%.6f %.5fE0\n", ",,\n%.6f %.5f\n",
+          "%.6f %.5f\n,\n", "%.6f %.5f\n, 7\n", "%.6f %.5f\n2*\n", "%.6f %.5f\n9 2*\n",
       };
       form = odd[random() % std::size(odd)];
     }
