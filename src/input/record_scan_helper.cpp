@@ -1,15 +1,18 @@
 #include "input/record_scan_helper.h"
 
 #include <new>
-#include <system_error>
+#include <exception>
 
 #include "input/record_lines.h"
 
 RecordScanHelper::~RecordScanHelper() {
   if (!thread_.joinable()) return;
-  state_.wait(scanning);  // a scan reads the unit's block: let it end first
-  state_.store(quitting);
-  state_.notify_one();
+  {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return state_ != scanning; });  // a scan reads the unit's block
+    state_ = quitting;
+  }
+  changed_.notify_all();
   thread_.join();
 }
 
@@ -29,42 +32,46 @@ bool RecordScanHelper::start(const char* begin, const char* end) {
     }
     try {
       thread_ = std::thread(&RecordScanHelper::run, this);
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {  // no thread to be had: this one reads alone
       unavailable_ = true;
       return false;
     }
   }
-  begin_ = begin;
-  end_ = end;
-  state_.store(scanning, std::memory_order_release);
-  state_.notify_one();
+  {
+    std::lock_guard lock(mutex_);
+    begin_ = begin;
+    end_ = end;
+    state_ = scanning;
+  }
+  changed_.notify_all();
   return true;
 }
 
 RecordScanHelper::Found RecordScanHelper::finish() {
-  state_.wait(scanning, std::memory_order_acquire);
-  state_.store(idle, std::memory_order_relaxed);
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return state_ != scanning; });
+  state_ = idle;
   return found_;
 }
 
 void RecordScanHelper::run() {
+  std::unique_lock lock(mutex_);
   for (;;) {
-    int state = state_.load(std::memory_order_acquire);
-    while (state != scanning && state != quitting) {
-      state_.wait(state, std::memory_order_acquire);
-      state = state_.load(std::memory_order_acquire);
-    }
-    if (state == quitting) return;
+    changed_.wait(lock, [this] { return state_ == scanning || state_ == quitting; });
+    if (state_ == quitting) return;
+    const char* const end = end_;
     const char* p = begin_;
+    lock.unlock();
     std::size_t count = 0;
-    while (p < end_) {
-      const char* const next = record_lines::scan_record_line(p, end_, &tlido_[count], &Flido_[count]);
+    while (p < end) {
+      const char* const next = record_lines::scan_record_line(p, end, &tlido_[count], &Flido_[count]);
       if (next == nullptr) break;
       p = next;
       ++count;
     }
+    lock.lock();
     found_ = {tlido_.get(), Flido_.get(), count, p};
-    state_.store(done, std::memory_order_release);
-    state_.notify_one();
+    state_ = done;
+    changed_.notify_all();
   }
 }

@@ -4,9 +4,10 @@
 #ifndef TALVIRONESKA_INPUT_RECORD_SCAN_HELPER_H_
 #define TALVIRONESKA_INPUT_RECORD_SCAN_HELPER_H_
 
-#include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 class RecordScanHelper {
@@ -37,7 +38,11 @@ class RecordScanHelper {
 
   std::thread thread_;
   bool unavailable_ = false;
-  std::atomic<int> state_{idle};
+  // A mutex and a condition variable, not an atomic wait: some thread
+  // libraries' atomic waits can miss a wake-up that comes just before the wait.
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  State state_ = idle;
   const char* begin_ = nullptr;
   const char* end_ = nullptr;
   Found found_{};

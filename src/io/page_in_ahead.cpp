@@ -1,7 +1,7 @@
 #include "io/page_in_ahead.h"
 
 #include <algorithm>
-#include <system_error>
+#include <exception>
 
 #include "io/memory.h"
 
@@ -20,9 +20,11 @@ PageInAhead::PageInAhead(void* base, std::size_t bytes)
 
 PageInAhead::~PageInAhead() {
   if (!helper_.joinable()) return;
-  stopping_.store(true);
-  used_.store(SIZE_MAX);
-  used_.notify_one();
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_one();
   helper_.join();
 }
 
@@ -32,25 +34,30 @@ void PageInAhead::advance(std::size_t used) {
     tried_ = true;
     try {
       helper_ = std::thread(&PageInAhead::run, this);
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
       return;  // the pages come at the first writes, as without the helper
     }
   }
-  used_.store(used, std::memory_order_relaxed);
-  used_.notify_one();
+  {
+    std::lock_guard lock(mutex_);
+    used_ = used;
+  }
+  changed_.notify_one();
 }
 
 void PageInAhead::run() {
   std::uintptr_t done = begin_;  // the large pages before done are backed
-  std::size_t used = used_.load();
-  while (!stopping_.load()) {
+  std::unique_lock lock(mutex_);
+  while (!stopping_) {
+    const std::size_t used = used_;
+    lock.unlock();
     const std::uintptr_t wanted = start_ + std::min<std::uintptr_t>(used, end_ - start_) + kAhead;
     const std::uintptr_t target = std::min(wanted, end_) & ~(kStep - 1);
-    for (; done < target && !stopping_.load(); done += kStep) {
+    for (; done < target; done += kStep) {
       if (!populate_for_writing(reinterpret_cast<void*>(done), kStep)) return;
     }
     if (done + kStep > end_) return;  // the rest is less than a large page
-    used_.wait(used);
-    used = used_.load();
+    lock.lock();
+    changed_.wait(lock, [&] { return stopping_ || used_ != used; });
   }
 }

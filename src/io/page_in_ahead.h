@@ -4,9 +4,10 @@
 #ifndef TALVIRONESKA_IO_PAGE_IN_AHEAD_H_
 #define TALVIRONESKA_IO_PAGE_IN_AHEAD_H_
 
-#include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 
 class PageInAhead {
@@ -28,8 +29,10 @@ class PageInAhead {
   std::uintptr_t start_;  // the array
   std::uintptr_t begin_;  // its first large-page boundary
   std::uintptr_t end_;    // the end of the array
-  std::atomic<std::size_t> used_{0};
-  std::atomic<bool> stopping_{false};
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::size_t used_ = 0;   // guarded by mutex_
+  bool stopping_ = false;  // guarded by mutex_
   std::thread helper_;
   bool tried_ = false;
 };

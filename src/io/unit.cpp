@@ -46,13 +46,10 @@ bool Unit::refill() {
   }
   const std::ptrdiff_t got = os_read(handle_, in_.get() + in_end_, in_capacity_ - in_end_);
   if (got < 0) fail(kErrReadFailure);
-  if (got == 0) {
-    in_eof_ = true;
-    return false;
-  }
-  in_end_ += static_cast<std::size_t>(got);
+  if (got > 0) in_end_ += static_cast<std::size_t>(got);
   std::memset(in_.get() + in_end_, 0, kLinePadding);  // what the scanners may read past a line
-  return true;
+  if (got == 0) in_eof_ = true;
+  return got > 0;
 }
 
 bool Unit::next_line(std::string_view* line, bool* had_line_end) {
@@ -83,12 +80,14 @@ bool Unit::next_line(std::string_view* line, bool* had_line_end) {
 }
 
 std::string_view Unit::held_lines() {
+  std::size_t checked = 0;  // bytes after in_begin_ known to hold no LF
   for (;;) {
     if (in_) {
       const char* const begin = in_.get() + in_begin_;
-      for (const char* p = in_.get() + in_end_; p > begin; --p) {
+      for (const char* p = in_.get() + in_end_; p > begin + checked; --p) {
         if (p[-1] == '\n') return std::string_view(begin, static_cast<std::size_t>(p - begin));
       }
+      checked = in_end_ - in_begin_;
     }
     if (!refill()) return std::string_view();
   }
@@ -109,7 +108,7 @@ char* Unit::reserve(std::size_t n) {
 }
 
 void Unit::write(std::string_view bytes) {
-  if (bytes.size() >= kOutBlock / 2) {  // no copy through the buffer for a large piece
+  if (bytes.size() >= kMaxReserve) {  // no copy through the buffer for a large piece
     if (!writing_) begin_writing();
     flush();
     if (!os_write(handle_, bytes.data(), bytes.size())) fail(kErrWriteFailure);

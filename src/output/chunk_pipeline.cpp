@@ -2,10 +2,10 @@
 
 #include <array>
 #include <condition_variable>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <stop_token>
-#include <system_error>
 #include <thread>
 
 namespace {
@@ -68,7 +68,7 @@ void fill_in_parallel_emit_in_order(std::int64_t count, std::size_t capacity,
   if (count > 1 && std::thread::hardware_concurrency() > 1) {
     try {
       helper_thread = std::jthread(helper, std::ref(pipeline), std::cref(fill));
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
       // No thread to be had: this one does everything.
     }
   }
