@@ -25,16 +25,11 @@
 #include "input/list_reader.h"
 #include "input/thrust_data.h"
 #include "io/severe_error.h"
+#include "../tests/support/thrust_reading_model.h"
 
 namespace {
 
-struct Outcome {
-  int error = 0;
-  std::vector<double> F;
-  double Fmax = 0.0;
-  double tmax = 0.0;
-  double Fmin = 0.0;
-};
+using Outcome = ThrustReading;
 
 // The data file, in a directory of its own that goes when the process ends.
 const std::string& data_file() {
@@ -91,35 +86,7 @@ Outcome real_run(const std::uint8_t* settings, std::string_view bytes) {
 Outcome model(const std::uint8_t* settings, std::string_view bytes) {
   RunContext rc;
   set_up(rc, settings);
-  const double dt = 1.0 / rc.w;
-  const double low = rc.ti - (dt / 2.0);
-  const double high = (dt / 2.0) + rc.tf;
-  StringLines lines(bytes);
-  ListReader reader(lines);
-  double tlido = 0.0, Flido = 0.0;
-  const ReadItem items[] = {real_item(&tlido), real_item(&Flido)};
-  Outcome out;
-  for (;;) {
-    const ReadError error = reader.read(items);
-    if (error != ReadError::none) {
-      out.error = severe_number(error);
-      return out;
-    }
-    if (tlido > low && tlido < high) {
-      if (static_cast<std::int64_t>(out.F.size()) >= rc.nmax) {
-        out.error = kErrTooManyPoints;
-        return out;
-      }
-      const double F = Flido < rc.Fcor ? rc.Fcor : Flido;
-      if (out.F.empty() || F < out.Fmin) out.Fmin = F;
-      if (F > out.Fmax) {
-        out.Fmax = F;
-        out.tmax = tlido;
-      }
-      out.F.push_back(F);
-    }
-    if (tlido > high) return out;
-  }
+  return model_thrust_reading(bytes, rc.ti, rc.tf, rc.w, rc.Fcor, rc.nmax);
 }
 
 }  // namespace

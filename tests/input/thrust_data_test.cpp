@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "analysis/figures.h"
-#include "input/list_reader.h"
 #include "io/severe_error.h"
 #include "../support/temp_dir.h"
+#include "../support/thrust_reading_model.h"
 
 namespace {
 
@@ -22,12 +22,7 @@ std::string exact(double x) {
   return buffer;
 }
 
-struct Outcome {
-  int error = 0;
-  std::vector<double> F;
-  double Fmax = 0.0;
-  double tmax = 0.0;
-  double Fmin = 0.0;
+struct Outcome : ThrustReading {
   std::string line;  // the severe error line, when there is one
 };
 
@@ -64,37 +59,6 @@ Outcome read_with(const std::string& data, std::int32_t nmax = 100, Window windo
   out.tmax = rc.tmax;
   out.Fmin = rc.Fmin;
   return out;
-}
-
-// The same reading done plainly: the general list-directed read of two
-// reals, record after record, and the window rule as written.
-Outcome model_read(const std::string& data, std::int32_t nmax, Window window) {
-  const double dt = 1.0 / window.w;
-  StringLines lines(data);
-  ListReader reader(lines);
-  double tlido = 0.0, Flido = 0.0;
-  const ReadItem items[] = {real_item(&tlido), real_item(&Flido)};
-  Outcome out;
-  for (;;) {
-    if (const ReadError error = reader.read(items); error != ReadError::none) {
-      out.error = severe_number(error);
-      return out;
-    }
-    if (tlido > window.ti - (dt / 2.0) && tlido < (dt / 2.0) + window.tf) {
-      if (std::ssize(out.F) >= nmax) {
-        out.error = kErrTooManyPoints;
-        return out;
-      }
-      const double F = Flido < 0.0 ? 0.0 : Flido;  // Fcor is 0
-      if (out.F.empty() || F < out.Fmin) out.Fmin = F;
-      if (F > out.Fmax) {
-        out.Fmax = F;
-        out.tmax = tlido;
-      }
-      out.F.push_back(F);
-    }
-    if (tlido > (dt / 2.0) + window.tf) return out;
-  }
 }
 
 // A long record at 10 kHz, mostly "%.6f %.5f" lines, with one line in
@@ -190,7 +154,7 @@ TEST_F(ThrustDataTest, LongFilesReadAsTheGeneralReadDoes) {
   for (const auto& c : cases) {
     const Window window{c.ti, c.tf, 10000};
     const std::string data = long_record(110000, c.odd_every, seed++);
-    const Outcome expected = model_read(data, c.nmax, window);
+    const ThrustReading expected = model_thrust_reading(data, window.ti, window.tf, window.w, 0.0, c.nmax);
     const Outcome got = read_with(data, c.nmax, window);
     const std::string what = "one line in " + std::to_string(c.odd_every) + " odd, window to " + exact(window.tf);
     EXPECT_EQ(got.error, expected.error) << what;
