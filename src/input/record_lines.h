@@ -3,6 +3,8 @@
 #ifndef TALVIRONESKA_INPUT_RECORD_LINES_H_
 #define TALVIRONESKA_INPUT_RECORD_LINES_H_
 
+#include <cstddef>
+
 #include "input/plain_real.h"
 
 namespace record_lines {
