@@ -16,7 +16,7 @@
 
 #include "output/curve_data.h"
 #include "output/field.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 namespace {
 

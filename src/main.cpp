@@ -3,7 +3,7 @@
 #include <new>
 
 #include "io/severe_error.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 #include "run/run_sequence.h"
 
 int main() {

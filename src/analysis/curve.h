@@ -3,7 +3,7 @@
 #define TALVIRONESKA_ANALYSIS_CURVE_H_
 
 #include "analysis/figures.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // Appends point nc + 1 with the thrust raised to Fcor when strictly below
 // it, and updates the running extremes. Returns false, writing nothing, when

@@ -4,7 +4,7 @@
 
 #include "io/severe_error.h"
 #include "io/unit.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 void compute_parameter_figures(RunContext& rc) {
   if (rc.w <= 0) {

@@ -3,7 +3,7 @@
 #ifndef TALVIRONESKA_ANALYSIS_FIGURES_H_
 #define TALVIRONESKA_ANALYSIS_FIGURES_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // tq, fm, dt, nc = 0 and the seed of Fmax. A frequency w <= 0 ends the run
 // with error 64 on unit 6 before the thrust data file is touched.

@@ -2,7 +2,7 @@
 #ifndef TALVIRONESKA_ANALYSIS_IMPULSE_CLASS_H_
 #define TALVIRONESKA_ANALYSIS_IMPULSE_CLASS_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // The 4-character class of It (N s): "1/8A" above 0 up to 0.3125, each band
 // doubling up to "N   " at 20480; lower limits exclusive, upper inclusive.

@@ -5,7 +5,7 @@
 #include "input/read_items.h"
 #include "io/memory.h"
 #include "io/severe_error.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 void read_case_params(RunContext& rc) {
   Unit unit(kUnitCaseParams, trimmed(rc.parameter_file_name), OpenMode::read);

@@ -2,7 +2,7 @@
 #ifndef TALVIRONESKA_INPUT_CASE_PARAMS_H_
 #define TALVIRONESKA_INPUT_CASE_PARAMS_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // Reads the twelve values from the file named by the trimmed parameter file
 // name (unit 6). An unassigned name holds NUL bytes and is error 43.

@@ -2,7 +2,7 @@
 #ifndef TALVIRONESKA_INPUT_GENERAL_DATA_H_
 #define TALVIRONESKA_INPUT_GENERAL_DATA_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 inline constexpr char kGeneralDataFileName[] = "talvironeska_2p1_dados_geral.txt";
 

@@ -11,7 +11,7 @@
 #include "io/page_in_ahead.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 namespace {
 

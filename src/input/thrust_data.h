@@ -2,7 +2,7 @@
 #ifndef TALVIRONESKA_INPUT_THRUST_DATA_H_
 #define TALVIRONESKA_INPUT_THRUST_DATA_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // Reads (time, thrust) records from the file named by the trimmed `original`
 // (unit 8) and keeps each record inside ti - dt/2 < time < dt/2 + tf as the

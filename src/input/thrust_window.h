@@ -3,7 +3,7 @@
 #define TALVIRONESKA_INPUT_THRUST_WINDOW_H_
 
 #include "analysis/curve.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 enum class RecordStep {
   read_on,       // read the next record

@@ -9,7 +9,7 @@
 #include "output/field_fast.h"
 #include "output/format.h"
 #include "output/report_header.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "output/layout.h"
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // Writes the trimmed case name + "_saida_B.txt" on unit 20 from its start and
 // cuts it after the last line. Point k (1..nc) is written at curve_time(rc, k),

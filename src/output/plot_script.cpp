@@ -4,7 +4,7 @@
 
 #include "io/severe_error.h"
 #include "io/unit.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 void write_plot_script(RunContext& rc) {
   if (rc.plot_option != 1) return;

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 inline constexpr std::string_view kPlotScriptName = "talvironeska_2p1_curva_F-t.gnu";
 

@@ -1,7 +1,7 @@
 #include "output/report_header.h"
 
 #include "output/format.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #ifndef TALVIRONESKA_OUTPUT_REPORT_HEADER_H_
 #define TALVIRONESKA_OUTPUT_REPORT_HEADER_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 class Unit;
 

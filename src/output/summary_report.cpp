@@ -6,7 +6,7 @@
 #include "io/unit.h"
 #include "output/format.h"
 #include "output/report_header.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #ifndef TALVIRONESKA_OUTPUT_SUMMARY_REPORT_H_
 #define TALVIRONESKA_OUTPUT_SUMMARY_REPORT_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // Writes the trimmed case name + "_saida_A.txt" on unit 10 from its start and
 // cuts it after the last line. With time-origin option 0 it first replaces

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "run/launcher.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 void edit_general_data(const RunContext&) { launch("Notepad talvironeska_2p1_dados_geral.txt"); }
 

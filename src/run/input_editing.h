@@ -5,7 +5,7 @@
 #ifndef TALVIRONESKA_RUN_INPUT_EDITING_H_
 #define TALVIRONESKA_RUN_INPUT_EDITING_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // "Notepad talvironeska_2p1_dados_geral.txt", whether or not the file exists.
 void edit_general_data(const RunContext& rc);

@@ -4,7 +4,7 @@
 
 #include "output/plot_script.h"
 #include "run/launcher.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 namespace {
 

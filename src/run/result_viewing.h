@@ -4,7 +4,7 @@
 #ifndef TALVIRONESKA_RUN_RESULT_VIEWING_H_
 #define TALVIRONESKA_RUN_RESULT_VIEWING_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // "Wgnuplot talvironeska_2p1_curva_F-t.gnu", only when the plot option is 1;
 // called right after the plot script has been written.

@@ -2,7 +2,7 @@
 #ifndef TALVIRONESKA_RUN_RUN_SEQUENCE_H_
 #define TALVIRONESKA_RUN_RUN_SEQUENCE_H_
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 // Runs every step in order. A severe error ends it by throwing SevereError.
 void run(RunContext& rc);

@@ -6,7 +6,7 @@
 
 #include "input/general_data.h"
 #include "io/severe_error.h"
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 #include "../support/temp_dir.h"
 
 namespace {

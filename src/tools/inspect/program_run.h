@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 #include "tools/inspect/thrust_records.h"
 
 // The case values that govern the reading and the figures.

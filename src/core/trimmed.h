@@ -1,6 +1,6 @@
 // The trimmed form of a text field, used for every file name and command line.
-#ifndef TALVIRONESKA_RUN_TRIMMED_H_
-#define TALVIRONESKA_RUN_TRIMMED_H_
+#ifndef TALVIRONESKA_CORE_TRIMMED_H_
+#define TALVIRONESKA_CORE_TRIMMED_H_
 
 #include <array>
 #include <string_view>
@@ -15,4 +15,4 @@ std::string_view trimmed(const std::array<char, N>& field) {
   return trimmed(std::string_view(field.data(), N));
 }
 
-#endif  // TALVIRONESKA_RUN_TRIMMED_H_
+#endif  // TALVIRONESKA_CORE_TRIMMED_H_

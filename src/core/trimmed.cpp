@@ -1,4 +1,4 @@
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 std::string_view trimmed(std::string_view field) {
   const auto first = field.find_first_not_of(' ');

@@ -1,10 +1,10 @@
-#include "run/trimmed.h"
+#include "core/trimmed.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "run/run_context.h"
+#include "core/run_context.h"
 
 TEST(Trimmed, RemovesOnlyBlanksAtBothEnds) {
   static const struct {

@@ -1,6 +1,6 @@
 // The run context: every value of one run, set by the steps in run order.
-#ifndef TALVIRONESKA_RUN_RUN_CONTEXT_H_
-#define TALVIRONESKA_RUN_RUN_CONTEXT_H_
+#ifndef TALVIRONESKA_CORE_RUN_CONTEXT_H_
+#define TALVIRONESKA_CORE_RUN_CONTEXT_H_
 
 #include <array>
 #include <cstdint>
@@ -60,4 +60,4 @@ inline double curve_time(const RunContext& rc, std::int32_t k) { return static_c
 // Sea-level gravitational acceleration (m/s2), used for Is and printed in the report.
 inline constexpr double go = 9.80665;
 
-#endif  // TALVIRONESKA_RUN_RUN_CONTEXT_H_
+#endif  // TALVIRONESKA_CORE_RUN_CONTEXT_H_
