@@ -96,12 +96,12 @@ std::vector<CurvePoint> fit_on_knots(const std::vector<CurvePoint>& p, const std
 
 }  // namespace
 
-std::vector<CurvePoint> burn_polyline(std::span<const ThrustRecord> r, const Burn& burn) {
+std::vector<CurvePoint> burn_polyline(std::span<const double> t, std::span<const float> F, const Burn& burn) {
   std::vector<CurvePoint> p{{0.0, 0.0}};
   for (std::size_t i = burn.first; i <= burn.last; ++i) {
-    const double t = r[i].t - burn.start;
+    const double ti = t[i] - burn.start;
     // The curve's times must rise: a repeated or backward stamp is dropped.
-    if (t > p.back().t && t < burn.duration) p.push_back({t, r[i].F});
+    if (ti > p.back().t && ti < burn.duration) p.push_back({ti, F[i] - burn.zero});
   }
   if (burn.duration > p.back().t) p.push_back({burn.duration, 0.0});
   return p;
@@ -127,10 +127,10 @@ double curve_impulse(const std::vector<CurvePoint>& points) {
 
 std::string eng_text(const EngHeader& header, const std::vector<CurvePoint>& points) {
   std::string text = "; " + header.comment + "\n";
-  text += "; diametro e comprimento (mm), atrasos e massa total: valores a editar\n";
+  text += "; atrasos de ejecao: valor a editar\n";
   char line[160];
-  std::snprintf(line, sizeof line, "%s 0 0 0 %.5f %.5f talvironeska\n", header.name.c_str(), header.propellant_mass,
-                header.total_mass);
+  std::snprintf(line, sizeof line, "%s %.1f %.1f 0 %.5f %.5f talvironeska\n", header.name.c_str(), header.diameter,
+                header.length, header.propellant_mass, header.total_mass);
   text += line;
   for (const CurvePoint& point : points) {
     std::snprintf(line, sizeof line, "   %.5f %.3f\n", point.t, point.F);

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "tools/inspect/burn.h"
-#include "tools/inspect/thrust_records.h"
 
 inline constexpr std::size_t kEngMaxPoints = 32;
 
@@ -21,8 +20,9 @@ struct CurvePoint {
 };
 
 // The burn as a polyline from (0, 0) at the start crossing through every
-// record of the burn to (duration, 0) at the end crossing.
-std::vector<CurvePoint> burn_polyline(std::span<const ThrustRecord> records, const Burn& burn);
+// record of the burn, thrust above the burn's zero, to (duration, 0) at the
+// end crossing.
+std::vector<CurvePoint> burn_polyline(std::span<const double> t, std::span<const float> F, const Burn& burn);
 
 // At most MAX_POINTS points after the implicit (0, 0), the last one (the end
 // of the burn) at zero thrust. The times are those of the polyline's points
@@ -34,8 +34,13 @@ std::vector<CurvePoint> reduce_curve(const std::vector<CurvePoint>& polyline, st
 // Impulse of POINTS, with the curve starting from (0, 0).
 double curve_impulse(const std::vector<CurvePoint>& points);
 
+// Flight simulators' motor databases refuse a smaller diameter or length.
+inline constexpr double kEngMinSizeMm = 1.0;
+
 struct EngHeader {
   std::string name;          // the designation, no blanks
+  double diameter = 0.0;     // mm
+  double length = 0.0;       // mm
   double propellant_mass = 0.0;  // kg
   double total_mass = 0.0;       // kg
   std::string comment;       // where the curve came from, one line

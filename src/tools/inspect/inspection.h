@@ -7,10 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "tools/inspect/burn.h"
-#include "tools/inspect/motor_class.h"
-#include "tools/inspect/program_run.h"
+#include "core/run_context.h"
+#include "tools/inspect/eng_export.h"
+#include "tools/inspect/firing.h"
 #include "tools/inspect/thrust_records.h"
+#include "tools/inspect/window.h"
 
 inline constexpr int kStatusFits = 0;
 inline constexpr int kStatusWarnings = 1;
@@ -18,22 +19,40 @@ inline constexpr int kStatusUnusable = 2;
 
 struct InspectInput {
   std::string thrust_name;  // the file's name as the report shows it
+  ThrustSource source;      // read a second time for the program's own figures
   ThrustFile file;
-  std::int32_t rate = 0;    // w from --rate; 0 to take it from the median step
+  bool release_records = false;  // free the records before the program's runs (saves memory)
+  bool want_eng = false;         // keep the burn's polyline for an engine file
+  std::int32_t rate = 0;    // w from --rate; 0 to measure it
+  FiringChoice choice;      // --de, --ate, --evento
   std::optional<CaseValues> case_values;  // read from the case parameter file
   std::string case_name;    // the case parameter file's name
+  RunContext* rc = nullptr; // the run context the case was read into, reused for the program's runs
+};
+
+// The program's figures for one window, as its report will print them.
+struct ProgramFigures {
+  double It = 0.0;
+  double Fmed = 0.0;
+  double tq = 0.0;
+  double Fmax = 0.0;
+  double tmax = 0.0;
+  std::string classe;  // trimmed; empty when none
+  std::int32_t nc = 0;
 };
 
 struct InspectResult {
   int status = kStatusFits;
   std::string report;  // for stdout
   std::string error;   // the one line for stderr when status is kStatusUnusable
+  FiringAnalysis firing;
   std::int32_t w = 0;  // the rate used
-  std::optional<Burn> burn;
-  std::optional<MotorClass> motor_class;
-  std::string designation;
+  std::optional<ProgramFigures> suggested;  // the program's figures on the suggested window
+  // The burn as a polyline for the engine file (want_eng), taken before the
+  // records are freed.
+  std::vector<CurvePoint> burn_polyline;
 };
 
-InspectResult inspect(const InspectInput& input);
+InspectResult inspect(InspectInput& input);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_INSPECTION_H_

@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/figures.h"
 #include "input/case_params.h"
@@ -25,6 +26,15 @@
 namespace {
 
 constexpr char kTag[] = "talvironeska-inspect";
+
+// The subcommands, one line each: words that are not file names (a file
+// named like one is reached as ./NAME). The inspection itself takes none.
+struct Subcommand {
+  std::string_view name;
+  int (*run)(int argc, char** argv);  // argv[0] is the subcommand's name
+};
+const std::vector<Subcommand> kSubcommands = {
+};
 
 void put(const std::string& text, std::FILE* stream) { std::fwrite(text.data(), 1, text.size(), stream); }
 
@@ -48,10 +58,7 @@ void read_case(RunContext& rc, InspectInput& input) {
   if (!name.empty() && name.find('\0') == std::string_view::npos) require_existing_file(name, kUnitCaseParams);
   read_case_params(rc);
   // The program's own check of w, with its own error.
-  RunContext check;
-  check.parameter_file_name = rc.parameter_file_name;
-  check.w = rc.w;
-  compute_parameter_figures(check);
+  compute_parameter_figures(rc);
   input.case_name = std::string(name);
   input.case_values = CaseValues{rc.ti, rc.tf, rc.Fcor, rc.M, rc.w, rc.nmax};
   input.thrust_name = std::string(trimmed(rc.original));
@@ -63,18 +70,18 @@ bool same_file(const std::string& a, const std::string& b) {
 }
 
 int write_eng(const Options& options, const InspectInput& input, const InspectResult& result) {
-  if (!result.burn) return fail("sem queima, nenhum arquivo " + options.eng_file + " escrito");
+  if (!result.firing.burn) return fail("sem queima, nenhum arquivo " + options.eng_file + " escrito");
   if (same_file(options.eng_file, input.thrust_name) || same_file(options.eng_file, kGeneralDataFileName) ||
       (!input.case_name.empty() && same_file(options.eng_file, input.case_name))) {
     return fail(options.eng_file + " é um arquivo de entrada: não será sobrescrito");
   }
-  const auto points = reduce_curve(burn_polyline(input.file.records, *result.burn));
+  const auto points = reduce_curve(result.burn_polyline);
   EngHeader header;
-  header.name = result.designation.empty() ? "motor" : result.designation;
-  if (input.case_values) {
-    header.propellant_mass = input.case_values->M;
-    header.total_mass = input.case_values->M;
-  }
+  header.name = result.firing.burn_class.designation.empty() ? "motor" : result.firing.burn_class.designation;
+  header.diameter = options.diameter;
+  header.length = options.length;
+  header.propellant_mass = options.propellant_mass ? *options.propellant_mass : input.case_values->M;
+  header.total_mass = *options.total_mass;
   header.comment = std::string(kTag) + ": " + input.thrust_name + ", w = " + std::to_string(result.w) +
                    " Hz, impulso " + fixed(curve_impulse(points), 3) + " N s";
   std::FILE* out = std::fopen(options.eng_file.c_str(), "wb");
@@ -87,6 +94,11 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
 }
 
 int inspect_main(int argc, char** argv) {
+  if (argc > 1) {
+    for (const Subcommand& command : kSubcommands) {
+      if (command.name == argv[1]) return command.run(argc - 1, argv + 1);
+    }
+  }
   Options options;
   std::string problem;
   if (!parse_options(argc, argv, &options, &problem)) return fail(problem + " (veja --help)");
@@ -107,11 +119,26 @@ int inspect_main(int argc, char** argv) {
       input.thrust_name = options.thrust_file;
       input.rate = options.rate;
     }
-    input.file = read_thrust_text(read_existing_file(input.thrust_name, kUnitThrustData));
+    if (!options.eng_file.empty() && !options.propellant_mass && !input.case_values) {
+      return fail("--eng pede a massa de propelente (--massa-propelente KG) quando não há caso (veja --help)");
+    }
+    input.rc = &rc;
+    input.source.name = input.thrust_name;
+    input.release_records = true;
+    input.want_eng = !options.eng_file.empty();
+    input.choice.from = options.from;
+    input.choice.to = options.to;
+    input.choice.event = static_cast<std::size_t>(options.event);
+    input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
     return fail_severe(error);
   }
-  const InspectResult result = inspect(input);
+  InspectResult result;
+  try {
+    result = inspect(input);
+  } catch (const SevereError& error) {
+    return fail_severe(error);
+  }
   put(result.report, stdout);
   if (result.status == kStatusUnusable) {
     put(result.error, stderr);

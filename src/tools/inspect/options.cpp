@@ -1,15 +1,63 @@
 #include "tools/inspect/options.h"
 
-#include <string_view>
+#include <cmath>
 
 #include "input/list_reader.h"
+#include "tools/inspect/eng_export.h"
+
+namespace {
+
+bool takes_value(std::string_view arg) {
+  for (std::string_view name : {"--rate", "--eng", "--de", "--ate", "--evento", "--diametro", "--comprimento",
+                                "--massa-total", "--massa-propelente"}) {
+    if (arg == name) return true;
+  }
+  return false;
+}
+
+std::string quoted(std::string_view value) {
+  std::string text(1, '"');
+  text.append(value);
+  text.push_back('"');
+  return text;
+}
+
+// The engine file's sizes and masses, all given and sensible.
+bool check_engine_values(const Options& o, std::string* problem) {
+  if (o.eng_file.empty()) {
+    if (o.diameter > 0.0 || o.length > 0.0 || o.total_mass || o.propellant_mass) {
+      *problem = "--diametro, --comprimento e as massas só valem com --eng";
+      return false;
+    }
+    return true;
+  }
+  if (!(o.diameter >= kEngMinSizeMm) || !(o.length >= kEngMinSizeMm)) {
+    *problem = "--eng pede o diâmetro e o comprimento do motor em mm, 1 mm ou mais (--diametro MM --comprimento MM): "
+               "os simuladores de voo recusam motores menores";
+    return false;
+  }
+  if (!o.total_mass) {
+    *problem = "--eng pede a massa total do motor em kg (--massa-total KG)";
+    return false;
+  }
+  if (o.propellant_mass && *o.propellant_mass > *o.total_mass) {
+    *problem = "a massa de propelente não pode passar da massa total do motor";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool parse_real_option(std::string_view value, double* out) {
+  return parse_real(value, out) == ReadError::none && std::isfinite(*out);
+}
 
 bool parse_options(int argc, const char* const* argv, Options* options, std::string* problem) {
   bool rate_given = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    const bool takes_value = arg == "--rate" || arg == "--eng";
-    if (takes_value && i + 1 == argc) {
+    if (takes_value(arg) && i + 1 == argc) {
       *problem = "falta o valor de " + std::string(arg);
       return false;
     }
@@ -20,12 +68,37 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
     } else if (arg == "--rate") {
       const std::string_view value = argv[++i];
       if (parse_integer(value, &options->rate) != ReadError::none || options->rate <= 0) {
-        *problem = "--rate pede uma frequência inteira positiva em Hz, não \"" + std::string(value) + "\"";
+        *problem = "--rate pede uma frequência inteira positiva em Hz, não " + quoted(value);
         return false;
       }
       rate_given = true;
     } else if (arg == "--eng") {
       options->eng_file = argv[++i];
+    } else if (arg == "--de" || arg == "--ate") {
+      const std::string_view value = argv[++i];
+      double time = 0.0;
+      if (!parse_real_option(value, &time)) {
+        *problem = std::string(arg) + " pede um tempo em segundos, não " + quoted(value);
+        return false;
+      }
+      (arg == "--de" ? options->from : options->to) = time;
+    } else if (arg == "--evento") {
+      const std::string_view value = argv[++i];
+      if (parse_integer(value, &options->event) != ReadError::none || options->event <= 0) {
+        *problem = "--evento pede o número de um evento da lista (1, 2, ...), não " + quoted(value);
+        return false;
+      }
+    } else if (arg == "--diametro" || arg == "--comprimento" || arg == "--massa-total" || arg == "--massa-propelente") {
+      const std::string_view value = argv[++i];
+      double x = 0.0;
+      if (!parse_real_option(value, &x) || !(x > 0.0)) {
+        *problem = std::string(arg) + " pede um número positivo, não " + quoted(value);
+        return false;
+      }
+      if (arg == "--diametro") options->diameter = x;
+      else if (arg == "--comprimento") options->length = x;
+      else if (arg == "--massa-total") options->total_mass = x;
+      else options->propellant_mass = x;
     } else if (arg.starts_with("-") && arg != "-") {
       *problem = "opção desconhecida " + std::string(arg);
       return false;
@@ -40,21 +113,36 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
     *problem = "--rate só vale com um arquivo de empuxo";
     return false;
   }
-  return true;
+  if (options->from && options->to && !(*options->from < *options->to)) {
+    *problem = "--de deve vir antes de --ate";
+    return false;
+  }
+  if (options->event > 0 && (options->from || options->to)) {
+    *problem = "--evento ou --de/--ate, não os dois";
+    return false;
+  }
+  return check_engine_values(*options, problem);
 }
 
 const char* usage_text() {
-  return "uso: talvironeska-inspect [ARQUIVO --rate HZ] [--eng ARQUIVO.eng]\n"
+  return "uso: talvironeska-inspect [ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N]\n"
+         "                            [--eng ARQ.eng --diametro MM --comprimento MM --massa-total KG\n"
+         "                             [--massa-propelente KG]]\n"
          "\n"
          "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
          "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"
          "\n"
          "  sem ARQUIVO     lê talvironeska_2p1_dados_geral.txt e o arquivo de parâmetros\n"
          "                  do caso no diretório atual e, depois, o arquivo de empuxo do caso\n"
-         "  ARQUIVO         confere só este arquivo de empuxo (tempo e empuxo por linha)\n"
-         "  --rate HZ       a frequência de aquisição w; sem ela, estimada pelo passo mediano\n"
+         "  ARQUIVO         confere só este arquivo de empuxo (tempo e empuxo por linha); um\n"
+         "                  arquivo com o nome de um subcomando se escreve ./NOME\n"
+         "  --rate HZ       a frequência de aquisição w; sem ela, medida nos tempos da queima\n"
+         "  --de S, --ate S procura a queima só entre estes tempos (s)\n"
+         "  --evento N      a queima é o evento N da lista de eventos\n"
          "  --eng ARQ.eng   escreve a curva da queima no formato de motor dos simuladores de\n"
-         "                  voo (até 32 pontos; diâmetro, comprimento e massas a editar)\n"
+         "                  voo (até 32 pontos), com o diâmetro e o comprimento do motor (mm,\n"
+         "                  1 mm ou mais) e as massas (kg; a de propelente é o M do caso\n"
+         "                  quando não dada)\n"
          "  --help          esta ajuda\n"
          "  --version       a versão\n"
          "\n"

@@ -1,59 +1,60 @@
 #include "tools/inspect/program_run.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "analysis/figures.h"
 #include "analysis/impulse_class.h"
 #include "input/case_params.h"
 #include "input/thrust_window.h"
+#include "io/unit.h"
+#include "tools/inspect/record_stream.h"
 
-ProgramRun run_program(const ThrustFile& file, const CaseValues& values, double tare) {
-  ProgramRun run;
-  RunContext& rc = run.rc;
+namespace {
+
+struct ProgramReading {
+  RunContext& rc;
+  RecordStep step = RecordStep::read_on;
+
+  bool record(double tlido, double Flido, const RecordRead&) {
+    step = take_record(rc, tlido, Flido);
+    return step == RecordStep::read_on;
+  }
+  bool unreadable(ReadError, std::uint32_t, std::string_view) { return false; }
+  void end_of_file(std::uint32_t, int, std::string_view) {}
+};
+
+}  // namespace
+
+void prepare_program_runs(RunContext& rc, std::size_t capacity) {
+  rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(capacity, std::numeric_limits<std::int32_t>::max() / 8));
+  allocate_curve_arrays(rc);
+}
+
+bool run_program(const ThrustSource& source, const CaseValues& values, RunContext& rc) {
+  const std::int32_t capacity = rc.nmax;
   rc.ti = values.ti;
   rc.tf = values.tf;
   rc.Fcor = values.Fcor;
   rc.M = values.M;
   rc.w = values.w;
-  if (8 * std::int64_t{values.nmax} > std::int64_t{UINT32_MAX}) {
-    run.end = ProgramEnd::arrays_too_big;
-    return run;
-  }
-  // No more points than records can be kept: the arrays need not be larger.
-  const std::size_t room = std::min<std::size_t>(std::max(values.nmax, 0), file.readable);
-  rc.nmax = static_cast<std::int32_t>(room);
-  allocate_curve_arrays(rc);
   compute_parameter_figures(rc);
-  rc.nmax = values.nmax;
-
-  for (std::size_t i = 0; i < file.readable; ++i) {
-    const ThrustRecord& record = file.records[i];
-    if (run.end == ProgramEnd::arrays_full) {
-      // The run has stopped; count on how many points the window holds.
-      if (record.t > rc.ti - (rc.dt / 2.0) && record.t < (rc.dt / 2.0) + rc.tf) ++run.inside;
-      if (record.t > (rc.dt / 2.0) + rc.tf) return run;
-      continue;
-    }
-    const std::int32_t nc = rc.nc;
-    const RecordStep step = take_record(rc, record.t, record.F - tare);
-    if (rc.nc > nc) run.kept.push_back(i);
-    if (step == RecordStep::arrays_full) {
-      run.end = ProgramEnd::arrays_full;
-      run.end_record = i;
-      run.inside = run.kept.size() + 1;
-      continue;
-    }
-    if (step == RecordStep::end_reading) {
-      run.end = ProgramEnd::past_window;
-      run.end_record = i;
-      run.inside = run.kept.size();
-      compute_integral_figures(rc);
-      classify(rc);
-      return run;
-    }
+  rc.Fmin = 0.0;
+  rc.tmax = 0.0;
+  rc.classe.fill('\0');
+  ProgramReading reading{rc};
+  if (source.in_memory) {
+    TextBlocks blocks(source.text);
+    stream_records(blocks, reading);
+  } else {
+    require_existing_file(source.name, kUnitThrustData);
+    Unit unit(kUnitThrustData, source.name, OpenMode::read);
+    stream_records(unit, reading);
+    unit.close();
   }
-  if (run.end != ProgramEnd::arrays_full) run.inside = run.kept.size();
-  if (run.end == ProgramEnd::arrays_full) return run;
-  run.end = file.unreadable.count > 0 ? ProgramEnd::unreadable_line : ProgramEnd::end_of_file;
-  return run;
+  rc.nmax = capacity;
+  if (reading.step != RecordStep::end_reading) return false;
+  compute_integral_figures(rc);
+  classify(rc);
+  return true;
 }

@@ -1,16 +1,15 @@
-// The measured time steps against the program's fixed step 1/w.
+// The measured time stamps: their steps, the rate they show, and the shapes
+// that a fixed step 1/w misreads (repeated stamps, bursts, gaps).
 #ifndef TALVIRONESKA_TOOLS_INSPECT_SAMPLING_H_
 #define TALVIRONESKA_TOOLS_INSPECT_SAMPLING_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
-#include <vector>
-
-#include "tools/inspect/thrust_records.h"
 
 struct Sampling {
   std::size_t steps = 0;     // records - 1
-  double median = 0.0;       // s
+  double median = 0.0;       // s, of all steps
   double min = 0.0;
   double max = 0.0;
   std::size_t repeated = 0;  // steps of zero
@@ -21,15 +20,25 @@ struct Sampling {
 };
 
 // Needs two records or more and w > 0.
-Sampling measure_sampling(std::span<const ThrustRecord> records, int w);
+Sampling measure_sampling(std::span<const double> t, std::int32_t w);
 
-// The impulse of the kept records by the trapezoid rule on their measured
-// times, with the thrust raised to FCOR and lowered by TARE as the program
-// does it: the program's own impulse differs from it only by its time step.
-double measured_impulse(std::span<const ThrustRecord> records, const std::vector<std::size_t>& kept,
-                        double Fcor, double tare = 0.0);
+// The rate over records [first, last] (the burn): records per second and
+// the median step, and what the stamps look like there.
+struct Rate {
+  double per_second = 0.0;     // Hz: (records - 1) / time spanned
+  double median_step = 0.0;    // s, of the steps above zero
+  bool batched = false;        // 10 % of the steps or more repeat a stamp: records share stamps
+  bool burst = false;          // 2 % of the steps or more are over 1.5 median steps: bursts with pauses
+  double measured = 0.0;       // Hz: the rate the program's fixed step should match
+  std::int32_t w = 0;          // the integer nearest to it (0 when none)
+  double w_error = 0.0;        // %: (measured / w - 1) * 100, the impulse error of w
+  bool w_fits = false;         // |w_error| <= 0.5 %
+};
+Rate measure_rate(std::span<const double> t, std::size_t first, std::size_t last);
+
+inline constexpr double kRateFitPercent = 0.5;
 
 // The w that the median step suggests, rounded to a whole hertz.
-int rate_from_median(double median_step);
+std::int32_t rate_from_median(double median_step);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_SAMPLING_H_

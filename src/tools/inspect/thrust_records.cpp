@@ -1,54 +1,102 @@
 #include "tools/inspect/thrust_records.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <limits>
 #include <memory>
 
 #include "io/os_file.h"
 #include "io/severe_error.h"
+#include "io/unit.h"
+#include "tools/inspect/record_stream.h"
 
 namespace {
-
-bool is_blank_line(std::string_view line) {
-  for (char c : line) {
-    if (c != ' ' && c != '\t') return false;
-  }
-  return true;
-}
-
-// The file's lines, counted, remembering what one read took.
-class CountingLines final : public LineSource {
- public:
-  explicit CountingLines(std::string_view text) : lines_(text) {}
-
-  bool next_record(std::string_view* line) override {
-    if (!lines_.next_record(line)) return false;
-    ++number_;
-    last_ = *line;
-    if (!is_blank_line(*line)) ++filled_in_read_;
-    return true;
-  }
-
-  void start_read() { filled_in_read_ = 0; }
-  int filled_in_read() const { return filled_in_read_; }
-  std::uint32_t number() const { return number_; }
-  std::string_view last() const { return last_; }
-
- private:
-  StringLines lines_;
-  std::uint32_t number_ = 0;
-  std::string_view last_;
-  int filled_in_read_ = 0;
-};
 
 [[noreturn]] void fail_not_found(std::string_view name, int unit) {
   throw SevereError(kErrFileNotFound, "file not found, unit " + std::to_string(unit) + ", file " + os_full_path(name));
 }
 
+// Builds the ThrustFile as the records stream by.
+class Collector {
+ public:
+  explicit Collector(ThrustFile& file) : f_(file) {}
+
+  bool record(double t, double F, const RecordRead& read) {
+    const std::size_t i = f_.t.size();
+    if (read.general) {
+      if (read.null_or_slash) f_.null_or_slash.add(read.line, read.last_line);
+      if (read.filled_lines > 1) f_.split.add(read.line, read.last_line);
+      if (looks_like_decimal_commas(read.last_line)) {
+        if (f_.decimal_comma.count == 0) {
+          f_.decimal_comma_t = t;
+          f_.decimal_comma_F = F;
+        }
+        f_.decimal_comma.add(read.line, read.last_line);
+      }
+    }
+    if (read.line != next_line_) f_.line_shifts.push_back({i, read.line});
+    next_line_ = read.line + 1;
+    f_.t.push_back(t);
+    f_.F.push_back(static_cast<float>(F));
+    return true;
+  }
+
+  bool unreadable(ReadError error, std::uint32_t line, std::string_view text) {
+    if (f_.unreadable.count == 0) {
+      f_.readable = f_.t.size();
+      f_.first_error = error;
+      f_.first_hint = classify_unreadable(text);
+      f_.unreadable_before_first_record = f_.t.empty();
+    }
+    f_.unreadable.add(line, text);
+    return true;
+  }
+
+  void end_of_file(std::uint32_t lines, int filled_lines, std::string_view last) {
+    if (filled_lines > 0) f_.incomplete.add(lines, last);
+    f_.lines = lines;
+  }
+
+ private:
+  ThrustFile& f_;
+  std::uint32_t next_line_ = 1;
+};
+
+template <class Blocks>
+ThrustFile collect(Blocks& blocks, std::size_t expected_records) {
+  ThrustFile file;
+  file.t.reserve(expected_records);
+  file.F.reserve(expected_records);
+  Collector collector(file);
+  stream_records(blocks, collector);
+  if (file.unreadable.count == 0) file.readable = file.t.size();
+  return file;
+}
+
 }  // namespace
+
+TextBlocks::TextBlocks(std::string_view text) : text_(text), size_(text.size()) {
+  const std::size_t lf = text.rfind('\n');
+  whole_ = lf == std::string_view::npos ? 0 : lf + 1;
+  text_.append(kLinePadding, '\0');
+}
+
+std::string_view TextBlocks::held_lines() {
+  if (pos_ >= whole_) return {text_.data() + size_, 0};
+  return {text_.data() + pos_, whole_ - pos_};
+}
+
+bool TextBlocks::next_record(std::string_view* line) {
+  if (pos_ >= size_) return false;
+  const std::size_t lf = text_.find('\n', pos_);
+  std::size_t stop = lf == std::string::npos || lf >= size_ ? size_ : lf;
+  std::size_t next = stop == size_ ? size_ : stop + 1;
+  if (stop > pos_ && text_[stop - 1] == '\r' && stop < size_) --stop;
+  *line = std::string_view(text_.data() + pos_, stop - pos_);
+  pos_ = next;
+  return true;
+}
 
 void LineGroup::add(std::uint32_t line, std::string_view text) {
   if (count++ == 0) {
@@ -57,43 +105,41 @@ void LineGroup::add(std::uint32_t line, std::string_view text) {
   }
 }
 
+std::uint32_t ThrustFile::line_of(std::size_t i) const {
+  auto after = std::upper_bound(line_shifts.begin(), line_shifts.end(), i,
+                                [](std::size_t record, const LineShift& s) { return record < s.record; });
+  if (after == line_shifts.begin()) return static_cast<std::uint32_t>(i + 1);
+  const LineShift& s = *(after - 1);
+  return s.line + static_cast<std::uint32_t>(i - s.record);
+}
+
+void ThrustFile::release() {
+  std::vector<double>().swap(t);
+  std::vector<float>().swap(F);
+  readable = 0;
+}
+
 ThrustFile read_thrust_text(std::string_view text) {
-  ThrustFile file;
-  CountingLines source(text);
-  ListReader reader(source);
-  // The program's tlido and Flido: a null value or a slash keeps what they held.
-  double tlido = 0.0;
-  double Flido = 0.0;
-  constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
-  for (;;) {
-    double t = kUnset;
-    double F = kUnset;
-    source.start_read();
-    const ReadError error = reader.read_pair(&t, &F);
-    if (error == ReadError::end_of_file) {
-      if (source.filled_in_read() > 0) file.incomplete.add(source.number(), source.last());
-      break;
-    }
-    if (error != ReadError::none) {
-      if (file.unreadable.count == 0) {
-        file.readable = file.records.size();
-        file.first_error = error;
-        file.first_hint = classify_unreadable(source.last());
-        file.unreadable_before_first_record = file.records.empty();
-      }
-      file.unreadable.add(source.number(), source.last());
-      continue;
-    }
-    if (std::isnan(t) || std::isnan(F)) file.null_or_slash.add(source.number(), source.last());
-    if (!std::isnan(t)) tlido = t;
-    if (!std::isnan(F)) Flido = F;
-    if (source.filled_in_read() > 1) file.split.add(source.number(), source.last());
-    if (looks_like_decimal_commas(source.last())) file.decimal_comma.add(source.number(), source.last());
-    file.records.push_back({tlido, Flido, source.number()});
-  }
-  file.lines = source.number();
-  if (file.unreadable.count == 0) file.readable = file.records.size();
-  return file;
+  TextBlocks blocks(text);
+  return collect(blocks, 0);
+}
+
+ThrustFile read_thrust_source(const ThrustSource& source, int unit) {
+  if (source.in_memory) return read_thrust_text(source.text);
+  const std::string_view name = source.name;
+  if (name.empty() || name.find('\0') != std::string_view::npos) throw_file_error(kErrFileName, unit, name);
+  require_existing_file(name, unit);
+  std::error_code error;
+  const std::filesystem::path path{std::string(name)};
+  if (std::filesystem::is_directory(path, error)) throw_file_error(kErrOpenFailure, unit, name);
+  const auto bytes = std::filesystem::file_size(path, error);
+  // Room for the records a file of this size holds at 12 bytes a line, so
+  // that the arrays are rarely moved while they grow.
+  const std::size_t expected = error ? 0 : static_cast<std::size_t>(bytes / 12 + 1024);
+  Unit file(unit, name, OpenMode::read);
+  ThrustFile records = collect(file, expected);
+  file.close();
+  return records;
 }
 
 void require_existing_file(std::string_view name, int unit) {

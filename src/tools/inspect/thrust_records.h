@@ -1,22 +1,18 @@
 // The thrust data file as the program's list-directed reader sees it, read
-// to its end, with the lines that the reader cannot read or reads wrongly.
+// to its end in one streaming pass, with the lines that the reader cannot
+// read or reads wrongly.
 #ifndef TALVIRONESKA_TOOLS_INSPECT_THRUST_RECORDS_H_
 #define TALVIRONESKA_TOOLS_INSPECT_THRUST_RECORDS_H_
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "input/list_reader.h"
 #include "tools/inspect/line_hint.h"
-
-struct ThrustRecord {
-  double t;            // as the program holds tlido after the read
-  double F;            // as the program holds Flido after the read
-  std::uint32_t line;  // the line that held the record's last value
-};
 
 // Lines of one kind: how many, and the first of them.
 struct LineGroup {
@@ -26,11 +22,23 @@ struct LineGroup {
   void add(std::uint32_t line, std::string_view text);
 };
 
-struct ThrustFile {
-  std::vector<ThrustRecord> records;  // every record the reader could read, in file order
-  std::uint32_t lines = 0;            // lines in the file
+// Where the records come from: the file NAME, or TEXT when in_memory (tests,
+// converted records). The program's run reads the source a second time.
+struct ThrustSource {
+  std::string name;
+  bool in_memory = false;
+  std::string text;
+};
 
-  // The program stops at the first unreadable line: records[0, readable)
+struct ThrustFile {
+  // Every record the reader could read, in file order: the time exactly as
+  // the program holds tlido after the read, the thrust as a float (the
+  // analysis needs no more, and 1e7 records then take 120 MB, not 160).
+  std::vector<double> t;
+  std::vector<float> F;
+  std::uint32_t lines = 0;  // lines in the file
+
+  // The program stops at the first unreadable line: records [0, readable)
   // are what it can read before it. The reading here goes on after each
   // unreadable line, one read per line, so that the rest can be looked at.
   std::size_t readable = 0;
@@ -41,17 +49,41 @@ struct ThrustFile {
 
   // Read without an error, but not as the writer meant.
   LineGroup decimal_comma;  // "0,002 1,234": read as 0 and 2
+  double decimal_comma_t = 0.0;  // what the first of them is read as
+  double decimal_comma_F = 0.0;
   LineGroup null_or_slash;  // a null value or a slash: the value of the record before is kept
   LineGroup split;          // a record spread over two or more lines
   LineGroup incomplete;     // one value and then the end of the file
+
+  // Records whose last value is not on line index + 1 + the shift of the
+  // record before (a blank, unreadable or split line came before them).
+  struct LineShift {
+    std::size_t record;
+    std::uint32_t line;
+  };
+  std::vector<LineShift> line_shifts;
+
+  std::size_t size() const { return t.size(); }
+  // The line that held the last value of record I.
+  std::uint32_t line_of(std::size_t i) const;
+  // The records the program can read, as the analysis takes them.
+  std::span<const double> times() const { return {t.data(), readable}; }
+  std::span<const float> thrusts() const { return {F.data(), readable}; }
+  // Frees the records (the program's run re-reads the source).
+  void release();
 };
 
-// Reads TEXT, the whole file, with the program's reader, record by record.
+// Reads the source with the program's reader, record by record; the file
+// itself in large blocks. Errors opening or reading the file are severe
+// errors naming UNIT and the file: 29 when it does not exist (nothing is
+// created), else those of the program's own open and read.
+ThrustFile read_thrust_source(const ThrustSource& source, int unit);
+
+// The same on TEXT, for tests and converted records.
 ThrustFile read_thrust_text(std::string_view text);
 
 // The bytes of the file NAME, opened for reading only: a missing file is not
-// created. Errors are severe errors naming UNIT and the file: 29 when it does
-// not exist, else those of the program's own open and read.
+// created. Errors as for read_thrust_source.
 std::string read_existing_file(std::string_view name, int unit);
 
 // Ends the run with error 29 when NAME does not exist, before the program's

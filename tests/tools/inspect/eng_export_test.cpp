@@ -7,19 +7,20 @@
 #include <vector>
 
 #include "eng_reading.h"
+#include "test_records.h"
 
 namespace {
 
 // A noisy burn: a rise, a regressive slope, a tail-off; 2 kHz for 2 s.
-std::vector<ThrustRecord> noisy_burn() {
+TestRecords noisy_burn() {
   std::mt19937 random(7);
   std::normal_distribution<double> noise(0.0, 12.0);
-  std::vector<ThrustRecord> r;
+  TestRecords r;
   for (int k = 0; k < 6000; ++k) {
     const double t = k * 0.0005;
     double F = 0.0;
     if (t > 0.5 && t < 2.5) F = 1500.0 * std::min(1.0, (t - 0.5) / 0.1) * (1.2 - 0.2 * t) * std::min(1.0, (2.5 - t) / 0.3);
-    r.push_back({t, F + noise(random), static_cast<std::uint32_t>(k + 1)});
+    r.add(t, F + noise(random));
   }
   return r;
 }
@@ -39,9 +40,9 @@ void expect_engine_curve(const std::vector<CurvePoint>& points, double It) {
 
 TEST(EngExport, ReducesANoisyBurnKeepingItsImpulse) {
   const auto r = noisy_burn();
-  const auto burn = find_burn(r);
+  const auto burn = find_burn(r.t, r.F);
   ASSERT_TRUE(burn);
-  const auto polyline = burn_polyline(r, *burn);
+  const auto polyline = burn_polyline(r.t, r.F, *burn);
   EXPECT_GT(polyline.size(), 3000u);
   expect_engine_curve(reduce_curve(polyline), burn->It);
 }
@@ -56,12 +57,16 @@ TEST(EngExport, ShortCurvesAreKeptWhole) {
 
 TEST(EngExport, TheFitIsExactOnAStraightPieceAndDropsRepeatedStamps) {
   // Repeated and backward stamps are dropped; a trapezoid needs four points.
-  std::vector<ThrustRecord> r = {{0.0, 0, 1}, {1.0, 10, 2}, {1.0, 11, 3}, {0.9, 12, 4}};
-  for (int k = 2; k <= 100; ++k) r.push_back({k * 0.5, 10.0, static_cast<std::uint32_t>(k + 3)});
-  r.push_back({50.5, 0.0, 104});
-  const auto burn = find_burn(r);
+  TestRecords r;
+  r.add(0.0, 0);
+  r.add(1.0, 10);
+  r.add(1.0, 11);
+  r.add(0.9, 12);
+  for (int k = 2; k <= 100; ++k) r.add(k * 0.5, 10.0);
+  r.add(50.5, 0.0);
+  const auto burn = find_burn(r.t, r.F);
   ASSERT_TRUE(burn);
-  const auto points = reduce_curve(burn_polyline(r, *burn), 4);
+  const auto points = reduce_curve(burn_polyline(r.t, r.F, *burn), 4);
   ASSERT_LE(points.size(), 4u);
   expect_engine_curve(points, burn->It);
 }
@@ -70,6 +75,8 @@ TEST(EngExport, TextReadsBack) {
   const std::vector<CurvePoint> points = {{0.01, 20.5}, {0.5, 70.25}, {0.92496, 0.0}};
   EngHeader header;
   header.name = "F66";
+  header.diameter = 29;
+  header.length = 124;
   header.propellant_mass = 0.03;
   header.total_mass = 0.03;
   header.comment = "teste";
@@ -80,7 +87,7 @@ TEST(EngExport, TextReadsBack) {
   ASSERT_TRUE(eng.well_formed);
   EXPECT_EQ(eng.name, "F66");
   EXPECT_EQ(eng.maker, "talvironeska");
-  EXPECT_EQ(eng.diameter, "0");
+  EXPECT_EQ(eng.diameter, "29.0");
   EXPECT_EQ(eng.propellant_mass, 0.03);
   ASSERT_EQ(eng.points.size(), 3u);
   EXPECT_EQ(eng.points[1].t, 0.5);

@@ -10,6 +10,7 @@
 #include "input/case_params.h"
 #include "input/thrust_data.h"
 #include "io/severe_error.h"
+#include "tools/inspect/window.h"
 #include "../../support/temp_dir.h"
 
 namespace {
@@ -59,46 +60,56 @@ TEST_F(ProgramRunTest, MatchesTheProgramsOwnRun) {
       {{0.1, 0.6, 0.0, 0.002, 10, 100}, ProgramEnd::end_of_file, kErrEndOfFile},
       {{0.1, 0.4, 0.0, 0.002, 10, 536870912}, ProgramEnd::arrays_too_big, kErrArraySizeOverflow},
   };
+  ThrustSource source;
+  source.in_memory = true;
+  source.text = text;
+  const ThrustFile file = read_thrust_text(text);
+  RunContext companion;  // one context, its arrays allocated once, for every run
+  prepare_program_runs(companion, file.size());
   for (const auto& c : cases) {
     RunContext rc;
     const int error = program(text, c.v, rc);
-    const ProgramRun run = run_program(read_thrust_text(text), c.v);
+    const WindowReading reading = read_window(file, c.v);
     EXPECT_EQ(error, c.error) << c.v.ti << " " << c.v.nmax;
-    ASSERT_EQ(run.end, c.end) << c.v.ti << " " << c.v.nmax;
+    ASSERT_EQ(reading.end, c.end) << c.v.ti << " " << c.v.nmax;
     if (c.end != ProgramEnd::past_window) continue;
-    EXPECT_EQ(run.rc.nc, rc.nc);
-    EXPECT_EQ(run.rc.It, rc.It);
-    EXPECT_EQ(run.rc.Fmed, rc.Fmed);
-    EXPECT_EQ(run.rc.Fmax, rc.Fmax);
-    EXPECT_EQ(run.rc.tmax, rc.tmax);
-    EXPECT_EQ(run.rc.Fmin, rc.Fmin);
-    EXPECT_EQ(run.rc.classe, rc.classe);
-    EXPECT_EQ(run.kept.size(), static_cast<std::size_t>(rc.nc));
+    ASSERT_TRUE(run_program(source, c.v, companion));
+    EXPECT_EQ(companion.nc, rc.nc);
+    EXPECT_EQ(reading.inside, static_cast<std::size_t>(rc.nc));
+    EXPECT_EQ(companion.It, rc.It);
+    EXPECT_EQ(companion.Fmed, rc.Fmed);
+    EXPECT_EQ(companion.Fmax, rc.Fmax);
+    EXPECT_EQ(companion.tmax, rc.tmax);
+    EXPECT_EQ(companion.Fmin, rc.Fmin);
+    EXPECT_EQ(companion.classe, rc.classe);
+    EXPECT_NEAR(reading.fixed_It, rc.It, 1e-6 * rc.It);
   }
 }
 
 TEST_F(ProgramRunTest, StopsAtTheFirstUnreadableLine) {
   const ThrustFile file = read_thrust_text("0.0 0\n0.1 1\n0.2 2N\n0.3 3\n0.4 0\n0.5 0\n");
-  const ProgramRun run = run_program(file, {0.1, 0.4, 0.0, 0.0, 10, 100});
-  EXPECT_EQ(run.end, ProgramEnd::unreadable_line);
-  const ProgramRun early = run_program(file, {0.0, 0.0, 0.0, 0.0, 10, 100});
+  EXPECT_EQ(read_window(file, {0.1, 0.4, 0.0, 0.0, 10, 100}).end, ProgramEnd::unreadable_line);
+  const WindowReading early = read_window(file, {0.0, 0.0, 0.0, 0.0, 10, 100});
   EXPECT_EQ(early.end, ProgramEnd::past_window);
-  EXPECT_EQ(file.records[early.end_record].line, 2u);
+  EXPECT_EQ(file.line_of(early.end_record), 2u);
 }
 
 TEST_F(ProgramRunTest, CountsTheWholeWindowWhenTheArraysAreFull) {
   const ThrustFile file = read_thrust_text("0.0 1\n0.1 1\n0.2 1\n0.3 1\n0.4 1\n");
-  const ProgramRun run = run_program(file, {0.0, 0.2, 0.0, 0.0, 10, 1});
-  EXPECT_EQ(run.end, ProgramEnd::arrays_full);
-  EXPECT_EQ(run.inside, 3u);
+  const WindowReading r = read_window(file, {0.0, 0.2, 0.0, 0.0, 10, 1});
+  EXPECT_EQ(r.end, ProgramEnd::arrays_full);
+  EXPECT_EQ(r.inside, 3u);
 }
 
-TEST_F(ProgramRunTest, ATareLowersEveryThrustBeforeTheCutOff) {
-  const ThrustFile file = read_thrust_text("0.0 3\n0.1 13\n0.2 13\n0.3 3\n0.4 3\n");
-  const ProgramRun raw = run_program(file, {0.0, 0.3, 0.0, 0.0, 10, 100});
-  const ProgramRun tared = run_program(file, {0.0, 0.3, 0.0, 0.0, 10, 100}, 3.0);
-  EXPECT_NEAR(raw.rc.It, 0.8 + 1.3 + 0.8, 1e-12);
-  EXPECT_NEAR(tared.rc.It, 0.5 + 1.0 + 0.5, 1e-12);
+TEST_F(ProgramRunTest, MeasuredStampsTareAndCutOff) {
+  // Stamps 0.1 s apart but one of 0.2 s: the fixed step sees 0.1 s each.
+  const ThrustFile file = read_thrust_text("0.0 3\n0.1 13\n0.3 13\n0.4 3\n0.5 3\n");
+  const WindowReading r = read_window(file, {0.0, 0.4, 0.0, 0.0, 10, 100}, 3.0);
+  EXPECT_NEAR(r.fixed_It, 0.8 + 1.3 + 0.8, 1e-6);
+  EXPECT_NEAR(r.measured_It, 0.8 + 2.6 + 0.8, 1e-6);
+  EXPECT_NEAR(r.tared_fixed_It, 0.5 + 1.0 + 0.5, 1e-6);
+  const WindowReading cut = read_window(file, {0.0, 0.4, 5.0, 0.0, 10, 100});
+  EXPECT_NEAR(cut.fixed_It, 0.9 + 1.3 + 0.9, 1e-6);
 }
 
 }  // namespace

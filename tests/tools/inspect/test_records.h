@@ -1,0 +1,16 @@
+// Records for the analysis, built by hand in the tests.
+#ifndef TALVIRONESKA_TESTS_TOOLS_INSPECT_TEST_RECORDS_H_
+#define TALVIRONESKA_TESTS_TOOLS_INSPECT_TEST_RECORDS_H_
+
+#include <vector>
+
+struct TestRecords {
+  std::vector<double> t;
+  std::vector<float> F;
+  void add(double time, double thrust) {
+    t.push_back(time);
+    F.push_back(static_cast<float>(thrust));
+  }
+};
+
+#endif  // TALVIRONESKA_TESTS_TOOLS_INSPECT_TEST_RECORDS_H_
