@@ -55,11 +55,12 @@ TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
   e2e::CaseDir dir;
   write_f67_case(dir, "2.126", "3.050");
   const auto before = contents(dir);
-  const e2e::RunResult r = inspect(dir, {"--eng", "f67.eng"});
+  const e2e::RunResult r =
+      inspect(dir, {"--eng", "f67.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.0813"});
   EXPECT_EQ(r.exit_status, 0) << r.out << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_TRUE(has(r.out, "    2.126           ti (s)\n")) << r.out;
-  EXPECT_TRUE(has(r.out, "6. Janela do caso caso.txt: ti = 2.126 s, tf = 3.05 s"));
+  EXPECT_TRUE(has(r.out, "7. Janela do caso caso.txt: ti = 2.126 s, tf = 3.05 s"));
   EXPECT_TRUE(has(r.out, "Resultado: os dados cabem nas suposições do programa."));
   auto after = contents(dir);
   ASSERT_EQ(after.count("f67.eng"), 1u);
@@ -67,18 +68,33 @@ TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
   EXPECT_TRUE(eng.well_formed);
   EXPECT_EQ(eng.name, "F66");
   EXPECT_EQ(eng.propellant_mass, 0.03);
+  EXPECT_EQ(eng.total_mass, 0.0813);
+  EXPECT_EQ(eng.diameter, "29.0");
+  EXPECT_EQ(eng.length, "83.0");
   EXPECT_LE(eng.points.size(), 32u);
   after.erase("f67.eng");
   EXPECT_EQ(after, before);
   EXPECT_TRUE(dir.launches().empty());
 }
 
-TEST_F(Inspect, AWindowReadByEyeIsFlagged) {
-  e2e::CaseDir dir;
-  write_f67_case(dir, "1.5", "3.2");
-  const e2e::RunResult r = inspect(dir);
-  EXPECT_EQ(r.exit_status, 1) << r.out;
-  EXPECT_TRUE(has(r.out, "AVISO: com a janela do caso It e Fmed diferem dos da janela sugerida")) << r.out;
+TEST_F(Inspect, AWindowReadByEyeIsFlaggedOnlyWhenItCutsTheBurn) {
+  {
+    e2e::CaseDir dir;
+    write_f67_case(dir, "1.5", "3.2");  // wide, but around the whole burn
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 0) << r.out;
+    EXPECT_TRUE(has(r.out, "com a janela do caso It e Fmed diferem dos da janela sugerida em +0.4 % e -45.4 % (a janela "
+                           "contém uma queima inteira)"))
+        << r.out;
+  }
+  {
+    e2e::CaseDir dir;
+    write_f67_case(dir, "2.3", "3.2");  // starts in the middle of the burn
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 1) << r.out;
+    EXPECT_TRUE(has(r.out, "AVISO: com a janela do caso It e Fmed diferem dos da janela sugerida")) << r.out;
+    EXPECT_TRUE(has(r.out, "impulso da queima fora da janela: antes 1")) << r.out;
+  }
 }
 
 TEST_F(Inspect, ProblemsTheProgramWouldStopAtAreWarnings) {
@@ -180,6 +196,74 @@ TEST_F(Inspect, CommandLine) {
   r = inspect(dir, {"a.dat", "--eng", "a.dat"});
   EXPECT_EQ(r.exit_status, 2);
   EXPECT_EQ(dir.read("a.dat"), "0 0\n0.1 5\n0.2 0\n0.3 0\n");
+}
+
+// The RocketPy teams' logs (MIT): a tail-off, burst sampling, a log cut at
+// both ends. What a user must be told about each.
+TEST_F(Inspect, RealTeamLogs) {
+  const struct {
+    const char* file;
+    std::vector<std::string> args;
+    int status;
+    std::vector<const char*> told;
+  } cases[] = {
+      {"keron.dat", {}, 1,
+       {"AVISO: a queima termina numa cauda que ainda cai no fim do registro",
+        "impulso da queima fora da janela: antes 2.624 N·s (0.2 %), depois 43.658 N·s (3.1 %)", "designação K550",
+        "    45              w (Hz)\n"}},
+      {"andromeda_m2020.dat", {"--rate", "1000"}, 1,
+       {"AVISO: amostragem em rajadas", "AVISO: a taxa medida na queima (593.34 Hz) difere de w = 1000 Hz",
+        "AVISO: o passo fixo 1/w muda o impulso em -40.8 % nesta janela",
+        "AVISO: o registro não tem uma parte em zero no início"}},
+      {"defiance.dat", {}, 1,
+       {"AVISO: a queima começa no primeiro registro: o arquivo não tem o início",
+        "AVISO: a queima não termina antes do fim do arquivo", "AVISO: amostragem em rajadas",
+        "a leitura do programa termina na linha 554", "AVISO: o passo fixo 1/w muda o impulso em -5.1 % nesta janela"}},
+  };
+  for (const auto& c : cases) {
+    e2e::CaseDir dir;
+    dir.write(c.file, e2e::source_file(std::string("tests/data/real/rocketpy-teams/") + c.file));
+    std::vector<std::string> args = {c.file};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const e2e::RunResult r = inspect(dir, args);
+    EXPECT_EQ(r.exit_status, c.status) << c.file << "\n" << r.out << r.err;
+    for (const char* text : c.told) EXPECT_TRUE(has(r.out, text)) << c.file << ": " << text << "\n" << r.out;
+  }
+}
+
+TEST_F(Inspect, ChoosingTheEventAndTheEngineFilesSizes) {
+  e2e::CaseDir dir;
+  dir.write("f67w.dat", e2e::source_file("examples/f67w/f67w.dat"));
+  e2e::RunResult r = inspect(dir, {"f67w.dat", "--evento", "2"});
+  EXPECT_TRUE(has(r.out, "a queima analisada é o evento 2 (--evento)")) << r.out;
+  EXPECT_TRUE(has(r.out, "ti = 9.242 s")) << r.out;
+  r = inspect(dir, {"f67w.dat", "--de", "5", "--ate", "12"});
+  EXPECT_TRUE(has(r.out, "1: 9.232 s a 9.500 s")) << r.out;
+  const struct {
+    std::vector<std::string> args;
+    const char* error;
+  } refused[] = {
+      {{"f67w.dat", "--eng", "m.eng", "--massa-total", "0.08", "--massa-propelente", "0.03"},
+       "--eng pede o diâmetro e o comprimento do motor em mm, 1 mm ou mais"},
+      {{"f67w.dat", "--eng", "m.eng", "--diametro", "0.5", "--comprimento", "83", "--massa-total", "0.08",
+        "--massa-propelente", "0.03"},
+       "1 mm ou mais"},
+      {{"f67w.dat", "--eng", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08"},
+       "--eng pede a massa de propelente (--massa-propelente KG) quando não há caso"},
+      {{"f67w.dat", "--de", "5", "--ate", "2"}, "--de deve vir antes de --ate"},
+  };
+  for (const auto& c : refused) {
+    r = inspect(dir, c.args);
+    EXPECT_EQ(r.exit_status, 2) << c.error;
+    EXPECT_TRUE(has(r.err, c.error)) << r.err;
+    EXPECT_FALSE(dir.exists("m.eng"));
+  }
+  // No burn, no engine file.
+  dir.write("nada.dat", "0 0\n0.1 0\n0.2 0\n0.3 0\n");
+  r = inspect(dir, {"nada.dat", "--eng", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08",
+                    "--massa-propelente", "0.03"});
+  EXPECT_EQ(r.exit_status, 2);
+  EXPECT_FALSE(dir.exists("m.eng"));
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ bool ends_in_tail(const FiringAnalysis& a, std::span<const float> F) {
   const std::size_t third = after / 3;
   const std::size_t tenth = std::max<std::size_t>(after / 10, 3);
   return mean(e.last + 1, e.last + 1 + third) > mean(F.size() - third, F.size()) &&
-         mean(F.size() - tenth, F.size()) > a.zero.zero + 3.0 * a.zero.noise;
+         mean(F.size() - tenth, F.size()) > a.zero.zero - 3.0 * a.zero.noise;
 }
 
 void measure_burn(FiringAnalysis& a, std::span<const double> t, std::span<const float> F) {
@@ -151,6 +151,13 @@ FiringAnalysis analyse_firing(std::span<const double> t, std::span<const float> 
   a.w = choice.w > 0 ? choice.w : a.rate.w;
   a.ti = suggested_ti(t, b);
   a.tf = suggested_tf(t, b);
+  if (a.w > 0 && !b.ends_in_file) {
+    // The program's reading ends at a record after dt/2 + tf: keep the last one for that.
+    const double limit = t[n - 1] - 0.5 / static_cast<double>(a.w);
+    std::size_t i = n - 1;
+    while (i > b.first && !(t[i] < limit)) --i;
+    a.tf = t[i];
+  }
   a.window = a.w > 0 && a.tf > a.ti;
   if (a.window) {
     const double dt = 1.0 / static_cast<double>(a.w);

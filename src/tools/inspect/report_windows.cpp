@@ -120,7 +120,9 @@ void report_window(Report& out, const Inspection& s) {
   }
   const WindowCheck& c = s.suggested;
   out.line("6. Janela sugerida: ti = " + shortest(a.ti) + " s (primeiro registro em 5 % do pico ou acima), tf = " +
-           shortest(a.tf) + " s (primeiro registro abaixo de 5 % depois do pico)");
+           shortest(a.tf) +
+           (a.burn->ends_in_file ? " s (primeiro registro abaixo de 5 % depois do pico)"
+                                 : " s (a queima vai até o fim do arquivo; o último registro termina a leitura)"));
   out.line("  linhas para o arquivo de parâmetros do caso:");
   out.line(case_line(shortest(a.ti), "ti (s)"));
   out.line(case_line(shortest(a.tf), "tf (s)"));

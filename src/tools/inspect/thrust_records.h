@@ -66,9 +66,10 @@ struct ThrustFile {
   std::size_t size() const { return t.size(); }
   // The line that held the last value of record I.
   std::uint32_t line_of(std::size_t i) const;
-  // The records the program can read, as the analysis takes them.
-  std::span<const double> times() const { return {t.data(), readable}; }
-  std::span<const float> thrusts() const { return {F.data(), readable}; }
+  // Every record, as the analysis takes them (the program's reading stops at
+  // `readable`, which read_window keeps to).
+  std::span<const double> times() const { return t; }
+  std::span<const float> thrusts() const { return F; }
   // Frees the records (the program's run re-reads the source).
   void release();
 };
