@@ -6,6 +6,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -31,6 +32,17 @@ class RecordScanHelper {
   };
   // Waits for the scan started last to end.
   Found finish();
+
+  // Where a block of whole lines is shared out: after the first line end
+  // past its middle. The end of the block when it is too small to be worth
+  // sharing.
+  static const char* split_point(const char* begin, const char* end) {
+    constexpr std::ptrdiff_t kShareFrom = 512 * 1024;
+    if (end - begin < kShareFrom) return end;
+    const char* const middle = begin + (end - begin) / 2;
+    const void* lf = std::memchr(middle, '\n', static_cast<std::size_t>(end - middle));
+    return lf != nullptr ? static_cast<const char*>(lf) + 1 : end;
+  }
 
  private:
   enum State : int { idle, scanning, done, quitting };

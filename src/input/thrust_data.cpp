@@ -1,6 +1,5 @@
 #include "input/thrust_data.h"
 
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -30,16 +29,6 @@ const char* take_record_lines(RunContext& rc, const char* p, const char* end, Re
   return p;
 }
 
-// Where a block is shared out: after the first line end past its middle.
-// The end of the block when it is too small to be worth sharing.
-const char* split_point(const char* begin, const char* end) {
-  constexpr std::ptrdiff_t kShareFrom = 512 * 1024;
-  if (end - begin < kShareFrom) return end;
-  const char* const middle = begin + (end - begin) / 2;
-  const void* lf = std::memchr(middle, '\n', static_cast<std::size_t>(end - middle));
-  return lf != nullptr ? static_cast<const char*>(lf) + 1 : end;
-}
-
 }  // namespace
 
 void read_thrust_data(RunContext& rc) {
@@ -62,7 +51,7 @@ void read_thrust_data(RunContext& rc) {
     const std::string_view held = unit.held_lines();
     const char* const begin = held.data();
     const char* const end = begin + held.size();
-    const char* const split = share ? split_point(begin, end) : end;
+    const char* const split = share ? RecordScanHelper::split_point(begin, end) : end;
     const bool shared = split < end && helper.start(split, end);
     const char* p = take_record_lines(rc, begin, shared ? split : end, &step, &tlido, &Flido);
     if (shared) {

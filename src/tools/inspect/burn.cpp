@@ -14,7 +14,7 @@ double crossing(double ta, double Fa, double tb, double Fb, double level) {
 
 }  // namespace
 
-std::optional<Burn> find_burn(std::span<const double> t, std::span<const float> F, double zero, std::size_t from,
+std::optional<Burn> find_burn(std::span<const double> t, std::span<const double> F, double zero, std::size_t from,
                               std::size_t to) {
   const std::size_t n = std::min(t.size(), F.size());
   if (n < 2 || from >= n) return std::nullopt;

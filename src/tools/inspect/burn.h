@@ -35,7 +35,7 @@ struct Burn {
 // a noisy record goes up and down: dips below it shorter than 1 % of the
 // run of records around the peak are bridged. Nothing when fewer than two
 // records are given or no thrust is above the zero.
-std::optional<Burn> find_burn(std::span<const double> t, std::span<const float> F, double zero = 0.0,
+std::optional<Burn> find_burn(std::span<const double> t, std::span<const double> F, double zero = 0.0,
                               std::size_t from = 0, std::size_t to = static_cast<std::size_t>(-1));
 
 // Class and designation ("F66") of a burn: nothing when It is beyond the bands.

@@ -96,7 +96,7 @@ std::vector<CurvePoint> fit_on_knots(const std::vector<CurvePoint>& p, const std
 
 }  // namespace
 
-std::vector<CurvePoint> burn_polyline(std::span<const double> t, std::span<const float> F, const Burn& burn) {
+std::vector<CurvePoint> burn_polyline(std::span<const double> t, std::span<const double> F, const Burn& burn) {
   std::vector<CurvePoint> p{{0.0, 0.0}};
   for (std::size_t i = burn.first; i <= burn.last; ++i) {
     const double ti = t[i] - burn.start;

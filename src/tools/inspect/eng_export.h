@@ -22,7 +22,7 @@ struct CurvePoint {
 // The burn as a polyline from (0, 0) at the start crossing through every
 // record of the burn, thrust above the burn's zero, to (duration, 0) at the
 // end crossing.
-std::vector<CurvePoint> burn_polyline(std::span<const double> t, std::span<const float> F, const Burn& burn);
+std::vector<CurvePoint> burn_polyline(std::span<const double> t, std::span<const double> F, const Burn& burn);
 
 // At most MAX_POINTS points after the implicit (0, 0), the last one (the end
 // of the burn) at zero thrust. The times are those of the polyline's points

@@ -10,12 +10,16 @@ constexpr double kPeakShare = 0.02;
 constexpr std::size_t kBridgedRecords = 2;
 constexpr double kBridgedSteps = 20.0;  // runs closer than this many steps, and
 constexpr double kBridgedTime = 0.1;    // than this (s), are one event
+constexpr double kShortestBridge = 0.02;  // s, however fast the sampling
 constexpr double kGapSteps = 5.0;       // a longer step is a gap in the stamps
+constexpr double kReleaseShare = 0.5;   // an event ends below this share of the threshold
 constexpr double kFastRiseShare = 0.3;
 constexpr double kSlowestFallShare = 0.5;  // of the rise: a faster fall is a drop
 
-// Runs of records above LEVEL, short dips bridged.
-std::vector<Event> runs_above(std::span<const float> F, double level) {
+// Runs of records that rise above LEVEL and last until the thrust falls to
+// RELEASE or below (a slow crossing in noise is one run, not many), short
+// dips bridged; each with its peak in .peak.
+std::vector<Event> runs_above(std::span<const double> F, double level, double release) {
   std::vector<Event> runs;
   const std::size_t n = F.size();
   std::size_t i = 0;
@@ -26,15 +30,17 @@ std::vector<Event> runs_above(std::span<const float> F, double level) {
     }
     Event e;
     e.first = i;
+    e.peak = F[i];
     std::size_t last = i;
     while (i < n) {
-      if (F[i] > level) {
+      if (F[i] > release) {
+        e.peak = std::max(e.peak, static_cast<double>(F[i]));
         last = i++;
         continue;
       }
       std::size_t j = i;
-      while (j < n && !(F[j] > level) && j - i < kBridgedRecords) ++j;
-      if (j < n && F[j] > level) {
+      while (j < n && !(F[j] > release) && j - i < kBridgedRecords) ++j;
+      if (j < n && F[j] > release) {
         i = j;
         continue;
       }
@@ -48,18 +54,11 @@ std::vector<Event> runs_above(std::span<const float> F, double level) {
 }
 
 // Runs closer than BRIDGE in time, with no gap in the stamps between them,
-// become one event (the ringing of an ejection charge, a noisy tail); a
-// run of one or two records far above its neighbour (a glitch) never joins.
-std::vector<Event> join_close_runs(std::vector<Event> runs, std::span<const double> t, std::span<const float> F,
-                                   double bridge, double gap) {
-  auto peak = [&](const Event& e) {
-    float p = F[e.first];
-    for (std::size_t i = e.first; i <= e.last; ++i) p = std::max(p, F[i]);
-    return static_cast<double>(p);
-  };
-  auto glitch_next_to = [&](const Event& e, const Event& other) {
-    return e.records() <= 2 && peak(e) > 2.0 * peak(other);
-  };
+// become one event (the ringing of an ejection charge); a run of one or two
+// records far above its neighbour (a glitch) never joins.
+std::vector<Event> join_close_runs(const std::vector<Event>& runs, std::span<const double> t, double bridge,
+                                   double gap) {
+  auto glitch_next_to = [](const Event& e, const Event& other) { return e.records() <= 2 && e.peak > 2.0 * other.peak; };
   std::vector<Event> joined;
   for (const Event& run : runs) {
     if (!joined.empty()) {
@@ -68,6 +67,7 @@ std::vector<Event> join_close_runs(std::vector<Event> runs, std::span<const doub
       for (std::size_t i = before.last; close && i < run.first; ++i) close = t[i + 1] - t[i] <= gap;
       if (close && !glitch_next_to(run, before) && !glitch_next_to(before, run)) {
         before.last = run.last;
+        before.peak = std::max(before.peak, run.peak);
         continue;
       }
     }
@@ -86,7 +86,7 @@ double median_step(std::span<const double> t) {
   return *middle;
 }
 
-void measure(Event& e, std::span<const double> t, std::span<const float> F, double zero, double step) {
+void measure(Event& e, std::span<const double> t, std::span<const double> F, double zero, double step) {
   auto above = [&](std::size_t i) { return static_cast<double>(F[i]) - zero; };
   e.start = t[e.first];
   e.end = t[e.last];
@@ -144,15 +144,16 @@ void measure(Event& e, std::span<const double> t, std::span<const float> F, doub
 
 }  // namespace
 
-EventScan find_events(std::span<const double> t, std::span<const float> F, double zero, double noise,
+EventScan find_events(std::span<const double> t, std::span<const double> F, double zero, double noise,
                       double end_level, std::size_t end_first) {
   EventScan scan;
   if (F.size() < 2) return scan;
   const double step = median_step(t);
   auto detect = [&](double peak) {
     scan.threshold = std::max(kNoiseWidths * noise, kPeakShare * peak);
-    const double bridge = std::max(2.0 * step, std::min(kBridgedSteps * step, kBridgedTime));
-    scan.events = join_close_runs(runs_above(F, zero + scan.threshold), t, F, bridge, kGapSteps * step);
+    const double bridge = std::max({2.0 * step, std::min(kBridgedSteps * step, kBridgedTime), kShortestBridge});
+    const double release = zero + kReleaseShare * scan.threshold;
+    scan.events = join_close_runs(runs_above(F, zero + scan.threshold, release), t, bridge, kGapSteps * step);
     const bool drifted = end_first < F.size() && end_level > zero + scan.threshold;
     for (Event& e : scan.events) {
       if (drifted && e.last >= end_first) {

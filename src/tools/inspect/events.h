@@ -31,16 +31,16 @@ struct Event {
 };
 
 struct EventScan {
-  double threshold = 0.0;  // N above the zero level
+  double threshold = 0.0;  // N above the zero level; an event ends at half of it
   std::vector<Event> events;
 };
 
 // The excursions above ZERO + max(6 NOISE, 2 % of the largest peak that is
-// not a spike). Dips of one or two records below it are bridged, and runs
-// a few steps apart joined. When the log ends on a flat part at END_LEVEL
+// not a spike), each lasting until the thrust falls to half that. Dips of
+// one or two records are bridged, and runs a few steps apart joined. When the log ends on a flat part at END_LEVEL
 // (from record END_FIRST on) above that threshold, the zero has drifted: an
 // event running into it ends where the thrust comes down to that part.
-EventScan find_events(std::span<const double> t, std::span<const float> F, double zero, double noise,
+EventScan find_events(std::span<const double> t, std::span<const double> F, double zero, double noise,
                       double end_level = 0.0, std::size_t end_first = static_cast<std::size_t>(-1));
 
 // The shape's name in the report ("queima", "pico isolado" ...).

@@ -21,7 +21,7 @@ void time_range(std::span<const double> t, const FiringChoice& choice, std::size
   }
 }
 
-void scan_events(FiringAnalysis& a, std::span<const double> t, std::span<const float> F, std::size_t lo,
+void scan_events(FiringAnalysis& a, std::span<const double> t, std::span<const double> F, std::size_t lo,
                  std::size_t hi) {
   const std::size_t end_first = a.zero.end && a.zero.end->first >= lo ? a.zero.end->first - lo : static_cast<std::size_t>(-1);
   a.scan = find_events(t.subspan(lo, hi - lo + 1), F.subspan(lo, hi - lo + 1), a.zero.zero, a.zero.noise,
@@ -60,7 +60,7 @@ void choose_event(FiringAnalysis& a, const FiringChoice& choice) {
 
 // The stretch after the chosen event to the end of the log, when no other
 // event follows: still falling there is a tail-off.
-bool ends_in_tail(const FiringAnalysis& a, std::span<const float> F) {
+bool ends_in_tail(const FiringAnalysis& a, std::span<const double> F) {
   const Event& e = a.scan.events[*a.chosen];
   // A burn cut by the end of the log, or a log that ends right after it,
   // shows no tail: it just has no zero part at the end.
@@ -81,7 +81,7 @@ bool ends_in_tail(const FiringAnalysis& a, std::span<const float> F) {
          mean(F.size() - tenth, F.size()) > a.zero.zero - 3.0 * a.zero.noise;
 }
 
-void measure_burn(FiringAnalysis& a, std::span<const double> t, std::span<const float> F) {
+void measure_burn(FiringAnalysis& a, std::span<const double> t, std::span<const double> F) {
   a.burn.reset();
   if (!a.chosen) return;
   const Event& e = a.scan.events[*a.chosen];
@@ -96,7 +96,7 @@ void measure_burn(FiringAnalysis& a, std::span<const double> t, std::span<const 
 
 }  // namespace
 
-FiringAnalysis analyse_firing(std::span<const double> t, std::span<const float> F, const FiringChoice& choice) {
+FiringAnalysis analyse_firing(std::span<const double> t, std::span<const double> F, const FiringChoice& choice) {
   FiringAnalysis a;
   const std::size_t n = std::min(t.size(), F.size());
   if (n < 2) return a;

@@ -44,6 +44,6 @@ struct FiringAnalysis {
 };
 
 // The analysis of records (t[i], F[i]), in file order.
-FiringAnalysis analyse_firing(std::span<const double> t, std::span<const float> F, const FiringChoice& choice = {});
+FiringAnalysis analyse_firing(std::span<const double> t, std::span<const double> F, const FiringChoice& choice = {});
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_FIRING_H_

@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "analysis/figures.h"
+#include "analysis/impulse_class.h"
 #include "tools/inspect/program_run.h"
 #include "tools/inspect/report.h"
 
@@ -42,7 +44,7 @@ WindowCheck check_window(const InspectInput& in, const FiringAnalysis& a, const 
     const Event& e = a.scan.events[*a.chosen];
     // A tail that runs to the end of the log belongs to the burn.
     const std::size_t last = a.tail_to_end ? in.file.readable - 1 : e.last;
-    c.left_out = impulse_left_out(in.file.t, in.file.F, a.burn ? a.burn->zero : 0.0, e.first, last, v.ti, v.tf);
+    c.left_out = impulse_left_out(in.file.t, in.file.thrusts(), a.burn ? a.burn->zero : 0.0, e.first, last, v.ti, v.tf);
   }
   return c;
 }
@@ -56,27 +58,61 @@ std::size_t gaps_inside(std::span<const double> t, double ti, double tf, std::in
   return gaps;
 }
 
-double last_level(std::span<const float> F) {
+double last_level(std::span<const double> F) {
   const std::size_t k = std::min<std::size_t>(F.size(), 10);
-  std::vector<float> last(F.end() - static_cast<std::ptrdiff_t>(k), F.end());
+  std::vector<double> last(F.end() - static_cast<std::ptrdiff_t>(k), F.end());
   std::nth_element(last.begin(), last.begin() + static_cast<std::ptrdiff_t>(k / 2), last.end());
   return last[k / 2];
 }
 
-// The program's own figures for the windows whose reading ends past them,
-// in one run context whose arrays are allocated once.
-void run_programs(InspectInput& in, WindowCheck& suggested, std::optional<WindowCheck>& user) {
-  std::size_t capacity = 0;
-  for (const WindowCheck* c : {&suggested, user ? &*user : nullptr}) {
-    if (c != nullptr && c->reading.end == ProgramEnd::past_window) capacity = std::max(capacity, c->reading.inside);
+// The program's figures for window S from the curve of window C that the
+// program has just built in RC: with times in order, S's points are a
+// stretch of C's (the same records, raised to the same Fcor). They are
+// moved to the front and the program's own steps run on them.
+void figures_from_curve(RunContext& rc, const CaseValues& S, std::size_t offset, std::size_t points,
+                        std::span<const double> t, std::size_t first_kept) {
+  std::copy(rc.F.get() + offset, rc.F.get() + offset + points, rc.F.get());
+  rc.ti = S.ti;
+  rc.tf = S.tf;
+  compute_parameter_figures(rc);
+  rc.Fmin = 0.0;
+  rc.tmax = 0.0;
+  rc.classe.fill('\0');
+  for (std::size_t k = 0; k < points; ++k) {
+    rc.nc = static_cast<std::int32_t>(k + 1);
+    update_running_extremes(rc, t[first_kept + k]);
   }
-  if (capacity == 0) return;
+  compute_integral_figures(rc);
+  classify(rc);
+}
+
+// The program's own figures for the windows whose reading ends past them,
+// in one run context, on the records already read: the first window's run
+// takes their thrust array as its curve array. A window inside that one
+// takes its points from its curve; another reads the file again.
+void run_programs(InspectInput& in, const Sampling& sampling, WindowCheck& suggested, std::optional<WindowCheck>& user) {
+  std::vector<WindowCheck*> runs;
+  for (WindowCheck* c : {user ? &*user : nullptr, &suggested}) {
+    if (c != nullptr && c->reading.end == ProgramEnd::past_window) runs.push_back(c);
+  }
+  if (runs.empty()) return;
   RunContext local;
   RunContext& rc = in.rc != nullptr ? *in.rc : local;
-  prepare_program_runs(rc, capacity);
-  for (WindowCheck* c : {&suggested, user ? &*user : nullptr}) {
-    if (c == nullptr || c->reading.end != ProgramEnd::past_window) continue;
-    if (run_program(in.source, c->values, rc)) c->figures = figures_of(rc);
+  WindowCheck& first = *runs.front();
+  if (!run_program_on_records(in.file, first.values, rc)) return;
+  first.figures = figures_of(rc);
+  if (runs.size() == 1) return;
+  WindowCheck& second = *runs.back();
+  const WindowReading& s = second.reading;
+  const WindowReading& f = first.reading;
+  const bool nested = sampling.backward == 0 && s.inside > 0 && second.values.w == first.values.w &&
+                      second.values.Fcor == first.values.Fcor && s.first_kept >= f.first_kept &&
+                      s.first_kept + s.inside <= f.first_kept + f.inside;
+  if (nested) {
+    figures_from_curve(rc, second.values, s.first_kept - f.first_kept, s.inside, in.file.t, s.first_kept);
+    second.figures = figures_of(rc);
+  } else if (run_program(in.source, second.values, rc)) {
+    second.figures = figures_of(rc);
   }
 }
 
@@ -86,7 +122,7 @@ InspectResult inspect(InspectInput& in) {
   InspectResult result;
   Report out;
   const std::span<const double> t = in.file.times();
-  const std::span<const float> F = in.file.thrusts();
+  const std::span<const double> F = in.file.thrusts();
   report_file(out, in);
   out.blank();
   if (t.size() < 2) return unusable(std::move(result), out, "menos de dois registros legíveis em " + in.thrust_name);
@@ -133,8 +169,9 @@ InspectResult inspect(InspectInput& in) {
   }
   if (in.case_values) s.user = check_window(in, a, *in.case_values, s.tare);
   if (in.want_eng) result.burn_polyline = burn_polyline(t, F, *a.burn);
+  // The times stay for the running extremes of a window taken from another's curve.
+  if (a.window || s.user) run_programs(in, sampling, s.suggested, s.user);
   if (in.release_records) in.file.release();
-  if (a.window || s.user) run_programs(in, s.suggested, s.user);
   if (s.suggested.figures) result.suggested = s.suggested.figures;
 
   report_events(out, s);

@@ -21,7 +21,7 @@ struct InspectInput {
   std::string thrust_name;  // the file's name as the report shows it
   ThrustSource source;      // read a second time for the program's own figures
   ThrustFile file;
-  bool release_records = false;  // free the records before the program's runs (saves memory)
+  bool release_records = false;  // free the records' times at the end (the thrusts go to the program's run)
   bool want_eng = false;         // keep the burn's polyline for an engine file
   std::int32_t rate = 0;    // w from --rate; 0 to measure it
   FiringChoice choice;      // --de, --ate, --evento
@@ -53,6 +53,8 @@ struct InspectResult {
   std::vector<CurvePoint> burn_polyline;
 };
 
+// The report on INPUT. The program's run takes over input.file's thrusts as
+// its curve array.
 InspectResult inspect(InspectInput& input);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_INSPECTION_H_

@@ -5,8 +5,11 @@
 
 #include "analysis/figures.h"
 #include "analysis/impulse_class.h"
+#include "core/trimmed.h"
 #include "input/case_params.h"
+#include "input/thrust_data.h"
 #include "input/thrust_window.h"
+#include "io/severe_error.h"
 #include "io/unit.h"
 #include "tools/inspect/record_stream.h"
 
@@ -26,13 +29,10 @@ struct ProgramReading {
 
 }  // namespace
 
-void prepare_program_runs(RunContext& rc, std::size_t capacity) {
-  rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(capacity, std::numeric_limits<std::int32_t>::max() / 8));
-  allocate_curve_arrays(rc);
-}
+namespace {
 
-bool run_program(const ThrustSource& source, const CaseValues& values, RunContext& rc) {
-  const std::int32_t capacity = rc.nmax;
+// The case values and the parameter figures, as after the case parameter file.
+void start_run(const CaseValues& values, RunContext& rc) {
   rc.ti = values.ti;
   rc.tf = values.tf;
   rc.Fcor = values.Fcor;
@@ -42,8 +42,46 @@ bool run_program(const ThrustSource& source, const CaseValues& values, RunContex
   rc.Fmin = 0.0;
   rc.tmax = 0.0;
   rc.classe.fill('\0');
+}
+
+}  // namespace
+
+bool run_program_on_records(ThrustFile& file, const CaseValues& values, RunContext& rc) {
+  rc.F = std::move(file.F);
+  rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.F_capacity, std::numeric_limits<std::int32_t>::max()));
+  file.F_capacity = 0;
+  start_run(values, rc);
+  const double* const F = rc.F.get();
+  for (std::size_t i = 0; i < file.readable; ++i) {
+    const RecordStep step = take_record(rc, file.t[i], F[i]);
+    if (step == RecordStep::end_reading) {
+      compute_integral_figures(rc);
+      classify(rc);
+      return true;
+    }
+    if (step == RecordStep::arrays_full) return false;
+  }
+  return false;
+}
+
+bool run_program(const ThrustSource& source, const CaseValues& values, RunContext& rc) {
+  const std::int32_t capacity = rc.nmax;
+  start_run(values, rc);
   ProgramReading reading{rc};
-  if (source.in_memory) {
+  if (!source.in_memory && source.name.size() <= rc.original.size() && source.name.find('\0') == std::string::npos &&
+      trimmed(source.name) == source.name) {
+    // The program's own reading step, on two cores, where its file name field holds the name.
+    rc.original.fill(' ');
+    std::copy(source.name.begin(), source.name.end(), rc.original.begin());
+    require_existing_file(source.name, kUnitThrustData);
+    try {
+      read_thrust_data(rc);
+      reading.step = RecordStep::end_reading;
+    } catch (const SevereError&) {
+      // The window check said the reading ends past the window; the file changed since.
+      reading.step = RecordStep::read_on;
+    }
+  } else if (source.in_memory) {
     TextBlocks blocks(source.text);
     stream_records(blocks, reading);
   } else {

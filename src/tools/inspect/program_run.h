@@ -10,15 +10,18 @@
 #include "tools/inspect/thrust_records.h"
 #include "tools/inspect/window.h"
 
-// Allocates RC's curve arrays once for every later run_program on it: room
-// for CAPACITY points.
-void prepare_program_runs(RunContext& rc, std::size_t capacity);
-
 // Runs the program's steps after the case parameter file on SOURCE with
-// VALUES (w > 0) in RC, as the program does: parameter figures, the reading
+// VALUES (w > 0) in RC, whose curve arrays hold rc.nmax points, as the
+// program does: parameter figures, the reading
 // with its window, the integral figures and the class. True when a record
 // beyond the window ended the reading; false, with the figures not set,
 // when an unreadable line, the end of the file or full arrays came first.
 bool run_program(const ThrustSource& source, const CaseValues& values, RunContext& rc);
+
+// The same on FILE's own records, read once already: FILE's thrust array
+// becomes RC's curve array, and the reading keeps each point in place (the
+// k-th point kept comes from the k-th record or a later one, read before
+// the point is written). FILE's thrusts are gone afterwards; its times stay.
+bool run_program_on_records(ThrustFile& file, const CaseValues& values, RunContext& rc);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_PROGRAM_RUN_H_

@@ -12,6 +12,7 @@
 
 #include "input/list_reader.h"
 #include "input/record_lines.h"
+#include "input/record_scan_helper.h"
 #include "io/line_source.h"
 
 // A string given in blocks as a unit gives a file: held_lines() is every
@@ -72,22 +73,31 @@ class CountingLines final : public LineSource {
 //        that the read which met the end took.
 // A null value or a slash keeps the value of the record before, as the
 // program's tlido and Flido do.
+// Large blocks are shared out as the program's reading does it: a helper
+// thread scans the second half while this one takes the first.
 template <class Blocks, class Visitor>
 void stream_records(Blocks& blocks, Visitor& visitor) {
   record_stream_detail::CountingLines<Blocks> lines(blocks);
   ListReader reader(lines);
+  RecordScanHelper helper;
   double tlido = 0.0;
   double Flido = 0.0;
   RecordRead read;
+  // After a line of another shape the blocks are taken in this thread only
+  // until one is taken whole, so a helper's scan is thrown away at most once.
+  bool share = true;
   for (;;) {
     const std::string_view held = blocks.held_lines();
     const char* const begin = held.data();
     const char* const end = begin + held.size();
+    const char* const split = share ? RecordScanHelper::split_point(begin, end) : end;
+    const bool shared = split < end && helper.start(split, end);
+    const char* const stretch_end = shared ? split : end;
     const char* p = begin;
     bool stop = false;
     read = RecordRead{};
-    while (p < end) {
-      const char* const next = record_lines::scan_record_line(p, end, &tlido, &Flido);
+    while (p < stretch_end) {
+      const char* const next = record_lines::scan_record_line(p, stretch_end, &tlido, &Flido);
       if (next == nullptr) break;
       p = next;
       read.line = ++lines.number;
@@ -96,8 +106,21 @@ void stream_records(Blocks& blocks, Visitor& visitor) {
         break;
       }
     }
+    if (shared) {
+      const RecordScanHelper::Found found = helper.finish();
+      if (!stop && p == split) {
+        for (std::size_t i = 0; i < found.count && !stop; ++i) {
+          tlido = found.tlido[i];
+          Flido = found.Flido[i];
+          read.line = ++lines.number;
+          stop = !visitor.record(tlido, Flido, read);
+        }
+        p = found.stop;
+      }
+    }
     blocks.skip(static_cast<std::size_t>(p - begin));
     if (stop) return;
+    share = held.empty() || p == end;
     if (!held.empty() && p == end) continue;
     constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
     double t = kUnset;

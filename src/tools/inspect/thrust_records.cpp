@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <memory>
 
 #include "io/os_file.h"
+#include "io/page_in_ahead.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
 #include "tools/inspect/record_stream.h"
@@ -20,7 +22,15 @@ namespace {
 // Builds the ThrustFile as the records stream by.
 class Collector {
  public:
-  explicit Collector(ThrustFile& file) : f_(file) {}
+  Collector(ThrustFile& file, std::size_t expected) : f_(file) {
+    f_.t.reserve(expected);
+    // Left uninitialised: pages past the records are never touched.
+    f_.F.reset(new double[expected]);
+    f_.F_capacity = expected;
+    // The kernel clears the arrays' fresh pages on the other core, ahead of the reading.
+    t_pages_.emplace(f_.t.data(), expected * sizeof(double));
+    F_pages_.emplace(f_.F.get(), expected * sizeof(double));
+  }
 
   bool record(double t, double F, const RecordRead& read) {
     const std::size_t i = f_.t.size();
@@ -37,8 +47,13 @@ class Collector {
     }
     if (read.line != next_line_) f_.line_shifts.push_back({i, read.line});
     next_line_ = read.line + 1;
+    if (i == f_.F_capacity) grow();
     f_.t.push_back(t);
-    f_.F.push_back(static_cast<float>(F));
+    f_.F[i] = F;
+    if ((i & (kBlockRecords - 1)) == 0 && t_pages_) {
+      t_pages_->advance(i * sizeof(double));
+      F_pages_->advance(i * sizeof(double));
+    }
     return true;
   }
 
@@ -59,17 +74,33 @@ class Collector {
   }
 
  private:
+  // More records than the file's size promised: larger arrays, the page
+  // helpers stopped first (they work on the old ones).
+  void grow() {
+    t_pages_.reset();
+    F_pages_.reset();
+    const std::size_t capacity = std::max<std::size_t>(2 * f_.F_capacity, 1024);
+    std::unique_ptr<double[]> F(new double[capacity]);
+    std::copy(f_.F.get(), f_.F.get() + f_.t.size(), F.get());
+    f_.F = std::move(F);
+    f_.F_capacity = capacity;
+    f_.t.reserve(capacity);
+  }
+
+  static constexpr std::size_t kBlockRecords = 1 << 16;
   ThrustFile& f_;
   std::uint32_t next_line_ = 1;
+  std::optional<PageInAhead> t_pages_;
+  std::optional<PageInAhead> F_pages_;
 };
 
 template <class Blocks>
 ThrustFile collect(Blocks& blocks, std::size_t expected_records) {
   ThrustFile file;
-  file.t.reserve(expected_records);
-  file.F.reserve(expected_records);
-  Collector collector(file);
-  stream_records(blocks, collector);
+  {
+    Collector collector(file, std::max<std::size_t>(expected_records, 1024));
+    stream_records(blocks, collector);
+  }
   if (file.unreadable.count == 0) file.readable = file.t.size();
   return file;
 }
@@ -115,13 +146,14 @@ std::uint32_t ThrustFile::line_of(std::size_t i) const {
 
 void ThrustFile::release() {
   std::vector<double>().swap(t);
-  std::vector<float>().swap(F);
+  F.reset();
+  F_capacity = 0;
   readable = 0;
 }
 
 ThrustFile read_thrust_text(std::string_view text) {
   TextBlocks blocks(text);
-  return collect(blocks, 0);
+  return collect(blocks, text.size() / 4 + 1);
 }
 
 ThrustFile read_thrust_source(const ThrustSource& source, int unit) {

@@ -19,7 +19,7 @@ WindowReading read_window(const ThrustFile& file, const CaseValues& v, double ta
   for (std::size_t i = 0; i < file.readable; ++i) {
     const double t = file.t[i];
     if (t > v.ti - (dt / 2.0) && t < (dt / 2.0) + v.tf) {
-      ++r.inside;
+      if (r.inside++ == 0) r.first_kept = i;
       if (!full && r.inside > static_cast<std::size_t>(std::max(v.nmax, 0))) {
         full = true;
         r.end = ProgramEnd::arrays_full;
@@ -50,7 +50,7 @@ WindowReading read_window(const ThrustFile& file, const CaseValues& v, double ta
   return r;
 }
 
-LeftOut impulse_left_out(std::span<const double> t, std::span<const float> F, double zero, std::size_t first,
+LeftOut impulse_left_out(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
                          std::size_t last, double ti, double tf) {
   LeftOut out;
   const std::size_t from = first > 0 ? first - 1 : first;

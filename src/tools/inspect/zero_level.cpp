@@ -6,14 +6,14 @@
 
 namespace {
 
-double mean_of(std::span<const float> F, std::size_t first, std::size_t last) {
+double mean_of(std::span<const double> F, std::size_t first, std::size_t last) {
   double sum = 0.0;
   for (std::size_t i = first; i <= last; ++i) sum += F[i];
   return sum / static_cast<double>(last - first + 1);
 }
 
-double median_of(std::span<const float> F, std::size_t first, std::size_t last) {
-  std::vector<float> v(F.begin() + static_cast<std::ptrdiff_t>(first), F.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+double median_of(std::span<const double> F, std::size_t first, std::size_t last) {
+  std::vector<double> v(F.begin() + static_cast<std::ptrdiff_t>(first), F.begin() + static_cast<std::ptrdiff_t>(last) + 1);
   auto middle = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
   std::nth_element(v.begin(), middle, v.end());
   return *middle;
@@ -21,12 +21,12 @@ double median_of(std::span<const float> F, std::size_t first, std::size_t last) 
 
 }  // namespace
 
-double step_noise(std::span<const float> F, std::size_t first, std::size_t last) {
+double step_noise(std::span<const double> F, std::size_t first, std::size_t last) {
   if (last <= first) return 0.0;
   // A sample of at most 200 000 steps is plenty for a median.
   const std::size_t steps = last - first;
   const std::size_t stride = steps / 200000 + 1;
-  std::vector<float> d;
+  std::vector<double> d;
   d.reserve(steps / stride + 1);
   for (std::size_t i = first; i < last; i += stride) d.push_back(std::fabs(F[i + 1] - F[i]));
   auto middle = d.begin() + static_cast<std::ptrdiff_t>(d.size() / 2);
@@ -42,7 +42,7 @@ double step_noise(std::span<const float> F, std::size_t first, std::size_t last)
   return noise;
 }
 
-QuietStretch quiet_stretch(std::span<const double> t, std::span<const float> F, std::size_t first, std::size_t last) {
+QuietStretch quiet_stretch(std::span<const double> t, std::span<const double> F, std::size_t first, std::size_t last) {
   QuietStretch s;
   s.first = first;
   s.last = last;
@@ -73,7 +73,7 @@ QuietStretch quiet_stretch(std::span<const double> t, std::span<const float> F, 
   return s;
 }
 
-bool is_flat(std::span<const float> F, std::size_t first, std::size_t last, double slack) {
+bool is_flat(std::span<const double> F, std::size_t first, std::size_t last, double slack) {
   const std::size_t n = last - first + 1;
   if (last < first || n < 10) return false;
   const double noise = std::max(step_noise(F, first, last), 1e-12);
@@ -101,7 +101,7 @@ bool is_flat(std::span<const float> F, std::size_t first, std::size_t last, doub
   return !(one_way && ends > 2.0 * noise * std::sqrt(2.0 / static_cast<double>(tenth)));
 }
 
-ZeroLevel measure_zero(std::span<const double> t, std::span<const float> F) {
+ZeroLevel measure_zero(std::span<const double> t, std::span<const double> F) {
   ZeroLevel z;
   const std::size_t n = F.size();
   if (n < 20) return z;

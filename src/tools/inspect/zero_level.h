@@ -26,20 +26,20 @@ struct ZeroLevel {
 
 // The noise of F[first, last] from its record-to-record steps (robust to
 // a trend and to a few spikes): 1.4826 / sqrt(2) times their median size.
-double step_noise(std::span<const float> F, std::size_t first, std::size_t last);
+double step_noise(std::span<const double> F, std::size_t first, std::size_t last);
 
 // The mean and noise of F over [first, last] after three rounds of setting
 // aside records more than 5 noise widths from the mean.
-QuietStretch quiet_stretch(std::span<const double> t, std::span<const float> F, std::size_t first, std::size_t last);
+QuietStretch quiet_stretch(std::span<const double> t, std::span<const double> F, std::size_t first, std::size_t last);
 
 // True when F[first, last] (10 records or more) is flat: the means of its
 // middle and last thirds differ by less than 4 standard errors plus SLACK,
 // and its first and last tenths too (a tail still falling is not flat).
-bool is_flat(std::span<const float> F, std::size_t first, std::size_t last, double slack);
+bool is_flat(std::span<const double> F, std::size_t first, std::size_t last, double slack);
 
 // The end stretches of the log (up to 1/20 of it, 10 to 2000 records) that
 // are flat and low: within 10 % of the log's range of the lowest of them.
-ZeroLevel measure_zero(std::span<const double> t, std::span<const float> F);
+ZeroLevel measure_zero(std::span<const double> t, std::span<const double> F);
 
 // An offset worth a warning: above 3 noise widths and above 0.5 % of the
 // peak (smaller ones change the impulse by well under 1 %).

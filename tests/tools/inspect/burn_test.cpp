@@ -77,10 +77,10 @@ TEST(Burn, ABurnRunningToTheEndOfTheFile) {
 }
 
 TEST(Burn, NothingWithoutPositiveThrust) {
-  EXPECT_FALSE(find_burn(std::vector<double>{0.0}, std::vector<float>{1.0f}));
-  EXPECT_FALSE(find_burn(std::vector<double>{0.0, 0.1}, std::vector<float>{0.0f, -2.0f}));
+  EXPECT_FALSE(find_burn(std::vector<double>{0.0}, std::vector<double>{1.0}));
+  EXPECT_FALSE(find_burn(std::vector<double>{0.0, 0.1}, std::vector<double>{0.0, -2.0}));
   // Above a zero of 5 N, 4 N is no thrust.
-  EXPECT_FALSE(find_burn(std::vector<double>{0.0, 0.1}, std::vector<float>{4.0f, 4.0f}, 5.0));
+  EXPECT_FALSE(find_burn(std::vector<double>{0.0, 0.1}, std::vector<double>{4.0, 4.0}, 5.0));
 }
 
 }  // namespace

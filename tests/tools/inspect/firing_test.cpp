@@ -137,7 +137,7 @@ std::vector<Case> cases() {
   const auto ramp = EventShape::ramp;
   return {
       {"hand ramps larger than the burn, before it", hand_ramps_then_burn(), kStatusFits, 3, {ramp, ramp, burn},
-       {"3: 30.010 s a 33.170 s", "rampa lenta ou queda brusca", "<- a queima analisada"},
+       {"3: 30.010 s a 33.180 s", "rampa lenta ou queda brusca", "<- a queima analisada"},
        {"AVISO"}, firing_impulse(36, 0.2, 3.2), "G"},
       {"a one-record glitch six times the burn, then a 0.4 s gap", glitch_and_gap(), kStatusFits, 2, {spike, burn},
        {"1: 8.000 s a 8.000 s, 1 registro, pico 300.", "1 pico isolado fica fora da queima, do pico e da classe",

@@ -6,10 +6,10 @@
 
 struct TestRecords {
   std::vector<double> t;
-  std::vector<float> F;
+  std::vector<double> F;
   void add(double time, double thrust) {
     t.push_back(time);
-    F.push_back(static_cast<float>(thrust));
+    F.push_back(thrust);
   }
 };
 
