@@ -50,19 +50,30 @@ WindowReading read_window(const ThrustFile& file, const CaseValues& v, double ta
   return r;
 }
 
-LeftOut impulse_left_out(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
-                         std::size_t last, double ti, double tf) {
-  LeftOut out;
+double stretch_impulse(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
+                       std::size_t last) {
   const std::size_t from = first > 0 ? first - 1 : first;
   const std::size_t to = std::min(last + 1, t.size() - 1);
+  double It = 0.0;
   for (std::size_t i = from; i < to; ++i) {
-    const double a = t[i];
-    const double b = t[i + 1];
-    if (!(b > a)) continue;
-    const double area = ((F[i] - zero) + (F[i + 1] - zero)) / 2.0 * (b - a);
-    out.total += area;
-    out.before += area * std::clamp((ti - a) / (b - a), 0.0, 1.0);
-    out.after += area * std::clamp((b - tf) / (b - a), 0.0, 1.0);
+    if (t[i + 1] > t[i]) It += ((F[i] - zero) + (F[i + 1] - zero)) / 2.0 * (t[i + 1] - t[i]);
+  }
+  return It;
+}
+
+LeftOut impulse_left_out(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
+                         std::size_t last, double total, double ti, double tf) {
+  LeftOut out;
+  out.total = total;
+  const std::size_t from = first > 0 ? first - 1 : first;
+  const std::size_t to = std::min(last + 1, t.size() - 1);
+  auto area = [&](std::size_t i) { return ((F[i] - zero) + (F[i + 1] - zero)) / 2.0 * (t[i + 1] - t[i]); };
+  // Only the segments at either end lie outside [ti, tf]: walk in from both.
+  for (std::size_t i = from; i < to && t[i] < ti; ++i) {
+    if (t[i + 1] > t[i]) out.before += area(i) * std::clamp((ti - t[i]) / (t[i + 1] - t[i]), 0.0, 1.0);
+  }
+  for (std::size_t i = to; i > from && t[i] > tf; --i) {
+    if (t[i] > t[i - 1]) out.after += area(i - 1) * std::clamp((t[i] - tf) / (t[i] - t[i - 1]), 0.0, 1.0);
   }
   return out;
 }

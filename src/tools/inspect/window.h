@@ -43,14 +43,19 @@ struct WindowReading {
 // raised to Fcor as it does it. TARE is for tared_fixed_It only.
 WindowReading read_window(const ThrustFile& file, const CaseValues& v, double tare = 0.0);
 
-// The impulse above ZERO of records [first, last] and their neighbours that
-// lies before TI and after TF, by the measured stamps.
+// The impulse above ZERO of records [first, last] and their neighbours, by
+// the measured stamps.
+double stretch_impulse(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
+                       std::size_t last);
+
+// Of that stretch, whose impulse is TOTAL, what lies before TI and after
+// TF (times in order).
 struct LeftOut {
   double before = 0.0;  // N s
   double after = 0.0;
   double total = 0.0;   // of the whole stretch
 };
 LeftOut impulse_left_out(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
-                         std::size_t last, double ti, double tf);
+                         std::size_t last, double total, double ti, double tf);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_WINDOW_H_
