@@ -67,7 +67,7 @@ Rate measure_rate(std::span<const double> t, std::size_t first, std::size_t last
   const double span = t[last] - t[first];
   r.per_second = span > 0.0 ? static_cast<double>(steps) / span : 0.0;
   r.batched = repeated * 10 >= steps;
-  r.burst = !r.batched && long_steps * 50 >= steps;
+  r.burst = !r.batched && r.median_step > 0.0 && long_steps * 50 >= steps;
   // The program's curve is as long as the records times 1/w: records per
   // second keep the burn's length, and so its impulse, also where stamps
   // jitter, repeat or come in bursts. Only a few gaps (lost records) make
