@@ -1,11 +1,8 @@
 #include "tools/inspect/thrust_records.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <memory>
 
 #include "io/os_file.h"
 #include "io/page_in_ahead.h"
@@ -178,27 +175,4 @@ void require_existing_file(std::string_view name, int unit) {
   std::error_code error;
   const auto status = std::filesystem::status(std::filesystem::path(name), error);
   if (status.type() == std::filesystem::file_type::not_found) fail_not_found(name, unit);
-}
-
-std::string read_existing_file(std::string_view name, int unit) {
-  if (name.empty() || name.find('\0') != std::string_view::npos) throw_file_error(kErrFileName, unit, name);
-  require_existing_file(name, unit);
-  const std::string path(name);
-  std::error_code error;
-  if (std::filesystem::is_directory(std::filesystem::path(path), error)) throw_file_error(kErrOpenFailure, unit, name);
-  // "rb" never creates the file.
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!stream) {
-    if (errno == ENOENT) fail_not_found(name, unit);
-    throw_file_error(errno == EACCES || errno == EPERM ? kErrPermission : kErrOpenFailure, unit, name);
-  }
-  std::string bytes;
-  char block[1 << 16];
-  for (;;) {
-    const std::size_t got = std::fread(block, 1, sizeof block, stream.get());
-    bytes.append(block, got);
-    if (got < sizeof block) break;
-  }
-  if (std::ferror(stream.get())) throw_file_error(kErrReadFailure, unit, name);
-  return bytes;
 }

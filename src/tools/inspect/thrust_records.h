@@ -87,10 +87,6 @@ ThrustFile read_thrust_source(const ThrustSource& source, int unit);
 // The same on TEXT, for tests and converted records.
 ThrustFile read_thrust_text(std::string_view text);
 
-// The bytes of the file NAME, opened for reading only: a missing file is not
-// created. Errors as for read_thrust_source.
-std::string read_existing_file(std::string_view name, int unit);
-
 // Ends the run with error 29 when NAME does not exist, before the program's
 // own readers open it (they would create it empty).
 void require_existing_file(std::string_view name, int unit);
