@@ -1,0 +1,247 @@
+#include "tools/inspect/series_command.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "input/list_reader.h"
+#include "io/severe_error.h"
+#include "io/unit.h"
+#include "tools/inspect/eng_export.h"
+#include "tools/inspect/gnuplot_run.h"
+#include "tools/inspect/mean_curve.h"
+#include "tools/inspect/series.h"
+#include "tools/inspect/series_plot.h"
+#include "tools/inspect/series_report.h"
+#include "tools/inspect/text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kTag[] = "talvironeska-inspect";
+constexpr int kExitChecksFailed = 1;
+constexpr int kExitUnusable = 2;
+constexpr double kEngImpulseTolerance = 0.005;
+
+// The units under which write errors name the series' files.
+constexpr int kUnitSeriesReport = 40;
+constexpr int kUnitSeriesCsv = 41;
+constexpr int kUnitSeriesEng = 42;
+constexpr int kUnitSeriesPlotData = 43;
+constexpr int kUnitSeriesPlotScript = 44;
+
+// Fixed names: the script reaches them by name, and none of them can be read
+// by gnuplot as anything but a file.
+constexpr char kReportName[] = "serie.txt";
+constexpr char kCsvName[] = "serie.csv";
+constexpr char kEngName[] = "serie.eng";
+constexpr char kPlotDataName[] = "serie_curvas.dat";
+constexpr char kPlotScriptName[] = "serie.gnu";
+constexpr char kPngName[] = "serie.png";
+
+void put(const std::string& text, std::FILE* stream) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+int fail(const std::string& message) {
+  put(std::string(kTag) + ": erro: " + message + "\n", stderr);
+  return kExitUnusable;
+}
+
+std::string lf_lines(std::string_view crlf) {
+  std::string text;
+  text.reserve(crlf.size());
+  for (char c : crlf) {
+    if (c != '\r') text += c;
+  }
+  return text;
+}
+
+struct OutputFile {
+  int unit;
+  fs::path path;
+  std::string bytes;
+};
+
+// The firing whose file PATH is, or nullptr: compared by what the names
+// point at, so a link or another spelling of a case's file is found too.
+const Firing* owner_of(const fs::path& path, std::span<const Firing> firings) {
+  for (const Firing& f : firings) {
+    for (const fs::path& file : f.files) {
+      std::error_code error;
+      if (fs::equivalent(path, file, error)) return &f;
+    }
+  }
+  return nullptr;
+}
+
+void write_file(const OutputFile& file) {
+  Unit unit(file.unit, file.path.string(), OpenMode::write);
+  unit.write(file.bytes);
+  unit.close();
+}
+
+}  // namespace
+
+bool parse_series_options(const std::vector<std::string>& args, SeriesOptions* options, std::string* problem) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool takes_value = arg == "--rate" || arg == "--massa" || arg == "--saida" || arg == "--eng";
+    if (takes_value && i + 1 == args.size()) {
+      *problem = "falta o valor de " + arg;
+      return false;
+    }
+    if (arg == "--help" || arg == "-h") {
+      options->help = true;
+      return true;
+    } else if (arg == "--rate") {
+      const std::string& value = args[++i];
+      if (parse_integer(value, &options->rate) != ReadError::none || options->rate <= 0) {
+        *problem = "--rate pede uma frequência inteira positiva em Hz, não \"" + value + "\"";
+        return false;
+      }
+    } else if (arg == "--massa") {
+      const std::string& value = args[++i];
+      if (parse_real(value, &options->M) != ReadError::none || !(options->M > 0.0) || !std::isfinite(options->M)) {
+        *problem = "--massa pede a massa de propelente em kg, positiva, não \"" + value + "\"";
+        return false;
+      }
+    } else if (arg == "--saida") {
+      options->folder = args[++i];
+    } else if (arg == "--eng") {
+      options->eng_file = args[++i];
+    } else if (arg == "--csv-internacional") {
+      options->dialect = CsvDialect::international;
+    } else if (arg.starts_with("-") && arg != "-") {
+      *problem = "opção desconhecida " + arg + " (um ensaio com nome assim: ./" + arg + ")";
+      return false;
+    } else {
+      options->firings.push_back(arg);
+    }
+  }
+  if (options->firings.size() < 2) {
+    *problem = "a série pede dois ensaios ou mais";
+    return false;
+  }
+  return true;
+}
+
+const char* series_usage_text() {
+  return "uso: talvironeska-inspect serie CASO_OU_ARQUIVO... [opções]\n"
+         "\n"
+         "Estatística de certificação de vários ensaios de um motor: figuras de cada\n"
+         "ensaio, média, desvio padrão, verificações, curva média e gráfico.\n"
+         "\n"
+         "  CASO            pasta de um caso: lida como o programa a lê (arquivo de dados\n"
+         "                  gerais, arquivo de parâmetros, arquivo de empuxo; ti, tf, w, M)\n"
+         "  ARQUIVO         arquivo de empuxo: avaliado na janela sugerida\n"
+         "  --rate HZ       a frequência w dos arquivos de empuxo; sem ela, pelo passo mediano\n"
+         "  --massa KG      a massa de propelente dos arquivos de empuxo\n"
+         "  --saida PASTA   onde escrever (padrão: a pasta atual); criada se não existir\n"
+         "  --eng ARQ.eng   o nome da curva média no formato de motor (padrão: serie.eng\n"
+         "                  na pasta de saída)\n"
+         "  --csv-internacional   a tabela com ',' e ponto decimal (padrão: ';' e vírgula)\n"
+         "  --help          esta ajuda\n"
+         "\n"
+         "Escreve serie.txt (relatório), serie.csv, serie.eng, serie.gnu, serie_curvas.dat\n"
+         "e serie.png (desenhado pelo gnuplot). Nunca escreve sobre um arquivo de um caso.\n"
+         "Saída: 0 quando a série passa em todas as verificações, 1 quando não passa ou o\n"
+         "gráfico não pôde ser desenhado, 2 quando um ensaio não pode ser lido (nada é\n"
+         "escrito) ou um arquivo não pode ser escrito.\n";
+}
+
+int series_main(const std::vector<std::string>& args) {
+  SeriesOptions options;
+  std::string problem;
+  if (!parse_series_options(args, &options, &problem)) return fail(problem + " (veja serie --help)");
+  if (options.help) {
+    put(series_usage_text(), stdout);
+    return 0;
+  }
+
+  std::vector<Firing> firings(options.firings.size());
+  const FiringOptions firing_options{options.rate, options.M};
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    if (!read_firing(options.firings[i], firing_options, &firings[i], &problem)) {
+      return fail(problem + "; nenhum arquivo escrito");
+    }
+  }
+  const SeriesSummary summary = summarize(firings);
+
+  double step = INFINITY;
+  std::vector<std::vector<CurvePoint>> curves;
+  double M = 0.0;
+  for (const Firing& f : firings) {
+    step = std::min(step, 1.0 / f.values.w);
+    curves.push_back(f.curve);
+    M += f.values.M / static_cast<double>(firings.size());
+  }
+  const std::vector<CurvePoint> mean = mean_curve(curves, step);
+  const std::vector<CurvePoint> eng_points = reduce_curve(eng_polyline(mean, step));
+  const double eng_It = curve_impulse(eng_points);
+
+  const fs::path folder(options.folder);
+  const fs::path eng_path = options.eng_file.empty() ? folder / kEngName : fs::path(options.eng_file);
+  EngHeader header;
+  header.name = summary.designation.empty() ? "serie" : summary.designation;
+  header.propellant_mass = M;
+  header.total_mass = M;
+  header.comment = std::string(kTag) + " serie: curva media de " + std::to_string(firings.size()) +
+                   " ensaios, impulso " + fixed(eng_It, 3) + " N s";
+  const MeanCurveNote note{eng_path.string(), eng_points.size(), eng_It};
+  const std::string report = series_report_text(firings, summary, note);
+  const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
+
+  const std::vector<OutputFile> outputs = {
+      {kUnitSeriesReport, folder / kReportName, report},
+      {kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)},
+      {kUnitSeriesEng, eng_path, eng_text(header, eng_points)},
+      {kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, mean)},
+      {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)},
+  };
+  std::vector<fs::path> written;
+  for (const OutputFile& out : outputs) written.push_back(out.path);
+  written.push_back(folder / kPngName);
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (const Firing* f = owner_of(written[i], firings)) {
+      return fail(written[i].string() + " é um arquivo do ensaio " + f->argument + ": não será sobrescrito; nenhum arquivo escrito");
+    }
+    for (std::size_t j = 0; j < i; ++j) {
+      std::error_code error;
+      if (fs::equivalent(written[i], written[j], error) || written[i].lexically_normal() == written[j].lexically_normal()) {
+        return fail(written[i].string() + " é também " + written[j].filename().string() + "; nenhum arquivo escrito");
+      }
+    }
+  }
+
+  try {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (const OutputFile& out : outputs) write_file(out);
+  } catch (const SevereError& error) {
+    return fail("severe (" + std::to_string(error.number()) + "): " + error.text());
+  }
+
+  put(utf8_from_cp1252(lf_lines(report)), stdout);
+  put("\n", stdout);
+  int status = summary.certification.passed() ? 0 : kExitChecksFailed;
+  if (!(std::fabs(eng_It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
+    put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", stdout);
+    status = kExitChecksFailed;
+  }
+  // An old picture must not pass for this run's.
+  std::error_code error;
+  fs::remove(folder / kPngName, error);
+  const int plotted = run_gnuplot(folder, kPlotScriptName);
+  if (plotted != 0 || !fs::exists(folder / kPngName, error)) {
+    put(plotted < 0 ? "AVISO: o gnuplot não pôde ser iniciado: " + (folder / kPngName).string() + " não foi desenhado\n"
+                    : "AVISO: o gnuplot terminou com o estado " + std::to_string(plotted) + "\n",
+        stdout);
+    status = kExitChecksFailed;
+  }
+  put("Arquivos escritos em " + folder.string() + ": " + kReportName + ", " + kCsvName + ", " + kPlotDataName + ", " +
+          kPlotScriptName + (plotted == 0 ? std::string(", ") + kPngName : std::string()) + "; curva média em " +
+          eng_path.string() + "\n",
+      stdout);
+  return status;
+}
