@@ -247,6 +247,25 @@ TEST_F(Series, NeverWritesOverAFileOfACase) {
   }
 }
 
+TEST_F(Series, AWriteErrorEndsWithStatus2AndItsMessage) {
+  e2e::CaseDir dir;
+  dir.write("a.dat", trapezoid(1000, 0.5, 1.0));
+  dir.write("b.dat", trapezoid(1000, 0.5, 1.01));
+  dir.write("arquivo", "");
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"a.dat", "b.dat", "--eng", "/dev/full"}, "severe (38): error during write, unit 42, file /dev/full"},
+      {{"a.dat", "b.dat", "--saida", "arquivo"}, "/arquivo/serie.txt"},
+  };
+  for (const auto& c : cases) {
+    const e2e::RunResult r = serie(dir, c.args);
+    EXPECT_EQ(r.exit_status, 2) << c.message;
+    EXPECT_TRUE(has(r.err, c.message)) << r.err;
+  }
+}
+
 TEST_F(Series, NamesNeverBecomeGnuplotCommands) {
   e2e::CaseDir dir;
   const std::string hostile = "x'; system('touch pwned'); print '.dat";
