@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-std::vector<CurvePoint> mean_curve(std::span<const std::vector<CurvePoint>> curves, double step) {
+std::vector<CurvePoint> mean_curve(std::span<const std::span<const CurvePoint>> curves, double step) {
   double first = INFINITY;
   double last = -INFINITY;
   for (const auto& c : curves) {

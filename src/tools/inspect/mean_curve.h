@@ -12,7 +12,7 @@
 // outside its own span and linear between its points) at every STEP (> 0)
 // from the earliest point of any curve to the latest. Each curve's impulse
 // is kept but for half a step at either end of it.
-std::vector<CurvePoint> mean_curve(std::span<const std::vector<CurvePoint>> curves, double step);
+std::vector<CurvePoint> mean_curve(std::span<const std::span<const CurvePoint>> curves, double step);
 
 // MEAN as the engine file's polyline: time from one STEP before its first
 // point, where every curve is still zero, starting at (0, 0) and ending at

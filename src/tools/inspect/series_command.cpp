@@ -169,13 +169,18 @@ int series_main(const std::vector<std::string>& args) {
   const SeriesSummary summary = summarize(firings);
 
   double step = INFINITY;
-  std::vector<std::vector<CurvePoint>> curves;
-  double M = 0.0;
+  std::vector<std::span<const CurvePoint>> curves;
+  double M = 0.0;  // the mean of the known propellant masses
+  std::size_t masses = 0;
   for (const Firing& f : firings) {
     step = std::min(step, 1.0 / f.values.w);
     curves.push_back(f.curve);
-    M += f.values.M / static_cast<double>(firings.size());
+    if (f.values.M > 0.0) {
+      M += f.values.M;
+      ++masses;
+    }
   }
+  if (masses > 0) M /= static_cast<double>(masses);
   const std::vector<CurvePoint> mean = mean_curve(curves, step);
   const std::vector<CurvePoint> eng_points = reduce_curve(eng_polyline(mean, step));
   const double eng_It = curve_impulse(eng_points);
@@ -192,13 +197,12 @@ int series_main(const std::vector<std::string>& args) {
   const std::string report = series_report_text(firings, summary, note);
   const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
 
-  const std::vector<OutputFile> outputs = {
-      {kUnitSeriesReport, folder / kReportName, report},
-      {kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)},
-      {kUnitSeriesEng, eng_path, eng_text(header, eng_points)},
-      {kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, mean)},
-      {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)},
-  };
+  std::vector<OutputFile> outputs;
+  outputs.push_back({kUnitSeriesReport, folder / kReportName, report});
+  outputs.push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)});
+  outputs.push_back({kUnitSeriesEng, eng_path, eng_text(header, eng_points)});
+  outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, mean)});
+  outputs.push_back({kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)});
   std::vector<fs::path> written;
   for (const OutputFile& out : outputs) written.push_back(out.path);
   written.push_back(folder / kPngName);
@@ -208,7 +212,8 @@ int series_main(const std::vector<std::string>& args) {
     }
     for (std::size_t j = 0; j < i; ++j) {
       std::error_code error;
-      if (fs::equivalent(written[i], written[j], error) || written[i].lexically_normal() == written[j].lexically_normal()) {
+      if (fs::equivalent(written[i], written[j], error) ||
+          fs::absolute(written[i]).lexically_normal() == fs::absolute(written[j]).lexically_normal()) {
         return fail(written[i].string() + " é também " + written[j].filename().string() + "; nenhum arquivo escrito");
       }
     }

@@ -93,8 +93,7 @@ bool evaluate(const ThrustFile& file, Firing* f, std::string* problem) {
 }
 
 bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
-  static RunContext rc;
-  rc = RunContext{};
+  RunContext rc;
   ThrustFile file;
   {
     const InDirectory in_case(dir);

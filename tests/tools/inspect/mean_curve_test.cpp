@@ -15,10 +15,9 @@ std::vector<CurvePoint> sampled(double from, double to, double step, double (*F)
 TEST(MeanCurve, AveragesCurvesOfOtherRatesAndKeepsTheMeanImpulse) {
   // A triangle of 10 N s every 0.5 s and a flat 4 N (8 N s) every 0.25 s:
   // both are linear between the grid's points, so the mean is exact.
-  const std::vector<std::vector<CurvePoint>> curves = {
-      sampled(0.0, 2.0, 0.5, [](double t) { return t <= 1.0 ? 10.0 * t : 10.0 * (2.0 - t); }),
-      sampled(0.0, 2.0, 0.25, [](double) { return 4.0; }),
-  };
+  const auto triangle = sampled(0.0, 2.0, 0.5, [](double t) { return t <= 1.0 ? 10.0 * t : 10.0 * (2.0 - t); });
+  const auto flat = sampled(0.0, 2.0, 0.25, [](double) { return 4.0; });
+  const std::span<const CurvePoint> curves[] = {triangle, flat};
   const std::vector<CurvePoint> mean = mean_curve(curves, 0.25);
   ASSERT_EQ(mean.size(), 9u);
   EXPECT_EQ(mean[4].t, 1.0);
@@ -28,10 +27,9 @@ TEST(MeanCurve, AveragesCurvesOfOtherRatesAndKeepsTheMeanImpulse) {
 }
 
 TEST(MeanCurve, ACurveCountsAsZeroOutsideItsSpan) {
-  const std::vector<std::vector<CurvePoint>> curves = {
-      sampled(0.0, 1.0, 0.1, [](double) { return 2.0; }),
-      sampled(0.5, 2.0, 0.5, [](double) { return 6.0; }),
-  };
+  const auto early = sampled(0.0, 1.0, 0.1, [](double) { return 2.0; });
+  const auto late = sampled(0.5, 2.0, 0.5, [](double) { return 6.0; });
+  const std::span<const CurvePoint> curves[] = {early, late};
   const std::vector<CurvePoint> mean = mean_curve(curves, 0.1);
   ASSERT_EQ(mean.size(), 21u);
   EXPECT_DOUBLE_EQ(mean[3].F, 1.0);
