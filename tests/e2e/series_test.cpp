@@ -189,14 +189,16 @@ TEST_F(Series, AFiringOutsideTheLotLimitIsNamed) {
   e2e::CaseDir dir;
   std::vector<std::string> args;
   for (int i = 0; i < 3; ++i) {
-    const std::string name = "queima" + std::to_string(i + 1) + ".dat";
+    const std::string name = "queima" + std::to_string(i + 1) + (i == 2 ? "_ção.dat" : ".dat");
     dir.write(name, trapezoid(1000, 0.5, i == 2 ? 1.5 : 1.0));
     args.push_back(name);
   }
   args.insert(args.end(), {"--rate", "1000", "--massa", "0.04"});
   const e2e::RunResult r = serie(dir, args);
   EXPECT_EQ(r.exit_status, 1) << r.out << r.err;
-  EXPECT_TRUE(has(r.out, "/ It médio         =    2.857143E-01   limite =    2.000000E-01   reprovada: ensaio 3 (queima3.dat)\n")) << r.out;
+  EXPECT_TRUE(has(r.out, "/ It médio         =    2.857143E-01   limite =    2.000000E-01   reprovada: ensaio 3 (queima3_ção.dat)\n")) << r.out;
+  // The name the file system gives in UTF-8 goes into the report in Windows-1252.
+  EXPECT_TRUE(has(dir.read("serie.txt"), "   ensaio  3 = queima3_\xE7\xE3o.dat (arquivo de empuxo queima3_\xE7\xE3o.dat)\r\n"));
   EXPECT_TRUE(has(r.out, "mínimo =              10   reprovada\n"));
   EXPECT_TRUE(has(r.out, "   Resultado = reprovada em 3 verificações\n"));
   EXPECT_TRUE(dir.exists("serie.png"));

@@ -8,6 +8,7 @@
 #include "input/list_reader.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
+#include "tools/inspect/cp1252.h"
 #include "tools/inspect/eng_export.h"
 #include "tools/inspect/gnuplot_run.h"
 #include "tools/inspect/mean_curve.h"

@@ -45,7 +45,7 @@ std::string series_csv_text(std::span<const Firing> firings, CsvDialect dialect)
     const auto number = [&](double v) { return separator + csv_number(v, dialect); };
     out += std::to_string(i + 1);
     out += separator + csv_text_field(f.name);
-    out += separator + csv_text_field(f.argument);
+    out += separator + csv_text_field(f.shown);
     out += number(f.values.ti) + number(f.values.tf) + separator + std::to_string(f.values.w) + number(f.values.M);
     out += number(f.It) + number(f.Fmed) + number(f.tq) + number(f.Fmax) + number(f.tmax);
     out += separator + csv_text_field(f.classe);

@@ -11,6 +11,7 @@
 #include "input/general_data.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
+#include "tools/inspect/cp1252.h"
 #include "tools/inspect/sampling.h"
 #include "tools/inspect/text.h"
 #include "tools/inspect/thrust_records.h"
@@ -116,7 +117,7 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
                                     std::string("talvironeska_2p1_curva_F-t.gnu")}) {
       f->files.push_back(fs::absolute(name));
     }
-    f->name = case_name.empty() ? dir.filename().string() : case_name;
+    f->name = case_name.empty() ? cp1252_from_utf8(dir.filename().string()) : case_name;
   }
   f->from_case = true;
   f->values = CaseValues{rc.ti, rc.tf, rc.Fcor, rc.M, rc.w, rc.nmax};
@@ -126,7 +127,7 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
 bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing* f, std::string* problem) {
   const ThrustFile file = read_thrust_text(read_existing_file(path.string(), kUnitThrustData));
   f->files.push_back(fs::absolute(path));
-  f->name = path.filename().string();
+  f->name = cp1252_from_utf8(path.filename().string());
   if (file.readable < 2) {
     *problem = "o leitor do programa lê menos de dois registros do arquivo";
     return false;
@@ -156,6 +157,7 @@ bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing
 bool read_firing(const std::string& argument, const FiringOptions& options, Firing* firing, std::string* problem) {
   *firing = Firing{};
   firing->argument = argument;
+  firing->shown = cp1252_from_utf8(argument);
   std::string why;
   try {
     const fs::path path(argument);

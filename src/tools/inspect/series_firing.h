@@ -15,7 +15,8 @@
 
 struct Firing {
   std::string argument;  // as given on the command line
-  std::string name;      // the case name; the file's name for a bare thrust data file
+  std::string shown;     // the argument in Windows-1252, for the series' files
+  std::string name;      // the case name; the file's name for a bare thrust data file (Windows-1252)
   bool from_case = false;
   CaseValues values;     // the window, Fcor, M, w and nmax the figures were made with
 

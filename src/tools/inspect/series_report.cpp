@@ -151,7 +151,7 @@ std::string series_report_text(std::span<const Firing> firings, const SeriesSumm
   out += layout_text(kLayoutFiringsTitle, {});
   for (std::size_t i = 0; i < firings.size(); ++i) {
     const Firing& f = firings[i];
-    const std::string where = f.from_case ? "caso em " + f.argument : "arquivo de empuxo " + f.argument;
+    const std::string where = f.from_case ? "caso em " + f.shown : "arquivo de empuxo " + f.shown;
     const CaseValues& v = f.values;
     out += layout_text(kLayoutFiring, {static_cast<std::int32_t>(i + 1), std::string_view(f.name),
                                        std::string_view(where), v.ti, v.tf, v.Fcor, v.w, v.M * 1000.0, f.nc,
@@ -208,30 +208,5 @@ std::string series_report_text(std::span<const Firing> firings, const SeriesSumm
                                          : "reprovada em " + std::to_string(failed) +
                                                (failed == 1 ? " verifica\xE7\xE3o" : " verifica\xE7\xF5" "es");
   out += layout_text(kLayoutResult, {std::string_view(result)});
-  return out;
-}
-
-std::string utf8_from_cp1252(std::string_view text) {
-  // 0x80 to 0x9F differ from Latin-1; 0 marks the five unassigned codes.
-  static const char16_t kHigh[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-                                     0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-                                     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  for (const char byte : text) {
-    const auto c = static_cast<unsigned char>(byte);
-    char32_t u = c;
-    if (c >= 0x80 && c < 0xA0) u = kHigh[c - 0x80] != 0 ? kHigh[c - 0x80] : U'?';
-    if (u < 0x80) {
-      out += static_cast<char>(u);
-    } else if (u < 0x800) {
-      out += static_cast<char>(0xC0 | (u >> 6));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (u >> 12));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
   return out;
 }

@@ -21,7 +21,4 @@ struct MeanCurveNote {
 std::string series_report_text(std::span<const Firing> firings, const SeriesSummary& summary,
                                const MeanCurveNote& eng);
 
-// Windows-1252 text as UTF-8, for the console.
-std::string utf8_from_cp1252(std::string_view text);
-
 #endif  // TALVIRONESKA_TOOLS_INSPECT_SERIES_REPORT_H_
