@@ -82,6 +82,65 @@ void write_file(const OutputFile& file) {
   unit.close();
 }
 
+struct MeanEngineCurve {
+  std::vector<CurvePoint> mean;    // on the finest step of the series, times from the 5 % rise
+  std::vector<CurvePoint> points;  // the engine file's points
+  double It = 0.0;                 // their impulse
+  double M = 0.0;                  // kg, the mean of the known propellant masses
+};
+
+MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
+  MeanEngineCurve c;
+  double step = INFINITY;
+  std::vector<std::span<const CurvePoint>> curves;
+  std::size_t masses = 0;
+  for (const Firing& f : firings) {
+    step = std::min(step, 1.0 / f.values.w);
+    curves.push_back(f.curve);
+    if (f.values.M > 0.0) {
+      c.M += f.values.M;
+      ++masses;
+    }
+  }
+  if (masses > 0) c.M /= static_cast<double>(masses);
+  c.mean = mean_curve(curves, step);
+  c.points = reduce_curve(eng_polyline(c.mean, step));
+  c.It = curve_impulse(c.points);
+  return c;
+}
+
+// Why one of the files to be WRITTEN must not be written: it is a firing's
+// file, or two of them are one file. Empty when all may be written.
+std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings) {
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (const Firing* f = owner_of(written[i], firings)) {
+      return written[i].string() + " é um arquivo do ensaio " + f->argument + ": não será sobrescrito";
+    }
+    for (std::size_t j = 0; j < i; ++j) {
+      std::error_code error;
+      if (fs::equivalent(written[i], written[j], error) ||
+          fs::absolute(written[i]).lexically_normal() == fs::absolute(written[j]).lexically_normal()) {
+        return written[i].string() + " é também " + written[j].filename().string();
+      }
+    }
+  }
+  return "";
+}
+
+// Draws the picture from the script in FOLDER; false, with a warning on the
+// console, when gnuplot cannot be started or fails.
+bool draw_picture(const fs::path& folder) {
+  // An old picture must not pass for this run's.
+  std::error_code error;
+  fs::remove(folder / kPngName, error);
+  const int status = run_gnuplot(folder, kPlotScriptName);
+  if (status == 0 && fs::exists(folder / kPngName, error)) return true;
+  put(status < 0 ? "AVISO: o gnuplot não pôde ser iniciado: " + (folder / kPngName).string() + " não foi desenhado\n"
+                 : "AVISO: o gnuplot terminou com o estado " + std::to_string(status) + "\n",
+      stdout);
+  return false;
+}
+
 }  // namespace
 
 bool parse_series_options(const std::vector<std::string>& args, SeriesOptions* options, std::string* problem) {
@@ -168,57 +227,31 @@ int series_main(const std::vector<std::string>& args) {
     }
   }
   const SeriesSummary summary = summarize(firings);
-
-  double step = INFINITY;
-  std::vector<std::span<const CurvePoint>> curves;
-  double M = 0.0;  // the mean of the known propellant masses
-  std::size_t masses = 0;
-  for (const Firing& f : firings) {
-    step = std::min(step, 1.0 / f.values.w);
-    curves.push_back(f.curve);
-    if (f.values.M > 0.0) {
-      M += f.values.M;
-      ++masses;
-    }
-  }
-  if (masses > 0) M /= static_cast<double>(masses);
-  const std::vector<CurvePoint> mean = mean_curve(curves, step);
-  const std::vector<CurvePoint> eng_points = reduce_curve(eng_polyline(mean, step));
-  const double eng_It = curve_impulse(eng_points);
+  const MeanEngineCurve eng = mean_engine_curve(firings);
 
   const fs::path folder(options.folder);
   const fs::path eng_path = options.eng_file.empty() ? folder / kEngName : fs::path(options.eng_file);
   EngHeader header;
   header.name = summary.designation.empty() ? "serie" : summary.designation;
-  header.propellant_mass = M;
-  header.total_mass = M;
+  header.propellant_mass = eng.M;
+  header.total_mass = eng.M;
   header.comment = std::string(kTag) + " serie: curva media de " + std::to_string(firings.size()) +
-                   " ensaios, impulso " + fixed(eng_It, 3) + " N s";
-  const MeanCurveNote note{eng_path.string(), eng_points.size(), eng_It};
+                   " ensaios, impulso " + fixed(eng.It, 3) + " N s";
+  const MeanCurveNote note{cp1252_from_utf8(eng_path.string()), eng.points.size(), eng.It};
   const std::string report = series_report_text(firings, summary, note);
   const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
 
   std::vector<OutputFile> outputs;
   outputs.push_back({kUnitSeriesReport, folder / kReportName, report});
   outputs.push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)});
-  outputs.push_back({kUnitSeriesEng, eng_path, eng_text(header, eng_points)});
-  outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, mean)});
+  outputs.push_back({kUnitSeriesEng, eng_path, eng_text(header, eng.points)});
+  outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, eng.mean)});
   outputs.push_back({kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)});
   std::vector<fs::path> written;
   for (const OutputFile& out : outputs) written.push_back(out.path);
   written.push_back(folder / kPngName);
-  for (std::size_t i = 0; i < written.size(); ++i) {
-    if (const Firing* f = owner_of(written[i], firings)) {
-      return fail(written[i].string() + " é um arquivo do ensaio " + f->argument + ": não será sobrescrito; nenhum arquivo escrito");
-    }
-    for (std::size_t j = 0; j < i; ++j) {
-      std::error_code error;
-      if (fs::equivalent(written[i], written[j], error) ||
-          fs::absolute(written[i]).lexically_normal() == fs::absolute(written[j]).lexically_normal()) {
-        return fail(written[i].string() + " é também " + written[j].filename().string() + "; nenhum arquivo escrito");
-      }
-    }
-  }
+  problem = overwrite_problem(written, firings);
+  if (!problem.empty()) return fail(problem + "; nenhum arquivo escrito");
 
   try {
     std::error_code error;
@@ -231,22 +264,14 @@ int series_main(const std::vector<std::string>& args) {
   put(utf8_from_cp1252(lf_lines(report)), stdout);
   put("\n", stdout);
   int status = summary.certification.passed() ? 0 : kExitChecksFailed;
-  if (!(std::fabs(eng_It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
+  if (!(std::fabs(eng.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
     put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", stdout);
     status = kExitChecksFailed;
   }
-  // An old picture must not pass for this run's.
-  std::error_code error;
-  fs::remove(folder / kPngName, error);
-  const int plotted = run_gnuplot(folder, kPlotScriptName);
-  if (plotted != 0 || !fs::exists(folder / kPngName, error)) {
-    put(plotted < 0 ? "AVISO: o gnuplot não pôde ser iniciado: " + (folder / kPngName).string() + " não foi desenhado\n"
-                    : "AVISO: o gnuplot terminou com o estado " + std::to_string(plotted) + "\n",
-        stdout);
-    status = kExitChecksFailed;
-  }
+  const bool drawn = draw_picture(folder);
+  if (!drawn) status = kExitChecksFailed;
   put("Arquivos escritos em " + folder.string() + ": " + kReportName + ", " + kCsvName + ", " + kPlotDataName + ", " +
-          kPlotScriptName + (plotted == 0 ? std::string(", ") + kPngName : std::string()) + "; curva média em " +
+          kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) + "; curva média em " +
           eng_path.string() + "\n",
       stdout);
   return status;
