@@ -61,7 +61,7 @@ std::string plot_script_text(std::span<const Firing> firings, std::string_view d
   line("set xlabel 't desde a igni\xE7\xE3o, 5 % do pico (s)'");
   line("set ylabel 'F (N)'");
   line("set grid");
-  line("set key top right");
+  line("set key outside right top");
   s += "plot";
   for (std::size_t i = 0; i < firings.size(); ++i) {
     std::string title = "ensaio " + std::to_string(i + 1);
