@@ -4,13 +4,12 @@
 #include <climits>
 #include <system_error>
 
-#include "analysis/figures.h"
 #include "core/run_context.h"
 #include "core/trimmed.h"
-#include "input/case_params.h"
 #include "input/general_data.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
+#include "tools/inspect/case_files.h"
 #include "tools/inspect/cp1252.h"
 #include "tools/inspect/sampling.h"
 #include "tools/inspect/text.h"
@@ -98,17 +97,8 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
   ThrustFile file;
   {
     const InDirectory in_case(dir);
-    require_existing_file(kGeneralDataFileName, kUnitGeneralData);
-    read_general_data(rc);
+    read_case_files(rc);
     const std::string parameter_name(trimmed(rc.parameter_file_name));
-    if (!parameter_name.empty() && parameter_name.find('\0') == std::string::npos) {
-      require_existing_file(parameter_name, kUnitCaseParams);
-    }
-    read_case_params(rc);
-    RunContext check;  // the program's own check of w, with its own error
-    check.parameter_file_name = rc.parameter_file_name;
-    check.w = rc.w;
-    compute_parameter_figures(check);
     const std::string thrust_name(trimmed(rc.original));
     file = read_thrust_text(read_existing_file(thrust_name, kUnitThrustData));
     const std::string case_name(trimmed(rc.case_name));
