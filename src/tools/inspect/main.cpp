@@ -16,10 +16,12 @@
 #include "io/unit.h"
 #include "core/run_context.h"
 #include "core/trimmed.h"
+#include "tools/inspect/case_files.h"
 #include "tools/inspect/console.h"
 #include "tools/inspect/eng_export.h"
 #include "tools/inspect/inspection.h"
 #include "tools/inspect/options.h"
+#include "tools/inspect/series_command.h"
 #include "tools/inspect/text.h"
 #include "tools/inspect/thrust_records.h"
 
@@ -31,9 +33,10 @@ constexpr char kTag[] = "talvironeska-inspect";
 // named like one is reached as ./NAME). The inspection itself takes none.
 struct Subcommand {
   std::string_view name;
-  int (*run)(int argc, char** argv);  // argv[0] is the subcommand's name
+  int (*run)(const std::vector<std::string>& args);  // the arguments after the name
 };
 const std::vector<Subcommand> kSubcommands = {
+    {"serie", series_main},
 };
 
 void put(const std::string& text, std::FILE* stream) { std::fwrite(text.data(), 1, text.size(), stream); }
@@ -51,15 +54,8 @@ int fail_severe(const SevereError& error) {
 // them once the user has closed the editor. A missing file is reported, not
 // created.
 void read_case(RunContext& rc, InspectInput& input) {
-  require_existing_file(kGeneralDataFileName, kUnitGeneralData);
-  read_general_data(rc);
-  const std::string_view name = trimmed(rc.parameter_file_name);
-  // An empty or unassigned name fails in the reader without creating anything.
-  if (!name.empty() && name.find('\0') == std::string_view::npos) require_existing_file(name, kUnitCaseParams);
-  read_case_params(rc);
-  // The program's own check of w, with its own error.
-  compute_parameter_figures(rc);
-  input.case_name = std::string(name);
+  read_case_files(rc);
+  input.case_name = std::string(trimmed(rc.parameter_file_name));
   input.case_values = CaseValues{rc.ti, rc.tf, rc.Fcor, rc.M, rc.w, rc.nmax};
   input.thrust_name = std::string(trimmed(rc.original));
 }
@@ -96,7 +92,7 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
 int inspect_main(int argc, char** argv) {
   if (argc > 1) {
     for (const Subcommand& command : kSubcommands) {
-      if (command.name == argv[1]) return command.run(argc - 1, argv + 1);
+      if (command.name == argv[1]) return command.run({argv + 2, argv + argc});
     }
   }
   Options options;

@@ -128,6 +128,7 @@ const char* usage_text() {
   return "uso: talvironeska-inspect [ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N]\n"
          "                            [--eng ARQ.eng --diametro MM --comprimento MM --massa-total KG\n"
          "                             [--massa-propelente KG]]\n"
+         "     talvironeska-inspect serie CASO_OU_ARQUIVO... [opções]   (veja serie --help)\n"
          "\n"
          "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
          "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"
