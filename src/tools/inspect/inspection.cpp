@@ -5,8 +5,6 @@
 #include <span>
 #include <vector>
 
-#include "analysis/figures.h"
-#include "analysis/impulse_class.h"
 #include "tools/inspect/program_run.h"
 #include "tools/inspect/report.h"
 
@@ -80,27 +78,6 @@ double last_level(std::span<const double> F) {
   return last[k / 2];
 }
 
-// The program's figures for window S from the curve of window C that the
-// program has just built in RC: with times in order, S's points are a
-// stretch of C's (the same records, raised to the same Fcor). They are
-// moved to the front and the program's own steps run on them.
-void figures_from_curve(RunContext& rc, const CaseValues& S, std::size_t offset, std::size_t points,
-                        std::span<const double> t, std::size_t first_kept) {
-  std::copy(rc.F.get() + offset, rc.F.get() + offset + points, rc.F.get());
-  rc.ti = S.ti;
-  rc.tf = S.tf;
-  compute_parameter_figures(rc);
-  rc.Fmin = 0.0;
-  rc.tmax = 0.0;
-  rc.classe.fill('\0');
-  for (std::size_t k = 0; k < points; ++k) {
-    rc.nc = static_cast<std::int32_t>(k + 1);
-    update_running_extremes(rc, t[first_kept + k]);
-  }
-  compute_integral_figures(rc);
-  classify(rc);
-}
-
 // The program's own figures for the windows whose reading ends past them,
 // in one run context, on the records already read: the first window's run
 // takes their thrust array as its curve array. A window inside that one
@@ -124,7 +101,7 @@ void run_programs(InspectInput& in, const Sampling& sampling, WindowCheck& sugge
                       second.values.Fcor == first.values.Fcor && s.first_kept >= f.first_kept &&
                       s.first_kept + s.inside <= f.first_kept + f.inside;
   if (nested) {
-    figures_from_curve(rc, second.values, s.first_kept - f.first_kept, s.inside, in.file.t, s.first_kept);
+    run_program_on_curve_stretch(rc, second.values, s.first_kept - f.first_kept, s.inside, in.file.t, s.first_kept);
     second.figures = figures_of(rc);
   } else if (run_program(in.source, second.values, rc)) {
     second.figures = figures_of(rc);

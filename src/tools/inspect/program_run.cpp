@@ -64,6 +64,18 @@ bool run_program_on_records(ThrustFile& file, const CaseValues& values, RunConte
   return false;
 }
 
+void run_program_on_curve_stretch(RunContext& rc, const CaseValues& values, std::size_t offset, std::size_t points,
+                                  std::span<const double> t, std::size_t first_kept) {
+  std::copy(rc.F.get() + offset, rc.F.get() + offset + points, rc.F.get());
+  start_run(values, rc);
+  for (std::size_t k = 0; k < points; ++k) {
+    rc.nc = static_cast<std::int32_t>(k + 1);
+    update_running_extremes(rc, t[first_kept + k]);
+  }
+  compute_integral_figures(rc);
+  classify(rc);
+}
+
 bool run_program(const ThrustSource& source, const CaseValues& values, RunContext& rc) {
   const std::int32_t capacity = rc.nmax;
   start_run(values, rc);

@@ -5,6 +5,7 @@
 #define TALVIRONESKA_TOOLS_INSPECT_PROGRAM_RUN_H_
 
 #include <cstddef>
+#include <span>
 
 #include "core/run_context.h"
 #include "tools/inspect/thrust_records.h"
@@ -23,5 +24,14 @@ bool run_program(const ThrustSource& source, const CaseValues& values, RunContex
 // k-th point kept comes from the k-th record or a later one, read before
 // the point is written). FILE's thrusts are gone afterwards; its times stay.
 bool run_program_on_records(ThrustFile& file, const CaseValues& values, RunContext& rc);
+
+// The program's figures for window VALUES from the curve of a wider window
+// that RC has just built: with times in order, its points are the POINTS of
+// that curve from OFFSET on (the same records, raised to the same Fcor),
+// kept from record FIRST_KEPT on. They are moved to the front and the
+// program's running extremes (at the times T), integral figures and class
+// run on them.
+void run_program_on_curve_stretch(RunContext& rc, const CaseValues& values, std::size_t offset, std::size_t points,
+                                  std::span<const double> t, std::size_t first_kept);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_PROGRAM_RUN_H_
