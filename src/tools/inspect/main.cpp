@@ -17,6 +17,7 @@
 #include "core/trimmed.h"
 #include "tools/inspect/console.h"
 #include "tools/inspect/eng_export.h"
+#include "tools/inspect/import_command.h"
 #include "tools/inspect/inspection.h"
 #include "tools/inspect/options.h"
 #include "tools/inspect/text.h"
@@ -87,6 +88,8 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
 }
 
 int inspect_main(int argc, char** argv) {
+  // A file named like the subcommand is reached as ./importar.
+  if (argc > 1 && std::string_view(argv[1]) == "importar") return importar_main(argc, argv);
   Options options;
   std::string problem;
   if (!parse_options(argc, argv, &options, &problem)) return fail(problem + " (veja --help)");
