@@ -44,7 +44,22 @@ struct Report {
   }
 };
 
-std::string seconds(double t) { return shortest(t) + " s"; }
+// Times in the report to the microsecond: epoch stamps in double hold
+// digits of noise below it.
+std::string seconds(double t) { return shortest(std::round(t * 1e6) / 1e6) + " s"; }
+
+// T, a record's time, with the fewest decimals that keep it within a
+// hundredth of a step of the record: the window, half a step wider on each
+// side, keeps the same records, and the case file reads 2.012821, not
+// 2.0128205128205128.
+double window_time(double t, std::int32_t w) {
+  double scale = 1.0;
+  for (int decimals = 0; decimals < 17; ++decimals, scale *= 10.0) {
+    const double rounded = std::round(t * scale) / scale;
+    if (std::fabs(rounded - t) <= 0.01 / w) return rounded;
+  }
+  return t;
+}
 std::string newtons(double F) { return fixed(F, 3) + " N"; }
 
 std::string stretch_text(const QuietStretch& q) {
@@ -204,8 +219,8 @@ int importar_main(int argc, char** argv) {
 
   const ConvertedAnalysis a = analyse_converted(written, c.w, c.M);
   if (!a.burn) return fail("nenhum empuxo acima de zero depois da tara em " + o.log + "; nada foi escrito");
-  c.ti = a.ti;
-  c.tf = a.tf;
+  c.ti = window_time(a.ti, c.w);
+  c.tf = window_time(a.tf, c.w);
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
   out.line("Queima");
