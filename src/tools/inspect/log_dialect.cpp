@@ -65,7 +65,7 @@ void detect_separator(const std::vector<std::string_view>& data, LogDialect* d) 
   }
   if (semicolon) {
     d->separator = Separator::semicolon;
-  } else if (tab && !comma_in_blank_field) {
+  } else if (tab) {
     d->separator = Separator::tab;
   } else if (comma && !comma_in_blank_field) {
     d->separator = Separator::comma;
