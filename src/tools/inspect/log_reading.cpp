@@ -1,9 +1,11 @@
 #include "tools/inspect/log_reading.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "tools/inspect/line_hint.h"
@@ -56,7 +58,8 @@ class LogBlocks {
     if (begin_ > 0) std::memmove(buffer_.data(), buffer_.data() + begin_, kept);
     begin_ = 0;
     end_ = kept;
-    if (buffer_.size() < kept + kBlock) buffer_.resize(kept + kBlock);
+    // A line longer than half the buffer makes it grow; otherwise it keeps its size.
+    if (buffer_.size() < 2 * kept || buffer_.empty()) buffer_.resize(std::max(kBlock, 2 * kept));
     while (end_ < buffer_.size() && !eof_) {
       const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
       end_ += got;
@@ -115,6 +118,14 @@ bool read_log(const std::string& path, const ImportOptions& options, LogRead* lo
   const double time_scale = per_second(c.time_unit);
   const double thrust_scale = c.factor * newtons_per(c.thrust_unit);
   const std::string expected = expected_line(d, c);
+  {
+    // As many records as the head's lines promise for the whole file.
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    const std::string_view head = blocks.head();
+    const auto lines = static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n'));
+    if (!error && lines > 0) log->records.reserve(size / (head.size() / lines) + 16);
+  }
 
   std::array<std::string_view, kMaxFields> fields;
   std::string_view line;
