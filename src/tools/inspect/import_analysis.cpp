@@ -6,6 +6,16 @@
 #include "input/thrust_window.h"
 #include "tools/inspect/burn.h"
 #include "tools/inspect/sampling.h"
+#include "tools/inspect/zero_offset.h"
+
+namespace {
+
+std::optional<ZeroLevel> level_of(const std::optional<QuietStretch>& q) {
+  if (!q) return std::nullopt;
+  return ZeroLevel{q->from, q->to, q->count, q->mean, q->noise};
+}
+
+}  // namespace
 
 ConvertedAnalysis analyse_converted(std::span<const ThrustRecord> records, std::int32_t w, double M) {
   ConvertedAnalysis a;
@@ -20,8 +30,8 @@ ConvertedAnalysis analyse_converted(std::span<const ThrustRecord> records, std::
   a.burn_end = burn->end;
   a.ends_in_file = burn->ends_in_file;
   a.Fmax = burn->Fmax;
-  a.before = before_ignition(records, *burn);
-  a.after = after_burnout(records, *burn);
+  a.before = level_of(before_ignition(records, *burn));
+  a.after = level_of(after_burnout(records, *burn));
   a.ti = suggested_ti(records, *burn);
   a.tf = a.ends_in_file ? suggested_tf(records, *burn) : records[records.size() - 2].t;
 

@@ -62,7 +62,7 @@ double window_time(double t, std::int32_t w) {
 }
 std::string newtons(double F) { return fixed(F, 3) + " N"; }
 
-std::string stretch_text(const QuietStretch& q) {
+std::string stretch_text(const ZeroLevel& q) {
   return newtons(q.mean) + " (" + seconds(q.from) + " a " + seconds(q.to) + ", " + std::to_string(q.count) +
          " registros, ruído " + newtons(q.noise) + ")";
 }
