@@ -110,29 +110,24 @@ std::vector<std::pair<long, double>> logger_records() {
   return records;
 }
 
-Log comma_with_header() {
-  Log log{"ensaio1.csv", "time_ms,weight_g\n", {}, {}};
+// The logger's records as a file: the header, the separator and line end
+// given, grams with a decimal comma or point.
+Log logger_file(const std::string& name, const std::string& header, char separator, bool decimal_comma,
+                const std::string& line_end) {
+  Log log{name, header + line_end, {}, {}};
   char line[64];
   for (const auto& [ms, g] : logger_records()) {
-    std::snprintf(line, sizeof line, "%ld,%.2f\n", ms, g);
-    log.text += line;
+    std::snprintf(line, sizeof line, "%ld%c%.2f", ms, separator, g);
+    std::string text = line;
+    if (decimal_comma) text.replace(text.find('.'), 1, ",");
+    log.text += text + line_end;
     log.stamps.push_back({(ms - 1000) / 1000.0, g * kGo / 1000.0});
   }
   return log;
 }
 
-Log spreadsheet() {
-  Log log{"planilha.csv", "time_ms;weight_g\r\n", {}, {}};
-  char line[64];
-  for (const auto& [ms, g] : logger_records()) {
-    std::snprintf(line, sizeof line, "%ld;%.2f\r\n", ms, g);
-    std::string text = line;
-    text.replace(text.find('.'), 1, ",");
-    log.text += text;
-    log.stamps.push_back({(ms - 1000) / 1000.0, g * kGo / 1000.0});
-  }
-  return log;
-}
+Log comma_with_header() { return logger_file("ensaio1.csv", "time_ms,weight_g", ',', false, "\n"); }
+Log spreadsheet() { return logger_file("planilha.csv", "time_ms;weight_g", ';', true, "\r\n"); }
 
 Log epoch_kgf() {
   Log log{"balanca.txt", "", {"--tempo", "epoch", "--empuxo", "kgf"}, {}};

@@ -10,13 +10,6 @@ constexpr std::size_t kSampleLines = 20;
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-bool is_blank_line(std::string_view line) {
-  for (char c : line) {
-    if (!is_blank(c)) return false;
-  }
-  return true;
-}
-
 std::string_view trim(std::string_view field) {
   while (!field.empty() && is_blank(field.front())) field.remove_prefix(1);
   while (!field.empty() && is_blank(field.back())) field.remove_suffix(1);
@@ -80,6 +73,13 @@ void detect_separator(const std::vector<std::string_view>& data, LogDialect* d) 
 }
 
 }  // namespace
+
+bool is_blank_line(std::string_view line) {
+  for (char c : line) {
+    if (!is_blank(c)) return false;
+  }
+  return true;
+}
 
 std::size_t split_fields(std::string_view line, Separator separator, std::span<std::string_view> fields) {
   std::size_t n = 0;

@@ -43,6 +43,9 @@ std::size_t split_fields(std::string_view line, Separator separator, std::span<s
 // infinities, no NaN, no thousands marks.
 bool parse_log_number(std::string_view field, bool decimal_comma, double* value);
 
+// True when LINE holds nothing but blanks and tabs.
+bool is_blank_line(std::string_view line);
+
 // The separator as the report names it: "vírgula", "ponto e vírgula" ...
 const char* separator_text(Separator separator);
 

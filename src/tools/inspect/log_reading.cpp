@@ -79,13 +79,6 @@ class LogBlocks {
   bool error_ = false;
 };
 
-bool is_blank_line(std::string_view line) {
-  for (char c : line) {
-    if (c != ' ' && c != '\t') return false;
-  }
-  return true;
-}
-
 std::string expected_line(const LogDialect& d, const LogColumns& c) {
   std::string text = std::to_string(d.columns) + (d.columns == 1 ? " número" : " campos");
   if (d.columns > 1) text += std::string(" separados por ") + separator_text(d.separator);
