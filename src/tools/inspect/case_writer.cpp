@@ -182,6 +182,8 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
     fs::rename(root / (files[i].name + kTempSuffix), target, error);
     if (error) {
       *problem = "erro ao dar o nome " + target.string() + ": " + error.message();
+      std::error_code ignored;
+      for (std::size_t j = i; j < std::size(files); ++j) fs::remove(root / (files[j].name + kTempSuffix), ignored);
       return false;
     }
     written->push_back(files[i].name);

@@ -49,7 +49,9 @@ void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out
 // when a file of the case is the file NOT_TO_TOUCH under any name, or
 // already exists and REPLACE is false. Each file goes first to a temporary
 // name beside it; only when all four are complete do they take their names.
-// False with *PROBLEM, in Portuguese, when nothing was put in place.
+// False with *PROBLEM, in Portuguese, when a file could not be written:
+// nothing is put in place then. *WRITTEN lists the files put in place; only
+// a rename failing after all four were written leaves some of them there.
 bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records, bool replace,
                 const std::string& not_to_touch, std::vector<std::string>* written, std::string* problem);
 

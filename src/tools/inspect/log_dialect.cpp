@@ -172,6 +172,10 @@ bool detect_dialect(std::string_view head, bool head_is_whole_file, LogDialect* 
   }
   std::array<std::string_view, kMaxFields> fields;
   d->columns = split_fields(data[0], d->separator, fields);
+  if (d->columns > kMaxFields) {
+    *problem = "o arquivo tem " + std::to_string(d->columns) + " colunas; o máximo é " + std::to_string(kMaxFields);
+    return false;
+  }
   if (header) {
     d->header_line = numbers[0];
     d->header_text.assign(lines[0]);

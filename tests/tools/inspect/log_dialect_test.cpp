@@ -48,7 +48,8 @@ TEST(LogDialect, FoundFromTheFirstLines) {
 }
 
 TEST(LogDialect, NoDataLineIsAProblem) {
-  for (const char* head : {"", "\n  \n", "time_ms,weight_g\n"}) {
+  const std::string wide = "0" + std::string(64, ',') + "1\n";
+  for (const std::string& head : {std::string(), std::string("\n  \n"), std::string("time_ms,weight_g\n"), wide}) {
     LogDialect d;
     std::string problem;
     EXPECT_FALSE(detect_dialect(head, true, &d, &problem)) << head;
