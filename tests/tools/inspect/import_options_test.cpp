@@ -11,30 +11,6 @@ bool parse(std::vector<const char*> args, ImportOptions* o, std::string* problem
   return parse_import_options(static_cast<int>(args.size()), args.data(), 2, o, problem);
 }
 
-TEST(ImportOptions, ReadsEveryOption) {
-  ImportOptions o;
-  std::string problem;
-  ASSERT_TRUE(parse({"log.csv", "--massa", "0.0625", "--saida", "caso", "--tempo", "ms", "--empuxo", "kg", "--fator",
-                     "2.5", "--deslocamento", "-8000", "--coluna", "3", "--tara", "-1.5", "--medido", "--caso", "e1",
-                     "--titulo", "Motor A", "--substituir"},
-                    &o, &problem))
-      << problem;
-  EXPECT_EQ(o.log, "log.csv");
-  EXPECT_EQ(*o.M, 0.0625);
-  EXPECT_EQ(o.output_dir, "caso");
-  EXPECT_EQ(o.time_unit, TimeUnit::ms);
-  EXPECT_EQ(o.thrust_unit, ThrustUnit::kgf);
-  EXPECT_EQ(*o.factor, 2.5);
-  EXPECT_EQ(o.offset, -8000.0);
-  EXPECT_EQ(o.column, 3);
-  EXPECT_EQ(o.tare, TareMode::value);
-  EXPECT_EQ(o.tare_value, -1.5);
-  EXPECT_TRUE(o.measured);
-  EXPECT_EQ(o.case_name, "e1");
-  EXPECT_EQ(*o.title, "Motor A");
-  EXPECT_TRUE(o.replace);
-}
-
 TEST(ImportOptions, RefusesWhatCannotBeRight) {
   const struct {
     std::vector<const char*> args;

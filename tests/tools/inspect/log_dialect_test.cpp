@@ -131,14 +131,4 @@ TEST(LogUnits, TakenFromHeaderNames) {
   }
 }
 
-TEST(LogUnits, ConvertToSecondsAndNewtons) {
-  EXPECT_EQ(12.0 / per_second(TimeUnit::ms), 0.012);
-  EXPECT_EQ(newtons_per(ThrustUnit::kgf), 9.80665);
-  EXPECT_DOUBLE_EQ(1000.0 * newtons_per(ThrustUnit::g), 9.80665);
-  EXPECT_EQ(newtons_per(ThrustUnit::lbf), 4.4482216152605);
-  EXPECT_EQ(thrust_unit_named("kg"), ThrustUnit::kgf);
-  EXPECT_EQ(time_unit_named("\xC2\xB5s"), TimeUnit::us);
-  EXPECT_EQ(time_unit_named("min"), TimeUnit::none);
-}
-
 }  // namespace
