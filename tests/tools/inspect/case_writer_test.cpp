@@ -92,13 +92,14 @@ TEST_F(CaseWriterTest, NothingIsReplacedUnlessAskedAndTheLogNever) {
   EXPECT_EQ(written.size(), 4u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("caso"), {}), 4);
 
-  // The log under another name, and as the case's own thrust data file.
-  std::filesystem::create_hard_link("registro.csv", "caso/e2.dat");
+  // The log, named another way, as the case's own thrust data file.
+  write_file("caso/e2.dat", "t,F\n");
   c.case_name = "e2";
   problem.clear();
-  EXPECT_FALSE(write_case("caso", c, records, true, "registro.csv", &written, &problem));
+  EXPECT_FALSE(write_case("caso", c, records, true, "caso/../caso/./e2.dat", &written, &problem));
   EXPECT_NE(problem.find("pr\xC3\xB3prio registro"), std::string::npos) << problem;
-  EXPECT_EQ(read_file("registro.csv"), "t,F\n");
+  EXPECT_EQ(read_file("caso/e2.dat"), "t,F\n");
+  EXPECT_FALSE(std::filesystem::exists("caso/e2_caso.txt"));
 }
 
 TEST_F(CaseWriterTest, AFailedWriteLeavesNothing) {
