@@ -336,7 +336,7 @@ TEST_F(Import, RealL1420RecordingMatchesItsTaredConversion) {
 TEST_F(Import, TheCompanionPointsToTheImportForASpreadsheetFile) {
   e2e::CaseDir dir;
   dir.write("planilha.csv", spreadsheet().text);
-  const e2e::RunResult r = dir.run_program({TALVIRONESKA_INSPECT_BIN, "planilha.csv", "--rate", "80"});
+  const e2e::RunResult r = dir.run_program({TALVIRONESKA_INSPECT_BIN, "planilha.csv"});
   EXPECT_TRUE(has(r.out, "talvironeska-inspect importar planilha.csv --massa KG --saida DIR")) << r.out;
 }
 
