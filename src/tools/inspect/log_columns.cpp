@@ -4,6 +4,13 @@ namespace {
 
 std::string header_source(const std::string& name) { return "do cabeçalho \"" + name + "\""; }
 
+// The header's names, to choose a column by: " (t_s, canal, F_N)".
+std::string names_of(const LogDialect& d) {
+  std::string text;
+  for (const std::string& name : d.column_names) text += (text.empty() ? " (" : ", ") + name;
+  return text.empty() ? text : text + ")";
+}
+
 }  // namespace
 
 bool resolve_columns(const LogDialect& d, const ImportOptions& o, LogColumns* c, std::string* problem) {
@@ -12,7 +19,8 @@ bool resolve_columns(const LogDialect& d, const ImportOptions& o, LogColumns* c,
   if (o.rate > 0.0) {
     c->time = -1;
     if (o.column == 0 && columns > 1) {
-      *problem = "o arquivo tem " + std::to_string(columns) + " colunas e nenhuma de tempo (--taxa): escolha a do empuxo com --coluna";
+      *problem = "o arquivo tem " + std::to_string(columns) + " colunas" + names_of(d) +
+                 " e nenhuma de tempo (--taxa): escolha a do empuxo com --coluna";
       return false;
     }
     c->thrust = o.column == 0 ? 0 : o.column - 1;
@@ -27,8 +35,8 @@ bool resolve_columns(const LogDialect& d, const ImportOptions& o, LogColumns* c,
       return false;
     }
     if (o.column == 0 && columns > 2) {
-      *problem = "o arquivo tem " + std::to_string(columns) + " colunas: escolha a do empuxo com --coluna (2 a " +
-                 std::to_string(columns) + ")";
+      *problem = "o arquivo tem " + std::to_string(columns) + " colunas" + names_of(d) +
+                 ": escolha a do empuxo com --coluna (2 a " + std::to_string(columns) + ")";
       return false;
     }
     c->thrust = o.column == 0 ? 1 : o.column - 1;

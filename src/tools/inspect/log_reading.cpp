@@ -23,8 +23,13 @@ class LogBlocks {
     return file_ != nullptr;
   }
 
-  // Reads the first block; the text read so far is the head.
-  bool start() { return fill(); }
+  // Reads the first block; the text read so far is the head. The byte order
+  // mark that spreadsheets put before UTF-8 text is not part of it.
+  bool start() {
+    if (!fill()) return false;
+    if (head().starts_with("\xEF\xBB\xBF")) begin_ += 3;
+    return true;
+  }
   std::string_view head() const { return std::string_view(buffer_).substr(begin_, end_ - begin_); }
   bool at_end() const { return eof_; }
   bool failed() const { return error_; }

@@ -32,6 +32,16 @@ TEST_F(LogReadingTest, ConvertsCountsFromTheFirstRecordAndFoldsRepeatedStamps) {
   EXPECT_EQ(log.lines, 6u);
 }
 
+TEST_F(LogReadingTest, AByteOrderMarkIsNotPartOfTheFirstLine) {
+  write_file("log.csv", "\xEF\xBB\xBF" "0;1,5\r\n0,5;2,5\r\n");
+  LogRead log;
+  std::string problem;
+  ASSERT_TRUE(read_log("log.csv", options_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << problem;
+  ASSERT_EQ(log.records.size(), 2u);
+  EXPECT_EQ(log.records[0].F, 1.5);
+  EXPECT_EQ(log.records[1].t, 0.5);
+}
+
 TEST_F(LogReadingTest, RawChannelAtARate) {
   write_file("daq.txt", "8000\n8010\n7990\n");
   ImportOptions o;
