@@ -45,6 +45,7 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
 
 const char* usage_text() {
   return "uso: talvironeska-inspect [ARQUIVO --rate HZ] [--eng ARQUIVO.eng]\n"
+         "     talvironeska-inspect serie CASO_OU_ARQUIVO... [opções]   (veja serie --help)\n"
          "     talvironeska-inspect importar REGISTRO --massa KG --saida DIR [opções]\n"
          "\n"
          "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
