@@ -3,21 +3,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "tools/inspect/cp1252.h"
+
 namespace {
-
-// Code points of the bytes 0x80 to 0x9F; 0 where the byte is unassigned.
-constexpr std::uint16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char byte_for(std::uint32_t code) {
-  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
-  for (int i = 0; i < 32; ++i) {
-    if (kHighControls[i] == code) return static_cast<char>(0x80 + i);
-  }
-  return '?';
-}
 
 // The code points of TEXT when it is valid UTF-8 with no overlong forms.
 std::optional<std::u32string> utf8_code_points(std::string_view text) {
@@ -58,7 +46,10 @@ std::optional<std::u32string> utf8_code_points(std::string_view text) {
 std::string to_windows_1252(std::string_view text) {
   std::string out;
   if (const auto codes = utf8_code_points(text)) {
-    for (std::uint32_t code : *codes) out.push_back(byte_for(code));
+    for (std::uint32_t code : *codes) {
+      const unsigned char byte = cp1252_byte_of(code);
+      out.push_back(byte == 0 && code != 0 ? '?' : static_cast<char>(byte));
+    }
   } else {
     out.assign(text);
   }
