@@ -19,6 +19,7 @@
 #include "tools/inspect/case_files.h"
 #include "tools/inspect/console.h"
 #include "tools/inspect/eng_export.h"
+#include "tools/inspect/import_command.h"
 #include "tools/inspect/inspection.h"
 #include "tools/inspect/options.h"
 #include "tools/inspect/series_command.h"
@@ -36,6 +37,7 @@ struct Subcommand {
   int (*run)(const std::vector<std::string>& args);  // the arguments after the name
 };
 const std::vector<Subcommand> kSubcommands = {
+    {"importar", importar_main},
     {"serie", series_main},
 };
 

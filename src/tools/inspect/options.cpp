@@ -129,6 +129,7 @@ const char* usage_text() {
          "                            [--eng ARQ.eng --diametro MM --comprimento MM --massa-total KG\n"
          "                             [--massa-propelente KG]]\n"
          "     talvironeska-inspect serie CASO_OU_ARQUIVO... [opções]   (veja serie --help)\n"
+         "     talvironeska-inspect importar REGISTRO --massa KG --saida DIR [opções]\n"
          "\n"
          "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
          "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"
@@ -146,6 +147,7 @@ const char* usage_text() {
          "                  quando não dada)\n"
          "  --help          esta ajuda\n"
          "  --version       a versão\n"
+         "  importar        converte o arquivo de um registrador num caso (importar --help)\n"
          "\n"
          "Saída: 0 quando os dados cabem nas suposições do programa, 1 quando há avisos,\n"
          "2 quando a entrada não pode ser usada.\n";
