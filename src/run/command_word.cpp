@@ -60,13 +60,10 @@ std::string cmd_word(std::string_view name) {
   std::string word;
   bool quoted = false;
   for (const char ch : name) {
-    if (ch == '%' || ch == '"') {
-      if (quoted) word += '"';
-      quoted = false;
-      word += '^';
-    } else if (!quoted) {
+    if (ch == '"') continue;
+    if ((ch == '%') == quoted) {
       word += '"';
-      quoted = true;
+      quoted = !quoted;
     }
     word += ch;
   }

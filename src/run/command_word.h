@@ -23,12 +23,14 @@
 std::string sh_word(std::string_view name);
 
 // For cmd.exe /c. Plain also with "\ :". Otherwise the name is put between
-// quotation marks, where & | < > ^ ( ) , ; = and blanks are literal. A % is
-// expanded by cmd.exe as %VAR% even between quotation marks, so each one
-// stands outside them escaped as ^%; a name holding both blanks and % is then
-// quoted and escaped pieces in turn ("50 "^%" cheio"). A quotation mark,
-// which no Windows name holds, stands outside them as ^" for the same reason.
-// The ! of delayed expansion is literal under cmd /c as started by the run.
+// quotation marks, where & | < > ^ ( ) , ; = and blanks are literal. cmd.exe
+// expands %VAR% even between quotation marks, so each % stands outside them:
+// every text between two % signs then begins and ends with a quotation mark
+// (or is empty), and no variable has such a name. A name holding both blanks
+// and % is quoted pieces and % signs in turn ("50 "%"PATH"%" x"), which a
+// program reads back as the one name. A quotation mark, which no Windows name
+// can hold and which cmd.exe cannot escape between quotation marks, is left
+// out. The ! of delayed expansion is literal under cmd /c as the run starts it.
 std::string cmd_word(std::string_view name);
 
 #endif  // TALVIRONESKA_RUN_COMMAND_WORD_H_

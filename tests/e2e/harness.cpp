@@ -226,6 +226,22 @@ void CaseDir::write_on_launch(std::string_view program, std::string_view args, s
                                  "TALVIRONESKA_E2E_TARGET_" + k + "=" + std::string(file)};
 }
 
+void CaseDir::use_recording_viewers() const {
+  if (!windows_run()) return;
+  const char* recorder = std::getenv("TALVIRONESKA_E2E_RECORDER");
+  const std::string path =
+      recorder != nullptr
+          ? std::string(recorder)
+          : (std::filesystem::path(std::getenv("TALVIRONESKA_E2E_EXE")).parent_path() / "tests/talvironeska_e2e_recorder.exe")
+                .string();
+  std::string bytes;
+  ASSERT_TRUE(read_file(path, &bytes)) << "no recording viewer at " << path << " (build the mingw preset)";
+  for (const char* program : kBatchFakes) {
+    ::unlink((root_ + "/winbin/" + program + ".bat").c_str());
+    write_file(root_ + "/winbin/" + program + ".exe", bytes);
+  }
+}
+
 std::vector<std::string> CaseDir::launches() const {
   std::string log;
   std::vector<std::string> lines;

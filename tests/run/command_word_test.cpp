@@ -52,10 +52,11 @@ TEST(CommandWord, OtherNamesAreQuotedWhole) {
       {"a\tb\rc", "'a\tb\rc'", "\"a\tb\rc\""},
       {"\xA0\xB0\x80", "'\xA0\xB0\x80'", "\"\xA0\xB0\x80\""},  // no letters, though above ASCII
       // cmd.exe expands %VAR% between quotation marks too: each % stands outside.
-      {"%PATH%", "%PATH%", "^%\"PATH\"^%"},
-      {"50 %PATH% x", "50 %PATH% x", "\"50 \"^%\"PATH\"^%\" x\""},
-      {"a%%b", "a%%b", "\"a\"^%^%\"b\""},
-      {"a\"b", "'a\"b'", "\"a\"^\"\"b\""},
+      {"%PATH%", "%PATH%", "%\"PATH\"%"},
+      {"100%", "100%", "\"100\"%"},
+      {"50 %PATH% x", "50 %PATH% x", "\"50 \"%\"PATH\"%\" x\""},
+      {"a%%b&", "'a%%b&'", "\"a\"%%\"b&\""},
+      {"a\"b&\"", "'a\"b&\"'", "\"ab&\""},  // no Windows name holds a quotation mark
   };
   for (const auto& c : cases) {
     EXPECT_EQ(sh_word(c.name), c.sh) << c.name;
