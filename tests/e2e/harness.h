@@ -113,6 +113,8 @@ class CaseDir {
   // Registers shell text for PROGRAM ("Notepad", "notepad" or "Wgnuplot") to
   // run when its argument text equals ARGS exactly, and BATCH_TEXT (lines
   // apart by LF) for the Windows run; an action without it fails a Windows run.
+  // The batch fakes match the argument text as cmd.exe passed it, so ARGS
+  // must be a name that the run passes unquoted.
   void on_launch(std::string_view program, std::string_view args, std::string_view shell_text,
                  std::string_view batch_text = {});
   // The common action: when PROGRAM is launched with ARGS, sleep DELAY, then
