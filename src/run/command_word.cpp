@@ -56,7 +56,7 @@ std::string sh_word(std::string_view name) {
 
 std::string cmd_word(std::string_view name) {
   name = up_to_nul(name);
-  if (is_plain(name, "\\:")) return std::string(name);
+  if (is_plain(name, "\\:/")) return std::string(name);
   std::string word;
   bool quoted = false;
   for (const char ch : name) {

@@ -22,7 +22,7 @@
 // apostrophe inside is written '\'' (close, an escaped apostrophe, reopen).
 std::string sh_word(std::string_view name);
 
-// For cmd.exe /c. Plain also with "\ :". Otherwise the name is put between
+// For cmd.exe /c. Plain also with the path characters "\ : /". Otherwise the name is put between
 // quotation marks, where & | < > ^ ( ) , ; = and blanks are literal. cmd.exe
 // expands %VAR% even between quotation marks, so each % stands outside them:
 // every text between two % signs then begins and ends with a quotation mark

@@ -21,7 +21,7 @@ TEST(CommandWord, PlainNamesKeepTheirBytes) {
   }
   // Characters that only one of the interpreters reads as plain text.
   for (const char* name : {"a,b", "a:b", "a@b", "sub/caso.txt", "a=b", "100%"}) EXPECT_EQ(sh_word(name), name);
-  for (const char* name : {"C:\\dados\\caso.txt", "sub\\caso.txt"}) EXPECT_EQ(cmd_word(name), name);
+  for (const char* name : {"C:\\dados\\caso.txt", "sub\\caso.txt", "sub/caso.txt"}) EXPECT_EQ(cmd_word(name), name);
 }
 
 TEST(CommandWord, OtherNamesAreQuotedWhole) {
