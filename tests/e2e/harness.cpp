@@ -168,6 +168,15 @@ bool CaseDir::exists(std::string_view name) const {
 
 void CaseDir::remove(std::string_view name) const { ::unlink(unix_path(name).c_str()); }
 
+std::map<std::string, std::string> CaseDir::snapshot() const {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(case_dir_)) {
+    const std::string name = std::filesystem::relative(entry.path(), case_dir_).string();
+    files[name] = entry.is_directory() ? "<directory>" : read(name);
+  }
+  return files;
+}
+
 void CaseDir::write_valid_case(const CaseFiles& files) const {
   write(kGeneralDataFile, files.general_data);
   write(files.parameter_file, case_params_text(files));

@@ -38,6 +38,7 @@
 #define TALVIRONESKA_TESTS_E2E_HARNESS_H_
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,6 +107,10 @@ class CaseDir {
   std::string read(std::string_view name) const;
   bool exists(std::string_view name) const;
   void remove(std::string_view name) const;
+
+  // Every entry under the case directory, subdirectories too, by its path
+  // relative to it: a file's bytes, or "<directory>".
+  std::map<std::string, std::string> snapshot() const;
 
   // Writes the three input files of FILES (general data, case params, thrust data).
   void write_valid_case(const CaseFiles& files = {}) const;
