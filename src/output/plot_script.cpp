@@ -4,6 +4,7 @@
 
 #include "io/severe_error.h"
 #include "io/unit.h"
+#include "output/gnuplot_text.h"
 #include "core/trimmed.h"
 
 void write_plot_script(RunContext& rc) {
@@ -17,12 +18,14 @@ void write_plot_script(RunContext& rc) {
   std::string text;
   if (!had_line_end) text += "\r\n";
   text += "set title '";
-  text += trimmed(rc.title);
+  text += gnuplot_text(trimmed(rc.title));
   text += "'\r\n";
   // The same name as the curve data file's: gnuplot plots this run's curve.
+  std::string curve_file(trimmed(rc.case_name));
+  curve_file += "_saida_B.txt";
   text += "plot '";
-  text += trimmed(rc.case_name);
-  text += "_saida_B.txt' using 1:2 notitle\r\n";
+  text += gnuplot_file_name(curve_file);
+  text += "' using 1:2 notitle\r\n";
   unit.write(text);
   unit.close();
 }

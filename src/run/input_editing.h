@@ -10,7 +10,7 @@
 // "Notepad talvironeska_2p1_dados_geral.txt", whether or not the file exists.
 void edit_general_data(const RunContext& rc);
 
-// "notepad " + the trimmed parameter file name.
+// "notepad " + the trimmed parameter file name as one word (command_word()).
 void edit_case_params(const RunContext& rc);
 
 #endif  // TALVIRONESKA_RUN_INPUT_EDITING_H_

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <string>
 
+#include "run/command_word.h"
 #include "run/launcher.h"
 
 extern char** environ;
@@ -97,3 +98,5 @@ int launch(std::string_view command) {
   errno = saved;
   return result;
 }
+
+std::string command_word(std::string_view name) { return sh_word(name); }

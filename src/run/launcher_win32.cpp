@@ -9,6 +9,8 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include "run/command_word.h"
+
 namespace {
 
 constexpr std::size_t kMaxCommand = 1024;
@@ -83,3 +85,5 @@ int launch(std::string_view command) {
   if (!have_code) return fail(kEnomem);
   return static_cast<int>(exit_code);
 }
+
+std::string command_word(std::string_view name) { return cmd_word(name); }

@@ -9,10 +9,9 @@
 namespace {
 
 void view(std::string_view name, std::string_view suffix) {
-  std::string command = "Notepad ";
-  command += name;
-  command += suffix;
-  launch(command);
+  std::string file(name);
+  file += suffix;
+  launch("Notepad " + command_word(file));
 }
 
 }  // namespace

@@ -11,7 +11,8 @@
 void launch_plot_viewer(const RunContext& rc);
 
 // "Notepad " + trimmed case name + "_saida_A.txt", then, when the curve
-// listing option is 1, the same with "_saida_B.txt". Names are not quoted.
+// listing option is 1, the same with "_saida_B.txt"; each file name goes in
+// as one word (command_word()), so a plain name stays as it is.
 void view_results(const RunContext& rc);
 
 #endif  // TALVIRONESKA_RUN_RESULT_VIEWING_H_

@@ -42,4 +42,39 @@ TEST(Gnuplot, PlotScriptRendersTheCurveDataFileToPng) {
   EXPECT_GT(bytes.size(), 8000u);
 }
 
+// Titles and case names that would be gnuplot code written as they are: the
+// script the run writes still plots the curve, and none of them runs.
+TEST(Gnuplot, TitleAndCaseNameAreReadAsTextNotCode) {
+  if (e2e::windows_run()) GTEST_SKIP() << "names that Windows files cannot hold; the script is the same bytes";
+  static const struct {
+    const char* title;  // as written in the case parameter file
+    const char* case_name;
+  } cases[] = {
+      {"'x'' . system(''mkdir PWNED'') . '''", "'<mkdir PWNED;x'"},
+      {"'It''s a test'", "'d''agua'' . system(''mkdir PWNED'') . '''"},
+      {"'`mkdir PWNED`'", "'$dados'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.case_name);
+    e2e::CaseDir dir;
+    e2e::CaseFiles files;
+    files.plot_option = "1";
+    files.title = c.title;
+    files.case_name = c.case_name;
+    dir.write_valid_case(files);
+    dir.write(e2e::kPlotScriptFile, "set terminal png size 320,240\r\nset output 'curva.png'\r\n#\r\n#\r\n#\r\n#\r\n");
+    const e2e::RunResult run = dir.run();
+    ASSERT_EQ(run.exit_status, 0) << run.err;
+
+    const e2e::RunResult plot = dir.run_program(
+        {"/usr/bin/env", "gnuplot", e2e::kPlotScriptFile, "-e",
+         "set print '-'; print GPVAL_DATA_X_MIN, GPVAL_DATA_X_MAX, GPVAL_DATA_Y_MIN, GPVAL_DATA_Y_MAX"});
+    EXPECT_EQ(plot.exit_status, 0) << plot.err;
+    EXPECT_EQ(plot.err, "");
+    EXPECT_EQ(plot.out, "0.0 0.4 10.0 30.0\n");  // the curve data file was read
+    EXPECT_TRUE(e2e::png_info(dir.read("curva.png")).valid);
+    EXPECT_FALSE(dir.exists("PWNED"));
+  }
+}
+
 }  // namespace

@@ -168,6 +168,15 @@ bool CaseDir::exists(std::string_view name) const {
 
 void CaseDir::remove(std::string_view name) const { ::unlink(unix_path(name).c_str()); }
 
+std::map<std::string, std::string> CaseDir::snapshot() const {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(case_dir_)) {
+    const std::string name = std::filesystem::relative(entry.path(), case_dir_).string();
+    files[name] = entry.is_directory() ? "<directory>" : read(name);
+  }
+  return files;
+}
+
 void CaseDir::write_valid_case(const CaseFiles& files) const {
   write(kGeneralDataFile, files.general_data);
   write(files.parameter_file, case_params_text(files));
@@ -224,6 +233,22 @@ void CaseDir::write_on_launch(std::string_view program, std::string_view args, s
             "copy /y /b \"%TALVIRONESKA_E2E_STAGED_" + k + "%\" \"%TALVIRONESKA_E2E_TARGET_" + k + "%\" >nul");
   actions_.back().environment = {"TALVIRONESKA_E2E_STAGED_" + k + "=" + windows_path(staged),
                                  "TALVIRONESKA_E2E_TARGET_" + k + "=" + std::string(file)};
+}
+
+void CaseDir::use_recording_viewers() const {
+  if (!windows_run()) return;
+  const char* recorder = std::getenv("TALVIRONESKA_E2E_RECORDER");
+  const std::string path =
+      recorder != nullptr
+          ? std::string(recorder)
+          : (std::filesystem::path(std::getenv("TALVIRONESKA_E2E_EXE")).parent_path() / "tests/talvironeska_e2e_recorder.exe")
+                .string();
+  std::string bytes;
+  ASSERT_TRUE(read_file(path, &bytes)) << "no recording viewer at " << path << " (build the mingw preset)";
+  for (const char* program : kBatchFakes) {
+    ::unlink((root_ + "/winbin/" + program + ".bat").c_str());
+    write_file(root_ + "/winbin/" + program + ".exe", bytes);
+  }
 }
 
 std::vector<std::string> CaseDir::launches() const {

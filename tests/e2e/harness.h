@@ -30,11 +30,15 @@
 // argument text as cmd.exe passed it) and run the batch text of the matching
 // actions. Their own text is ASCII; names reach them through the environment.
 // full_path() then gives the path the Windows run shows (wine's Z: drive), and
-// run() turns the CR LF that Windows text streams write into LF.
+// run() turns the CR LF that Windows text streams write into LF. Names quoted
+// by the run reach a batch file quoted ("a&b_saida_A.txt"), and wine's batch
+// files expand a % in them again; use_recording_viewers() puts a program in
+// their place that logs the name as a Windows viewer reads it.
 #ifndef TALVIRONESKA_TESTS_E2E_HARNESS_H_
 #define TALVIRONESKA_TESTS_E2E_HARNESS_H_
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -104,18 +108,32 @@ class CaseDir {
   bool exists(std::string_view name) const;
   void remove(std::string_view name) const;
 
+  // Every entry under the case directory, subdirectories too, by its path
+  // relative to it: a file's bytes, or "<directory>".
+  std::map<std::string, std::string> snapshot() const;
+
   // Writes the three input files of FILES (general data, case params, thrust data).
   void write_valid_case(const CaseFiles& files = {}) const;
 
   // Registers shell text for PROGRAM ("Notepad", "notepad" or "Wgnuplot") to
   // run when its argument text equals ARGS exactly, and BATCH_TEXT (lines
   // apart by LF) for the Windows run; an action without it fails a Windows run.
+  // The batch fakes match the argument text as cmd.exe passed it, so ARGS
+  // must be a name that the run passes unquoted.
   void on_launch(std::string_view program, std::string_view args, std::string_view shell_text,
                  std::string_view batch_text = {});
   // The common action: when PROGRAM is launched with ARGS, sleep DELAY, then
   // replace FILE (relative to the case directory) with BYTES.
   void write_on_launch(std::string_view program, std::string_view args, std::string_view file,
                        std::string_view bytes, std::chrono::milliseconds delay = std::chrono::milliseconds(300));
+
+  // From now on the viewers of the Windows run are talvironeska_e2e_recorder.exe
+  // (TALVIRONESKA_E2E_RECORDER, default tests/ beside TALVIRONESKA_E2E_EXE),
+  // which log their name and arguments as main() gets them, joined by single
+  // blanks, and run no action: the launch log then shows on both platforms
+  // the file name each viewer opens. Does nothing in the Linux run, where the
+  // fakes log "$*" already.
+  void use_recording_viewers() const;
 
   // The lines of the launch log so far (empty when nothing was launched),
   // without line ends.

@@ -19,17 +19,6 @@ namespace {
 using e2e::CaseFiles;
 
 constexpr const char* kUserPlotLines = "set grid\nset xlabel 't (s)'\nset ylabel 'F (N)'\n#\n#\n#\n";
-const std::string kDirectory = "<directory>";
-
-// Every entry of the case directory: a file's bytes, or kDirectory.
-std::map<std::string, std::string> snapshot(const e2e::CaseDir& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    const std::string name = entry.path().filename().string();
-    files[name] = entry.is_directory() ? kDirectory : dir.read(name);
-  }
-  return files;
-}
 
 // NAME in the case directory, a file until now, becomes a directory.
 void make_directory(const e2e::CaseDir& dir, const std::string& name) {
@@ -178,7 +167,7 @@ TEST(HostileInput, FailingRunsNameUnitAndFileAndTouchNothingElse) {
     run.edit(files);
     dir.write_valid_case(files);
     run.after(dir, files);
-    std::map<std::string, std::string> expected = snapshot(dir);
+    std::map<std::string, std::string> expected = dir.snapshot();
     for (const std::string& name : run.created) expected[name] = "";
 
     const e2e::RunResult r = dir.run();
@@ -186,7 +175,7 @@ TEST(HostileInput, FailingRunsNameUnitAndFileAndTouchNothingElse) {
     EXPECT_EQ(r.exit_status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, file_error_line(dir, run.number, run.unit, run.file));
-    EXPECT_TRUE(snapshot(dir) == expected) << "files changed";
+    EXPECT_TRUE(dir.snapshot() == expected) << "files changed";
   }
 }
 
@@ -219,14 +208,14 @@ TEST(HostileInput, LimitsStopTheRunBeforeAnyOutput) {
     files.title = "'Outra corrida'";
     run.edit(files);
     dir.write_valid_case(files);
-    const std::map<std::string, std::string> expected = snapshot(dir);
+    const std::map<std::string, std::string> expected = dir.snapshot();
 
     const e2e::RunResult r = dir.run();
     EXPECT_EQ(r.exit_status, 1);
     std::string line = "talvironeska: " + run.text;
     if (run.unit != 0) line += ", unit " + std::to_string(run.unit) + ", file " + dir.full_path(run.file);
     EXPECT_EQ(r.err, line + "\n");
-    EXPECT_TRUE(snapshot(dir) == expected) << "files changed";
+    EXPECT_TRUE(dir.snapshot() == expected) << "files changed";
   }
 }
 
@@ -251,12 +240,12 @@ TEST(HostileInput, UnwritableOutputs) {
     files.title = "'Outra corrida'";
     dir.write_valid_case(files);
     make_directory(dir, run.blocked);
-    std::map<std::string, std::string> expected = snapshot(dir);
+    std::map<std::string, std::string> expected = dir.snapshot();
 
     const e2e::RunResult r = dir.run();
     EXPECT_EQ(r.exit_status, 1);
     EXPECT_EQ(r.err, file_error_line(dir, 30, run.unit, run.blocked));
-    std::map<std::string, std::string> after = snapshot(dir);
+    std::map<std::string, std::string> after = dir.snapshot();
     EXPECT_NE(after["ensaio7_saida_A.txt"], old_report);
     EXPECT_NE(after["ensaio7_saida_A.txt"].find("Outra corrida"), std::string::npos);
     after.erase("ensaio7_saida_A.txt");
@@ -277,11 +266,11 @@ TEST(HostileInput, ReadOnlyReportIsAPermissionError) {
   std::filesystem::permissions(dir.path() + "/ensaio7_saida_A.txt", std::filesystem::perms::owner_read |
                                                                          std::filesystem::perms::group_read |
                                                                          std::filesystem::perms::others_read);
-  const std::map<std::string, std::string> expected = snapshot(dir);
+  const std::map<std::string, std::string> expected = dir.snapshot();
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 1);
   EXPECT_EQ(r.err, file_error_line(dir, 9, 10, "ensaio7_saida_A.txt"));
-  EXPECT_TRUE(snapshot(dir) == expected) << "files changed";
+  EXPECT_TRUE(dir.snapshot() == expected) << "files changed";
 }
 
 // Hostile values the run accepts: each gives the same files as its plain form.

@@ -42,8 +42,9 @@ TEST(Viewers, EditorOpensTheNameTheRunMeant) {
   } cases[] = {
       {{"ensaio7_saida_A.txt"}, "Notepad ensaio7_saida_A.txt", "[ensaio7_saida_A.txt]"},
       {{"teste 1_saida_A.txt"}, "Notepad teste 1_saida_A.txt", "[teste 1_saida_A.txt]"},
-      {{"teste  1_saida_B.txt", "teste 1_saida_A.txt"}, "Notepad teste  1_saida_B.txt", "[teste  1_saida_B.txt]"},
-      {{}, "notepad meu caso.txt", "[meu caso.txt]"},  // not there yet: the editor creates it
+      {{"teste  1_saida_B.txt", "teste 1_saida_A.txt"}, "Notepad 'teste  1_saida_B.txt'", "[teste  1_saida_B.txt]"},
+      {{"meu  caso.txt"}, "notepad meu caso.txt", "[meu caso.txt]"},  // not there yet: the editor creates it
+      {{"-a b.txt"}, "notepad '-a b.txt'", "[./-a b.txt]"},
       {{"-x.txt"}, "notepad -x.txt", "[./-x.txt]"},
   };
   for (const Case& c : cases) {

@@ -81,15 +81,22 @@ TEST_F(PlotScriptTest, KeepsSixLinesAndEndsAfterTheTwoOfTheRun) {
   }
 }
 
-TEST_F(PlotScriptTest, TitleAndCaseNameAreTrimmedAndOtherwiseUnchanged) {
+// gnuplot reads both back as text: an apostrophe is written twice, and a name
+// it would run as a command or take for a data block gets "./" before it.
+TEST_F(PlotScriptTest, TitleAndCaseNameAreTrimmedAndReadAsText) {
   static const struct {
     const char* title;
     const char* case_name;
     const char* expected;
   } cases[] = {
       {"", "ensaio7", "set title ''\r\nplot 'ensaio7_saida_B.txt' using 1:2 notitle\r\n"},
-      {"  O'Neil \xC9 \"x\"  ", "  teste 1  ",
-       "set title 'O'Neil \xC9 \"x\"'\r\nplot 'teste 1_saida_B.txt' using 1:2 notitle\r\n"},
+      {"  O'Neil \xC9 \"x\" \\ `id` @m  ", "  teste 1  ",
+       "set title 'O''Neil \xC9 \"x\" \\ `id` @m'\r\nplot 'teste 1_saida_B.txt' using 1:2 notitle\r\n"},
+      {"x' . system('id') . '", "d'agua",
+       "set title 'x'' . system(''id'') . '''\r\nplot 'd''agua_saida_B.txt' using 1:2 notitle\r\n"},
+      {"t", "  <id #", "set title 't'\r\nplot './<id #_saida_B.txt' using 1:2 notitle\r\n"},
+      {"t", "$dados", "set title 't'\r\nplot './$dados_saida_B.txt' using 1:2 notitle\r\n"},
+      {"t", "a<b$c", "set title 't'\r\nplot 'a<b$c_saida_B.txt' using 1:2 notitle\r\n"},
   };
   for (const auto& c : cases) {
     write_script("1\n2\n3\n4\n5\n6\n");

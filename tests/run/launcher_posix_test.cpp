@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,6 +56,37 @@ TEST_F(LaunchTest, InnerBlanksAndQuotesReachTheShellUnchanged) {
   const std::string out = file("out");
   EXPECT_EQ(launch("printf '%s|' 'a  b' \"c'd\" e\\ \\ f  g > " + out), 0);
   EXPECT_EQ(read(out), "a  b|c'd|e  f|g|");
+}
+
+// The real shell reads a command word back as the name, whatever its bytes:
+// every byte but NUL between two letters, and names made of shell syntax.
+TEST_F(LaunchTest, CommandWordReachesTheProgramAsTheName) {
+  std::vector<std::string> names = {"x;touch P;y", "$(touch P)`touch P`", "d'agua", "''", "a\\", "<x", ">x", "-n",
+                                    "~", "~/x", "*", "#x", "a  b", "  a ", "'\"'\"\\$HOME", "x &", "a\nb"};
+  for (int byte = 1; byte < 256; ++byte) {
+    if (byte != ' ') names.push_back(std::string("x") + static_cast<char>(byte) + "y");
+  }
+  // As many words to one printf as the launcher's 1024 characters hold.
+  const std::string out = file("out");
+  const std::string start = "printf '[%s]'";
+  std::string command = start;
+  std::string expected;
+  for (std::size_t i = 0; i <= names.size(); ++i) {
+    std::string word;
+    if (i < names.size()) word.append(" ").append(command_word(names[i]));
+    if (i == names.size() || command.size() + word.size() + 3 + out.size() > 1024) {
+      ASSERT_EQ(launch(command + " > " + out), 0) << command;
+      EXPECT_EQ(read(out), expected) << command;
+      command = start;
+      expected.clear();
+    }
+    command += word;
+    if (i < names.size()) expected.append("[").append(names[i]).append("]");
+  }
+  EXPECT_FALSE(exists("P"));
+  // A plain name with single blanks stays as it is: several words.
+  ASSERT_EQ(launch("printf '[%s]' " + command_word("teste 1_saida_A.txt") + " > " + out), 0);
+  EXPECT_EQ(read(out), "[teste][1_saida_A.txt]");
 }
 
 TEST_F(LaunchTest, CommandsUpTo1024CharactersRun) {

@@ -87,7 +87,7 @@ TEST_F(LaunchesTest, ViewersFollowThePlotAndCurveListingOptions) {
   }
 }
 
-TEST_F(LaunchesTest, NamesAreTrimmedAndNotQuoted) {
+TEST_F(LaunchesTest, PlainNamesAreTrimmedAndNotQuoted) {
   RunContext rc;
   rc.curve_listing_option = 1;
   assign(rc.case_name, " teste 1 ");

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "output/gnuplot_text.h"
+
 namespace {
 
 void add_point(std::string& out, const CurvePoint& p) {
@@ -22,14 +24,9 @@ std::string relative_path(std::string_view name) {
 }  // namespace
 
 std::string gnuplot_quoted(std::string_view text) {
-  std::string quoted;
-  quoted.reserve(text.size() + 2);
-  quoted.push_back('\'');
-  for (char c : text) {
-    if (c == '\'') quoted.push_back('\'');
-    quoted.push_back(static_cast<unsigned char>(c) < 0x20 || c == '\x7F' ? ' ' : c);
-  }
-  quoted.push_back('\'');
+  std::string quoted = "'";
+  quoted += gnuplot_text(text);
+  quoted += '\'';
   return quoted;
 }
 

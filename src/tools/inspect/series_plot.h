@@ -26,8 +26,7 @@ std::string plot_data_text(std::span<const Firing> firings, const std::vector<Cu
 // with "./", so none of them can become a gnuplot command or a pipe.
 std::string plot_script_text(std::span<const Firing> firings, std::string_view designation, const PlotFiles& files);
 
-// TEXT between apostrophes for gnuplot: apostrophes doubled, control
-// characters (which would end the command) turned into blanks.
+// TEXT between apostrophes for gnuplot, made safe by gnuplot_text().
 std::string gnuplot_quoted(std::string_view text);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_SERIES_PLOT_H_
