@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs one of the example cases end to end: installs what is missing (Debian),
-# builds the program, copies the example into a scratch directory, puts the
-# viewer stand-ins first on PATH, runs the program there and says where the
-# report, the curve data and the plot are.
+# builds the program (only it, not the test suite), copies the example into a
+# scratch directory, puts the viewer stand-ins first on PATH, runs the
+# program there and says where the report, the curve data and the plot are.
+# The configure step still looks for GoogleTest, hence libgtest-dev below.
 #
 # usage: examples/run-example.sh [EXAMPLE]      EXAMPLE: f67w (default) or synthetic
 #
@@ -39,7 +40,7 @@ if [ -z "$bin" ]; then
   if command -v dpkg >/dev/null 2>&1; then install_missing; fi
   cd "$root"
   cmake --preset default >/dev/null
-  cmake --build --preset default
+  cmake --build --preset default --target talvironeska
   bin=$root/build/talvironeska
 fi
 

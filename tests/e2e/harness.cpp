@@ -106,6 +106,8 @@ bool read_file(const std::string& path, std::string* bytes) {
 
 bool windows_run() { return std::getenv("TALVIRONESKA_E2E_EXE") != nullptr; }
 
+bool windows_inspect_run() { return windows_run() && std::getenv("TALVIRONESKA_E2E_INSPECT_EXE") != nullptr; }
+
 std::string case_params_text(const CaseFiles& files) {
   std::string text;
   for (const std::string* line : {&files.original, &files.ti, &files.tf, &files.Fcor, &files.M, &files.w, &files.nmax,
@@ -280,6 +282,22 @@ RunResult CaseDir::run(std::chrono::milliseconds timeout) const {
   const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
   RunResult result =
       run_program({program_path(runner != nullptr ? runner : "wine"), std::getenv("TALVIRONESKA_E2E_EXE")}, timeout);
+  drop_cr_before_lf(&result.out);
+  drop_cr_before_lf(&result.err);
+  return result;
+}
+
+RunResult CaseDir::run_inspect(const std::vector<std::string>& args, std::chrono::milliseconds timeout) const {
+  if (!windows_inspect_run()) {
+    std::vector<std::string> argv{TALVIRONESKA_INSPECT_BIN};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return run_program(argv, timeout);
+  }
+  const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
+  std::vector<std::string> argv{program_path(runner != nullptr ? runner : "wine"),
+                                std::getenv("TALVIRONESKA_E2E_INSPECT_EXE")};
+  argv.insert(argv.end(), args.begin(), args.end());
+  RunResult result = run_program(argv, timeout);
   drop_cr_before_lf(&result.out);
   drop_cr_before_lf(&result.err);
   return result;

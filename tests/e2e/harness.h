@@ -34,6 +34,8 @@
 // by the run reach a batch file quoted ("a&b_saida_A.txt"), and wine's batch
 // files expand a % in them again; use_recording_viewers() puts a program in
 // their place that logs the name as a Windows viewer reads it.
+// With TALVIRONESKA_E2E_INSPECT_EXE naming talvironeska-inspect.exe as well,
+// run_inspect() starts that under wine in the same way.
 #ifndef TALVIRONESKA_TESTS_E2E_HARNESS_H_
 #define TALVIRONESKA_TESTS_E2E_HARNESS_H_
 
@@ -86,6 +88,9 @@ std::string case_params_text(const CaseFiles& files);
 
 // Whether run() starts the Windows binary under wine (see above).
 bool windows_run();
+// Whether run_inspect() starts the Windows inspector under wine: a Windows
+// run with TALVIRONESKA_E2E_INSPECT_EXE set.
+bool windows_inspect_run();
 
 // The bytes of a file of the source tree (RELATIVE to its top, e.g.
 // "examples/f67w/f67w.dat"); a missing file fails the test.
@@ -145,6 +150,10 @@ class CaseDir {
   // fakes first on PATH, the rest of the environment inherited. A run that
   // outlives TIMEOUT is killed with its process group and reported timed_out.
   RunResult run(std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+  // Runs talvironeska-inspect with ARGS in path(), stdin from /dev/null: the
+  // build's binary, or in a Windows inspector run the .exe under wine.
+  RunResult run_inspect(const std::vector<std::string>& args,
+                        std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
   // The same for any program and arguments (argv[0] is the program's path).
   RunResult run_program(const std::vector<std::string>& argv,
                         std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;

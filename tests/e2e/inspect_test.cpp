@@ -12,12 +12,12 @@
 
 namespace {
 
-// The inspector's own runs, on the build's binary; the Windows run of this
-// suite is for the program's .exe.
+// The inspector's own runs, on the build's binary, or in the Windows run on
+// talvironeska-inspect.exe when TALVIRONESKA_E2E_INSPECT_EXE names it.
 class Inspect : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (e2e::windows_run()) GTEST_SKIP() << "runs the inspector of this build";
+    if (e2e::windows_run() && !e2e::windows_inspect_run()) GTEST_SKIP() << "no TALVIRONESKA_E2E_INSPECT_EXE";
   }
 };
 
@@ -30,9 +30,8 @@ std::map<std::string, std::string> contents(const e2e::CaseDir& dir) {
   return files;
 }
 
-e2e::RunResult inspect(const e2e::CaseDir& dir, std::vector<std::string> args = {}) {
-  args.insert(args.begin(), TALVIRONESKA_INSPECT_BIN);
-  return dir.run_program(args);
+e2e::RunResult inspect(const e2e::CaseDir& dir, const std::vector<std::string>& args = {}) {
+  return dir.run_inspect(args);
 }
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
