@@ -18,6 +18,7 @@
 #include "analysis/figures.h"
 #include "input/case_params.h"
 #include "input/list_reader.h"
+#include "input/number.h"
 #include "input/thrust_data.h"
 
 namespace {

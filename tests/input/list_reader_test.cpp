@@ -1,4 +1,5 @@
 #include "input/list_reader.h"
+#include "input/number.h"
 
 #include <gtest/gtest.h>
 

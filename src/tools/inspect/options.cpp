@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "input/list_reader.h"
+#include "input/number.h"
 
 bool parse_options(int argc, const char* const* argv, Options* options, std::string* problem) {
   bool rate_given = false;
