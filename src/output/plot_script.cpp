@@ -2,9 +2,10 @@
 
 #include <string>
 
+#include "core/output_names.h"
+#include "core/trimmed.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
-#include "core/trimmed.h"
 
 void write_plot_script(RunContext& rc) {
   if (rc.plot_option != 1) return;
@@ -21,8 +22,8 @@ void write_plot_script(RunContext& rc) {
   text += "'\r\n";
   // The same name as the curve data file's: gnuplot plots this run's curve.
   text += "plot '";
-  text += trimmed(rc.case_name);
-  text += "_saida_B.txt' using 1:2 notitle\r\n";
+  text += curve_file_name(rc);
+  text += "' using 1:2 notitle\r\n";
   unit.write(text);
   unit.close();
 }
