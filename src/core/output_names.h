@@ -8,7 +8,9 @@
 #include "core/trimmed.h"
 
 // The summary report: the trimmed case name followed by "_saida_A.txt".
-inline std::string report_file_name(const RunContext& rc) { return std::string(trimmed(rc.case_name)) + "_saida_A.txt"; }
+inline std::string report_file_name(const RunContext& rc) {
+  return std::string(trimmed(rc.case_name)) + "_saida_A.txt";
+}
 
 // The curve data file: the trimmed case name followed by "_saida_B.txt".
 inline std::string curve_file_name(const RunContext& rc) { return std::string(trimmed(rc.case_name)) + "_saida_B.txt"; }

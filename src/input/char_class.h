@@ -13,10 +13,13 @@ inline bool ends_value(char c) { return is_blank(c) || c == ',' || c == '/'; }
 
 inline bool is_exponent_letter(char c) {
   switch (c) {
-    case 'E': case 'e': case 'D': case 'd': case 'Q': case 'q':
-      return true;
-    default:
-      return false;
+    case 'E':
+    case 'e':
+    case 'D':
+    case 'd':
+    case 'Q':
+    case 'q': return true;
+    default: return false;
   }
 }
 

@@ -88,8 +88,8 @@ void read_thrust_data(RunContext& rc) {
     const std::string_view held = unit.held_lines();
     const char* const begin = held.data();
     const char* const end = begin + held.size();
-    const char* const p = share ? take_record_lines_shared(rc, begin, end, helper, &last)
-                                : take_record_lines(rc, begin, end, &last);
+    const char* const p =
+        share ? take_record_lines_shared(rc, begin, end, helper, &last) : take_record_lines(rc, begin, end, &last);
     unit.skip(static_cast<std::size_t>(p - begin));
     page_in.advance(static_cast<std::size_t>(rc.nc) * sizeof(double));
     share = last.step != RecordStep::read_on || (!held.empty() && p == end);

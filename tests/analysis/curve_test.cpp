@@ -10,7 +10,8 @@ TEST(CurveArrays, SizeLimits) {
   static const struct {
     std::int32_t nmax;
     int error;
-  } cases[] = {{0, 0}, {-1, 0}, {1, 0}, {536870911, 0}, {536870912, kErrArraySizeOverflow}, {INT32_MAX, kErrArraySizeOverflow}};
+  } cases[] = {
+      {0, 0}, {-1, 0}, {1, 0}, {536870911, 0}, {536870912, kErrArraySizeOverflow}, {INT32_MAX, kErrArraySizeOverflow}};
   for (const auto& c : cases) {
     RunContext rc;
     rc.nmax = c.nmax;

@@ -1,11 +1,12 @@
 #include "input/list_reader.h"
-#include "input/number.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <string>
+
+#include "input/number.h"
 
 namespace {
 
