@@ -15,10 +15,12 @@
 #include "io/unit.h"
 #include "core/run_context.h"
 #include "core/trimmed.h"
+#include "tools/inspect/case_files.h"
 #include "tools/inspect/console.h"
 #include "tools/inspect/eng_export.h"
 #include "tools/inspect/inspection.h"
 #include "tools/inspect/options.h"
+#include "tools/inspect/series_command.h"
 #include "tools/inspect/text.h"
 #include "tools/inspect/thrust_records.h"
 
@@ -41,18 +43,8 @@ int fail_severe(const SevereError& error) {
 // them once the user has closed the editor. A missing file is reported, not
 // created.
 void read_case(RunContext& rc, InspectInput& input) {
-  require_existing_file(kGeneralDataFileName, kUnitGeneralData);
-  read_general_data(rc);
-  const std::string_view name = trimmed(rc.parameter_file_name);
-  // An empty or unassigned name fails in the reader without creating anything.
-  if (!name.empty() && name.find('\0') == std::string_view::npos) require_existing_file(name, kUnitCaseParams);
-  read_case_params(rc);
-  // The program's own check of w, with its own error.
-  RunContext check;
-  check.parameter_file_name = rc.parameter_file_name;
-  check.w = rc.w;
-  compute_parameter_figures(check);
-  input.case_name = std::string(name);
+  read_case_files(rc);
+  input.case_name = std::string(trimmed(rc.parameter_file_name));
   input.case_values = CaseValues{rc.ti, rc.tf, rc.Fcor, rc.M, rc.w, rc.nmax};
   input.thrust_name = std::string(trimmed(rc.original));
 }
@@ -87,6 +79,9 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
 }
 
 int inspect_main(int argc, char** argv) {
+  // Subcommands come before the options of the single-log check; a thrust
+  // data file named like one is reached as ./serie.
+  if (argc > 1 && std::string_view(argv[1]) == "serie") return series_main({argv + 2, argv + argc});
   Options options;
   std::string problem;
   if (!parse_options(argc, argv, &options, &problem)) return fail(problem + " (veja --help)");

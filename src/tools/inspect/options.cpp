@@ -45,6 +45,7 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
 
 const char* usage_text() {
   return "uso: talvironeska-inspect [ARQUIVO --rate HZ] [--eng ARQUIVO.eng]\n"
+         "     talvironeska-inspect serie CASO_OU_ARQUIVO... [opções]   (veja serie --help)\n"
          "\n"
          "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
          "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"

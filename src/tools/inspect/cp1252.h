@@ -1,0 +1,16 @@
+// Windows-1252, the code of the series' files, and UTF-8, the code of the
+// console and of file names on POSIX systems.
+#ifndef TALVIRONESKA_TOOLS_INSPECT_CP1252_H_
+#define TALVIRONESKA_TOOLS_INSPECT_CP1252_H_
+
+#include <string>
+#include <string_view>
+
+// TEXT as UTF-8; the five codes Windows-1252 leaves unassigned become '?'.
+std::string utf8_from_cp1252(std::string_view text);
+
+// TEXT in Windows-1252 when it is UTF-8 that Windows-1252 can hold; any
+// other text (plain ASCII, or already Windows-1252) is returned as it is.
+std::string cp1252_from_utf8(std::string_view text);
+
+#endif  // TALVIRONESKA_TOOLS_INSPECT_CP1252_H_

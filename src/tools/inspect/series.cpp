@@ -1,0 +1,34 @@
+#include "tools/inspect/series.h"
+
+#include <vector>
+
+#include "tools/inspect/burn_adapter.h"
+
+SeriesSummary summarize(std::span<const Firing> firings) {
+  const auto stats = [&](auto figure) {
+    std::vector<double> values;
+    values.reserve(firings.size());
+    for (const Firing& f : firings) values.push_back(figure(f));
+    return figure_stats(values);
+  };
+  SeriesSummary s;
+  s.It = stats([](const Firing& f) { return f.It; });
+  s.Fmed = stats([](const Firing& f) { return f.Fmed; });
+  s.tq = stats([](const Firing& f) { return f.tq; });
+  s.Fmax = stats([](const Firing& f) { return f.Fmax; });
+  s.tmax = stats([](const Firing& f) { return f.tmax; });
+  s.Is = stats([](const Firing& f) { return f.Is; });
+  s.duration = stats([](const Firing& f) { return f.standard.duration; });
+  s.It5 = stats([](const Firing& f) { return f.standard.It; });
+  s.Fmed5 = stats([](const Firing& f) { return f.standard.Fmed; });
+  s.designation = designation_of(s.It5.mean, s.Fmed5.mean);
+
+  std::vector<double> It, Fmed, M;
+  for (const Firing& f : firings) {
+    It.push_back(f.It);
+    Fmed.push_back(f.Fmed);
+    M.push_back(f.values.M);
+  }
+  s.certification = certify({It, Fmed, M});
+  return s;
+}

@@ -1,0 +1,212 @@
+#include "tools/inspect/series_command.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "input/list_reader.h"
+#include "io/severe_error.h"
+#include "io/unit.h"
+#include "tools/inspect/cp1252.h"
+#include "tools/inspect/eng_export.h"
+#include "tools/inspect/gnuplot_run.h"
+#include "tools/inspect/mean_curve.h"
+#include "tools/inspect/series.h"
+#include "tools/inspect/series_options.h"
+#include "tools/inspect/series_plot.h"
+#include "tools/inspect/series_report.h"
+#include "tools/inspect/text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kTag[] = "talvironeska-inspect";
+constexpr int kExitChecksFailed = 1;
+constexpr int kExitUnusable = 2;
+constexpr double kEngImpulseTolerance = 0.005;
+
+// The units under which write errors name the series' files.
+constexpr int kUnitSeriesReport = 40;
+constexpr int kUnitSeriesCsv = 41;
+constexpr int kUnitSeriesEng = 42;
+constexpr int kUnitSeriesPlotData = 43;
+constexpr int kUnitSeriesPlotScript = 44;
+
+// Fixed names: the script reaches them by name, and none of them can be read
+// by gnuplot as anything but a file.
+constexpr char kReportName[] = "serie.txt";
+constexpr char kCsvName[] = "serie.csv";
+constexpr char kEngName[] = "serie.eng";
+constexpr char kPlotDataName[] = "serie_curvas.dat";
+constexpr char kPlotScriptName[] = "serie.gnu";
+constexpr char kPngName[] = "serie.png";
+
+void put(const std::string& text, std::FILE* stream) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+int fail(const std::string& message) {
+  put(std::string(kTag) + ": erro: " + message + "\n", stderr);
+  return kExitUnusable;
+}
+
+std::string lf_lines(std::string_view crlf) {
+  std::string text;
+  text.reserve(crlf.size());
+  for (char c : crlf) {
+    if (c != '\r') text += c;
+  }
+  return text;
+}
+
+struct OutputFile {
+  int unit;
+  fs::path path;
+  std::string bytes;
+};
+
+// The firing whose file PATH is, or nullptr: compared by what the names
+// point at, so a link or another spelling of a case's file is found too.
+const Firing* owner_of(const fs::path& path, std::span<const Firing> firings) {
+  for (const Firing& f : firings) {
+    for (const fs::path& file : f.files) {
+      std::error_code error;
+      if (fs::equivalent(path, file, error)) return &f;
+    }
+  }
+  return nullptr;
+}
+
+void write_file(const OutputFile& file) {
+  Unit unit(file.unit, file.path.string(), OpenMode::write);
+  unit.write(file.bytes);
+  unit.close();
+}
+
+struct MeanEngineCurve {
+  std::vector<CurvePoint> mean;    // on the finest step of the series, times from the 5 % rise
+  std::vector<CurvePoint> points;  // the engine file's points
+  double It = 0.0;                 // their impulse
+  double M = 0.0;                  // kg, the mean of the known propellant masses
+};
+
+MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
+  MeanEngineCurve c;
+  double step = INFINITY;
+  std::vector<std::span<const CurvePoint>> curves;
+  std::size_t masses = 0;
+  for (const Firing& f : firings) {
+    step = std::min(step, 1.0 / f.values.w);
+    curves.push_back(f.curve);
+    if (f.values.M > 0.0) {
+      c.M += f.values.M;
+      ++masses;
+    }
+  }
+  if (masses > 0) c.M /= static_cast<double>(masses);
+  c.mean = mean_curve(curves, step);
+  c.points = reduce_curve(eng_polyline(c.mean, step));
+  c.It = curve_impulse(c.points);
+  return c;
+}
+
+// Why one of the files to be WRITTEN must not be written: it is a firing's
+// file, or two of them are one file. Empty when all may be written.
+std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings) {
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (const Firing* f = owner_of(written[i], firings)) {
+      return written[i].string() + " é um arquivo do ensaio " + f->argument + ": não será sobrescrito";
+    }
+    for (std::size_t j = 0; j < i; ++j) {
+      std::error_code error;
+      if (fs::equivalent(written[i], written[j], error) ||
+          fs::absolute(written[i]).lexically_normal() == fs::absolute(written[j]).lexically_normal()) {
+        return written[i].string() + " é também " + written[j].filename().string();
+      }
+    }
+  }
+  return "";
+}
+
+// Draws the picture from the script in FOLDER; false, with a warning on the
+// console, when gnuplot cannot be started or fails.
+bool draw_picture(const fs::path& folder) {
+  // An old picture must not pass for this run's.
+  std::error_code error;
+  fs::remove(folder / kPngName, error);
+  const int status = run_gnuplot(folder, kPlotScriptName);
+  if (status == 0 && fs::exists(folder / kPngName, error)) return true;
+  put(status < 0 ? "AVISO: o gnuplot não pôde ser iniciado: " + (folder / kPngName).string() + " não foi desenhado\n"
+                 : "AVISO: o gnuplot terminou com o estado " + std::to_string(status) + "\n",
+      stdout);
+  return false;
+}
+
+}  // namespace
+
+int series_main(const std::vector<std::string>& args) {
+  SeriesOptions options;
+  std::string problem;
+  if (!parse_series_options(args, &options, &problem)) return fail(problem + " (veja serie --help)");
+  if (options.help) {
+    put(series_usage_text(), stdout);
+    return 0;
+  }
+
+  std::vector<Firing> firings(options.firings.size());
+  const FiringOptions firing_options{options.rate, options.M};
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    if (!read_firing(options.firings[i], firing_options, &firings[i], &problem)) {
+      return fail(problem + "; nenhum arquivo escrito");
+    }
+  }
+  const SeriesSummary summary = summarize(firings);
+  const MeanEngineCurve eng = mean_engine_curve(firings);
+
+  const fs::path folder(options.folder);
+  const fs::path eng_path = options.eng_file.empty() ? folder / kEngName : fs::path(options.eng_file);
+  EngHeader header;
+  header.name = summary.designation.empty() ? "serie" : summary.designation;
+  header.propellant_mass = eng.M;
+  header.total_mass = eng.M;
+  header.comment = std::string(kTag) + " serie: curva media de " + std::to_string(firings.size()) +
+                   " ensaios, impulso " + fixed(eng.It, 3) + " N s";
+  const MeanCurveNote note{cp1252_from_utf8(eng_path.string()), eng.points.size(), eng.It};
+  const std::string report = series_report_text(firings, summary, note);
+  const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
+
+  std::vector<OutputFile> outputs;
+  outputs.push_back({kUnitSeriesReport, folder / kReportName, report});
+  outputs.push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)});
+  outputs.push_back({kUnitSeriesEng, eng_path, eng_text(header, eng.points)});
+  outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, eng.mean)});
+  outputs.push_back({kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)});
+  std::vector<fs::path> written;
+  for (const OutputFile& out : outputs) written.push_back(out.path);
+  written.push_back(folder / kPngName);
+  problem = overwrite_problem(written, firings);
+  if (!problem.empty()) return fail(problem + "; nenhum arquivo escrito");
+
+  try {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (const OutputFile& out : outputs) write_file(out);
+  } catch (const SevereError& error) {
+    return fail("severe (" + std::to_string(error.number()) + "): " + error.text());
+  }
+
+  put(utf8_from_cp1252(lf_lines(report)), stdout);
+  put("\n", stdout);
+  int status = summary.certification.passed() ? 0 : kExitChecksFailed;
+  if (!(std::fabs(eng.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
+    put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", stdout);
+    status = kExitChecksFailed;
+  }
+  const bool drawn = draw_picture(folder);
+  if (!drawn) status = kExitChecksFailed;
+  put("Arquivos escritos em " + folder.string() + ": " + kReportName + ", " + kCsvName + ", " + kPlotDataName + ", " +
+          kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) + "; curva média em " +
+          eng_path.string() + "\n",
+      stdout);
+  return status;
+}

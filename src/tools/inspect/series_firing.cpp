@@ -1,0 +1,170 @@
+#include "tools/inspect/series_firing.h"
+
+#include <algorithm>
+#include <climits>
+#include <system_error>
+
+#include "core/run_context.h"
+#include "core/trimmed.h"
+#include "input/general_data.h"
+#include "io/severe_error.h"
+#include "io/unit.h"
+#include "tools/inspect/case_files.h"
+#include "tools/inspect/cp1252.h"
+#include "tools/inspect/sampling.h"
+#include "tools/inspect/text.h"
+#include "tools/inspect/thrust_records.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The program runs in its case directory and opens every file by a name
+// relative to it: the case is read from there, and the directory the
+// companion started in is restored afterwards, also when reading fails.
+class InDirectory {
+ public:
+  explicit InDirectory(const fs::path& dir) : before_(fs::current_path()) { fs::current_path(dir); }
+  ~InDirectory() {
+    std::error_code ignored;
+    fs::current_path(before_, ignored);
+  }
+  InDirectory(const InDirectory&) = delete;
+  InDirectory& operator=(const InDirectory&) = delete;
+
+ private:
+  fs::path before_;
+};
+
+std::string text_of(const TextField<4>& field) { return std::string(trimmed(field)); }
+
+// Why the program's reading would not reach past the window.
+std::string program_stop(const ThrustFile& file, const ProgramRun& run) {
+  switch (run.end) {
+    case ProgramEnd::past_window:
+      break;
+    case ProgramEnd::unreadable_line:
+      return "o programa pararia na linha " + std::to_string(file.unreadable.first_line) + " do arquivo de empuxo com o erro " +
+             std::to_string(severe_number(file.first_error));
+    case ProgramEnd::end_of_file:
+      return "o arquivo de empuxo acaba antes de um registro depois de tf + 1/(2w): o programa pararia com o erro 24";
+    case ProgramEnd::arrays_full:
+      return "a janela tem " + std::to_string(run.inside) + " registros, mais que nmax = " + std::to_string(run.rc.nmax) +
+             ": o programa pararia com o erro 408";
+    case ProgramEnd::arrays_too_big:
+      return "nmax = " + std::to_string(run.rc.nmax) + " é grande demais: o programa pararia com o erro 179";
+  }
+  return "";
+}
+
+// The program's figures and curve over the firing's window, and the
+// standard figures of the whole log.
+bool evaluate(const ThrustFile& file, Firing* f, std::string* problem) {
+  const std::optional<StandardFigures> standard = standard_figures(file.records);
+  if (!standard) {
+    *problem = "nenhum empuxo acima de zero no arquivo de empuxo";
+    return false;
+  }
+  f->standard = *standard;
+  const ProgramRun run = run_program(file, f->values);
+  if (run.end != ProgramEnd::past_window) {
+    *problem = program_stop(file, run);
+    return false;
+  }
+  const RunContext& rc = run.rc;
+  if (rc.nc < 2) {
+    *problem = "a janela de ti = " + shortest(f->values.ti) + " s a tf = " + shortest(f->values.tf) +
+               " s tem menos de dois registros";
+    return false;
+  }
+  f->It = rc.It;
+  f->Fmed = rc.Fmed;
+  f->tq = rc.tq;
+  f->Fmax = rc.Fmax;
+  f->tmax = rc.tmax - rc.ti;
+  f->Is = rc.Is;
+  f->classe = text_of(rc.classe);
+  f->nc = rc.nc;
+  // Point k of the curve lies (k - 1) dt after the first record kept.
+  const double origin = file.records[run.kept.front()].t - standard->start;
+  f->curve.resize(static_cast<std::size_t>(rc.nc));
+  for (std::int32_t k = 1; k <= rc.nc; ++k) f->curve[k - 1] = {curve_time(rc, k) + origin, rc.F[k - 1]};
+  return true;
+}
+
+bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
+  RunContext rc;
+  ThrustFile file;
+  {
+    const InDirectory in_case(dir);
+    read_case_files(rc);
+    const std::string parameter_name(trimmed(rc.parameter_file_name));
+    const std::string thrust_name(trimmed(rc.original));
+    file = read_thrust_text(read_existing_file(thrust_name, kUnitThrustData));
+    const std::string case_name(trimmed(rc.case_name));
+    for (const std::string& name : {std::string(kGeneralDataFileName), parameter_name, thrust_name,
+                                    case_name + "_saida_A.txt", case_name + "_saida_B.txt",
+                                    std::string("talvironeska_2p1_curva_F-t.gnu")}) {
+      f->files.push_back(fs::absolute(name));
+    }
+    f->name = case_name.empty() ? cp1252_from_utf8(dir.filename().string()) : case_name;
+  }
+  f->from_case = true;
+  f->values = CaseValues{rc.ti, rc.tf, rc.Fcor, rc.M, rc.w, rc.nmax};
+  return evaluate(file, f, problem);
+}
+
+bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing* f, std::string* problem) {
+  const ThrustFile file = read_thrust_text(read_existing_file(path.string(), kUnitThrustData));
+  f->files.push_back(fs::absolute(path));
+  f->name = cp1252_from_utf8(path.filename().string());
+  if (file.readable < 2) {
+    *problem = "o leitor do programa lê menos de dois registros do arquivo";
+    return false;
+  }
+  std::int32_t w = options.rate;
+  if (w <= 0) w = rate_from_median(measure_sampling(file.records, 1).median);
+  if (w <= 0) {
+    *problem = "o passo mediano do arquivo não é positivo: dê a frequência com --rate";
+    return false;
+  }
+  const std::optional<StandardFigures> standard = standard_figures(file.records);
+  if (!standard) {
+    *problem = "nenhum empuxo acima de zero no arquivo";
+    return false;
+  }
+  f->values.ti = standard->ti;
+  f->values.tf = standard->tf;
+  f->values.M = options.M;
+  f->values.w = w;
+  // Room for every record: the window never needs more.
+  f->values.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.records.size(), INT32_MAX / 8));
+  return evaluate(file, f, problem);
+}
+
+}  // namespace
+
+bool read_firing(const std::string& argument, const FiringOptions& options, Firing* firing, std::string* problem) {
+  *firing = Firing{};
+  firing->argument = argument;
+  firing->shown = cp1252_from_utf8(argument);
+  std::string why;
+  try {
+    const fs::path path(argument);
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) {
+      why = "não existe";
+    } else if (fs::is_directory(status)) {
+      if (read_case_firing(path, firing, &why)) return true;
+    } else if (read_file_firing(path, options, firing, &why)) {
+      return true;
+    }
+  } catch (const SevereError& error) {
+    why = "severe (" + std::to_string(error.number()) + "): " + error.text();
+  } catch (const fs::filesystem_error& error) {
+    why = error.what();
+  }
+  *problem = "ensaio " + argument + ": " + why;
+  return false;
+}
