@@ -7,16 +7,15 @@ constexpr char16_t kHigh[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x202
                                 0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
                                 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
 
-// The Windows-1252 byte of code point U, or 0 when it has none.
-unsigned char byte_of(char32_t u) {
+}  // namespace
+
+unsigned char cp1252_byte_of(char32_t u) {
   if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<unsigned char>(u);
   for (unsigned char i = 0; i < 32; ++i) {
     if (kHigh[i] != 0 && kHigh[i] == u) return static_cast<unsigned char>(0x80 + i);
   }
   return 0;
 }
-
-}  // namespace
 
 std::string utf8_from_cp1252(std::string_view text) {
   std::string out;
@@ -53,7 +52,7 @@ std::string cp1252_from_utf8(std::string_view text) {
     }
     // Overlong forms are not UTF-8.
     if ((length == 2 && u < 0x80) || (length == 3 && u < 0x800)) return std::string(text);
-    const unsigned char byte = byte_of(u);
+    const unsigned char byte = cp1252_byte_of(u);
     if (byte == 0 && u != 0) return std::string(text);
     out += static_cast<char>(byte);
     i += length;

@@ -13,4 +13,7 @@ std::string utf8_from_cp1252(std::string_view text);
 // other text (plain ASCII, or already Windows-1252) is returned as it is.
 std::string cp1252_from_utf8(std::string_view text);
 
+// The Windows-1252 byte of code point U, or 0 when it has none.
+unsigned char cp1252_byte_of(char32_t u);
+
 #endif  // TALVIRONESKA_TOOLS_INSPECT_CP1252_H_

@@ -95,6 +95,10 @@ void report_file(Report& out, const InspectInput& in) {
     clean = false;
     out.warn("a linha " + std::to_string(f.incomplete.first_line) + " tem um só valor e o arquivo acaba nela");
   }
+  if ((f.unreadable.count > 0 && import_reads(f.first_hint)) || f.decimal_comma.count > 0) {
+    out.line("  para converter o arquivo num caso: talvironeska-inspect importar " + in.thrust_name +
+             " --massa KG --saida DIR");
+  }
   if (clean) out.line("  o leitor do programa lê todas as linhas");
 }
 

@@ -62,6 +62,7 @@ LineHint classify_unreadable(std::string_view line) {
   if (has_digit_comma_digit(line) && (!has_point || line.find(';') != std::string_view::npos)) {
     return LineHint::decimal_comma;
   }
+  if (line.find(';') != std::string_view::npos) return LineHint::semicolon;
   for (std::string_view field : split(line, " \t,;/")) {
     if (is_number_with_letters(field)) return LineHint::unit_letter;
   }
@@ -81,11 +82,16 @@ bool looks_like_decimal_commas(std::string_view line) {
   return false;
 }
 
+bool import_reads(LineHint hint) {
+  return hint == LineHint::header || hint == LineHint::decimal_comma || hint == LineHint::semicolon;
+}
+
 const char* hint_text(LineHint hint) {
   switch (hint) {
     case LineHint::header: return "texto: um cabeçalho ou uma nota";
     case LineHint::decimal_comma: return "vírgula decimal: o leitor só aceita o ponto";
     case LineHint::unit_letter: return "letra junto ao número (unidade?)";
+    case LineHint::semicolon: return "ponto e vírgula: o leitor não o toma por separador";
     case LineHint::other: return "caractere que não pode fazer parte de um número";
   }
   return "";

@@ -10,6 +10,7 @@ enum class LineHint {
   header,         // words: a header or a note
   decimal_comma,  // numbers written with a decimal comma
   unit_letter,    // a number with a letter stuck to it ("12.5N")
+  semicolon,      // values apart by semicolons, as spreadsheets save them
   other,          // any other character that cannot be part of a number
 };
 
@@ -20,6 +21,10 @@ LineHint classify_unreadable(std::string_view line);
 // that the reader takes as separators: two or more blank-separated fields,
 // no point anywhere, and a field of digits, a comma and digits.
 bool looks_like_decimal_commas(std::string_view line);
+
+// True for the hints of a logger's or a spreadsheet's file, which the
+// import converts: a header, decimal commas, semicolons.
+bool import_reads(LineHint hint);
 
 // The hint as a short Portuguese phrase.
 const char* hint_text(LineHint hint);

@@ -18,6 +18,7 @@
 #include "tools/inspect/case_files.h"
 #include "tools/inspect/console.h"
 #include "tools/inspect/eng_export.h"
+#include "tools/inspect/import_command.h"
 #include "tools/inspect/inspection.h"
 #include "tools/inspect/options.h"
 #include "tools/inspect/series_command.h"
@@ -80,8 +81,9 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
 
 int inspect_main(int argc, char** argv) {
   // Subcommands come before the options of the single-log check; a thrust
-  // data file named like one is reached as ./serie.
+  // data file named like one is reached as ./serie or ./importar.
   if (argc > 1 && std::string_view(argv[1]) == "serie") return series_main({argv + 2, argv + argc});
+  if (argc > 1 && std::string_view(argv[1]) == "importar") return importar_main(argc, argv);
   Options options;
   std::string problem;
   if (!parse_options(argc, argv, &options, &problem)) return fail(problem + " (veja --help)");

@@ -46,6 +46,7 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
 const char* usage_text() {
   return "uso: talvironeska-inspect [ARQUIVO --rate HZ] [--eng ARQUIVO.eng]\n"
          "     talvironeska-inspect serie CASO_OU_ARQUIVO... [opções]   (veja serie --help)\n"
+         "     talvironeska-inspect importar REGISTRO --massa KG --saida DIR [opções]\n"
          "\n"
          "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
          "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"
@@ -58,6 +59,7 @@ const char* usage_text() {
          "                  voo (até 32 pontos; diâmetro, comprimento e massas a editar)\n"
          "  --help          esta ajuda\n"
          "  --version       a versão\n"
+         "  importar        converte o arquivo de um registrador num caso (importar --help)\n"
          "\n"
          "Saída: 0 quando os dados cabem nas suposições do programa, 1 quando há avisos,\n"
          "2 quando a entrada não pode ser usada.\n";

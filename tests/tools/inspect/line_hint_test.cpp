@@ -12,6 +12,8 @@ TEST(LineHint, ClassifiesUnreadableLines) {
       {"Tempo (s)  Empuxo (N)", LineHint::header},
       {"Force_lbf", LineHint::header},
       {"0,002;1,234", LineHint::decimal_comma},
+      {"0.002;1.234", LineHint::semicolon},
+      {"2;15", LineHint::semicolon},
       {"0,002 1,2x", LineHint::decimal_comma},
       {"0.002 12.5N", LineHint::unit_letter},
       {"0.002s 12.5", LineHint::unit_letter},

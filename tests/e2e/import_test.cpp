@@ -1,0 +1,343 @@
+// talvironeska-inspect importar on loggers' files, then the program on the
+// case it wrote: the program's impulse must be the one of the measured
+// stamps, whatever the file's dialect.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace {
+
+constexpr double kGo = 9.80665;
+
+class Import : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (e2e::windows_run()) GTEST_SKIP() << "runs the inspector of this build";
+  }
+};
+
+e2e::RunResult importar(const e2e::CaseDir& dir, std::vector<std::string> args) {
+  args.insert(args.begin(), {TALVIRONESKA_INSPECT_BIN, "importar"});
+  return dir.run_program(args);
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The number after TEXT in the import's report ("tara: " -> 0.343).
+double number_after(const std::string& report, const std::string& text) {
+  const std::size_t at = report.find(text);
+  EXPECT_NE(at, std::string::npos) << text << " in\n" << report;
+  return at == std::string::npos ? NAN : std::strtod(report.c_str() + at + text.size(), nullptr);
+}
+
+// The report line of the program holding LABEL, its number at the end.
+double report_figure(const std::string& report, const std::string& label) {
+  const std::size_t at = report.find(label);
+  EXPECT_NE(at, std::string::npos) << label;
+  if (at == std::string::npos) return NAN;
+  const std::size_t end = report.find("\r\n", at);
+  const std::string line = report.substr(at, end - at);
+  return std::strtod(line.c_str() + line.rfind('=') + 1, nullptr);
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(begin, end - begin);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    begin = end + 1;
+  }
+  return lines;
+}
+
+struct Stamp {
+  double t;  // s from the first record
+  double F;  // N, as the file holds it, before any tare
+};
+
+// A 1.2 s burn from 2 s, 25 N at its peak, with a little deterministic noise.
+double motor(double t, int k) {
+  const double noise = 0.02 * std::sin(1.7 * k);
+  if (t <= 2.0 || t >= 3.2) return noise;
+  return 25.0 * std::sqrt(std::sin(M_PI * (t - 2.0) / 1.2)) + noise;
+}
+
+// The trapezoid over STAMPS from FROM to TO, the ends cut by interpolation,
+// after TARE and with negative thrust set to zero, as the program's Fcor = 0.
+double trapezoid(const std::vector<Stamp>& stamps, double tare, double from, double to) {
+  auto F = [&](double value) { return std::max(0.0, value - tare); };
+  double It = 0.0;
+  for (std::size_t i = 1; i < stamps.size(); ++i) {
+    const Stamp& a = stamps[i - 1];
+    const Stamp& b = stamps[i];
+    const double t0 = std::max(a.t, from);
+    const double t1 = std::min(b.t, to);
+    if (t1 <= t0) continue;
+    auto at = [&](double t) { return F(a.F + (b.F - a.F) * (t - a.t) / (b.t - a.t)); };
+    It += (at(t0) + at(t1)) / 2.0 * (t1 - t0);
+  }
+  return It;
+}
+
+struct Log {
+  std::string name;
+  std::string text;
+  std::vector<std::string> options;
+  std::vector<Stamp> stamps;
+};
+
+// An Arduino with an HX711: millis() stamps 12 and 13 ms apart (80 Hz on
+// average) from 1000 ms, grams, 35 g on the cell before ignition.
+std::vector<std::pair<long, double>> logger_records() {
+  std::vector<std::pair<long, double>> records;
+  long ms = 1000;
+  for (int k = 0; ms < 7000; ++k) {
+    const double grams = std::round((motor((ms - 1000) / 1000.0, k) / kGo * 1000.0 + 35.0) * 100.0) / 100.0;
+    records.emplace_back(ms, grams);
+    ms += k % 2 == 0 ? 12 : 13;
+  }
+  return records;
+}
+
+// The logger's records as a file: the header, the separator and line end
+// given, grams with a decimal comma or point.
+Log logger_file(const std::string& name, const std::string& header, char separator, bool decimal_comma,
+                const std::string& line_end) {
+  Log log{name, header + line_end, {}, {}};
+  char line[64];
+  for (const auto& [ms, g] : logger_records()) {
+    std::snprintf(line, sizeof line, "%ld%c%.2f", ms, separator, g);
+    std::string text = line;
+    if (decimal_comma) text.replace(text.find('.'), 1, ",");
+    log.text += text + line_end;
+    log.stamps.push_back({(ms - 1000) / 1000.0, g * kGo / 1000.0});
+  }
+  return log;
+}
+
+Log comma_with_header() { return logger_file("ensaio1.csv", "time_ms,weight_g", ',', false, "\n"); }
+Log spreadsheet() { return logger_file("planilha.csv", "time_ms;weight_g", ';', true, "\r\n"); }
+
+Log epoch_kgf() {
+  Log log{"balanca.txt", "", {"--tempo", "epoch", "--empuxo", "kgf"}, {}};
+  char line[64];
+  int k = 0;
+  for (long ms = 0; ms <= 6000; ms += 10, ++k) {
+    const double kgf = std::round((motor(ms / 1000.0, k) / kGo + 0.035) * 1e6) / 1e6;
+    std::snprintf(line, sizeof line, "%.3f\t%.6f\n", 1765000000.0 + ms / 1000.0, kgf);
+    log.text += line;
+    log.stamps.push_back({ms / 1000.0, kgf * kGo});
+  }
+  return log;
+}
+
+// A DAQ channel in counts, one per line at 1 kHz: (counts - 8000) x 0.002 N.
+Log raw_channel() {
+  Log log{"canal.txt", "", {"--fator", "0.002", "--deslocamento", "8000", "--taxa", "1000"}, {}};
+  for (int k = 0; k <= 6000; ++k) {
+    const long counts = std::lround(motor(k / 1000.0, k) / 0.002 + 8000.0);
+    log.text += std::to_string(counts) + "\n";
+    log.stamps.push_back({k / 1000.0, (counts - 8000) * 0.002});
+  }
+  return log;
+}
+
+TEST_F(Import, FourDialectsGiveTheImpulseOfTheMeasuredStamps) {
+  for (const Log& log : {comma_with_header(), spreadsheet(), epoch_kgf(), raw_channel()}) {
+    SCOPED_TRACE(log.name);
+    e2e::CaseDir dir;
+    dir.write(log.name, log.text);
+    std::vector<std::string> args = {log.name, "--massa", "0.0625", "--saida", "."};
+    args.insert(args.end(), log.options.begin(), log.options.end());
+    const e2e::RunResult imported = importar(dir, args);
+    ASSERT_EQ(imported.exit_status, 0) << imported.out << imported.err;
+    EXPECT_TRUE(has(imported.out, "os dois concordam em 0.1 %")) << imported.out;
+    const double tare = number_after(imported.out, "tara: ");
+
+    const std::string stem = log.name.substr(0, log.name.find('.'));
+    const auto params = lines_of(dir.read(stem + "_caso.txt"));
+    ASSERT_EQ(params.size(), 12u);
+    EXPECT_EQ(params[0].substr(0, stem.size() + 6), "'" + stem + ".dat'");
+    const double ti = std::strtod(params[1].c_str(), nullptr);
+    const double tf = std::strtod(params[2].c_str(), nullptr);
+    EXPECT_NEAR(ti, 2.0, 0.05);
+    EXPECT_NEAR(tf, 3.2, 0.05);
+
+    const e2e::RunResult run = dir.run();
+    ASSERT_EQ(run.exit_status, 0) << run.err;
+    const std::string report = dir.read(stem + "_saida_A.txt");
+    const double It = report_figure(report, "impulso total real");
+    const double expected = trapezoid(log.stamps, tare, ti, tf);
+    EXPECT_NEAR(It, expected, 0.001 * expected) << imported.out;
+    // The report's own figure of the grid is the program's.
+    EXPECT_NEAR(It, number_after(imported.out, "tempos medidos, "), 0.0005);
+  }
+}
+
+TEST_F(Import, UnitsFromTheHeaderAreSaidWithTheirSource) {
+  e2e::CaseDir dir;
+  const Log log = comma_with_header();
+  dir.write(log.name, log.text);
+  const e2e::RunResult r = importar(dir, {log.name, "--massa", "0.0625", "--saida", "caso"});
+  ASSERT_EQ(r.exit_status, 0) << r.err;
+  EXPECT_TRUE(has(r.out, "tempo: coluna 1, em ms (do cabeçalho \"time_ms\")")) << r.out;
+  EXPECT_TRUE(has(r.out, "empuxo: coluna 2, em g (do cabeçalho \"weight_g\")"));
+  EXPECT_TRUE(has(r.out, " Hz, não inteira: w = 80 Hz, a inteira mais próxima")) << r.out;
+  EXPECT_NEAR(number_after(r.out, "tara: "), 35.0 * kGo / 1000.0, 0.001);
+}
+
+std::map<std::string, std::string> contents(const std::string& path) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(path)) {
+    if (!entry.is_regular_file()) continue;
+    std::FILE* in = std::fopen(entry.path().c_str(), "rb");
+    std::string bytes;
+    char block[4096];
+    for (std::size_t n; (n = std::fread(block, 1, sizeof block, in)) > 0;) bytes.append(block, n);
+    std::fclose(in);
+    files[entry.path().lexically_relative(path).string()] = bytes;
+  }
+  return files;
+}
+
+TEST_F(Import, ABadLineIsNamedAndNothingIsWritten) {
+  e2e::CaseDir dir;
+  std::string text = comma_with_header().text;
+  const std::size_t line_57 = [&] {
+    std::size_t at = 0;
+    for (int i = 1; i < 57; ++i) at = text.find('\n', at) + 1;
+    return at;
+  }();
+  text.replace(line_57, text.find('\n', line_57) - line_57, "1687,34.5g");
+  dir.write("ensaio1.csv", text);
+  std::filesystem::create_directory(dir.path() + "/caso");
+  dir.write("caso/notas.txt", "minhas notas\n");
+  const auto before = contents(dir.path());
+  const e2e::RunResult r = importar(dir, {"ensaio1.csv", "--massa", "0.0625", "--saida", "caso"});
+  EXPECT_EQ(r.exit_status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(has(r.err, "linha 57: \"1687,34.5g\"; esperado: 2 campos separados por vírgula")) << r.err;
+  EXPECT_TRUE(has(r.err, "nada foi escrito"));
+  EXPECT_EQ(contents(dir.path()), before);
+}
+
+TEST_F(Import, FilesOfTheCaseAreReplacedOnlyWhenAskedAndTheLogNever) {
+  e2e::CaseDir dir;
+  const Log log = comma_with_header();
+  dir.write(log.name, log.text);
+  dir.write("talvironeska_2p1_curva_F-t.gnu", "set terminal png\n");
+  const auto before = contents(dir.path());
+  const std::vector<std::string> args = {log.name, "--massa", "0.0625", "--saida", "."};
+  e2e::RunResult r = importar(dir, args);
+  EXPECT_EQ(r.exit_status, 2);
+  EXPECT_TRUE(has(r.err, "talvironeska_2p1_curva_F-t.gnu já existe")) << r.err;
+  EXPECT_EQ(contents(dir.path()), before);
+
+  std::vector<std::string> replacing = args;
+  replacing.push_back("--substituir");
+  r = importar(dir, replacing);
+  EXPECT_EQ(r.exit_status, 0) << r.err;
+  EXPECT_TRUE(has(dir.read("talvironeska_2p1_curva_F-t.gnu"), "set ylabel 'F [N]'"));
+
+  // The log itself, reached through a link named as the case's thrust data file.
+  std::filesystem::create_symlink(log.name, dir.path() + "/alias.dat");
+  replacing.insert(replacing.end(), {"--caso", "alias"});
+  r = importar(dir, replacing);
+  EXPECT_EQ(r.exit_status, 2);
+  EXPECT_TRUE(has(r.err, "alias.dat é o próprio registro")) << r.err;
+  EXPECT_EQ(dir.read(log.name), log.text);
+  EXPECT_FALSE(dir.exists("alias_caso.txt"));
+}
+
+TEST_F(Import, MissingMassOrUnitsStopWithAMessage) {
+  e2e::CaseDir dir;
+  dir.write("balanca.txt", epoch_kgf().text);
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"balanca.txt", "--saida", "c", "--tempo", "epoch", "--empuxo", "kgf"}, "falta --massa KG"},
+      {{"balanca.txt", "--saida", "c", "--massa", "0.1", "--empuxo", "kgf"}, "dê --tempo s, ms, us ou epoch"},
+      {{"balanca.txt", "--saida", "c", "--massa", "0.1", "--tempo", "epoch"}, "dê --empuxo N, g, kg, kgf ou lbf"},
+      {{"balanca.txt", "--saida", "c", "--massa", "0.1", "--taxa", "100", "--empuxo", "N"},
+       "2 colunas e nenhuma de tempo"},
+  };
+  for (const auto& c : cases) {
+    const e2e::RunResult r = importar(dir, c.args);
+    EXPECT_EQ(r.exit_status, 2) << c.message;
+    EXPECT_TRUE(has(r.err, c.message)) << r.err;
+    EXPECT_FALSE(dir.exists("c"));
+  }
+}
+
+// The team's logger file of an L1420R firing (tests/data/real/olemiss-l1420r):
+// one lbf value per line at 2 kHz, an offset that drifts.
+TEST_F(Import, RealL1420RecordingMatchesItsTaredConversion) {
+  e2e::CaseDir dir;
+  dir.write("Force_Test2.csv", e2e::source_file("tests/data/real/olemiss-l1420r/Force_Test2.csv"));
+  e2e::RunResult r = importar(dir, {"Force_Test2.csv", "--empuxo", "lbf", "--taxa", "2000", "--massa", "2.560",
+                                    "--saida", "importado"});
+  ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+  EXPECT_TRUE(has(r.out, "a taxa do registro é inteira: w = 2000 Hz")) << r.out;
+
+  // Both cases over the window the source suggests.
+  auto params = lines_of(dir.read("importado/Force_Test2_caso.txt"));
+  params.resize(12);
+  params[1] = "5.3845";
+  params[2] = "8.6695";
+  std::string edited;
+  for (const std::string& line : params) edited += line + "\r\n";
+  dir.write("importado/Force_Test2_caso.txt", edited);
+  e2e::CaseDir imported_run;
+  for (const char* name : {"talvironeska_2p1_dados_geral.txt", "Force_Test2_caso.txt", "Force_Test2.dat",
+                           "talvironeska_2p1_curva_F-t.gnu"}) {
+    imported_run.write(name, dir.read(std::string("importado/") + name));
+  }
+  ASSERT_EQ(imported_run.run().exit_status, 0);
+  const double It = report_figure(imported_run.read("Force_Test2_saida_A.txt"), "impulso total real");
+
+  e2e::CaseDir tared_run;
+  e2e::CaseFiles files;
+  files.original = "'l1420r_test2_tared.dat'";
+  files.ti = "5.3845";
+  files.tf = "8.6695";
+  files.M = "2.560";
+  files.w = "2000";
+  files.nmax = "10000";
+  files.case_name = "l1420r_t2";
+  files.thrust_file = "l1420r_test2_tared.dat";
+  files.thrust_data = e2e::source_file("tests/data/real/olemiss-l1420r/l1420r_test2_tared.dat");
+  tared_run.write_valid_case(files);
+  ASSERT_EQ(tared_run.run().exit_status, 0);
+  const double It_tared = report_figure(tared_run.read("l1420r_t2_saida_A.txt"), "impulso total real");
+  EXPECT_NEAR(It_tared, 4936.855, 0.001);
+  EXPECT_NEAR(It, It_tared, 0.005 * It_tared);
+
+  // With the drift: the zero before and after as the source measured them.
+  r = importar(dir, {"Force_Test2.csv", "--empuxo", "lbf", "--taxa", "2000", "--massa", "2.560", "--deriva",
+                     "--saida", "deriva"});
+  ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+  EXPECT_NEAR(number_after(r.out, "antes da ignição: "), -80.6, 5.0) << r.out;
+  EXPECT_NEAR(number_after(r.out, "depois da queima: "), -35.1, 5.0);
+  EXPECT_TRUE(has(r.out, "(--deriva)"));
+}
+
+TEST_F(Import, TheCompanionPointsToTheImportForASpreadsheetFile) {
+  e2e::CaseDir dir;
+  dir.write("planilha.csv", spreadsheet().text);
+  const e2e::RunResult r = dir.run_program({TALVIRONESKA_INSPECT_BIN, "planilha.csv"});
+  EXPECT_TRUE(has(r.out, "talvironeska-inspect importar planilha.csv --massa KG --saida DIR")) << r.out;
+}
+
+}  // namespace
