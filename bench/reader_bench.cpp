@@ -16,8 +16,9 @@
 #include <vector>
 
 #include "analysis/figures.h"
-#include "input/case_params.h"
+#include "analysis/curve.h"
 #include "input/list_reader.h"
+#include "input/number.h"
 #include "input/thrust_data.h"
 
 namespace {

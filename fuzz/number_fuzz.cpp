@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "check.h"
-#include "input/list_reader.h"
+#include "input/number.h"
 
 namespace {
 

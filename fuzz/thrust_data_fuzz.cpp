@@ -21,7 +21,7 @@
 
 #include "analysis/figures.h"
 #include "check.h"
-#include "input/case_params.h"
+#include "analysis/curve.h"
 #include "input/list_reader.h"
 #include "input/thrust_data.h"
 #include "io/severe_error.h"

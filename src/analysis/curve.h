@@ -5,6 +5,11 @@
 #include "analysis/figures.h"
 #include "core/run_context.h"
 
+// Allocates t and F with nmax elements each (none when nmax <= 0), leaving
+// their pages untouched. Error 179 when 8 * nmax does not fit in 32 bits,
+// 41 when the memory cannot be had.
+void allocate_curve_arrays(RunContext& rc);
+
 // Appends point nc + 1 with the thrust raised to Fcor when strictly below
 // it, and updates the running extremes. Returns false, writing nothing, when
 // the arrays already hold nmax points. The point's time is curve_time(rc, k).

@@ -9,9 +9,8 @@
 void compute_parameter_figures(RunContext& rc) {
   if (rc.w <= 0) {
     // A zero or negative rate makes the time window meaningless.
-    const std::string place = file_error_text(kErrConversion, kUnitCaseParams, trimmed(rc.parameter_file_name));
     throw_severe(kErrConversion, "acquisition frequency w = " + std::to_string(rc.w) + " must be positive, " +
-                                     place.substr(place.find("unit ")));
+                                     file_place_text(kUnitCaseParams, trimmed(rc.parameter_file_name)));
   }
   rc.tq = rc.tf - rc.ti;
   rc.fm = (rc.M * 1000.0) / rc.tq;

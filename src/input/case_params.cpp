@@ -1,11 +1,7 @@
 #include "input/case_params.h"
 
-#include <new>
-
-#include "input/read_items.h"
-#include "io/memory.h"
-#include "io/severe_error.h"
 #include "core/trimmed.h"
+#include "input/read_items.h"
 
 void read_case_params(RunContext& rc) {
   Unit unit(kUnitCaseParams, trimmed(rc.parameter_file_name), OpenMode::read);
@@ -23,17 +19,4 @@ void read_case_params(RunContext& rc) {
   read_items(unit, reader, {text_item(rc.case_name)});
   read_items(unit, reader, {text_item(rc.title)});
   unit.close();
-}
-
-void allocate_curve_arrays(RunContext& rc) {
-  const std::int64_t n = rc.nmax > 0 ? rc.nmax : 0;
-  if (8 * n > std::int64_t{UINT32_MAX}) throw_severe(kErrArraySizeOverflow, "Cannot allocate array - overflow on array size calculation.");
-  // new double[n] leaves the elements uninitialised: a large nmax with a
-  // small curve costs address space, not memory.
-  auto* t = new (std::nothrow) double[static_cast<std::size_t>(n)];
-  auto* F = new (std::nothrow) double[static_cast<std::size_t>(n)];
-  rc.t.reset(t);
-  rc.F.reset(F);
-  if (t == nullptr || F == nullptr) throw_severe(kErrNoMemory, "insufficient virtual memory");
-  advise_large_pages(F, static_cast<std::size_t>(n) * sizeof(double));
 }

@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
-#include "input/plain_real.h"
-#include "io/severe_error.h"
+#include "input/char_class.h"
+#include "input/number.h"
+#include "input/record_lines.h"
 
 namespace {
 
-inline bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
-inline bool ends_value(char c) { return c == ' ' || c == '\t' || c == ',' || c == '/'; }
-
-inline bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+using char_class::ends_value;
+using char_class::is_blank;
+using char_class::is_digit;
 
 // Stores TEXT left-justified in the field, padded with blanks or cut.
 void store_text(const ReadItem& item, std::string_view text) {
@@ -60,16 +59,6 @@ bool StringLines::next_record(std::string_view* line) {
   return true;
 }
 
-int severe_number(ReadError error) {
-  switch (error) {
-    case ReadError::end_of_file: return kErrEndOfFile;
-    case ReadError::syntax: return kErrSyntax;
-    case ReadError::conversion: return kErrConversion;
-    case ReadError::none: break;
-  }
-  return 0;
-}
-
 bool ListReader::next_line() {
   pos_ = 0;
   if (source_.next_record(&line_)) return true;
@@ -93,23 +82,13 @@ ReadError ListReader::read(std::span<const ReadItem> items) {
 
 ReadError ListReader::read_pair(double* first, double* second) {
   if (!next_line()) return ReadError::end_of_file;
-  const char* p = line_.data();
-  const char* const end = p + line_.size();
-  while (p < end && is_blank(*p)) ++p;
+  const char* const end = line_.data() + line_.size();
   double a, b;
-  p = plain_real::scan_plain_real_padded(p, end, &a);
-  if (p != nullptr && p < end && (is_blank(*p) || *p == ',')) {
-    while (p < end && is_blank(*p)) ++p;
-    if (p < end && *p == ',') {
-      ++p;
-      while (p < end && is_blank(*p)) ++p;
-    }
-    p = plain_real::scan_plain_real_padded(p, end, &b);
-    if (p != nullptr && (p == end || ends_value(*p))) {
-      *first = a;
-      *second = b;
-      return ReadError::none;
-    }
+  const char* p = record_lines::scan_plain_pair(line_.data(), end, &a, &b);
+  if (p != nullptr && (p == end || ends_value(*p))) {
+    *first = a;
+    *second = b;
+    return ReadError::none;
   }
   // Anything else (a record over two lines, nulls, repeats, other number
   // forms, errors) takes the general path from the start of the line.

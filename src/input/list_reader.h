@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "input/read_error.h"
 #include "io/line_source.h"
 
 // Lines of a string: LF ends a line, a CR just before it is dropped, and the
@@ -22,16 +23,6 @@ class StringLines final : public LineSource {
   std::string text_;  // the text and the padding every source gives
   std::string_view rest_;
 };
-
-enum class ReadError {
-  none,
-  end_of_file,  // the file ended before every item had a value or a null
-  syntax,       // a value that is not of its item's form
-  conversion,   // an integer outside 32 bits, a real that overflows double
-};
-
-// The severe error number of a read error: 24, 59 or 64.
-int severe_number(ReadError error);
 
 enum class ReadKind { text, real, integer };
 
@@ -80,15 +71,5 @@ class ListReader {
   bool repeat_quoted_ = false;
   std::string repeat_value_;
 };
-
-// Numbers, exposed for tests and benchmarks. A real: optional sign, digits
-// with an optional point, optional exponent letter E, D or Q (any case) with
-// an optionally signed integer; an integer: optional sign and digits only.
-ReadError parse_real(std::string_view token, double* value);
-// The longest number at the start of [p, end) when it has the common plain
-// form (sign, up to 19 digits with a point, E exponent) and converts exactly
-// on the fast path; nullptr otherwise, leaving the case to parse_real.
-const char* scan_plain_real(const char* p, const char* end, double* value);
-ReadError parse_integer(std::string_view token, std::int32_t* value);
 
 #endif  // TALVIRONESKA_INPUT_LIST_READER_H_

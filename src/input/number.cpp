@@ -1,26 +1,15 @@
 // Number forms of the list-directed reader.
-#include <bit>
+#include "input/number.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-
-#include "input/list_reader.h"
-#include "input/plain_real.h"
 
 namespace {
 
-using plain_real::is_digit;
-
-inline bool is_exponent_letter(char c) {
-  switch (c) {
-    case 'E': case 'e': case 'D': case 'd': case 'Q': case 'q':
-      return true;
-    default:
-      return false;
-  }
-}
+using char_class::is_digit;
+using char_class::is_exponent_letter;
 
 // The general exact path, for a token already known to have a number's
 // form. It is first brought to one canonical shape, "d.ddd...e<exp>" with no
@@ -163,14 +152,7 @@ ReadError parse_real(std::string_view token, double* value) {
     *value = negative ? -0.0 : 0.0;
     return ReadError::none;
   }
-  // Both the integer and the power of ten are exact doubles, so one rounded
-  // operation gives the correctly rounded result.
-  if (!truncated && mantissa <= (std::uint64_t{1} << 53) && exponent >= -22 && exponent <= 22) {
-    double result = static_cast<double>(mantissa);
-    result = exponent < 0 ? result / plain_real::kPowersOfTen[-exponent] : result * plain_real::kPowersOfTen[exponent];
-    *value = negative ? -result : result;
-    return ReadError::none;
-  }
+  if (!truncated && number::convert_small(mantissa, exponent, negative, value)) return ReadError::none;
   return convert_general(token, value);
 }
 
@@ -181,7 +163,7 @@ const char* scan_plain_real(const char* p, const char* const end, double* value)
   char copy[kWindow + 8] = {};
   const std::ptrdiff_t n = end - p < kWindow ? end - p : kWindow;
   std::memcpy(copy, p, static_cast<std::size_t>(n));
-  const char* stop = plain_real::scan_plain_real_padded(copy, copy + n, value);
+  const char* stop = scan_plain_real_padded(copy, copy + n, value);
   if (stop == nullptr || stop - copy == kWindow) return nullptr;
   return p + (stop - copy);
 }

@@ -4,18 +4,18 @@
 #ifndef TALVIRONESKA_INPUT_RECORD_SCAN_HELPER_H_
 #define TALVIRONESKA_INPUT_RECORD_SCAN_HELPER_H_
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <thread>
+
+#include "io/hand_off.h"
 
 class RecordScanHelper {
  public:
   RecordScanHelper() = default;
   // Waits for a scan still running, then ends the helper thread.
-  ~RecordScanHelper();
+  ~RecordScanHelper() { stretches_.close(); }
   RecordScanHelper(const RecordScanHelper&) = delete;
   RecordScanHelper& operator=(const RecordScanHelper&) = delete;
 
@@ -45,22 +45,19 @@ class RecordScanHelper {
   }
 
  private:
-  enum State : int { idle, scanning, done, quitting };
-  void run();
+  struct Stretch {
+    const char* begin;
+    const char* end;
+  };
+  void scan_stretches();
 
-  std::thread thread_;
   bool unavailable_ = false;
-  // A mutex and a condition variable, not an atomic wait: some thread
-  // libraries' atomic waits can miss a wake-up that comes just before the wait.
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  State state_ = idle;
-  const char* begin_ = nullptr;
-  const char* end_ = nullptr;
-  Found found_{};
   std::size_t capacity_ = 0;
   std::unique_ptr<double[]> tlido_;
   std::unique_ptr<double[]> Flido_;
+  HandOff<Stretch> stretches_;
+  HandOff<Found> found_;
+  std::jthread thread_;  // last: joined before the rest goes
 };
 
 #endif  // TALVIRONESKA_INPUT_RECORD_SCAN_HELPER_H_

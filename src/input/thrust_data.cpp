@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/trimmed.h"
 #include "input/list_reader.h"
 #include "input/record_lines.h"
 #include "input/record_scan_helper.h"
@@ -10,23 +11,53 @@
 #include "io/page_in_ahead.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
-#include "core/trimmed.h"
 
 namespace {
 
+// Where the reading stands: the last record read, whichever way (a null
+// value in the next record read by the general read leaves its item as it
+// was), and what that record made of the reading.
+struct Reading {
+  double tlido = 0.0;
+  double Flido = 0.0;
+  RecordStep step = RecordStep::read_on;
+};
+
 // Takes the records of [p, end) in order while their lines have the common
-// shape and the reading goes on, leaving the last one in (*tlido, *Flido).
-// Returns the start of the first line not taken.
-const char* take_record_lines(RunContext& rc, const char* p, const char* end, RecordStep* step, double* tlido,
-                              double* Flido) {
-  while (p < end) {
-    const char* const next = record_lines::scan_record_line(p, end, tlido, Flido);
+// shape and the reading goes on. Returns the start of the first line not taken.
+const char* take_record_lines(RunContext& rc, const char* p, const char* end, Reading* reading) {
+  while (p < end && reading->step == RecordStep::read_on) {
+    const char* const next = record_lines::scan_record_line(p, end, &reading->tlido, &reading->Flido);
     if (next == nullptr) break;
     p = next;
-    *step = take_record(rc, *tlido, *Flido);
-    if (*step != RecordStep::read_on) break;
+    reading->step = take_record(rc, reading->tlido, reading->Flido);
   }
   return p;
+}
+
+// take_record_lines over [begin, end) on two cores when the block is large:
+// the helper scans the second half while this thread takes the first, and
+// its records are taken after them only when the first half was taken whole.
+const char* take_record_lines_shared(RunContext& rc, const char* begin, const char* end, RecordScanHelper& helper,
+                                     Reading* reading) {
+  const char* const split = RecordScanHelper::split_point(begin, end);
+  if (split == end || !helper.start(split, end)) return take_record_lines(rc, begin, end, reading);
+  const char* p = take_record_lines(rc, begin, split, reading);
+  const RecordScanHelper::Found found = helper.finish();
+  if (reading->step != RecordStep::read_on || p != split) return p;
+  for (std::size_t i = 0; i < found.count && reading->step == RecordStep::read_on; ++i) {
+    reading->tlido = found.tlido[i];
+    reading->Flido = found.Flido[i];
+    reading->step = take_record(rc, reading->tlido, reading->Flido);
+  }
+  return found.stop;  // past the record that ended the reading, which is then over
+}
+
+// A line of another shape: one record by the general list-directed read.
+void take_general_record(RunContext& rc, Unit& unit, ListReader& reader, Reading* reading) {
+  const ReadError error = reader.read_pair(&reading->tlido, &reading->Flido);
+  if (error != ReadError::none) unit.fail(severe_number(error));
+  reading->step = take_record(rc, reading->tlido, reading->Flido);
 }
 
 }  // namespace
@@ -36,51 +67,27 @@ void read_thrust_data(RunContext& rc) {
   ListReader reader(unit);
   RecordScanHelper helper;  // goes before the unit's block does
   PageInAhead page_in(rc.F.get(), static_cast<std::size_t>(rc.nmax > 0 ? rc.nmax : 0) * sizeof(double));
-  // The last record read, whichever way: a null value in the next record
-  // read by the general read leaves its item as it was.
-  double tlido = 0.0;
-  double Flido = 0.0;
-  RecordStep step = RecordStep::read_on;
+  Reading reading;
   // After a line of another shape the blocks are taken in this thread only,
   // until one is taken whole: so a helper's scan is thrown away at most once
   // per block.
   bool share = true;
-  while (step == RecordStep::read_on) {
+  while (reading.step == RecordStep::read_on) {
     // The common lines straight from the unit's block, with no pass to find
     // the line ends first; the first other line by the general read.
     const std::string_view held = unit.held_lines();
     const char* const begin = held.data();
     const char* const end = begin + held.size();
-    const char* const split = share ? RecordScanHelper::split_point(begin, end) : end;
-    const bool shared = split < end && helper.start(split, end);
-    const char* p = take_record_lines(rc, begin, shared ? split : end, &step, &tlido, &Flido);
-    if (shared) {
-      const RecordScanHelper::Found found = helper.finish();
-      if (step == RecordStep::read_on && p == split) {
-        for (std::size_t i = 0; i < found.count && step == RecordStep::read_on; ++i) {
-          tlido = found.tlido[i];
-          Flido = found.Flido[i];
-          step = take_record(rc, tlido, Flido);
-        }
-        p = found.stop;  // past the record that ended the reading, which is then over
-      }
-    }
+    const char* const p = share ? take_record_lines_shared(rc, begin, end, helper, &reading)
+                                : take_record_lines(rc, begin, end, &reading);
     unit.skip(static_cast<std::size_t>(p - begin));
     page_in.advance(static_cast<std::size_t>(rc.nc) * sizeof(double));
-    if (step == RecordStep::read_on && (held.empty() || p < end)) {
-      const ReadError error = reader.read_pair(&tlido, &Flido);
-      if (error != ReadError::none) unit.fail(severe_number(error));
-      step = take_record(rc, tlido, Flido);
-      share = false;
-    } else {
-      share = true;
-    }
+    share = reading.step != RecordStep::read_on || (!held.empty() && p == end);
+    if (!share) take_general_record(rc, unit, reader, &reading);
   }
-  if (step == RecordStep::arrays_full) {
-    const std::string place = file_error_text(kErrTooManyPoints, kUnitThrustData, unit.name());
-    throw_severe(kErrTooManyPoints, "more than " + std::to_string(rc.nmax) +
-                                        " points inside the time window (nmax), " +
-                                        place.substr(place.find("unit ")));
+  if (reading.step == RecordStep::arrays_full) {
+    throw_severe(kErrTooManyPoints, "more than " + std::to_string(rc.nmax) + " points inside the time window (nmax), " +
+                                        file_place_text(kUnitThrustData, unit.name()));
   }
   unit.close();
 }

@@ -1,7 +1,6 @@
 #include "io/page_in_ahead.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "io/memory.h"
 
@@ -18,46 +17,28 @@ PageInAhead::PageInAhead(void* base, std::size_t bytes)
       begin_((start_ + kStep - 1) & ~(kStep - 1)),
       end_(reinterpret_cast<std::uintptr_t>(base) + bytes) {}
 
-PageInAhead::~PageInAhead() {
-  if (!helper_.joinable()) return;
-  {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  changed_.notify_one();
-  helper_.join();
-}
-
 void PageInAhead::advance(std::size_t used) {
   if (!tried_) {
-    if (used < kStart || end_ <= begin_ + kAhead || std::thread::hardware_concurrency() < 2) return;
+    if (used < kStart || end_ <= begin_ + kAhead) return;
     tried_ = true;
-    try {
-      helper_ = std::thread(&PageInAhead::run, this);
-    } catch (const std::exception&) {
-      return;  // the pages come at the first writes, as without the helper
-    }
+    helper_ = start_helper_thread([this] { back_pages_ahead(); });
   }
-  {
-    std::lock_guard lock(mutex_);
-    used_ = used;
-  }
-  changed_.notify_one();
+  // Told once a large page further on, so the helper is rarely behind and
+  // this thread rarely waits for it.
+  if (!helper_.joinable() || used < told_ + kStep) return;
+  told_ = used;
+  used_.put(used);
 }
 
-void PageInAhead::run() {
+void PageInAhead::back_pages_ahead() {
   std::uintptr_t done = begin_;  // the large pages before done are backed
-  std::unique_lock lock(mutex_);
-  while (!stopping_) {
-    const std::size_t used = used_;
-    lock.unlock();
-    const std::uintptr_t wanted = start_ + std::min<std::uintptr_t>(used, end_ - start_) + kAhead;
+  while (const std::optional<std::size_t> used = used_.take()) {
+    const std::uintptr_t wanted = start_ + std::min<std::uintptr_t>(*used, end_ - start_) + kAhead;
     const std::uintptr_t target = std::min(wanted, end_) & ~(kStep - 1);
     for (; done < target; done += kStep) {
-      if (!populate_for_writing(reinterpret_cast<void*>(done), kStep)) return;
+      if (!populate_for_writing(reinterpret_cast<void*>(done), kStep)) break;
     }
-    if (done + kStep > end_) return;  // the rest is less than a large page
-    lock.lock();
-    changed_.wait(lock, [&] { return stopping_ || used_ != used; });
+    if (done < target || done + kStep > end_) break;  // failed, or the rest is less than a large page
   }
+  used_.close();  // the writer tells it nothing more
 }

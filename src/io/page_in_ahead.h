@@ -4,17 +4,17 @@
 #ifndef TALVIRONESKA_IO_PAGE_IN_AHEAD_H_
 #define TALVIRONESKA_IO_PAGE_IN_AHEAD_H_
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <thread>
+
+#include "io/hand_off.h"
 
 class PageInAhead {
  public:
   // For the array [base, base + bytes), written from its start onwards.
   PageInAhead(void* base, std::size_t bytes);
-  ~PageInAhead();
+  ~PageInAhead() { used_.close(); }
   PageInAhead(const PageInAhead&) = delete;
   PageInAhead& operator=(const PageInAhead&) = delete;
 
@@ -24,17 +24,15 @@ class PageInAhead {
   void advance(std::size_t used);
 
  private:
-  void run();
+  void back_pages_ahead();
 
   std::uintptr_t start_;  // the array
   std::uintptr_t begin_;  // its first large-page boundary
   std::uintptr_t end_;    // the end of the array
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::size_t used_ = 0;   // guarded by mutex_
-  bool stopping_ = false;  // guarded by mutex_
-  std::thread helper_;
   bool tried_ = false;
+  std::size_t told_ = 0;  // the last `used` handed to the helper
+  HandOff<std::size_t, 4> used_;
+  std::jthread helper_;  // last: joined before the rest goes
 };
 
 #endif  // TALVIRONESKA_IO_PAGE_IN_AHEAD_H_

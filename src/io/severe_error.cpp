@@ -1,23 +1,24 @@
 #include "io/severe_error.h"
 
-#include <cstdio>
+#include <string>
 
 #include "io/os_file.h"
 
 namespace {
 
-const char* file_error_format(int number) {
+// What went wrong, before the place.
+const char* file_error_what(int number) {
   switch (number) {
-    case kErrPermission: return "permission to access file denied, unit %d, file %s";
-    case kErrEndOfFile: return "end-of-file during read, unit %d, file %s";
-    case kErrCloseFailure: return "CLOSE error, unit %d, file %s";
-    case kErrOpenFailure: return "open failure, unit %d, file %s";
-    case kErrWriteFailure: return "error during write, unit %d, file %s";
-    case kErrReadFailure: return "error during read, unit %d, file %s";
-    case kErrFileName: return "file name specification error, unit %d, file %s";
-    case kErrSyntax: return "list-directed I/O syntax error, unit %d, file %s";
-    case kErrConversion: return "input conversion error, unit %d, file %s";
-    default: return "I/O error, unit %d, file %s";
+    case kErrPermission: return "permission to access file denied";
+    case kErrEndOfFile: return "end-of-file during read";
+    case kErrCloseFailure: return "CLOSE error";
+    case kErrOpenFailure: return "open failure";
+    case kErrWriteFailure: return "error during write";
+    case kErrReadFailure: return "error during read";
+    case kErrFileName: return "file name specification error";
+    case kErrSyntax: return "list-directed I/O syntax error";
+    case kErrConversion: return "input conversion error";
+    default: return "I/O error";
   }
 }
 
@@ -29,14 +30,13 @@ std::string severe_error_line(const SevereError& error) {
 
 void throw_severe(int number, std::string text) { throw SevereError(number, std::move(text)); }
 
-std::string file_error_text(int number, int unit, std::string_view name) {
+std::string file_place_text(int unit, std::string_view name) {
   // A name holding NUL bytes (an unassigned field) is shown up to its first NUL.
-  const std::string path = os_full_path(name.substr(0, name.find('\0')));
-  const char* format = file_error_format(number);
-  const int size = std::snprintf(nullptr, 0, format, unit, path.c_str());
-  std::string text(static_cast<std::size_t>(size), '\0');
-  std::snprintf(text.data(), text.size() + 1, format, unit, path.c_str());
-  return text;
+  return "unit " + std::to_string(unit) + ", file " + os_full_path(name.substr(0, name.find('\0')));
+}
+
+std::string file_error_text(int number, int unit, std::string_view name) {
+  return std::string(file_error_what(number)) + ", " + file_place_text(unit, name);
 }
 
 void throw_file_error(int number, int unit, std::string_view name) {

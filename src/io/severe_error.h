@@ -44,4 +44,8 @@ std::string severe_error_line(const SevereError& error);
 // The standard text of a file error number, with the unit and full path filled in.
 std::string file_error_text(int number, int unit, std::string_view name);
 
+// Where a file error happened, "unit N, file PATH", the file by its full path:
+// the end of every file error's text.
+std::string file_place_text(int unit, std::string_view name);
+
 #endif  // TALVIRONESKA_IO_SEVERE_ERROR_H_

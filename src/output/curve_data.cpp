@@ -1,15 +1,14 @@
 #include "output/curve_data.h"
 
 #include <algorithm>
-#include <string>
 
+#include "core/output_names.h"
 #include "io/unit.h"
 #include "output/chunk_pipeline.h"
 #include "output/field.h"
 #include "output/field_fast.h"
 #include "output/format.h"
 #include "output/report_header.h"
-#include "core/trimmed.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ char* format_curve_line(char* out, double time, double thrust) {
 }
 
 void write_curve_data(const RunContext& rc) {
-  Unit unit(kUnitCurveData, std::string(trimmed(rc.case_name)) + "_saida_B.txt", OpenMode::write);
+  Unit unit(kUnitCurveData, curve_file_name(rc), OpenMode::write);
   write_report_header(unit, rc);
   write_layout(unit, kHeading, {});
   const bool shift = rc.time_origin_option == 1;

@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "core/output_names.h"
+#include "core/trimmed.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
 #include "output/gnuplot_text.h"
-#include "core/trimmed.h"
 
 void write_plot_script(RunContext& rc) {
   if (rc.plot_option != 1) return;
@@ -21,10 +22,8 @@ void write_plot_script(RunContext& rc) {
   text += gnuplot_text(trimmed(rc.title));
   text += "'\r\n";
   // The same name as the curve data file's: gnuplot plots this run's curve.
-  std::string curve_file(trimmed(rc.case_name));
-  curve_file += "_saida_B.txt";
   text += "plot '";
-  text += gnuplot_file_name(curve_file);
+  text += gnuplot_file_name(curve_file_name(rc));
   text += "' using 1:2 notitle\r\n";
   unit.write(text);
   unit.close();

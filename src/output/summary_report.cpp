@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "core/output_names.h"
+#include "core/trimmed.h"
 #include "io/unit.h"
 #include "output/format.h"
 #include "output/report_header.h"
-#include "core/trimmed.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ constexpr LayoutItem kLayoutS[] = {
 }  // namespace
 
 void write_summary_report(RunContext& rc) {
-  Unit unit(kUnitReport, std::string(trimmed(rc.case_name)) + "_saida_A.txt", OpenMode::write);
+  Unit unit(kUnitReport, report_file_name(rc), OpenMode::write);
   write_report_header(unit, rc);
   write_layout(unit, kLayoutD,
                {trimmed(rc.original), rc.ti, rc.tf, rc.Fcor, rc.M * 1000.0, rc.w, rc.dt, go, rc.nmax, rc.nc});

@@ -2,17 +2,13 @@
 
 #include <string>
 
+#include "core/output_names.h"
 #include "output/plot_script.h"
 #include "run/launcher.h"
-#include "core/trimmed.h"
 
 namespace {
 
-void view(std::string_view name, std::string_view suffix) {
-  std::string file(name);
-  file += suffix;
-  launch("Notepad " + command_word(file));
-}
+void view(const std::string& file) { launch("Notepad " + command_word(file)); }
 
 }  // namespace
 
@@ -21,6 +17,6 @@ void launch_plot_viewer(const RunContext& rc) {
 }
 
 void view_results(const RunContext& rc) {
-  view(trimmed(rc.case_name), "_saida_A.txt");
-  if (rc.curve_listing_option == 1) view(trimmed(rc.case_name), "_saida_B.txt");
+  view(report_file_name(rc));
+  if (rc.curve_listing_option == 1) view(curve_file_name(rc));
 }

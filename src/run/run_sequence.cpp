@@ -1,5 +1,6 @@
 #include "run/run_sequence.h"
 
+#include "analysis/curve.h"
 #include "analysis/figures.h"
 #include "analysis/impulse_class.h"
 #include "input/case_params.h"

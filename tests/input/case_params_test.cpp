@@ -117,18 +117,3 @@ TEST_F(CaseParamsTest, GeneralDataFileGivesTheFirstValue) {
     }
   }
 }
-
-TEST(CurveArrays, SizeLimits) {
-  static const struct {
-    std::int32_t nmax;
-    int error;
-  } cases[] = {{0, 0}, {-1, 0}, {1, 0}, {536870911, 0}, {536870912, kErrArraySizeOverflow}, {INT32_MAX, kErrArraySizeOverflow}};
-  for (const auto& c : cases) {
-    RunContext rc;
-    rc.nmax = c.nmax;
-    EXPECT_EQ(severe_number_of(allocate_curve_arrays, rc), c.error) << c.nmax;
-    if (c.error == 0) {
-      EXPECT_TRUE(rc.t != nullptr && rc.F != nullptr) << c.nmax;
-    }
-  }
-}

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "input/number.h"
+
 namespace {
 
 std::string field_text(const char* field, std::size_t n) { return std::string(field, n); }

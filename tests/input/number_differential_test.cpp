@@ -9,6 +9,7 @@
 #include <string>
 
 #include "input/list_reader.h"
+#include "input/number.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "input/list_reader.h"
+#include "input/number.h"
 
 TEST(NumberLimits, LongExponentsOffsetByLongDigitRuns) {
   const std::string zeros(99999, '0');

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "analysis/curve.h"
 #include "analysis/figures.h"
 #include "analysis/impulse_class.h"
 #include "input/case_params.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "input/list_reader.h"
+#include "input/number.h"
 #include "tools/inspect/eng_export.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <system_error>
 
+#include "core/output_names.h"
 #include "core/run_context.h"
 #include "core/trimmed.h"
 #include "input/general_data.h"
@@ -104,7 +105,7 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
     file = read_thrust_source({thrust_name, false, {}}, kUnitThrustData);
     const std::string case_name(trimmed(rc.case_name));
     for (const std::string& name : {std::string(kGeneralDataFileName), parameter_name, thrust_name,
-                                    case_name + "_saida_A.txt", case_name + "_saida_B.txt",
+                                    report_file_name(rc), curve_file_name(rc),
                                     std::string("talvironeska_2p1_curva_F-t.gnu")}) {
       f->files.push_back(fs::absolute(name));
     }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "input/list_reader.h"
+#include "input/number.h"
 
 bool parse_series_options(const std::vector<std::string>& args, SeriesOptions* options, std::string* problem) {
   for (std::size_t i = 0; i < args.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "analysis/curve.h"
 #include "analysis/figures.h"
 #include "analysis/impulse_class.h"
 #include "input/case_params.h"

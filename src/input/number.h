@@ -1,24 +1,44 @@
-// The plain number forms the thrust data loggers write ("0.000125",
-// "-3.14159", "1.250000E+01"), converted exactly without a library call.
-// Inline, so the record loop has no call per number.
-#ifndef TALVIRONESKA_INPUT_PLAIN_REAL_H_
-#define TALVIRONESKA_INPUT_PLAIN_REAL_H_
+// Numbers of the list-directed reader. A real: optional sign, digits with an
+// optional point, optional exponent letter E, D or Q (any case) with an
+// optionally signed integer; an integer: optional sign and digits only.
+//
+// The plain forms the thrust data loggers write ("0.000125", "-3.14159",
+// "1.250000E+01") have an inline scanner, so the record loops make no call
+// per number; every path ends in the same exact conversion.
+#ifndef TALVIRONESKA_INPUT_NUMBER_H_
+#define TALVIRONESKA_INPUT_NUMBER_H_
 
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
-namespace plain_real {
+#include "core/powers_of_ten.h"
+#include "input/char_class.h"
+#include "input/read_error.h"
 
-inline constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// TOKEN, all of it, as a real or an integer.
+ReadError parse_real(std::string_view token, double* value);
+ReadError parse_integer(std::string_view token, std::int32_t* value);
 
-inline bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+// scan_plain_real_padded for a range with nothing readable past END.
+const char* scan_plain_real(const char* p, const char* end, double* value);
+
+namespace number {
+
+// (-1)^negative * mantissa * 10^exponent when one rounded operation gives it
+// exactly: the integer and the power of ten are then both exact doubles, so
+// the product or quotient is the correctly rounded result. False otherwise,
+// leaving *value as it was.
+inline bool convert_small(std::uint64_t mantissa, int exponent, bool negative, double* value) {
+  if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return false;
+  double result = static_cast<double>(mantissa);
+  result = exponent < 0 ? result / kPow10[-exponent] : result * kPow10[exponent];
+  *value = negative ? -result : result;
+  return true;
+}
 
 static_assert(std::endian::native == std::endian::little, "the digit runs are read as little-endian words");
-
-constexpr std::uint64_t kPow10Int[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
 // Eight ASCII digits in one word (the first digit in the low byte) as a number.
 inline std::uint32_t eight_digits_value(std::uint64_t v) {
@@ -58,11 +78,14 @@ inline const char* scan_digits(const char* p, const char* end, std::uint64_t* ma
   }
 }
 
+}  // namespace number
+
 // The longest number at p when it has the common plain form (sign, up to 19
 // digits with a point, E exponent) and converts exactly on the fast path;
 // nullptr otherwise, leaving the case to parse_real.
 // REQUIRES: 8 readable bytes at every position up to end.
 inline const char* scan_plain_real_padded(const char* p, const char* const end, double* value) {
+  using char_class::is_digit;
   bool negative = false;
   if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
   std::uint64_t mantissa = 0;
@@ -75,7 +98,7 @@ inline const char* scan_plain_real_padded(const char* p, const char* const end, 
     ++p;
   } else {
     const char* const int_start = p;
-    p = scan_digits(p, end, &mantissa, &count);
+    p = number::scan_digits(p, end, &mantissa, &count);
     if (p == nullptr) return nullptr;
     int_digits = p != int_start;
   }
@@ -83,7 +106,7 @@ inline const char* scan_plain_real_padded(const char* p, const char* const end, 
   bool frac_digits = false;
   if (p < end && *p == '.') {
     const char* const frac_start = ++p;
-    p = scan_digits(p, end, &mantissa, &count);
+    p = number::scan_digits(p, end, &mantissa, &count);
     if (p == nullptr) return nullptr;
     frac_digits = p != frac_start;
     exponent = -static_cast<int>(p - frac_start);
@@ -99,16 +122,7 @@ inline const char* scan_plain_real_padded(const char* p, const char* const end, 
     if (p == exp_start || (p < end && is_digit(*p))) return nullptr;
     exponent += exponent_negative ? -written : written;
   }
-  if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return nullptr;
-  // Both the integer and the power of ten are exact doubles, so one rounded
-  // operation gives the correctly rounded result.
-  double result = static_cast<double>(mantissa);
-  result = exponent < 0 ? result / kPowersOfTen[-exponent] : result * kPowersOfTen[exponent];
-  *value = negative ? -result : result;
-  return p;
+  return number::convert_small(mantissa, exponent, negative, value) ? p : nullptr;
 }
 
-
-}  // namespace plain_real
-
-#endif  // TALVIRONESKA_INPUT_PLAIN_REAL_H_
+#endif  // TALVIRONESKA_INPUT_NUMBER_H_
