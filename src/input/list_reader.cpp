@@ -37,33 +37,63 @@ ReadError store_token(const ReadItem& item, std::string_view token) {
 
 }  // namespace
 
-StringLines::StringLines(std::string_view text) : text_(text) {
+StringLines::StringLines(std::string_view text, std::size_t max_line) : text_(text), max_line_(max_line) {
   text_.append(kLinePadding, '\0');
   rest_ = std::string_view(text_.data(), text.size());
 }
 
 bool StringLines::next_record(std::string_view* line) {
+  while (cut_ != LineCut::none) {  // what is left of a long line
+    std::string_view piece;
+    next_piece(&piece);
+  }
   if (rest_.data() == nullptr) return false;
+  return next_piece(line);
+}
+
+bool StringLines::next_piece(std::string_view* piece) {
+  if (rest_.data() == nullptr) {
+    const bool went_on = cut_ != LineCut::none;
+    cut_ = LineCut::none;
+    if (went_on) *piece = std::string_view(text_.data() + text_.size() - kLinePadding, 0);
+    return went_on;
+  }
   const std::size_t lf = rest_.find('\n');
+  const std::size_t length = lf == std::string_view::npos ? rest_.size() : lf;
+  if (length > max_line_) {
+    const std::size_t n = piece_length(rest_.substr(0, max_line_), &cut_);
+    *piece = rest_.substr(0, n);
+    rest_.remove_prefix(n);
+    return true;
+  }
+  const bool went_on = cut_ != LineCut::none;
+  cut_ = LineCut::none;
   if (lf == std::string_view::npos) {
-    if (rest_.empty()) return false;
-    *line = rest_;
+    if (rest_.empty() && !went_on) return false;
+    *piece = rest_;
     rest_ = std::string_view();
     return true;
   }
   std::string_view found = rest_.substr(0, lf);
   if (!found.empty() && found.back() == '\r') found.remove_suffix(1);
-  *line = found;
+  *piece = found;
   rest_.remove_prefix(lf + 1);
   if (rest_.empty()) rest_ = std::string_view();
   return true;
 }
 
+// Within a read: the next piece of a long line, else the next line.
 bool ListReader::next_line() {
   pos_ = 0;
-  if (source_.next_record(&line_)) return true;
+  if (source_.cut() != LineCut::none ? source_.next_piece(&line_) : source_.next_record(&line_)) return true;
   line_ = std::string_view();
   return false;
+}
+
+// True when a value that runs to END, the end of line_, goes on into the
+// next piece of a line that has no separator for longer than the cap.
+bool ListReader::at_cut_inside_value(std::size_t end) const {
+  return end == line_.size() && source_.cut() == LineCut::inside_value;
 }
 
 // Passes over blanks, tabs and line ends up to the next character.
@@ -76,12 +106,16 @@ ReadError ListReader::skip_to_value() {
 }
 
 ReadError ListReader::read(std::span<const ReadItem> items) {
-  if (!next_line()) return ReadError::end_of_file;
+  pos_ = 0;
+  if (!source_.next_record(&line_)) return ReadError::end_of_file;
   return read_from_here(items);
 }
 
 ReadError ListReader::read_pair(double* first, double* second) {
-  if (!next_line()) return ReadError::end_of_file;
+  pos_ = 0;
+  if (!source_.next_record(&line_)) return ReadError::end_of_file;
+  const ReadItem items[] = {real_item(first), real_item(second)};
+  if (source_.cut() != LineCut::none) return read_from_here(items);
   const char* const end = line_.data() + line_.size();
   double a, b;
   const char* p = record_lines::scan_plain_pair(line_.data(), end, &a, &b);
@@ -93,7 +127,6 @@ ReadError ListReader::read_pair(double* first, double* second) {
   // Anything else (a record over two lines, nulls, repeats, other number
   // forms, errors) takes the general path from the start of the line.
   pos_ = 0;
-  const ReadItem items[] = {real_item(first), real_item(second)};
   return read_from_here(items);
 }
 
@@ -130,8 +163,44 @@ ReadError ListReader::read_from_here(std::span<const ReadItem> items) {
   return ReadError::none;
 }
 
+// A value that runs on past a piece: a text that long is too long, and a
+// number of digits only is read from its significant digits, taken on
+// through the pieces. Any other form of that length is taken as a syntax
+// error at once, as is a character that no number holds.
+ReadError ListReader::read_long_value(const ReadItem& item) {
+  if (item.kind == ReadKind::text) return ReadError::syntax;
+  constexpr std::size_t kMostDigits = 400;  // beyond the range of a double
+  std::string token;
+  if (line_[pos_] == '+' || line_[pos_] == '-') token += line_[pos_++];
+  const std::size_t sign = token.size();
+  bool too_many = false;
+  for (;;) {
+    while (pos_ < line_.size() && !ends_value(line_[pos_])) {
+      const char c = line_[pos_++];
+      if (!is_digit(c)) return ReadError::syntax;
+      if (token.size() == sign && c == '0') continue;
+      if (token.size() - sign < kMostDigits) token += c;
+      else too_many = true;
+    }
+    if (pos_ < line_.size() || source_.cut() != LineCut::inside_value) break;
+    if (!source_.next_piece(&line_)) {
+      line_ = std::string_view();
+      break;
+    }
+    pos_ = 0;
+  }
+  if (too_many) return ReadError::conversion;
+  if (token.size() == sign) token += '0';
+  return store_token(item, token);
+}
+
 ReadError ListReader::read_value(const ReadItem& item) {
   const std::size_t start = pos_;
+  if (!((line_[start] == '\'' || line_[start] == '"') && item.kind == ReadKind::text)) {
+    std::size_t value_end = start;
+    while (value_end < line_.size() && !ends_value(line_[value_end])) ++value_end;
+    if (at_cut_inside_value(value_end)) return read_long_value(item);
+  }
   // A leading run of digits followed by '*' is a repeat count.
   std::size_t p = start;
   while (p < line_.size() && is_digit(line_[p])) ++p;

@@ -13,15 +13,20 @@
 #include "io/line_source.h"
 
 // Lines of a string: LF ends a line, a CR just before it is dropped, and the
-// end of the string ends a last line that has no LF. Keeps its own copy.
+// end of the string ends a last line that has no LF. Keeps its own copy. A
+// line longer than MAX_LINE comes in pieces, as from a unit.
 class StringLines final : public LineSource {
  public:
-  explicit StringLines(std::string_view text);
+  explicit StringLines(std::string_view text, std::size_t max_line = kMaxLine);
   bool next_record(std::string_view* line) override;
+  bool next_piece(std::string_view* piece) override;
+  LineCut cut() const override { return cut_; }
 
  private:
   std::string text_;  // the text and the padding every source gives
   std::string_view rest_;
+  std::size_t max_line_;
+  LineCut cut_ = LineCut::none;
 };
 
 enum class ReadKind { text, real, integer };
@@ -46,7 +51,10 @@ class ListReader {
 
   // One list-directed read: starts at the start of the next line, takes as
   // many lines as its items need, and ignores the rest of its last line. On
-  // an error the items read so far keep their new values.
+  // an error the items read so far keep their new values. A line that comes
+  // in pieces reads as if it came whole, but that a value running past a
+  // piece with no separator in it (longer than the source's cap) is read
+  // only when it is a text (too long, a syntax error) or plain digits.
   ReadError read(std::span<const ReadItem> items);
 
   // The thrust data record: the same as read() with two real items, with a
@@ -55,6 +63,8 @@ class ListReader {
 
  private:
   bool next_line();
+  bool at_cut_inside_value(std::size_t end) const;
+  ReadError read_long_value(const ReadItem& item);
   ReadError read_from_here(std::span<const ReadItem> items);
   ReadError skip_to_value();
   ReadError read_value(const ReadItem& item);

@@ -11,13 +11,15 @@
 using OsHandle = std::intptr_t;
 inline constexpr OsHandle kNoHandle = -1;
 
-enum class OpenMode { read, write, read_write };
+// read_existing is read without creating anything, for the inspector.
+enum class OpenMode { read, write, read_write, read_existing };
 
 // Opens NAME (no NUL byte, not empty) with status "UNKNOWN": an existing file
 // at its start, never truncated; a missing file is created empty. A read-mode
 // open of a read-only file succeeds. Returns 0 and sets *handle, or the severe
-// error number: 9 (permission), 43 (bad name or missing directory) or 30
-// (anything else, a directory included). Nothing is created on failure.
+// error number: 9 (permission), 43 (bad name or missing directory), 29 (a
+// missing file under read_existing) or 30 (anything else, a directory
+// included). Nothing is created on failure.
 int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle);
 
 // Up to n bytes; 0 at end of file, -1 on error.

@@ -34,12 +34,14 @@ int fd_of(OsHandle handle) { return static_cast<int>(handle); }
 int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
   int flags = O_CLOEXEC;
   switch (mode) {
-    case OpenMode::read: flags |= O_RDONLY; break;
+    case OpenMode::read:
+    case OpenMode::read_existing: flags |= O_RDONLY; break;
     case OpenMode::write: flags |= O_WRONLY; break;
     case OpenMode::read_write: flags |= O_RDWR; break;
   }
   int fd;
   do fd = ::open(name.c_str(), flags); while (fd < 0 && errno == EINTR);
+  if (fd < 0 && errno == ENOENT && mode == OpenMode::read_existing) return kErrFileNotFound;
   if (fd < 0 && errno == ENOENT) {
     do fd = ::open(name.c_str(), flags | O_CREAT, 0666); while (fd < 0 && errno == EINTR);
   }

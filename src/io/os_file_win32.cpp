@@ -52,14 +52,20 @@ HANDLE handle_of(OsHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
   DWORD access = 0;
   switch (mode) {
-    case OpenMode::read: access = GENERIC_READ; break;
+    case OpenMode::read:
+    case OpenMode::read_existing: access = GENERIC_READ; break;
     case OpenMode::write: access = GENERIC_WRITE; break;
     case OpenMode::read_write: access = GENERIC_READ | GENERIC_WRITE; break;
   }
   // OPEN_ALWAYS: an existing file as it is, a missing one created empty.
-  const HANDLE h = CreateFileA(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return open_failure_number(name, GetLastError());
+  const DWORD disposition = mode == OpenMode::read_existing ? OPEN_EXISTING : OPEN_ALWAYS;
+  const HANDLE h = CreateFileA(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) && mode == OpenMode::read_existing) return kErrFileNotFound;
+    return open_failure_number(name, error);
+  }
   *handle = reinterpret_cast<OsHandle>(h);
   return 0;
 }

@@ -11,6 +11,7 @@ const char* file_error_what(int number) {
   switch (number) {
     case kErrPermission: return "permission to access file denied";
     case kErrEndOfFile: return "end-of-file during read";
+    case kErrFileNotFound: return "file not found";
     case kErrCloseFailure: return "CLOSE error";
     case kErrOpenFailure: return "open failure";
     case kErrWriteFailure: return "error during write";

@@ -9,6 +9,7 @@
 
 inline constexpr int kErrPermission = 9;        // EACCES, EPERM, EROFS at open
 inline constexpr int kErrEndOfFile = 24;
+inline constexpr int kErrFileNotFound = 29;     // only for OpenMode::read_existing: the program creates
 inline constexpr int kErrCloseFailure = 28;
 inline constexpr int kErrOpenFailure = 30;
 inline constexpr int kErrWriteFailure = 38;
@@ -38,7 +39,7 @@ std::string severe_error_line(const SevereError& error);
 [[noreturn]] void throw_severe(int number, std::string text);
 
 // For the file errors whose text is the standard format "..., unit %d, file %s":
-// 24, 59, 9, 43, 30, 39, 38, 28, 64. The file is named by its full path.
+// 24, 29, 59, 9, 43, 30, 39, 38, 28, 64. The file is named by its full path.
 [[noreturn]] void throw_file_error(int number, int unit, std::string_view name);
 
 // The standard text of a file error number, with the unit and full path filled in.

@@ -16,7 +16,6 @@ Unit::Unit(int number, std::string_view name, OpenMode mode) : number_(number), 
   if (name_.empty() || name_.find('\0') != std::string::npos) fail(kErrFileName);
   const int error = os_open_unknown(name_, mode, &handle_);
   if (error != 0) fail(error);
-  writing_ = mode == OpenMode::write;
 }
 
 Unit::~Unit() {
@@ -38,7 +37,7 @@ bool Unit::refill() {
     in_end_ -= in_begin_;
     in_begin_ = 0;
   }
-  if (in_end_ == in_capacity_) {  // one line longer than the buffer
+  if (in_end_ == in_capacity_) {  // one line longer than the buffer, and shorter than kMaxLine
     std::unique_ptr<char[]> bigger(new char[in_capacity_ * 2 + kLinePadding]);
     std::memcpy(bigger.get(), in_.get(), in_end_);
     in_ = std::move(bigger);
@@ -52,7 +51,8 @@ bool Unit::refill() {
   return got > 0;
 }
 
-bool Unit::next_line(std::string_view* line, bool* had_line_end) {
+// The rest of the current line, or its next kMaxLine piece.
+bool Unit::take_piece(std::string_view* line, bool* had_line_end) {
   std::size_t scanned = 0;  // bytes after in_begin_ known to hold no LF
   for (;;) {
     const char* begin = in_.get() + in_begin_;
@@ -65,21 +65,71 @@ bool Unit::next_line(std::string_view* line, bool* had_line_end) {
         if (end > begin && end[-1] == '\r') --end;
         *line = std::string_view(begin, static_cast<std::size_t>(end - begin));
         if (had_line_end) *had_line_end = true;
+        cut_ = LineCut::none;
         return true;
       }
       scanned = held;
     }
+    if (held >= kMaxLine) {
+      const std::size_t n = piece_length(std::string_view(begin, kMaxLine), &cut_);
+      *line = std::string_view(begin, n);
+      in_begin_ += n;
+      if (had_line_end) *had_line_end = false;
+      return true;
+    }
     if (!refill()) {
-      if (in_end_ == in_begin_) return false;
-      *line = std::string_view(in_.get() + in_begin_, in_end_ - in_begin_);
-      in_begin_ = in_end_;
+      const bool went_on = cut_ != LineCut::none;
+      cut_ = LineCut::none;
+      if (in_end_ == in_begin_) {
+        if (!went_on) return false;
+        *line = std::string_view(in_.get() + in_begin_, 0);  // the line ended with its last piece
+      } else {
+        *line = std::string_view(in_.get() + in_begin_, in_end_ - in_begin_);
+        in_begin_ = in_end_;
+      }
       if (had_line_end) *had_line_end = false;
       return true;
     }
   }
 }
 
+void Unit::pass_rest_of_line() {
+  while (cut_ != LineCut::none) {
+    const char* begin = in_.get() + in_begin_;
+    const void* lf = std::memchr(begin, '\n', in_end_ - in_begin_);
+    if (lf != nullptr) {
+      in_begin_ += static_cast<std::size_t>(static_cast<const char*>(lf) - begin) + 1;
+      cut_ = LineCut::none;
+      return;
+    }
+    in_begin_ = in_end_;
+    if (!refill()) cut_ = LineCut::none;
+  }
+}
+
+bool Unit::next_line(std::string_view* line) {
+  pass_rest_of_line();
+  return take_piece(line, nullptr);
+}
+
+bool Unit::next_piece(std::string_view* piece) {
+  if (cut_ == LineCut::none) return false;
+  return take_piece(piece, nullptr);
+}
+
+bool Unit::pass_line(bool* had_line_end) {
+  pass_rest_of_line();
+  std::string_view piece;
+  if (!take_piece(&piece, had_line_end)) return false;
+  if (cut_ == LineCut::none) return true;
+  pass_rest_of_line();
+  // Whether a LF ended it: the bytes after it are the next line's or none.
+  *had_line_end = in_begin_ > 0 && in_.get()[in_begin_ - 1] == '\n';
+  return true;
+}
+
 std::string_view Unit::held_lines() {
+  pass_rest_of_line();
   std::size_t checked = 0;  // bytes after in_begin_ known to hold no LF
   for (;;) {
     if (in_) {
@@ -88,15 +138,19 @@ std::string_view Unit::held_lines() {
         if (p[-1] == '\n') return std::string_view(begin, static_cast<std::size_t>(p - begin));
       }
       checked = in_end_ - in_begin_;
+      if (checked >= kMaxLine) return std::string_view();
     }
     if (!refill()) return std::string_view();
   }
 }
 
 void Unit::begin_writing() {
-  // Writing goes on right after the last line read.
+  // Writing goes on right after the last line read, and the file is cut
+  // there first: a run stopped while it writes (a signal, a full disk, the
+  // file-size limit) leaves its own bytes, never an earlier run's after them.
+  pass_rest_of_line();
   out_offset_ = in_offset_ + in_begin_;
-  if (!os_seek(handle_, out_offset_)) fail(kErrWriteFailure);
+  if (!os_truncate(handle_, out_offset_) || !os_seek(handle_, out_offset_)) fail(kErrWriteFailure);
   writing_ = true;
 }
 
@@ -132,10 +186,7 @@ void Unit::flush() {
 }
 
 void Unit::close() {
-  if (writing_) {
-    flush();
-    if (!os_truncate(handle_, out_offset_)) fail(kErrWriteFailure);
-  }
+  if (writing_) flush();
   const OsHandle handle = handle_;
   handle_ = kNoHandle;
   if (!os_close(handle)) fail(kErrCloseFailure);

@@ -37,20 +37,28 @@ class Unit final : public LineSource {
 
   // The next line without its line end (LF, or CR LF); a final line with no
   // LF counts too. Returns false at end of file. The view stays valid until
-  // the next call. *had_line_end tells whether a LF ended it.
-  bool next_line(std::string_view* line, bool* had_line_end = nullptr);
-  bool next_record(std::string_view* line) override { return next_line(line, nullptr); }
+  // the next call. A line longer than kMaxLine comes in pieces (see
+  // LineSource), the rest of it passed over by the next call.
+  bool next_line(std::string_view* line);
+  bool next_record(std::string_view* line) override { return next_line(line); }
+  bool next_piece(std::string_view* piece) override;
+  LineCut cut() const override { return cut_; }
+  // Passes over one whole line, however long; false at end of file.
+  // *had_line_end tells whether a LF ended it.
+  bool pass_line(bool* had_line_end);
 
   // The whole lines held after the last line taken: from the next unread
   // byte through the last LF held, reading more when not one whole line is
   // held. Empty at the end of the file, where a last line with no LF may
-  // remain for next_line. kLinePadding readable bytes follow the view.
+  // remain for next_line, and before a line longer than kMaxLine, which
+  // next_line gives in pieces. kLinePadding readable bytes follow the view.
   std::string_view held_lines();
   // Takes the first n bytes of held_lines() as read.
   void skip(std::size_t n) { in_begin_ += n; }
 
-  // Writing starts where reading stopped (the file's start when nothing was
-  // read) and the file ends after the last byte written when it is closed.
+  // Writing starts after the last line taken (the file's start when nothing
+  // was read). The file is cut there before the first byte is written, so
+  // whenever the run stops the file holds this run's bytes only.
   void write(std::string_view bytes);
   // Room for n bytes (n <= kMaxReserve) at the end of the pending output;
   // commit() takes the bytes up to END.
@@ -58,13 +66,15 @@ class Unit final : public LineSource {
   char* reserve(std::size_t n);
   void commit(char* end) { out_used_ = static_cast<std::size_t>(end - out_.get()); }
 
-  // Flushes, cuts a written file after its last byte, closes. Errors 38, 28.
+  // Flushes, closes. Errors 38, 28.
   void close();
 
  private:
   void begin_writing();
   void flush();
   bool refill();
+  bool take_piece(std::string_view* line, bool* had_line_end);
+  void pass_rest_of_line();
 
   int number_;
   std::string name_;
@@ -76,6 +86,7 @@ class Unit final : public LineSource {
   std::size_t in_end_ = 0;    // end of the bytes held
   bool in_eof_ = false;
   std::uint64_t in_offset_ = 0;  // file offset of in_[0]
+  LineCut cut_ = LineCut::none;  // how the line taken last ended
 
   std::unique_ptr<char[]> out_;
   std::size_t out_used_ = 0;

@@ -11,10 +11,9 @@
 void write_plot_script(RunContext& rc) {
   if (rc.plot_option != 1) return;
   Unit unit(kUnitPlotScript, kPlotScriptName, OpenMode::read_write);
-  std::string_view line;
   bool had_line_end = true;
   for (int i = 0; i < 6; ++i) {
-    if (!unit.next_line(&line, &had_line_end)) unit.fail(kErrEndOfFile);
+    if (!unit.pass_line(&had_line_end)) unit.fail(kErrEndOfFile);
   }
   std::string text;
   if (!had_line_end) text += "\r\n";

@@ -48,6 +48,20 @@
 namespace e2e {
 
 inline constexpr const char* kGeneralDataFile = "talvironeska_2p1_dados_geral.txt";
+
+// Built with AddressSanitizer: memory figures and address-space limits are
+// then the sanitizer's, not the program's.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kAddressSanitizer = true;
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
 inline constexpr const char* kPlotScriptFile = "talvironeska_2p1_curva_F-t.gnu";
 
 struct RunResult {

@@ -11,17 +11,7 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
+using e2e::kAddressSanitizer;
 
 // Records "k f" for k in [first, last], f = k % 100: one per second at w = 1.
 std::string integer_records(long first, long last) {

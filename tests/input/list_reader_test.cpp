@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 
 #include "input/number.h"
@@ -295,4 +297,108 @@ TEST(ListReader, LongRepeatCountIsAccepted) {
   double value = 0;
   EXPECT_EQ(read_one_real("123456789012345678901234567890*4\n", &value), ReadError::none);
   EXPECT_EQ(value, 4.0);
+}
+
+namespace {
+
+// What a series of reads gets from TEXT when its lines come in pieces of at
+// most CAP bytes: PAIRS reads thrust records, else the reads alternate a
+// text, a real, a real and an integer, a text.
+std::string reads_in_pieces(const std::string& text, std::size_t cap, bool pairs) {
+  StringLines lines(text, cap);
+  ListReader reader(lines);
+  std::string got;
+  double a = -1, b = -1;
+  std::int32_t n = -1;
+  char field[8];
+  std::memset(field, '.', sizeof field);
+  const ReadItem text_read[] = {text_item(field)};
+  const ReadItem real_read[] = {real_item(&a)};
+  const ReadItem mixed_read[] = {real_item(&b), integer_item(&n)};
+  for (int i = 0; i < 40; ++i) {
+    ReadError error;
+    if (pairs) {
+      error = reader.read_pair(&a, &b);
+    } else {
+      const int kind = i % 3;
+      error = reader.read(kind == 0 ? std::span<const ReadItem>(text_read)
+                                    : kind == 1 ? std::span<const ReadItem>(real_read) : mixed_read);
+    }
+    got += std::to_string(static_cast<int>(error)) + ":" + std::to_string(a) + "," + std::to_string(b) + "," +
+           std::to_string(n) + "," + field_text(field, 8) + " ";
+    if (error != ReadError::none) break;
+  }
+  return got;
+}
+
+}  // namespace
+
+// A line that comes in pieces reads exactly as when it comes whole, as long
+// as no value is as long as a piece.
+TEST(ListReader, LinesInPiecesReadAsWholeLines) {
+  const char* const texts[] = {
+      "1 2\n3 4\n",
+      "   0.5,   1.5 note note note\n2.0\n3.0\n4.0 5\n",
+      "1 ,, 2\n3 , , 4\n5 6\n",
+      "1 / 2\n3 4 /\n5,/ 6\n7 8",
+      "2*5 6\n2* 7\n8 9\n",
+      "'a b c d e f' 'g'\n1.5\n2.5 3\n'h, i/j'\n",
+      "'quoted_text_without_any_blank_in_it' x\n1\n2 3\n",
+      "\t\t\t\t\t\t 7\t8\r\n9       \r\n",
+      "1\n\n\n 2\n    \n\n3\n     4\n",
+      "1,2,3,4,5,6,7,8,9\n",
+      "x 1\n",
+      "1 2x\n",
+      "1          \n         2  ,   3 \n 4 , 5",
+      "'open quote\nover lines, and on'\n",
+  };
+  for (const char* text : texts) {
+    for (bool pairs : {true, false}) {
+      const std::string whole = reads_in_pieces(text, kMaxLine, pairs);
+      for (std::size_t cap = 5; cap <= 13; ++cap) {
+        EXPECT_EQ(reads_in_pieces(text, cap, pairs), whole) << text << " cap " << cap << (pairs ? " pairs" : "");
+      }
+    }
+  }
+}
+
+// A value as long as a piece: digits are read whole from their significant
+// digits; any other form, and any character no number holds, is a syntax
+// error without reading on.
+TEST(ListReader, AValueAsLongAsAPieceIsReadOnlyWhenItIsDigits) {
+  const struct {
+    const char* text;
+    std::size_t cap;
+    ReadError error;
+    double first;
+  } cases[] = {
+      {"123456 1\n", 4, ReadError::none, 123456.0},
+      {"-000000000000007 1\n", 4, ReadError::none, -7.0},
+      {"0000000000 1\n", 3, ReadError::none, 0.0},
+      {"1234x 1\n", 4, ReadError::syntax, -1.0},
+      {"12.34567 1\n", 4, ReadError::syntax, -1.0},
+      {"1 1\n", 1, ReadError::none, 1.0},
+      {"x 2\n", 1, ReadError::syntax, -1.0},
+  };
+  for (const auto& c : cases) {
+    StringLines lines(c.text, c.cap);
+    ListReader reader(lines);
+    double a = -1, b = -1;
+    EXPECT_EQ(reader.read_pair(&a, &b), c.error) << c.text;
+    EXPECT_EQ(a, c.first) << c.text;
+    if (c.error == ReadError::none) {
+      EXPECT_EQ(b, 1.0) << c.text;
+    }
+  }
+  const std::string huge = "1" + std::string(500, '0') + " 1\n";
+  StringLines lines(huge, 16);
+  ListReader reader(lines);
+  double a = 0, b = 0;
+  EXPECT_EQ(reader.read_pair(&a, &b), ReadError::conversion);
+  std::int32_t n = 0;
+  const ReadItem integer[] = {integer_item(&n)};
+  StringLines integer_lines("000000000000042\n", 4);
+  ListReader integer_reader(integer_lines);
+  EXPECT_EQ(integer_reader.read(integer), ReadError::none);
+  EXPECT_EQ(n, 42);
 }

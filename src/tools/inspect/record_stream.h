@@ -23,6 +23,9 @@ class TextBlocks final : public LineSource {
   std::string_view held_lines();
   void skip(std::size_t n) { pos_ += n; }
   bool next_record(std::string_view* line) override;
+  // The text is held whole, so its lines never come in pieces.
+  bool next_piece(std::string_view*) override { return false; }
+  LineCut cut() const override { return LineCut::none; }
 
  private:
   std::string text_;  // the text, then the padding the scanners may read
@@ -54,6 +57,8 @@ class CountingLines final : public LineSource {
     if (line->find_first_not_of(" \t") != std::string_view::npos) ++filled;
     return true;
   }
+  bool next_piece(std::string_view* piece) override { return blocks_.next_piece(piece); }
+  LineCut cut() const override { return blocks_.cut(); }
   std::uint32_t number = 0;
   std::string_view last;
   int filled = 0;

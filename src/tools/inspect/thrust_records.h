@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "input/list_reader.h"
+#include "io/severe_error.h"
 #include "tools/inspect/line_hint.h"
 
 // Lines of one kind: how many, and the first of them.
@@ -90,7 +91,5 @@ ThrustFile read_thrust_text(std::string_view text);
 // Ends the run with error 29 when NAME does not exist, before the program's
 // own readers open it (they would create it empty).
 void require_existing_file(std::string_view name, int unit);
-
-inline constexpr int kErrFileNotFound = 29;
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_THRUST_RECORDS_H_
