@@ -174,10 +174,12 @@ ReadError ListReader::read_long_value(const ReadItem& item) {
   if (line_[pos_] == '+' || line_[pos_] == '-') token += line_[pos_++];
   const std::size_t sign = token.size();
   bool too_many = false;
+  bool any_digit = false;
   for (;;) {
     while (pos_ < line_.size() && !ends_value(line_[pos_])) {
       const char c = line_[pos_++];
       if (!is_digit(c)) return ReadError::syntax;
+      any_digit = true;
       if (token.size() == sign && c == '0') continue;
       if (token.size() - sign < kMostDigits) token += c;
       else too_many = true;
@@ -189,6 +191,7 @@ ReadError ListReader::read_long_value(const ReadItem& item) {
     }
     pos_ = 0;
   }
+  if (!any_digit) return ReadError::syntax;  // a sign alone, as on a whole line
   if (too_many) return ReadError::conversion;
   if (token.size() == sign) token += '0';
   return store_token(item, token);

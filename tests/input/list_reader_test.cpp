@@ -379,6 +379,8 @@ TEST(ListReader, AValueAsLongAsAPieceIsReadOnlyWhenItIsDigits) {
       {"12.34567 1\n", 4, ReadError::syntax, -1.0},
       {"1 1\n", 1, ReadError::none, 1.0},
       {"x 2\n", 1, ReadError::syntax, -1.0},
+      {"+ 1\n", 1, ReadError::syntax, -1.0},
+      {"-\t1\n", 1, ReadError::syntax, -1.0},
   };
   for (const auto& c : cases) {
     StringLines lines(c.text, c.cap);
