@@ -12,10 +12,6 @@
 
 namespace {
 
-[[noreturn]] void fail_not_found(std::string_view name, int unit) {
-  throw SevereError(kErrFileNotFound, "file not found, unit " + std::to_string(unit) + ", file " + os_full_path(name));
-}
-
 // Builds the ThrustFile as the records stream by.
 class Collector {
  public:
@@ -174,5 +170,5 @@ ThrustFile read_thrust_source(const ThrustSource& source, int unit) {
 void require_existing_file(std::string_view name, int unit) {
   std::error_code error;
   const auto status = std::filesystem::status(std::filesystem::path(name), error);
-  if (status.type() == std::filesystem::file_type::not_found) fail_not_found(name, unit);
+  if (status.type() == std::filesystem::file_type::not_found) throw_file_error(kErrFileNotFound, unit, name);
 }
