@@ -14,9 +14,9 @@
 #include <random>
 #include <vector>
 
+#include "core/run_context.h"
 #include "output/curve_data.h"
 #include "output/field.h"
-#include "core/run_context.h"
 
 namespace {
 

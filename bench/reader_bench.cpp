@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/figures.h"
 #include "analysis/curve.h"
+#include "analysis/figures.h"
 #include "input/list_reader.h"
 #include "input/number.h"
 #include "input/thrust_data.h"
@@ -46,8 +46,10 @@ void read_all(benchmark::State& state, bool exp, bool general) {
     double t = 0, F = 0, sum = 0;
     const ReadItem items[] = {real_item(&t), real_item(&F)};
     for (int i = 0; i < n; ++i) {
-      if (general) reader.read(items);
-      else reader.read_pair(&t, &F);
+      if (general)
+        reader.read(items);
+      else
+        reader.read_pair(&t, &F);
       sum += F;
     }
     benchmark::DoNotOptimize(sum);

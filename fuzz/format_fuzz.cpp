@@ -100,9 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data) + 3, size - 3);
     v = std::strtod(text.c_str(), nullptr);
   }
-  static const struct {
-    int w, d;
-  } kUsed[] = {{12, 7}, {15, 6}, {15, 7}, {6, 0}};
+  static const struct { int w, d; } kUsed[] = {{12, 7}, {15, 6}, {15, 7}, {6, 0}};
   const unsigned field = (mode >> 1) & 3;
   int w = kUsed[field].w;
   int d = kUsed[field].d;

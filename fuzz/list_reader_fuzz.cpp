@@ -57,10 +57,18 @@ void read_case_parameter_sequence(std::string_view input) {
   Field original(50), case_name(90), title(90);
   auto reals = std::make_unique<double[]>(4);
   auto integers = std::make_unique<std::int32_t[]>(5);
-  const ReadItem items[] = {original.item(),         real_item(&reals[0]),    real_item(&reals[1]),
-                            real_item(&reals[2]),    real_item(&reals[3]),    integer_item(&integers[0]),
-                            integer_item(&integers[1]), integer_item(&integers[2]), integer_item(&integers[3]),
-                            integer_item(&integers[4]), case_name.item(),      title.item()};
+  const ReadItem items[] = {original.item(),
+                            real_item(&reals[0]),
+                            real_item(&reals[1]),
+                            real_item(&reals[2]),
+                            real_item(&reals[3]),
+                            integer_item(&integers[0]),
+                            integer_item(&integers[1]),
+                            integer_item(&integers[2]),
+                            integer_item(&integers[3]),
+                            integer_item(&integers[4]),
+                            case_name.item(),
+                            title.item()};
   for (const ReadItem& item : items) {
     if (reader.read({&item, 1}) != ReadError::none) return;
   }

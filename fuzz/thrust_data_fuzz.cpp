@@ -19,12 +19,13 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/curve.h"
 #include "analysis/figures.h"
 #include "check.h"
-#include "analysis/curve.h"
 #include "input/list_reader.h"
 #include "input/thrust_data.h"
 #include "io/severe_error.h"
+
 #include "../tests/support/thrust_reading_model.h"
 
 namespace {

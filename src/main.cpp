@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <new>
 
-#include "io/severe_error.h"
 #include "core/run_context.h"
+#include "io/severe_error.h"
 #include "run/run_sequence.h"
 
 int main() {

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "core/trimmed.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
-#include "core/trimmed.h"
 
 void compute_parameter_figures(RunContext& rc) {
   if (rc.w <= 0) {

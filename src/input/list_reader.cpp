@@ -27,10 +27,8 @@ ReadError store_token(const ReadItem& item, std::string_view token) {
       if (token.size() > kMaxTextLength) return ReadError::syntax;
       store_text(item, token);
       return ReadError::none;
-    case ReadKind::real:
-      return parse_real(token, static_cast<double*>(item.target));
-    case ReadKind::integer:
-      return parse_integer(token, static_cast<std::int32_t*>(item.target));
+    case ReadKind::real: return parse_real(token, static_cast<double*>(item.target));
+    case ReadKind::integer: return parse_integer(token, static_cast<std::int32_t*>(item.target));
   }
   return ReadError::syntax;
 }
@@ -181,8 +179,10 @@ ReadError ListReader::read_long_value(const ReadItem& item) {
       if (!is_digit(c)) return ReadError::syntax;
       any_digit = true;
       if (token.size() == sign && c == '0') continue;
-      if (token.size() - sign < kMostDigits) token += c;
-      else too_many = true;
+      if (token.size() - sign < kMostDigits)
+        token += c;
+      else
+        too_many = true;
     }
     if (pos_ < line_.size() || source_.cut() != LineCut::inside_value) break;
     if (!source_.next_piece(&line_)) {

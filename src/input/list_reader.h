@@ -34,8 +34,8 @@ enum class ReadKind { text, real, integer };
 // One item of a read. A null value or a slash leaves the target as it was.
 struct ReadItem {
   ReadKind kind;
-  void* target;             // char[length], double or std::int32_t
-  std::size_t length = 0;   // text fields only
+  void* target;            // char[length], double or std::int32_t
+  std::size_t length = 0;  // text fields only
 };
 
 inline ReadItem text_item(std::span<char> field) { return {ReadKind::text, field.data(), field.size()}; }

@@ -6,9 +6,9 @@
 #include "core/run_context.h"
 
 enum class RecordStep {
-  read_on,       // read the next record
-  end_reading,   // the record lies beyond dt/2 + tf: the reading is over
-  arrays_full,   // the record is inside the window but nmax points are kept
+  read_on,      // read the next record
+  end_reading,  // the record lies beyond dt/2 + tf: the reading is over
+  arrays_full,  // the record is inside the window but nmax points are kept
 };
 
 // Keeps (tlido, Flido) as the next curve point when ti - dt/2 < tlido <

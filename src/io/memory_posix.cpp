@@ -1,8 +1,8 @@
+#include "io/memory.h"
+
 #include <sys/mman.h>
 
 #include <cstdint>
-
-#include "io/memory.h"
 
 void advise_large_pages(void* p, std::size_t bytes) {
 #ifdef MADV_HUGEPAGE

@@ -1,4 +1,6 @@
 // POSIX files: open(2) and friends, retried on EINTR.
+#include "io/os_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +9,6 @@
 #include <climits>
 #include <vector>
 
-#include "io/os_file.h"
 #include "io/severe_error.h"
 
 namespace {
@@ -16,14 +17,11 @@ int open_failure_number(int error) {
   switch (error) {
     case EACCES:
     case EPERM:
-    case EROFS:
-      return kErrPermission;
+    case EROFS: return kErrPermission;
     case ENOENT:  // only a missing directory gets here: a missing file is created
     case ENAMETOOLONG:
-    case ENOTDIR:
-      return kErrFileName;
-    default:
-      return kErrOpenFailure;
+    case ENOTDIR: return kErrFileName;
+    default: return kErrOpenFailure;
   }
 }
 
@@ -40,10 +38,12 @@ int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
     case OpenMode::read_write: flags |= O_RDWR; break;
   }
   int fd;
-  do fd = ::open(name.c_str(), flags); while (fd < 0 && errno == EINTR);
+  do fd = ::open(name.c_str(), flags);
+  while (fd < 0 && errno == EINTR);
   if (fd < 0 && errno == ENOENT && mode == OpenMode::read_existing) return kErrFileNotFound;
   if (fd < 0 && errno == ENOENT) {
-    do fd = ::open(name.c_str(), flags | O_CREAT, 0666); while (fd < 0 && errno == EINTR);
+    do fd = ::open(name.c_str(), flags | O_CREAT, 0666);
+    while (fd < 0 && errno == EINTR);
   }
   if (fd < 0) return open_failure_number(errno);
   struct stat st;
@@ -57,7 +57,8 @@ int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
 
 std::ptrdiff_t os_read(OsHandle handle, char* buffer, std::size_t n) {
   ssize_t got;
-  do got = ::read(fd_of(handle), buffer, n); while (got < 0 && errno == EINTR);
+  do got = ::read(fd_of(handle), buffer, n);
+  while (got < 0 && errno == EINTR);
   return got;
 }
 
@@ -80,7 +81,8 @@ bool os_seek(OsHandle handle, std::uint64_t offset) {
 
 bool os_truncate(OsHandle handle, std::uint64_t size) {
   int rc;
-  do rc = ::ftruncate(fd_of(handle), static_cast<off_t>(size)); while (rc != 0 && errno == EINTR);
+  do rc = ::ftruncate(fd_of(handle), static_cast<off_t>(size));
+  while (rc != 0 && errno == EINTR);
   return rc == 0;
 }
 

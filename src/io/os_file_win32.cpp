@@ -29,8 +29,7 @@ int open_failure_number(const std::string& name, DWORD error) {
     }
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return kErrPermission;
+    case ERROR_LOCK_VIOLATION: return kErrPermission;
     case ERROR_FILE_NOT_FOUND:  // only a missing directory gets here: a missing file is created
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
@@ -38,10 +37,8 @@ int open_failure_number(const std::string& name, DWORD error) {
     case ERROR_FILENAME_EXCED_RANGE:
     case ERROR_DIRECTORY:
     case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-      return kErrFileName;
-    default:
-      return kErrOpenFailure;
+    case ERROR_BAD_NETPATH: return kErrFileName;
+    default: return kErrOpenFailure;
   }
 }
 
@@ -63,7 +60,8 @@ int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
                                FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) && mode == OpenMode::read_existing) return kErrFileNotFound;
+    if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) && mode == OpenMode::read_existing)
+      return kErrFileNotFound;
     return open_failure_number(name, error);
   }
   *handle = reinterpret_cast<OsHandle>(h);
@@ -113,8 +111,7 @@ std::string os_full_path(std::string_view name) {
   const std::string relative = name.empty() ? std::string(".\\") : std::string(name);
   std::string path(MAX_PATH, '\0');
   for (;;) {
-    const DWORD size =
-        GetFullPathNameA(relative.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
+    const DWORD size = GetFullPathNameA(relative.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
     if (size == 0) break;
     if (size < path.size()) {
       path.resize(size);
@@ -123,8 +120,7 @@ std::string os_full_path(std::string_view name) {
     path.resize(size);  // the size asked for counts the NUL
   }
   // The system gives up on names past MAX_PATH: join them by hand.
-  const bool absolute = !name.empty() && (name[0] == '\\' || name[0] == '/' ||
-                                          (name.size() > 1 && name[1] == ':'));
+  const bool absolute = !name.empty() && (name[0] == '\\' || name[0] == '/' || (name.size() > 1 && name[1] == ':'));
   if (absolute) return std::string(name);
   const DWORD size = GetCurrentDirectoryA(0, nullptr);
   if (size == 0) return std::string(name);

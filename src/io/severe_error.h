@@ -7,17 +7,17 @@
 #include <string>
 #include <string_view>
 
-inline constexpr int kErrPermission = 9;        // EACCES, EPERM, EROFS at open
+inline constexpr int kErrPermission = 9;  // EACCES, EPERM, EROFS at open
 inline constexpr int kErrEndOfFile = 24;
-inline constexpr int kErrFileNotFound = 29;     // only for OpenMode::read_existing: the program creates
+inline constexpr int kErrFileNotFound = 29;  // only for OpenMode::read_existing: the program creates
 inline constexpr int kErrCloseFailure = 28;
 inline constexpr int kErrOpenFailure = 30;
 inline constexpr int kErrWriteFailure = 38;
 inline constexpr int kErrReadFailure = 39;
 inline constexpr int kErrNoMemory = 41;
-inline constexpr int kErrFileName = 43;         // empty name, NUL in name, missing directory
+inline constexpr int kErrFileName = 43;  // empty name, NUL in name, missing directory
 inline constexpr int kErrSyntax = 59;
-inline constexpr int kErrConversion = 64;       // integer outside 32 bits, real overflow
+inline constexpr int kErrConversion = 64;  // integer outside 32 bits, real overflow
 inline constexpr int kErrArraySizeOverflow = 179;
 inline constexpr int kErrTooManyPoints = 408;
 

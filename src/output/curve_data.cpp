@@ -35,17 +35,16 @@ void write_curve_data(const RunContext& rc) {
   // Chunks of lines are formatted on two cores and written in order.
   constexpr std::int64_t kLinesPerChunk = 16384;
   const std::int64_t nc = rc.nc;
-  fill_in_parallel_emit_in_order(
-      (nc + kLinesPerChunk - 1) / kLinesPerChunk, kLinesPerChunk * kCurveLineMax,
-      [&rc, shift, nc](std::int64_t chunk, char* out) {
-        char* p = out;
-        const std::int64_t stop = std::min(nc, (chunk + 1) * kLinesPerChunk);
-        for (std::int64_t k = chunk * kLinesPerChunk; k < stop; ++k) {
-          const double t = curve_time(rc, static_cast<std::int32_t>(k + 1));
-          p = format_curve_line(p, shift ? t + rc.ti : t, rc.F[k]);
-        }
-        return static_cast<std::size_t>(p - out);
-      },
-      [&unit](std::string_view bytes) { unit.write(bytes); });
+  fill_in_parallel_emit_in_order((nc + kLinesPerChunk - 1) / kLinesPerChunk, kLinesPerChunk * kCurveLineMax,
+                                 [&rc, shift, nc](std::int64_t chunk, char* out) {
+                                   char* p = out;
+                                   const std::int64_t stop = std::min(nc, (chunk + 1) * kLinesPerChunk);
+                                   for (std::int64_t k = chunk * kLinesPerChunk; k < stop; ++k) {
+                                     const double t = curve_time(rc, static_cast<std::int32_t>(k + 1));
+                                     p = format_curve_line(p, shift ? t + rc.ti : t, rc.F[k]);
+                                   }
+                                   return static_cast<std::size_t>(p - out);
+                                 },
+                                 [&unit](std::string_view bytes) { unit.write(bytes); });
   unit.close();
 }

@@ -5,8 +5,8 @@
 
 #include <cstddef>
 
-#include "output/layout.h"
 #include "core/run_context.h"
+#include "output/layout.h"
 
 // Writes the trimmed case name + "_saida_B.txt" on unit 20 from its start and
 // cuts it after the last line. Point k (1..nc) is written at curve_time(rc, k),

@@ -52,8 +52,7 @@ void write_value_field(char* out, const LayoutItem& item, const LayoutValue& val
     case ItemKind::exp:
       if (value.kind == Kind::real) return write_exp_field(out, value.real, item.w, item.d);
       break;
-    default:
-      break;
+    default: break;
   }
   std::memset(out, '*', static_cast<std::size_t>(item.w));
 }

@@ -1,7 +1,7 @@
 #include "output/report_header.h"
 
-#include "output/format.h"
 #include "core/trimmed.h"
+#include "output/format.h"
 
 namespace {
 
@@ -9,6 +9,7 @@ using namespace layout;
 
 // "#", /, "#", T4, "Saída do programa ...", /, "#", /, "#", T4, "Caso   = ", A, /,
 // "#", /, "#", T4, "Título = ", A, /, "#"
+// clang-format off
 constexpr LayoutItem kLayoutH[] = {
     lit("#"), slash,
     lit("#"), T(4), lit("Sa\xED" "da do programa TALVIRONESKA 2.1, vers\xE3o de 29 Set 2014"), slash,
@@ -18,6 +19,7 @@ constexpr LayoutItem kLayoutH[] = {
     lit("#"), T(4), lit("T\xEDtulo = "), A, slash,
     lit("#"),
 };
+// clang-format on
 
 }  // namespace
 

@@ -14,6 +14,7 @@ namespace {
 using namespace layout;
 
 // Values: original, ti, tf, Fcor, M*1000, w, dt, go, nmax, nc.
+// clang-format off
 constexpr LayoutItem kLayoutD[] = {
     slash, slash, lit(" ---------- DADOS ----------"), slash, slash, slash,
     lit("   original = nome do arquivo de dados originais de empuxo versus tempo = "), A, slash, slash,
@@ -55,6 +56,7 @@ constexpr LayoutItem kLayoutS[] = {
     X(3), lit("--- m\xEDnimo ----"), X(3), lit("-- max / med --"), X(3), lit("-- min / med --"), slash, slash,
     T(2), lit("F real [N] ....."), T(18), group(5), X(3), PE(15, 6), end_group,
 };
+// clang-format on
 
 }  // namespace
 

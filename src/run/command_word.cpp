@@ -6,11 +6,18 @@ namespace {
 // ordinal indicators and micro sign, and S, Z, OE, Y with their marks.
 bool is_letter_1252(unsigned char ch) {
   switch (ch) {
-    case 0x83: case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
-    case 0xAA: case 0xB5: case 0xBA:
-      return true;
-    default:
-      return ch >= 0xC0 && ch != 0xD7 && ch != 0xF7;
+    case 0x83:
+    case 0x8A:
+    case 0x8C:
+    case 0x8E:
+    case 0x9A:
+    case 0x9C:
+    case 0x9E:
+    case 0x9F:
+    case 0xAA:
+    case 0xB5:
+    case 0xBA: return true;
+    default: return ch >= 0xC0 && ch != 0xD7 && ch != 0xF7;
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "run/launcher.h"
 #include "core/trimmed.h"
+#include "run/launcher.h"
 
 void edit_general_data(const RunContext&) { launch("Notepad talvironeska_2p1_dados_geral.txt"); }
 

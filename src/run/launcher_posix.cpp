@@ -1,5 +1,7 @@
 // POSIX launches: /bin/sh -c COMMAND through posix_spawn, waited for the way
 // system() waits.
+#include "run/launcher.h"
+
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -8,7 +10,6 @@
 #include <string>
 
 #include "run/command_word.h"
-#include "run/launcher.h"
 
 extern char** environ;
 
@@ -20,12 +21,9 @@ constexpr std::size_t kMaxCommand = 1024;
 int start_failure_errno(int error) {
   switch (error) {
     case ENOENT:
-    case ENOTDIR:
-      return ENOENT;
-    case ENOEXEC:
-      return ENOEXEC;
-    default:
-      return ENOMEM;
+    case ENOTDIR: return ENOENT;
+    case ENOEXEC: return ENOEXEC;
+    default: return ENOMEM;
   }
 }
 
@@ -52,7 +50,8 @@ int spawn_and_wait(std::string& command, const sigset_t& child_mask, const sigse
 
   int status;
   pid_t done;
-  do done = waitpid(pid, &status, 0); while (done < 0 && errno == EINTR);
+  do done = waitpid(pid, &status, 0);
+  while (done < 0 && errno == EINTR);
   if (done < 0) return -1;
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   return WEXITSTATUS(status);

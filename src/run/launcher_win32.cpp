@@ -34,13 +34,10 @@ int fail(DWORD code) {
 DWORD creation_failure_code(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return kEnoent;
+    case ERROR_PATH_NOT_FOUND: return kEnoent;
     case ERROR_BAD_FORMAT:
-    case ERROR_BAD_EXE_FORMAT:
-      return kEnoexec;
-    default:
-      return kEnomem;
+    case ERROR_BAD_EXE_FORMAT: return kEnoexec;
+    default: return kEnomem;
   }
 }
 
@@ -71,8 +68,7 @@ int launch(std::string_view command) {
   std::memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process;
-  if (!CreateProcessA(nullptr, line.get(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessA(nullptr, line.get(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
     return fail(creation_failure_code(GetLastError()));
   }
   line.reset();

@@ -88,10 +88,10 @@ const std::vector<Case>& cases() {
          s.time_origin_option = "1";
          s.curve_listing_option = "1";
        }},
-      {"plot over a previous run's script",
-       [](e2e::CaseFiles& s) { s.plot_option = "1"; },
+      {"plot over a previous run's script", [](e2e::CaseFiles& s) { s.plot_option = "1"; },
        [](const e2e::CaseDir& d) {
-         d.write(e2e::kPlotScriptFile, std::string(kUserSettings) + "set title 'velho'\r\nplot 'x' using 1:2\r\nlixo\n");
+         d.write(e2e::kPlotScriptFile,
+                 std::string(kUserSettings) + "set title 'velho'\r\nplot 'x' using 1:2\r\nlixo\n");
        }},
       {"cut-off thrust", [](e2e::CaseFiles& s) { s.Fcor = "15.0"; }},
       {"fine record, all options",

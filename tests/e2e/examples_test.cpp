@@ -32,16 +32,19 @@ TEST(Examples, F67RunsThroughWithoutTerminalAndMatchesThePublishedSheet) {
   e2e::CaseDir dir;
   const std::string runs = dir.root() + "/runs";
   const std::string run_dir = runs + "/f67w";
-  const e2e::RunResult r = dir.run_program(
-      {"/usr/bin/env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "TALVIRONESKA_BIN=" TALVIRONESKA_BIN,
-       "TALVIRONESKA_RUN_DIR=" + runs, "/bin/sh", TALVIRONESKA_SOURCE_DIR "/examples/run-example.sh"},
-      std::chrono::seconds(60));
+  const e2e::RunResult r =
+      dir.run_program({"/usr/bin/env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "TALVIRONESKA_BIN=" TALVIRONESKA_BIN,
+                       "TALVIRONESKA_RUN_DIR=" + runs, "/bin/sh", TALVIRONESKA_SOURCE_DIR "/examples/run-example.sh"},
+                      std::chrono::seconds(60));
   ASSERT_EQ(r.exit_status, 0) << r.err;
   // The program itself prints nothing: these lines are the stand-ins', in launch order.
-  EXPECT_EQ(r.err, "Notepad: no terminal, not opening talvironeska_2p1_dados_geral.txt\n"
-                   "notepad: no terminal, not opening f67w_caso.txt\n"
-                   "Wgnuplot: plot written to " + run_dir + "/talvironeska_2p1_curva_F-t.png\n"
-                   "Notepad: no terminal, not opening f67w_saida_A.txt\n");
+  EXPECT_EQ(r.err,
+            "Notepad: no terminal, not opening talvironeska_2p1_dados_geral.txt\n"
+            "notepad: no terminal, not opening f67w_caso.txt\n"
+            "Wgnuplot: plot written to " +
+                run_dir +
+                "/talvironeska_2p1_curva_F-t.png\n"
+                "Notepad: no terminal, not opening f67w_saida_A.txt\n");
   EXPECT_NE(r.out.find("  report:     " + run_dir + "/f67w_saida_A.txt\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("  plot:       " + run_dir + "/talvironeska_2p1_curva_F-t.png\n"), std::string::npos);
 
@@ -50,6 +53,7 @@ TEST(Examples, F67RunsThroughWithoutTerminalAndMatchesThePublishedSheet) {
   const struct {
     std::size_t line;
     const char* text;
+    // clang-format off
   } expected[] = {
       {30, "   nc = n\xFAmero de pontos da curva processada =    463"},
       {36, "   It     = impulso total real (Ns) =    6.139860E+01"},
@@ -60,6 +64,7 @@ TEST(Examples, F67RunsThroughWithoutTerminalAndMatchesThePublishedSheet) {
       {54, "   Fmax = empuxo m\xE1ximo (N) =    8.615600E+01"},
       {55, "   tmax = tempo de Fmax (s) =    3.960000E-01"},
   };
+  // clang-format on
   for (const auto& e : expected) EXPECT_EQ(report[e.line - 1], e.text) << "line " << e.line;
 
   // The NAR data sheet, run AT170907: 61.409 N s, 66.460 N average, 86.156 N peak.

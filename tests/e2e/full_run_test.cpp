@@ -8,7 +8,9 @@
 
 namespace {
 
-bool ends_with_crlf(const std::string& text) { return text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0; }
+bool ends_with_crlf(const std::string& text) {
+  return text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
+}
 
 // examples/f67w/f67w.dat is a real recording, not ours: the certification
 // firing of an AeroTech F67-6W by the National Association of Rocketry's
@@ -17,8 +19,8 @@ bool ends_with_crlf(const std::string& text) { return text.size() >= 2 && text.c
 // time-thrust pairs at 500 Hz.
 TEST(FullRun, RealCaseRunsSilentlyToTheEnd) {
   e2e::CaseDir dir;
-  for (const char* name : {"f67w.dat", "f67w_caso.txt", "talvironeska_2p1_dados_geral.txt",
-                           "talvironeska_2p1_curva_F-t.gnu"}) {
+  for (const char* name :
+       {"f67w.dat", "f67w_caso.txt", "talvironeska_2p1_dados_geral.txt", "talvironeska_2p1_curva_F-t.gnu"}) {
     dir.write(name, e2e::source_file(std::string("examples/f67w/") + name));
   }
   const std::string settings = dir.read(e2e::kPlotScriptFile);
@@ -51,10 +53,9 @@ TEST(FullRun, CaseNameWithAnInnerBlank) {
   EXPECT_EQ(r.err, "");
   EXPECT_TRUE(dir.exists("teste 1_saida_A.txt"));
   EXPECT_TRUE(dir.exists("teste 1_saida_B.txt"));
-  EXPECT_EQ(dir.launches(),
-            (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", "notepad caso.txt",
-                                      "Wgnuplot talvironeska_2p1_curva_F-t.gnu", "Notepad teste 1_saida_A.txt",
-                                      "Notepad teste 1_saida_B.txt"}));
+  EXPECT_EQ(dir.launches(), (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", "notepad caso.txt",
+                                                      "Wgnuplot talvironeska_2p1_curva_F-t.gnu",
+                                                      "Notepad teste 1_saida_A.txt", "Notepad teste 1_saida_B.txt"}));
   EXPECT_EQ(dir.read(e2e::kPlotScriptFile),
             "\n\n\n\n\n\nset title 'Motor de teste'\r\nplot 'teste 1_saida_B.txt' using 1:2 notitle\r\n");
 }
@@ -70,12 +71,11 @@ TEST(FullRun, ARunThatFailsBeforeTheReportLeavesThePreviousOutputs) {
   dir.write("ensaio7_saida_B.txt", previous_b);
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 1);
-  EXPECT_EQ(r.err, "talvironeska: severe (24): end-of-file during read, unit 8, file " + dir.full_path("empuxo.dat") +
-                       "\n");
+  EXPECT_EQ(r.err,
+            "talvironeska: severe (24): end-of-file during read, unit 8, file " + dir.full_path("empuxo.dat") + "\n");
   EXPECT_EQ(dir.read("ensaio7_saida_A.txt"), previous_a);
   EXPECT_EQ(dir.read("ensaio7_saida_B.txt"), previous_b);
-  EXPECT_EQ(dir.launches(),
-            (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", "notepad caso.txt"}));
+  EXPECT_EQ(dir.launches(), (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", "notepad caso.txt"}));
 }
 
 }  // namespace

@@ -23,9 +23,9 @@ TEST(Gnuplot, PlotScriptRendersTheCurveDataFileToPng) {
 
   // The data ranges gnuplot saw show that the plot line read the curve data
   // file: 5 points, 0 to 0.4 s, 10 to 30 N.
-  const e2e::RunResult plot = dir.run_program(
-      {"/usr/bin/env", "gnuplot", e2e::kPlotScriptFile, "-e",
-       "set print '-'; print GPVAL_DATA_X_MIN, GPVAL_DATA_X_MAX, GPVAL_DATA_Y_MIN, GPVAL_DATA_Y_MAX"});
+  const e2e::RunResult plot =
+      dir.run_program({"/usr/bin/env", "gnuplot", e2e::kPlotScriptFile, "-e",
+                       "set print '-'; print GPVAL_DATA_X_MIN, GPVAL_DATA_X_MAX, GPVAL_DATA_Y_MIN, GPVAL_DATA_Y_MAX"});
   ASSERT_EQ(plot.exit_status, 0) << "gnuplot (Debian: gnuplot-nox) failed:\n" << plot.err;
   EXPECT_EQ(plot.err, "");
   EXPECT_EQ(plot.out, "0.0 0.4 10.0 30.0\n");

@@ -110,9 +110,9 @@ bool windows_inspect_run() { return windows_run() && std::getenv("TALVIRONESKA_E
 
 std::string case_params_text(const CaseFiles& files) {
   std::string text;
-  for (const std::string* line : {&files.original, &files.ti, &files.tf, &files.Fcor, &files.M, &files.w, &files.nmax,
-                                  &files.time_origin_option, &files.plot_option, &files.curve_listing_option,
-                                  &files.case_name, &files.title}) {
+  for (const std::string* line :
+       {&files.original, &files.ti, &files.tf, &files.Fcor, &files.M, &files.w, &files.nmax, &files.time_origin_option,
+        &files.plot_option, &files.curve_listing_option, &files.case_name, &files.title}) {
     text += *line;
     text += "\r\n";
   }
@@ -188,8 +188,8 @@ void CaseDir::write_valid_case(const CaseFiles& files) const {
 void CaseDir::write_fake(const std::string& program) const {
   const std::string path = root_ + "/bin/" + program;
   std::string script = "#!/bin/sh\n";
-  script += "printf '%s\\n' " + shell_quoted(program + " ") + "\"$*\" >> " + shell_quoted(root_ + "/launches.log") +
-            "\n";
+  script +=
+      "printf '%s\\n' " + shell_quoted(program + " ") + "\"$*\" >> " + shell_quoted(root_ + "/launches.log") + "\n";
   for (const Action& action : actions_) {
     if (action.program != program) continue;
     script += "if [ \"$*\" = " + shell_quoted(action.args) + " ]; then\n";
@@ -240,11 +240,11 @@ void CaseDir::write_on_launch(std::string_view program, std::string_view args, s
 void CaseDir::use_recording_viewers() const {
   if (!windows_run()) return;
   const char* recorder = std::getenv("TALVIRONESKA_E2E_RECORDER");
-  const std::string path =
-      recorder != nullptr
-          ? std::string(recorder)
-          : (std::filesystem::path(std::getenv("TALVIRONESKA_E2E_EXE")).parent_path() / "tests/talvironeska_e2e_recorder.exe")
-                .string();
+  const std::string path = recorder != nullptr
+                               ? std::string(recorder)
+                               : (std::filesystem::path(std::getenv("TALVIRONESKA_E2E_EXE")).parent_path() /
+                                  "tests/talvironeska_e2e_recorder.exe")
+                                     .string();
   std::string bytes;
   ASSERT_TRUE(read_file(path, &bytes)) << "no recording viewer at " << path << " (build the mingw preset)";
   for (const char* program : kBatchFakes) {

@@ -143,8 +143,8 @@ class CaseDir {
                  std::string_view batch_text = {});
   // The common action: when PROGRAM is launched with ARGS, sleep DELAY, then
   // replace FILE (relative to the case directory) with BYTES.
-  void write_on_launch(std::string_view program, std::string_view args, std::string_view file,
-                       std::string_view bytes, std::chrono::milliseconds delay = std::chrono::milliseconds(300));
+  void write_on_launch(std::string_view program, std::string_view args, std::string_view file, std::string_view bytes,
+                       std::chrono::milliseconds delay = std::chrono::milliseconds(300));
 
   // From now on the viewers of the Windows run are talvironeska_e2e_recorder.exe
   // (TALVIRONESKA_E2E_RECORDER, default tests/ beside TALVIRONESKA_E2E_EXE),

@@ -86,6 +86,7 @@ void no_edit(CaseFiles&) {}
 void nothing_after(const e2e::CaseDir&, const CaseFiles&) {}
 
 TEST(HostileInput, FailingRunsNameUnitAndFileAndTouchNothingElse) {
+  // clang-format off
   static const FailingRun runs[] = {
       // General data file, unit 5.
       {"general: garbage bytes with a NUL in the name",
@@ -158,6 +159,7 @@ TEST(HostileInput, FailingRunsNameUnitAndFileAndTouchNothingElse) {
       {"report: the case name in a missing directory", [](CaseFiles& s) { s.case_name = "'nada/ensaio7'"; },
        nothing_after, 43, 10, "nada/ensaio7_saida_A.txt", {}},
   };
+  // clang-format on
   for (const FailingRun& run : runs) {
     SCOPED_TRACE(run.what);
     e2e::CaseDir dir;
@@ -264,8 +266,8 @@ TEST(HostileInput, ReadOnlyReportIsAPermissionError) {
   e2e::CaseDir dir;
   run_good_case(dir, plotting_case());
   std::filesystem::permissions(dir.path() + "/ensaio7_saida_A.txt", std::filesystem::perms::owner_read |
-                                                                         std::filesystem::perms::group_read |
-                                                                         std::filesystem::perms::others_read);
+                                                                        std::filesystem::perms::group_read |
+                                                                        std::filesystem::perms::others_read);
   const std::map<std::string, std::string> expected = dir.snapshot();
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 1);

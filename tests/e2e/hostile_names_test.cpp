@@ -71,9 +71,9 @@ TEST(HostileNames, ReachTheViewersWholeAndRunNothing) {
     EXPECT_FALSE(r.timed_out);
     EXPECT_EQ(r.exit_status, 0);
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(dir.launches(),
-              (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", "notepad " + row.name + ".txt",
-                                        "Notepad " + row.name + "_saida_A.txt", "Notepad " + row.name + "_saida_B.txt"}));
+    EXPECT_EQ(dir.launches(), (std::vector<std::string>{
+                                  "Notepad talvironeska_2p1_dados_geral.txt", "notepad " + row.name + ".txt",
+                                  "Notepad " + row.name + "_saida_A.txt", "Notepad " + row.name + "_saida_B.txt"}));
     const std::string report = row.name + "_saida_A.txt";
     ASSERT_TRUE(dir.exists(report));
     EXPECT_NE(dir.read(report).find("#  Caso   = " + row.name + "\r\n"), std::string::npos);

@@ -286,8 +286,8 @@ TEST_F(Import, MissingMassOrUnitsStopWithAMessage) {
 TEST_F(Import, RealL1420RecordingMatchesItsTaredConversion) {
   e2e::CaseDir dir;
   dir.write("Force_Test2.csv", e2e::source_file("tests/data/real/olemiss-l1420r/Force_Test2.csv"));
-  e2e::RunResult r = importar(dir, {"Force_Test2.csv", "--empuxo", "lbf", "--taxa", "2000", "--massa", "2.560",
-                                    "--saida", "importado"});
+  e2e::RunResult r = importar(
+      dir, {"Force_Test2.csv", "--empuxo", "lbf", "--taxa", "2000", "--massa", "2.560", "--saida", "importado"});
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   EXPECT_TRUE(has(r.out, "a taxa do registro é inteira: w = 2000 Hz")) << r.out;
 
@@ -325,8 +325,8 @@ TEST_F(Import, RealL1420RecordingMatchesItsTaredConversion) {
   EXPECT_NEAR(It, It_tared, 0.005 * It_tared);
 
   // With the drift: the zero before and after as the source measured them.
-  r = importar(dir, {"Force_Test2.csv", "--empuxo", "lbf", "--taxa", "2000", "--massa", "2.560", "--deriva",
-                     "--saida", "deriva"});
+  r = importar(dir, {"Force_Test2.csv", "--empuxo", "lbf", "--taxa", "2000", "--massa", "2.560", "--deriva", "--saida",
+                     "deriva"});
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   EXPECT_NEAR(number_after(r.out, "antes da ignição: "), -80.6, 5.0) << r.out;
   EXPECT_NEAR(number_after(r.out, "depois da queima: "), -35.1, 5.0);

@@ -21,8 +21,7 @@ TEST(InputEditing, TheEditorIsStartedOnAMissingFileBeforeItIsRead) {
   dir.clear_launches();
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 1);
-  EXPECT_EQ(dir.launches(),
-            (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", "notepad novo.txt"}));
+  EXPECT_EQ(dir.launches(), (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", "notepad novo.txt"}));
   EXPECT_NE(r.err.find("unit 6, file " + dir.full_path("novo.txt")), std::string::npos) << r.err;
   EXPECT_EQ(dir.read("novo.txt"), "");
 }
@@ -38,8 +37,8 @@ TEST(InputEditing, TheRunReadsWhatTheEditorSaved) {
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.exit_status, 0);
-  EXPECT_EQ(dir.launches(), (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt",
-                                                      "notepad caso.txt", "Notepad ensaio7_saida_A.txt"}));
+  EXPECT_EQ(dir.launches(), (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", "notepad caso.txt",
+                                                      "Notepad ensaio7_saida_A.txt"}));
   EXPECT_TRUE(dir.exists("ensaio7_saida_A.txt"));
 }
 
@@ -63,8 +62,8 @@ TEST(InputEditing, ParameterFileNameIsTrimmed) {
   const e2e::RunResult r = dir.run();
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.exit_status, 0);
-  EXPECT_EQ(dir.launches(), (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt",
-                                                      "notepad ensaio7.txt", "Notepad ensaio7_saida_A.txt"}));
+  EXPECT_EQ(dir.launches(), (std::vector<std::string>{"Notepad talvironeska_2p1_dados_geral.txt", "notepad ensaio7.txt",
+                                                      "Notepad ensaio7_saida_A.txt"}));
 }
 
 }  // namespace

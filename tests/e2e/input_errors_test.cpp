@@ -21,8 +21,8 @@ void expect_failure(const e2e::RunResult& r, const std::string& line) {
 
 TEST(InputErrors, MissingGeneralDataFileIsCreatedEmpty) {
   e2e::CaseDir dir;
-  expect_failure(dir.run(), error_line(24, "end-of-file during read, unit 5, file " +
-                                               dir.full_path(e2e::kGeneralDataFile)));
+  expect_failure(dir.run(),
+                 error_line(24, "end-of-file during read, unit 5, file " + dir.full_path(e2e::kGeneralDataFile)));
   EXPECT_EQ(dir.read(e2e::kGeneralDataFile), "");
 }
 
@@ -41,6 +41,7 @@ TEST(InputErrors, UnassignedParameterFileNameCreatesNothing) {
 
 TEST(InputErrors, SyntaxErrorInAnyOfTheTwelveValues) {
   const std::string long_text(2050, 'x');
+  // clang-format off
   std::string e2e::CaseFiles::*fields[] = {
       &e2e::CaseFiles::original, &e2e::CaseFiles::ti, &e2e::CaseFiles::tf, &e2e::CaseFiles::Fcor,
       &e2e::CaseFiles::M, &e2e::CaseFiles::w, &e2e::CaseFiles::nmax, &e2e::CaseFiles::time_origin_option,
@@ -70,12 +71,16 @@ TEST(InputErrors, ThrustDataFile) {
       {"unit letter", "0.0 0N\n", 59, "list-directed I/O syntax error"},
       {"overflow", "0.0 1e999\n", 64, "input conversion error"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     e2e::CaseDir dir;
     dir.write_valid_case();
-    if (c.thrust_data.empty()) dir.remove("empuxo.dat");
-    else dir.write("empuxo.dat", c.thrust_data);
-    expect_failure(dir.run(), error_line(c.number, std::string(c.text) + ", unit 8, file " + dir.full_path("empuxo.dat")));
+    if (c.thrust_data.empty())
+      dir.remove("empuxo.dat");
+    else
+      dir.write("empuxo.dat", c.thrust_data);
+    expect_failure(dir.run(),
+                   error_line(c.number, std::string(c.text) + ", unit 8, file " + dir.full_path("empuxo.dat")));
     EXPECT_TRUE(dir.exists("empuxo.dat")) << c.name;
     EXPECT_FALSE(dir.exists("ensaio7_saida_A.txt")) << c.name;
     EXPECT_FALSE(dir.exists("ensaio7_saida_B.txt")) << c.name;
@@ -111,10 +116,10 @@ TEST(InputErrors, ArraySizeAndPointLimits) {
     dir.write_valid_case(files);
     const e2e::RunResult r = dir.run();
     const std::string expected =
-        c.line.empty() ? error_line(408, std::string("more than ") + c.nmax +
-                                             " points inside the time window (nmax), unit 8, file " +
-                                             dir.full_path("empuxo.dat"))
-                       : c.line;
+        c.line.empty()
+            ? error_line(408, std::string("more than ") + c.nmax +
+                                  " points inside the time window (nmax), unit 8, file " + dir.full_path("empuxo.dat"))
+            : c.line;
     expect_failure(r, expected);
     EXPECT_FALSE(dir.exists("ensaio7_saida_A.txt")) << c.nmax;
   }

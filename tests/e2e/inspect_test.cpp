@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "harness.h"
+
 #include "../tools/inspect/eng_reading.h"
 
 namespace {
@@ -36,8 +37,7 @@ e2e::RunResult inspect(const e2e::CaseDir& dir, const std::vector<std::string>& 
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-void write_f67_case(e2e::CaseDir& dir, const std::string& ti, const std::string& tf,
-                    const std::string& nmax = "1000") {
+void write_f67_case(e2e::CaseDir& dir, const std::string& ti, const std::string& tf, const std::string& nmax = "1000") {
   e2e::CaseFiles files;
   files.original = "'f67w.dat'";
   files.ti = ti;
@@ -82,8 +82,9 @@ TEST_F(Inspect, AWindowReadByEyeIsFlaggedOnlyWhenItCutsTheBurn) {
     write_f67_case(dir, "1.5", "3.2");  // wide, but around the whole burn
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 0) << r.out;
-    EXPECT_TRUE(has(r.out, "com a janela do caso It e Fmed diferem dos da janela sugerida em +0.4 % e -45.4 % (a janela "
-                           "contém uma queima inteira)"))
+    EXPECT_TRUE(has(r.out,
+                    "com a janela do caso It e Fmed diferem dos da janela sugerida em +0.4 % e -45.4 % (a janela "
+                    "contém uma queima inteira)"))
         << r.out;
   }
   {
@@ -128,7 +129,8 @@ TEST_F(Inspect, MissingInputIsUnusableAndNothingIsCreated) {
     dir.write(e2e::kGeneralDataFile, "novo.txt\n");
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_EQ(r.err, "talvironeska-inspect: severe (29): file not found, unit 6, file " + dir.full_path("novo.txt") + "\n");
+    EXPECT_EQ(r.err,
+              "talvironeska-inspect: severe (29): file not found, unit 6, file " + dir.full_path("novo.txt") + "\n");
     EXPECT_FALSE(dir.exists("novo.txt"));
   }
   {
@@ -159,12 +161,14 @@ TEST_F(Inspect, OneFileWithAHeaderOrDecimalCommas) {
   dir.write("virgula.dat", "0,1 5,5\n0,2 10,5\n0,3 5,5\n0,4 0\n");
   e2e::RunResult r = inspect(dir, {"cabecalho.dat", "--rate", "10"});
   EXPECT_EQ(r.exit_status, 1);
-  EXPECT_TRUE(has(r.out, "AVISO: o leitor do programa não lê a linha 1: \"tempo empuxo\" (texto: um cabeçalho ou uma nota)"))
+  EXPECT_TRUE(
+      has(r.out, "AVISO: o leitor do programa não lê a linha 1: \"tempo empuxo\" (texto: um cabeçalho ou uma nota)"))
       << r.out;
   EXPECT_TRUE(has(r.out, "o programa pararia nela com o erro 59"));
   r = inspect(dir, {"virgula.dat", "--rate", "10"});
   EXPECT_EQ(r.exit_status, 1);
-  EXPECT_TRUE(has(r.out, "AVISO: vírgula decimal na linha 1: \"0,1 5,5\"; o leitor toma a vírgula por separador e lê t = 0, F = 1"))
+  EXPECT_TRUE(has(
+      r.out, "AVISO: vírgula decimal na linha 1: \"0,1 5,5\"; o leitor toma a vírgula por separador e lê t = 0, F = 1"))
       << r.out;
 }
 
@@ -179,12 +183,14 @@ TEST_F(Inspect, CommandLine) {
   const struct {
     std::vector<std::string> args;
     const char* error;
+    // clang-format off
   } bad[] = {
       {{"--rate", "10"}, "talvironeska-inspect: --rate só vale com um arquivo de empuxo (veja --help)\n"},
       {{"a.dat", "--rate", "0"}, "talvironeska-inspect: --rate pede uma frequência inteira positiva em Hz, não \"0\" (veja --help)\n"},
       {{"a.dat", "--rate"}, "talvironeska-inspect: falta o valor de --rate (veja --help)\n"},
       {{"--x"}, "talvironeska-inspect: opção desconhecida --x (veja --help)\n"},
   };
+  // clang-format on
   for (const auto& c : bad) {
     r = inspect(dir, c.args);
     EXPECT_EQ(r.exit_status, 2);
@@ -205,6 +211,7 @@ TEST_F(Inspect, RealTeamLogs) {
     std::vector<std::string> args;
     int status;
     std::vector<const char*> told;
+    // clang-format off
   } cases[] = {
       {"keron.dat", {}, 1,
        {"AVISO: a queima termina numa cauda que ainda cai no fim do registro",
@@ -219,6 +226,7 @@ TEST_F(Inspect, RealTeamLogs) {
         "AVISO: a queima não termina antes do fim do arquivo", "AVISO: amostragem em rajadas",
         "a leitura do programa termina na linha 554", "AVISO: o passo fixo 1/w muda o impulso em -5.1 % nesta janela"}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     e2e::CaseDir dir;
     dir.write(c.file, e2e::source_file(std::string("tests/data/real/rocketpy-teams/") + c.file));

@@ -37,9 +37,7 @@ std::vector<std::string> lines(const std::string& text) {
   return result;
 }
 
-std::vector<std::string> output_names() {
-  return {"ensaio7_saida_A.txt", "ensaio7_saida_B.txt", e2e::kPlotScriptFile};
-}
+std::vector<std::string> output_names() { return {"ensaio7_saida_A.txt", "ensaio7_saida_B.txt", e2e::kPlotScriptFile}; }
 
 void prepare(e2e::CaseDir& dir, const e2e::CaseFiles& files) {
   dir.write_valid_case(files);

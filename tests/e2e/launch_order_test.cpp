@@ -44,9 +44,9 @@ TEST(LaunchOrder, FollowsThePlotAndCurveListingOptions) {
     EXPECT_EQ(dir.launches(), expected) << options;
     // Only plot option 1 touches the script.
     if (c.gnuplot) {
-      EXPECT_EQ(dir.read(e2e::kPlotScriptFile),
-                std::string(kUserSettings) +
-                    "set title 'Motor de teste'\r\nplot 'ensaio7_saida_B.txt' using 1:2 notitle\r\n")
+      EXPECT_EQ(
+          dir.read(e2e::kPlotScriptFile),
+          std::string(kUserSettings) + "set title 'Motor de teste'\r\nplot 'ensaio7_saida_B.txt' using 1:2 notitle\r\n")
           << options;
     } else {
       EXPECT_EQ(dir.read(e2e::kPlotScriptFile), kUserSettings) << options;

@@ -12,6 +12,7 @@
 
 #include "harness.h"
 #include "png_check.h"
+
 #include "../tools/inspect/eng_reading.h"
 
 namespace {
@@ -102,11 +103,19 @@ TEST_F(Series, TwoRealL1420RFiringsFromTheirCases) {
   // The program's own figures: test 2 as its recording's notes give them.
   EXPECT_TRUE(has(report, " ensaio 1              4.838750E+03      1.256818E+03      3.850000E+00")) << report;
   EXPECT_TRUE(has(report, " ensaio 2              4.936855E+03      1.502848E+03      3.285000E+00      1.898274E+03"));
-  EXPECT_TRUE(has(report, " m\xE9" "dia                 4.887803E+03"));
+  EXPECT_TRUE(has(report,
+                  " m\xE9"
+                  "dia                 4.887803E+03"));
   EXPECT_TRUE(has(report, "   categoria = alta pot\xEAncia"));
-  EXPECT_TRUE(has(report, "   desvio de It (n-1) / It m\xE9" "dio            =    1.419266E-02   limite =    6.700000E-02   passou\r\n"));
-  EXPECT_TRUE(has(report, "   n\xFAmero de ensaios                        =               2   m\xEDnimo =               2   passou"));
-  EXPECT_TRUE(has(report, "   Resultado = aprovada em todas as verifica\xE7\xF5" "es\r\n"));
+  EXPECT_TRUE(has(report,
+                  "   desvio de It (n-1) / It m\xE9"
+                  "dio            =    1.419266E-02   limite =    6.700000E-02   passou\r\n"));
+  EXPECT_TRUE(
+      has(report,
+          "   n\xFAmero de ensaios                        =               2   m\xEDnimo =               2   passou"));
+  EXPECT_TRUE(has(report,
+                  "   Resultado = aprovada em todas as verifica\xE7\xF5"
+                  "es\r\n"));
   // Windows-1252 with CR LF on every line, the last one too.
   EXPECT_EQ(report.substr(report.size() - 2), "\r\n");
   for (std::size_t at = report.find('\n'); at != std::string::npos; at = report.find('\n', at + 1)) {
@@ -115,7 +124,8 @@ TEST_F(Series, TwoRealL1420RFiringsFromTheirCases) {
   EXPECT_TRUE(has(r.out, "Resultado = aprovada em todas as verificações\n"));  // the console stays UTF-8
 
   const std::string csv = dir.read("serie/serie.csv");
-  EXPECT_TRUE(has(csv, "\"designa\xE7\xE3o\"\r\n1;\"l1420r_t1\";\"t1\";6,12;9,97;2000;2,56;4838,75;1256,818;3,85;")) << csv;
+  EXPECT_TRUE(has(csv, "\"designa\xE7\xE3o\"\r\n1;\"l1420r_t1\";\"t1\";6,12;9,97;2000;2,56;4838,75;1256,818;3,85;"))
+      << csv;
   EXPECT_TRUE(has(csv, "\r\n2;\"l1420r_t2\";\"t2\";5,3845;8,6695;2000;2,56;4936,855;1502,848;3,285;1898,274;"));
 
   const EngFile eng = read_eng(dir.read("serie/serie.eng"));
@@ -163,13 +173,23 @@ TEST_F(Series, TenGeneratedFiringsWithAKnownSpread) {
   const std::string report = dir.read("out/serie.txt");
   // Mean 46.5 N s; sample sigma 46.5 * sqrt(0.00825 / 9), population sigma
   // 46.5 * sqrt(0.00825 / 10): the spread of the factors 1 +- 0.005 ... 0.045.
-  EXPECT_TRUE(has(report, " m\xE9" "dia                 4.650000E+01")) << report;
+  EXPECT_TRUE(has(report,
+                  " m\xE9"
+                  "dia                 4.650000E+01"))
+      << report;
   EXPECT_TRUE(has(report, " desvio (n-1)          1.407857E+00"));
   EXPECT_TRUE(has(report, " desvio (n)            1.335611E+00"));
-  EXPECT_TRUE(has(report, " desvio/m\xE9" "dia          3.027650E-02"));
+  EXPECT_TRUE(has(report,
+                  " desvio/m\xE9"
+                  "dia          3.027650E-02"));
   EXPECT_TRUE(has(report, "   categoria = motor-modelo"));
-  EXPECT_TRUE(has(report, "   n\xFAmero de ensaios                        =              10   m\xEDnimo =              10   passou"));
-  EXPECT_TRUE(has(report, "   maior |It - It m\xE9" "dio| / It m\xE9" "dio         =    4.500000E-02   limite =    2.000000E-01   passou"));
+  EXPECT_TRUE(
+      has(report,
+          "   n\xFAmero de ensaios                        =              10   m\xEDnimo =              10   passou"));
+  EXPECT_TRUE(has(report,
+                  "   maior |It - It m\xE9"
+                  "dio| / It m\xE9"
+                  "dio         =    4.500000E-02   limite =    2.000000E-01   passou"));
   const std::string csv = dir.read("out/serie.csv");
   EXPECT_TRUE(has(csv, "\r\n10,\"gerado10\",\"c10\",1.3,3.1,500,0.04,48.5925,")) << csv;
 
@@ -196,9 +216,13 @@ TEST_F(Series, AFiringOutsideTheLotLimitIsNamed) {
   args.insert(args.end(), {"--rate", "1000", "--massa", "0.04"});
   const e2e::RunResult r = serie(dir, args);
   EXPECT_EQ(r.exit_status, 1) << r.out << r.err;
-  EXPECT_TRUE(has(r.out, "/ It médio         =    2.857143E-01   limite =    2.000000E-01   reprovada: ensaio 3 (queima3_ção.dat)\n")) << r.out;
+  EXPECT_TRUE(
+      has(r.out,
+          "/ It médio         =    2.857143E-01   limite =    2.000000E-01   reprovada: ensaio 3 (queima3_ção.dat)\n"))
+      << r.out;
   // The name the file system gives in UTF-8 goes into the report in Windows-1252.
-  EXPECT_TRUE(has(dir.read("serie.txt"), "   ensaio  3 = queima3_\xE7\xE3o.dat (arquivo de empuxo queima3_\xE7\xE3o.dat)\r\n"));
+  EXPECT_TRUE(
+      has(dir.read("serie.txt"), "   ensaio  3 = queima3_\xE7\xE3o.dat (arquivo de empuxo queima3_\xE7\xE3o.dat)\r\n"));
   EXPECT_TRUE(has(r.out, "mínimo =              10   reprovada\n"));
   EXPECT_TRUE(has(r.out, "   Resultado = reprovada em 3 verificações\n"));
   EXPECT_TRUE(dir.exists("serie.png"));
@@ -231,12 +255,14 @@ TEST_F(Series, NeverWritesOverAFileOfACase) {
   const struct {
     std::vector<std::string> args;
     const char* owner;
+    // clang-format off
   } cases[] = {
       {{"t1", "t2", "--eng", "alias.eng"}, "ensaio t1"},                // a link to a thrust data file
       {{"t1", "t2", "--eng", "t2/../t2/caso.txt"}, "ensaio t2"},        // another spelling of a case file
       {{"t1", "t2", "--saida", "t2"}, "ensaio t2"},                     // serie.csv is the case file's hard link
       {{"t1", "t2", "--saida", "t1", "--eng", "x.eng"}, nullptr},       // the case's folder itself is fine
   };
+  // clang-format on
   for (const auto& c : cases) {
     const e2e::RunResult r = serie(dir, c.args);
     if (c.owner == nullptr) {

@@ -53,9 +53,9 @@ TEST(Viewers, EditorOpensTheNameTheRunMeant) {
     const std::string editor = write_recording_editor(dir);
     for (const std::string& f : c.files) dir.write(f, "x\r\n");
     // script(1) gives the stand-in a terminal, as in an interactive run.
-    const e2e::RunResult r = dir.run_program({"/usr/bin/env", "-u", "VISUAL", "SHELL=/bin/sh", "EDITOR=" + editor,
-                                              "PATH=" + bin + ":/usr/bin:/bin", "/usr/bin/script", "-qec",
-                                              c.command, "/dev/null"});
+    const e2e::RunResult r =
+        dir.run_program({"/usr/bin/env", "-u", "VISUAL", "SHELL=/bin/sh", "EDITOR=" + editor,
+                         "PATH=" + bin + ":/usr/bin:/bin", "/usr/bin/script", "-qec", c.command, "/dev/null"});
     EXPECT_EQ(r.exit_status, 0) << c.command << "\n" << r.err;
     ASSERT_TRUE(dir.exists("opened.txt")) << c.command;
     EXPECT_EQ(dir.read("opened.txt"), c.opened) << c.command;
@@ -78,8 +78,9 @@ TEST(Viewers, EditorWithoutTerminalSaysSoAndReturns) {
 TEST(Viewers, GnuplotWithoutDisplayRendersPngBesideTheScript) {
   e2e::CaseDir dir;
   const std::string bin = link_viewers(dir);
-  dir.write("curva.txt", "#  t [s]       F [N]\r\n   0.0000000   1.000000E+00\r\n   0.1000000   5.000000E+00\r\n"
-                         "   0.2000000   2.000000E+00\r\n");
+  dir.write("curva.txt",
+            "#  t [s]       F [N]\r\n   0.0000000   1.000000E+00\r\n   0.1000000   5.000000E+00\r\n"
+            "   0.2000000   2.000000E+00\r\n");
   dir.write("meu grafico.gnu", "set grid\r\nplot 'curva.txt' using 1:2 notitle\r\n");
   dir.write("meu grafico.png", "stale");
   // Started from elsewhere: the script's data file is found beside it.

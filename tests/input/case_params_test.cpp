@@ -4,9 +4,10 @@
 
 #include <cstring>
 
+#include "core/trimmed.h"
 #include "input/general_data.h"
 #include "io/severe_error.h"
-#include "core/trimmed.h"
+
 #include "../support/temp_dir.h"
 
 namespace {

@@ -33,6 +33,7 @@ TEST(ParseReal, Forms) {
   static const struct {
     const char* token;
     double expected;
+    // clang-format off
   } cases[] = {
       {"5", 5.0},          {"-5", -5.0},        {"+1.5", 1.5},       {"1.5D0", 1.5},
       {"1.5d+1", 15.0},    {"2.5Q-1", 0.25},    {"2.5q2", 250.0},    {"1e3", 1000.0},
@@ -46,6 +47,7 @@ TEST(ParseReal, Forms) {
       {"9007199254740993", 9007199254740992.0},
       {"0.000000000000000000000000001", 1e-27},
   };
+  // clang-format on
   for (const auto& c : cases) {
     double value = -1.0;
     ASSERT_EQ(parse_real(c.token, &value), ReadError::none) << c.token;
@@ -60,6 +62,7 @@ TEST(ParseReal, Rejects) {
   static const struct {
     const char* token;
     ReadError expected;
+    // clang-format off
   } cases[] = {
       {"", ReadError::syntax},     {"+", ReadError::syntax},      {".", ReadError::syntax},
       {"e5", ReadError::syntax},   {"1e", ReadError::syntax},     {"1e+", ReadError::syntax},
@@ -70,6 +73,7 @@ TEST(ParseReal, Rejects) {
       {"1e999", ReadError::conversion}, {"-1e999", ReadError::conversion},
       {"1.8e308", ReadError::conversion},
   };
+  // clang-format on
   for (const auto& c : cases) {
     double value = 7.0;
     EXPECT_EQ(parse_real(c.token, &value), c.expected) << c.token;
@@ -81,6 +85,7 @@ TEST(ParseInteger, FormsAndLimits) {
     const char* token;
     ReadError error;
     std::int32_t expected;
+    // clang-format off
   } cases[] = {
       {"1000", ReadError::none, 1000},         {"-5", ReadError::none, -5},
       {"+7", ReadError::none, 7},              {"007", ReadError::none, 7},
@@ -91,6 +96,7 @@ TEST(ParseInteger, FormsAndLimits) {
       {"", ReadError::syntax, 0},              {"-", ReadError::syntax, 0},
       {"12a", ReadError::syntax, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     std::int32_t value = 0;
     EXPECT_EQ(parse_integer(c.token, &value), c.error) << c.token;
@@ -248,6 +254,7 @@ TEST(ListReader, TwoItemRecords) {
     std::string input;
     ReadError error;
     double t, F;  // 99 stands for "unchanged"
+    // clang-format off
   } cases[] = {
       {"0.1 2.5\n", ReadError::none, 0.1, 2.5},
       {"0.1\t2.5\textra\n", ReadError::none, 0.1, 2.5},
@@ -270,6 +277,7 @@ TEST(ListReader, TwoItemRecords) {
       {"t F\n", ReadError::syntax, 99, 99},
       {"1.0E0\t-2.0D1\r\n", ReadError::none, 1.0, -20.0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     double t = 99, F = 99;
     StringLines lines(c.input);
@@ -321,8 +329,9 @@ std::string reads_in_pieces(const std::string& text, std::size_t cap, bool pairs
       error = reader.read_pair(&a, &b);
     } else {
       const int kind = i % 3;
-      error = reader.read(kind == 0 ? std::span<const ReadItem>(text_read)
-                                    : kind == 1 ? std::span<const ReadItem>(real_read) : mixed_read);
+      error = reader.read(kind == 0   ? std::span<const ReadItem>(text_read)
+                          : kind == 1 ? std::span<const ReadItem>(real_read)
+                                      : mixed_read);
     }
     got += std::to_string(static_cast<int>(error)) + ":" + std::to_string(a) + "," + std::to_string(b) + "," +
            std::to_string(n) + "," + field_text(field, 8) + " ";
@@ -371,6 +380,7 @@ TEST(ListReader, AValueAsLongAsAPieceIsReadOnlyWhenItIsDigits) {
     std::size_t cap;
     ReadError error;
     double first;
+    // clang-format off
   } cases[] = {
       {"123456 1\n", 4, ReadError::none, 123456.0},
       {"-000000000000007 1\n", 4, ReadError::none, -7.0},
@@ -382,6 +392,7 @@ TEST(ListReader, AValueAsLongAsAPieceIsReadOnlyWhenItIsDigits) {
       {"+ 1\n", 1, ReadError::syntax, -1.0},
       {"-\t1\n", 1, ReadError::syntax, -1.0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     StringLines lines(c.text, c.cap);
     ListReader reader(lines);

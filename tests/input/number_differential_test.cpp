@@ -74,6 +74,7 @@ TEST(NumberDifferential, ScanStopsAtTheFirstCharacterOutsideTheNumber) {
     const char* text;
     int consumed;  // -1: left to the general path
     double value;
+    // clang-format off
   } cases[] = {
       {"0.000001 -0.24714", 8, 0.000001}, {"-0.25495\t1", 8, -0.25495}, {"1.5,2", 3, 1.5},
       {"12N", 2, 12.0},                   {"1.000000E+01\t", 12, 10.0}, {"-0.0 ", 4, -0.0},
@@ -81,6 +82,7 @@ TEST(NumberDifferential, ScanStopsAtTheFirstCharacterOutsideTheNumber) {
       {"-", -1, 0},                       {".", -1, 0},                 {"1e23", -1, 0},
       {"12345678901234567890", -1, 0},    {"9007199254740993", -1, 0},  {"1e-5x", 4, 1e-5},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const char* end = c.text + std::strlen(c.text);
     double value = 99;
@@ -96,8 +98,9 @@ TEST(NumberDifferential, ScanStopsAtTheFirstCharacterOutsideTheNumber) {
 }
 
 TEST(NumberDifferential, PairReadAgreesWithTheGeneralRead) {
-  static const char* const pieces[] = {"0.5", "-1.25", "1.5D0", "+2", "3*", "2*4.5", ",", ", ", " ", "\t", "/",
-                                       "x", "1e999", "\n", "\r\n", "7", "-0.0", "1.000000E+01", "''", "12N"};
+  static const char* const pieces[] = {"0.5",  "-1.25",        "1.5D0", "+2", "3*",    "2*4.5", ",",    ", ",
+                                       " ",    "\t",           "/",     "x",  "1e999", "\n",    "\r\n", "7",
+                                       "-0.0", "1.000000E+01", "''",    "12N"};
   std::mt19937_64 rng(7);
   for (int i = 0; i < 20000; ++i) {
     std::string text;

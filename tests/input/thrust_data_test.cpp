@@ -11,6 +11,7 @@
 
 #include "analysis/figures.h"
 #include "io/severe_error.h"
+
 #include "../support/temp_dir.h"
 #include "../support/thrust_reading_model.h"
 
@@ -72,11 +73,13 @@ std::string long_record(std::size_t lines, std::size_t odd_every, unsigned seed)
     const double F = std::uniform_real_distribution<double>(-5.0, 90.0)(random);
     const char* form = "%.6f %.5f\n";
     if (odd_every > 0 && random() % odd_every == 0) {
+      // clang-format off
       static const char* const odd[] = {
           "%.6f\n%.5f\n", "%.6fD0 %.5f\n", "+%.6f, %.5f\r\n", "%.6f %.5f 7\n", "\n%.6f\t%.5f\n",
           "\t%.6f ,%.5f \r\n", "%.6f %.5f,\n", "%.6f 1*%.5f\n", "%.6f %.5fE0\n", ",,\n%.6f %.5f\n",
           "%.6f %.5f\n,\n", "%.6f %.5f\n, 7\n", "%.6f %.5f\n2*\n", "%.6f %.5f\n9 2*\n",
       };
+      // clang-format on
       form = odd[random() % std::size(odd)];
     }
     std::snprintf(buffer, sizeof buffer, form, t, F);
@@ -141,6 +144,7 @@ TEST_F(ThrustDataTest, LongFilesReadAsTheGeneralReadDoes) {
     std::size_t odd_every;
     double ti, tf;
     std::int32_t nmax;
+    // clang-format off
   } cases[] = {
       {0, 0.5, 11.0, 200000},       // to the end of the file: end-of-file error
       {0, 1.0, 9.0, 200000},        // the reading ends inside the file
@@ -150,6 +154,7 @@ TEST_F(ThrustDataTest, LongFilesReadAsTheGeneralReadDoes) {
       {2, 0.0, 10.5, 200000},
       {200000, 0.7, 8.2, 200000},   // a handful of other lines
   };
+  // clang-format on
   unsigned seed = 1;
   for (const auto& c : cases) {
     const Window window{c.ti, c.tf, 10000};

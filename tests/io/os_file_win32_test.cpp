@@ -1,9 +1,10 @@
+#include "io/os_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "io/os_file.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
 #include "win32_scratch_dir.h"
@@ -94,8 +95,8 @@ TEST(OsFileWin32, WritingAReadOnlyFileIsDeniedPermission) {
   Win32ScratchDir dir;
   put_file("ro.txt", "kept");
   ASSERT_TRUE(SetFileAttributesA("ro.txt", FILE_ATTRIBUTE_READONLY));
-  const HANDLE probe = CreateFileA("ro.txt", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE probe = CreateFileA("ro.txt", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (probe != INVALID_HANDLE_VALUE) {
     CloseHandle(probe);
     GTEST_SKIP() << "this user may write read-only files (root under wine)";

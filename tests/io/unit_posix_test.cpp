@@ -2,11 +2,13 @@
 // and '/' paths.
 #include "io/unit.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include "io/severe_error.h"
+
 #include "../support/temp_dir.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "io/severe_error.h"
+
 #include "../support/temp_dir.h"
 
 namespace {

@@ -10,7 +10,9 @@
 namespace {
 
 // Chunk c: its number and c % 5 filler bytes, so the sizes vary.
-std::string chunk_text(std::int64_t c) { return std::to_string(c) + std::string(static_cast<std::size_t>(c % 5), '.') + ";"; }
+std::string chunk_text(std::int64_t c) {
+  return std::to_string(c) + std::string(static_cast<std::size_t>(c % 5), '.') + ";";
+}
 
 std::size_t fill_chunk(std::int64_t c, char* out) {
   const std::string text = chunk_text(c);

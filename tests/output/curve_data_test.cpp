@@ -33,7 +33,8 @@ RunContext curve_run(std::int32_t time_origin_option) {
 
 const std::string kHeader =
     "#\r\n"
-    "#  Sa\xED" "da do programa TALVIRONESKA 2.1, vers\xE3o de 29 Set 2014\r\n"
+    "#  Sa\xED"
+    "da do programa TALVIRONESKA 2.1, vers\xE3o de 29 Set 2014\r\n"
     "#\r\n"
     "#  Caso   = teste1\r\n"
     "#\r\n"

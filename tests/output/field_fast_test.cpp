@@ -49,8 +49,8 @@ long sweep(const Sweep& s, long count, std::uint64_t seed, Draw draw) {
     const std::string got(fast, static_cast<std::size_t>(s.w));
     const std::string want(exact, static_cast<std::size_t>(s.w));
     if (got != want && ++failures <= 20) {
-      ADD_FAILURE() << s.name << s.w << "." << s.d << " of " << std::hexfloat << v << " (" << std::defaultfloat
-                    << v << "): fast [" << got << "] general [" << want << "]";
+      ADD_FAILURE() << s.name << s.w << "." << s.d << " of " << std::hexfloat << v << " (" << std::defaultfloat << v
+                    << "): fast [" << got << "] general [" << want << "]";
     }
   }
   return taken;
@@ -72,7 +72,8 @@ TEST(FieldFast, AgreesWithTheGeneralPath) {
 TEST(FieldFast, TakesTheCommonValues) {
   const long count = 100000;
   const long times = sweep(kSweeps[0], count, 7, [](SampleDoubles& sample, int) { return sample.curve_time(); });
-  const long thrusts = sweep(kSweeps[1], count, 8, [](SampleDoubles& sample, int) { return sample.log_uniform(-3, 5); });
+  const long thrusts =
+      sweep(kSweeps[1], count, 8, [](SampleDoubles& sample, int) { return sample.log_uniform(-3, 5); });
   EXPECT_EQ(times, count);
   EXPECT_EQ(thrusts, count);
 }
@@ -81,8 +82,8 @@ TEST(FieldFast, EightDigits) {
   static const struct {
     std::uint32_t x;
     const char* expected;
-  } cases[] = {{0, "00000000"}, {7, "00000007"}, {1234567, "01234567"}, {99999999, "99999999"}, {10000000, "10000000"},
-               {90909090, "90909090"}};
+  } cases[] = {{0, "00000000"},        {7, "00000007"},        {1234567, "01234567"},
+               {99999999, "99999999"}, {10000000, "10000000"}, {90909090, "90909090"}};
   for (const auto& c : cases) {
     char out[8];
     field_fast::put_eight_digits(out, c.x);

@@ -55,14 +55,14 @@ struct Shape {
 };
 
 template <typename Reference>
-void expect_matches(void (*write)(char*, double, int, int), Reference reference, const char* name,
-                    const Shape& shape, double v, int* failures) {
+void expect_matches(void (*write)(char*, double, int, int), Reference reference, const char* name, const Shape& shape,
+                    double v, int* failures) {
   std::string got(static_cast<std::size_t>(shape.w), '?');
   write(got.data(), v, shape.w, shape.d);
   const std::string want = reference(v, shape.w, shape.d);
   if (got != want && ++*failures <= 20) {
-    ADD_FAILURE() << name << shape.w << "." << shape.d << " of " << std::hexfloat << v << " ("
-                  << std::defaultfloat << v << "): got [" << got << "] want [" << want << "]";
+    ADD_FAILURE() << name << shape.w << "." << shape.d << " of " << std::hexfloat << v << " (" << std::defaultfloat << v
+                  << "): got [" << got << "] want [" << want << "]";
   }
 }
 

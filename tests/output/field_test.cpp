@@ -27,6 +27,7 @@ struct RealCase {
   const char* expected;
 };
 
+// clang-format off
 const RealCase kRealCases[] = {
     // Fw.d
     {Field::fixed, 0.5, 12, 7, "   0.5000000"},
@@ -96,14 +97,15 @@ const RealCase kRealCases[] = {
     {Field::exp, -kInf, 6, 0, "******"},
     {Field::exp, kNaN, 6, 0, " NaN  "},
 };
+// clang-format on
 
 TEST(Field, RealFields) {
   for (const RealCase& c : kRealCases) {
     const bool fixed = c.field == Field::fixed;
     const auto write = fixed ? write_fixed_field : write_exp_field;
     const auto exact = fixed ? write_fixed_field_exact : write_exp_field_exact;
-    const std::string where = std::string(fixed ? "F" : "1PE") + std::to_string(c.w) + "." +
-                              std::to_string(c.d) + " of " + std::to_string(c.value);
+    const std::string where = std::string(fixed ? "F" : "1PE") + std::to_string(c.w) + "." + std::to_string(c.d) +
+                              " of " + std::to_string(c.value);
     EXPECT_EQ(field_text(write, c.value, c.w, c.d), c.expected) << where;
     EXPECT_EQ(field_text(exact, c.value, c.w, c.d), c.expected) << where << " (general path)";
   }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "io/severe_error.h"
+
 #include "../support/temp_dir.h"
 
 namespace {
@@ -108,9 +109,8 @@ TEST_F(PlotScriptTest, TitleAndCaseNameAreTrimmedAndReadAsText) {
 }
 
 TEST_F(PlotScriptTest, FewerThanSixLinesEndTheRunWithTheScriptUnchanged) {
-  const std::string message =
-      "end-of-file during read, unit 18, file " +
-      (std::filesystem::current_path() / "talvironeska_2p1_curva_F-t.gnu").string();
+  const std::string message = "end-of-file during read, unit 18, file " +
+                              (std::filesystem::current_path() / "talvironeska_2p1_curva_F-t.gnu").string();
   for (const std::optional<std::string>& before :
        {std::optional<std::string>("1\n2\n3\n4\n5\n"), std::optional<std::string>("1\n2\n3\n4\n5"),
         std::optional<std::string>(""), std::optional<std::string>()}) {

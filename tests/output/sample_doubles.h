@@ -82,12 +82,14 @@ class SampleDoubles {
 
   static std::vector<double> specials() {
     const double inf = std::numeric_limits<double>::infinity();
+    // clang-format off
     return {0.0,    -0.0,   inf,     -inf,    std::numeric_limits<double>::quiet_NaN(),
             -std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min(),
             -std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(),
             std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
             0.125,  2.5,    3.5,     0.5,     1.5,  9.5,   9.9999995, 99999.995, 0.99999995,
             9999999.5, 1e100, 1e-100, 1e22,   1e23, 5e-324, 0.1,  9.6};
+    // clang-format on
   }
 
  private:

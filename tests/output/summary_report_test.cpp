@@ -51,7 +51,8 @@ RunContext complete_run() {
 // The report of complete_run(), line by line, in Windows-1252.
 const std::vector<std::string> kCompleteReport = {
     "#",
-    "#  Sa\xED" "da do programa TALVIRONESKA 2.1, vers\xE3o de 29 Set 2014",
+    "#  Sa\xED"
+    "da do programa TALVIRONESKA 2.1, vers\xE3o de 29 Set 2014",
     "#",
     "#  Caso   = teste1",
     "#",
@@ -87,7 +88,8 @@ const std::vector<std::string> kCompleteReport = {
     "",
     "   It     = impulso total real (Ns) =    1.050000E+00",
     "",
-    "   Fmed   = empuxo m\xE9" "dio (N) =    3.500000E+00",
+    "   Fmed   = empuxo m\xE9"
+    "dio (N) =    3.500000E+00",
     "",
     "   tq     = tempo de queima (s) =   3.0000000E-01",
     "",
@@ -97,17 +99,22 @@ const std::vector<std::string> kCompleteReport = {
     " ---------- OUTROS RESULTADOS ----------",
     "",
     "",
-    "   fm   = fluxo de massa m\xE9" "dio = M/tq (g/s) =    6.666667E+00",
+    "   fm   = fluxo de massa m\xE9"
+    "dio = M/tq (g/s) =    6.666667E+00",
     "",
-    "   c    = velocidade de exaust\xE3o efetiva m\xE9" "dia (m/s) =    5.250000E+02",
+    "   c    = velocidade de exaust\xE3o efetiva m\xE9"
+    "dia (m/s) =    5.250000E+02",
     "",
-    "   Is   = impulso espec\xED" "fico m\xE9" "dio (s) =    5.353510E+01",
+    "   Is   = impulso espec\xED"
+    "fico m\xE9"
+    "dio (s) =    5.353510E+01",
     "",
     "   Fmax = empuxo m\xE1ximo (N) =    6.000000E+00",
     "   tmax = tempo de Fmax (s) =    2.000000E-01",
     "",
     "",
-    " --- vari\xE1vel ---   --- m\xE9" "dia -----   --- m\xE1ximo ----   --- m\xEDnimo ----   -- max / med --   -- min / med --",
+    " --- vari\xE1vel ---   --- m\xE9"
+    "dia -----   --- m\xE1ximo ----   --- m\xEDnimo ----   -- max / med --   -- min / med --",
     "",
     " F real [N] .....      3.500000E+00      6.000000E+00      0.000000E+00      1.714286E+00      0.000000E+00",
 };
@@ -137,6 +144,7 @@ TEST_F(SummaryReportTest, Variants) {
     std::function<void(RunContext&)> change;
     std::vector<std::pair<int, std::string>> lines;
     std::string file;
+    // clang-format off
   } variants[] = {
       {"empty title", [](RunContext& rc) { assign(rc.title, ""); }, {{6, "#  T\xEDtulo = "}}, "teste1_saida_A.txt"},
       {"title with blanks around and inside",
@@ -222,6 +230,7 @@ TEST_F(SummaryReportTest, Variants) {
         {55, "   tmax = tempo de Fmax (s) =    5.000000E-01"}},
        "teste1_saida_A.txt"},
   };
+  // clang-format on
   for (const Variant& v : variants) {
     RunContext rc = complete_run();
     v.change(rc);

@@ -1,10 +1,11 @@
 #include "run/launcher.h"
 
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <chrono>
@@ -61,8 +62,9 @@ TEST_F(LaunchTest, InnerBlanksAndQuotesReachTheShellUnchanged) {
 // The real shell reads a command word back as the name, whatever its bytes:
 // every byte but NUL between two letters, and names made of shell syntax.
 TEST_F(LaunchTest, CommandWordReachesTheProgramAsTheName) {
-  std::vector<std::string> names = {"x;touch P;y", "$(touch P)`touch P`", "d'agua", "''", "a\\", "<x", ">x", "-n",
-                                    "~", "~/x", "*", "#x", "a  b", "  a ", "'\"'\"\\$HOME", "x &", "a\nb"};
+  std::vector<std::string> names = {
+      "x;touch P;y", "$(touch P)`touch P`", "d'agua", "''",  "a\\", "<x", ">x", "-n", "~", "~/x", "*", "#x", "a  b",
+      "  a ",        "'\"'\"\\$HOME",       "x &",    "a\nb"};
   for (int byte = 1; byte < 256; ++byte) {
     if (byte != ' ') names.push_back(std::string("x") + static_cast<char>(byte) + "y");
   }

@@ -1,10 +1,11 @@
+#include "run/launcher.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <optional>
 #include <string>
 
-#include "run/launcher.h"
 #include "win32_scratch_dir.h"
 
 namespace {

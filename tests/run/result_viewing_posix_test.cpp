@@ -1,9 +1,10 @@
 // The launches' command lines and order, seen by fake programs first on PATH.
 #include "run/result_viewing.h"
 
-#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>

@@ -8,14 +8,13 @@
 #include <span>
 #include <string>
 
-
 struct StandardFigures {
-  double start = 0.0;     // s, the 5 % rise (ignition) on the measured time scale
-  double duration = 0.0;  // s, from the 5 % rise to the 5 % fall
-  double It = 0.0;        // N s, over that burn on the measured times
-  double Fmed = 0.0;      // N, It / duration
+  double start = 0.0;       // s, the 5 % rise (ignition) on the measured time scale
+  double duration = 0.0;    // s, from the 5 % rise to the 5 % fall
+  double It = 0.0;          // N s, over that burn on the measured times
+  double Fmed = 0.0;        // N, It / duration
   std::string designation;  // "F66"; empty when It lies outside every class
-  double ti = 0.0;        // the suggested window on the measured time scale
+  double ti = 0.0;          // the suggested window on the measured time scale
   double tf = 0.0;
 };
 

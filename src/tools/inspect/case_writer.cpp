@@ -80,8 +80,8 @@ std::string case_name_from(std::string_view stem) {
   std::string name;
   for (char c : stem) {
     if (name.size() == kMaxCaseName) break;
-    const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' ||
-                       c == '_' || c == '.';
+    const bool plain =
+        (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || c == '_' || c == '.';
     name += plain ? c : '_';
   }
   while (!name.empty() && name.front() == '.') name.erase(0, 1);
@@ -92,8 +92,11 @@ std::string general_data_text(const ImportedCase& c) { return quoted_text(params
 
 std::string case_params_text(const ImportedCase& c) {
   std::string text;
-  text += value_line(quoted_text(thrust_file_name(c)), "original: arquivo de empuxo (tempo em s, empuxo em N por linha)");
-  text += value_line(shortest(c.ti), "ti: in\xED" "cio da janela de tempo (s)");
+  text +=
+      value_line(quoted_text(thrust_file_name(c)), "original: arquivo de empuxo (tempo em s, empuxo em N por linha)");
+  text += value_line(shortest(c.ti),
+                     "ti: in\xED"
+                     "cio da janela de tempo (s)");
   text += value_line(shortest(c.tf), "tf: fim da janela de tempo (s)");
   text += value_line("0.0", "Fcor: empuxo m\xEDnimo da curva (N)");
   text += value_line(shortest(c.M), "M: massa de propelente (kg)");
@@ -102,9 +105,13 @@ std::string case_params_text(const ImportedCase& c) {
       "nmax: n\xFAmero m\xE1ximo de pontos da curva (a janela acima tem " + std::to_string(c.nmax_needed) + ")";
   text += value_line(std::to_string(c.nmax), nmax_note.c_str());
   text += value_line("0", "origem do tempo: 1 = tempos da medi\xE7\xE3o, 0 = contados de ti");
-  text += value_line("1", "gr\xE1" "fico: 1 = escreve o roteiro e abre o gnuplot");
+  text += value_line("1",
+                     "gr\xE1"
+                     "fico: 1 = escreve o roteiro e abre o gnuplot");
   text += value_line("0", "listagem da curva: 1 = abre tamb\xE9m o arquivo da curva no editor");
-  text += value_line(quoted_text(c.case_name), "nome do caso: nomeia os arquivos de sa\xED" "da");
+  text += value_line(quoted_text(c.case_name),
+                     "nome do caso: nomeia os arquivos de sa\xED"
+                     "da");
   text += value_line(quoted_text(c.title), "t\xEDtulo");
   return text;
 }
@@ -140,6 +147,7 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
   const struct {
     std::string name;
     const std::string* bytes;  // null: the thrust data
+    // clang-format off
   } files[] = {
       {kGeneralDataName, &general}, {params_file_name(c), &params}, {thrust_file_name(c), nullptr}, {kPlotScriptName, &plot}};
 
@@ -168,6 +176,7 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
     for (std::size_t i = 0; i < count; ++i) fs::remove(root / (files[i].name + kTempSuffix), ignored);
     if (made) fs::remove(root, ignored);
   };
+  // clang-format on
   for (std::size_t i = 0; i < std::size(files); ++i) {
     const fs::path temp = root / (files[i].name + kTempSuffix);
     if (!write_file(temp, files[i].bytes, records)) {

@@ -17,7 +17,7 @@ struct ImportedCase {
   std::string title;      // Windows-1252, at most 90 bytes
   double ti = 0.0;
   double tf = 0.0;
-  double M = 0.0;         // kg
+  double M = 0.0;  // kg
   std::int32_t w = 0;
   std::int32_t nmax = 0;
   std::int32_t nmax_needed = 0;  // the records inside the window, for the note
@@ -27,8 +27,8 @@ inline constexpr std::size_t kMaxCaseName = 40;  // so that NAME.dat fits the 50
 inline constexpr std::size_t kMaxTitle = 90;
 
 // The file names of the case.
-std::string thrust_file_name(const ImportedCase& c);   // NAME.dat
-std::string params_file_name(const ImportedCase& c);   // NAME_caso.txt
+std::string thrust_file_name(const ImportedCase& c);  // NAME.dat
+std::string params_file_name(const ImportedCase& c);  // NAME_caso.txt
 
 // True for 1 to kMaxCaseName printable ASCII characters, none of them a
 // character that Windows forbids in a file name, no blank at either end.

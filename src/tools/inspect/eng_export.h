@@ -38,12 +38,12 @@ double curve_impulse(const std::vector<CurvePoint>& points);
 inline constexpr double kEngMinSizeMm = 1.0;
 
 struct EngHeader {
-  std::string name;          // the designation, no blanks
-  double diameter = 0.0;     // mm
-  double length = 0.0;       // mm
+  std::string name;              // the designation, no blanks
+  double diameter = 0.0;         // mm
+  double length = 0.0;           // mm
   double propellant_mass = 0.0;  // kg
   double total_mass = 0.0;       // kg
-  std::string comment;       // where the curve came from, one line
+  std::string comment;           // where the curve came from, one line
 };
 
 // The file's text, LF line ends, ASCII only.

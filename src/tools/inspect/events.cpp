@@ -8,11 +8,11 @@ namespace {
 constexpr double kNoiseWidths = 6.0;
 constexpr double kPeakShare = 0.02;
 constexpr std::size_t kBridgedRecords = 2;
-constexpr double kBridgedSteps = 20.0;  // runs closer than this many steps, and
-constexpr double kBridgedTime = 0.1;    // than this (s), are one event
+constexpr double kBridgedSteps = 20.0;    // runs closer than this many steps, and
+constexpr double kBridgedTime = 0.1;      // than this (s), are one event
 constexpr double kShortestBridge = 0.02;  // s, however fast the sampling
-constexpr double kGapSteps = 5.0;       // a longer step is a gap in the stamps
-constexpr double kReleaseShare = 0.5;   // an event ends below this share of the threshold
+constexpr double kGapSteps = 5.0;         // a longer step is a gap in the stamps
+constexpr double kReleaseShare = 0.5;     // an event ends below this share of the threshold
 constexpr double kFastRiseShare = 0.3;
 constexpr double kSlowestFallShare = 0.5;  // of the rise: a faster fall is a drop
 
@@ -58,7 +58,9 @@ std::vector<Event> runs_above(std::span<const double> F, double level, double re
 // records far above its neighbour (a glitch) never joins.
 std::vector<Event> join_close_runs(const std::vector<Event>& runs, std::span<const double> t, double bridge,
                                    double gap) {
-  auto glitch_next_to = [](const Event& e, const Event& other) { return e.records() <= 2 && e.peak > 2.0 * other.peak; };
+  auto glitch_next_to = [](const Event& e, const Event& other) {
+    return e.records() <= 2 && e.peak > 2.0 * other.peak;
+  };
   std::vector<Event> joined;
   for (const Event& run : runs) {
     if (!joined.empty()) {
@@ -127,8 +129,8 @@ void measure(Event& e, std::span<const double> t, std::span<const double> F, dou
     }
   }
   const double gap = kGapSteps * step;
-  e.next_to_gap = (e.first > 0 && t[e.first] - t[e.first - 1] > gap) ||
-                  (e.last + 1 < t.size() && t[e.last + 1] - t[e.last] > gap);
+  e.next_to_gap =
+      (e.first > 0 && t[e.first] - t[e.first - 1] > gap) || (e.last + 1 < t.size() && t[e.last + 1] - t[e.last] > gap);
 
   const double length = e.end - e.start;
   if (e.records() <= 2 || (e.next_to_gap && e.records() <= 5)) {
@@ -144,8 +146,8 @@ void measure(Event& e, std::span<const double> t, std::span<const double> F, dou
 
 }  // namespace
 
-EventScan find_events(std::span<const double> t, std::span<const double> F, double zero, double noise,
-                      double end_level, std::size_t end_first) {
+EventScan find_events(std::span<const double> t, std::span<const double> F, double zero, double noise, double end_level,
+                      std::size_t end_first) {
   EventScan scan;
   if (F.size() < 2) return scan;
   const double step = median_step(t);
@@ -174,14 +176,10 @@ EventScan find_events(std::span<const double> t, std::span<const double> F, doub
 
 const char* shape_text(EventShape shape) {
   switch (shape) {
-    case EventShape::burn:
-      return "forma de queima";
-    case EventShape::spike:
-      return "pico isolado (leitura espúria)";
-    case EventShape::ramp:
-      return "rampa lenta ou queda brusca (mão ou peso na célula?)";
-    case EventShape::humps:
-      return "várias corcovas";
+    case EventShape::burn: return "forma de queima";
+    case EventShape::spike: return "pico isolado (leitura espúria)";
+    case EventShape::ramp: return "rampa lenta ou queda brusca (mão ou peso na célula?)";
+    case EventShape::humps: return "várias corcovas";
   }
   return "";
 }

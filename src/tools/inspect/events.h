@@ -8,22 +8,22 @@
 #include <vector>
 
 enum class EventShape {
-  burn,    // a fast rise (10 % to 90 % of its peak within 30 % of its length), one hump, a slower fall
-  spike,   // one or two records, or a few next to a gap in time: a glitch, not thrust
-  ramp,    // a slow rise, or a fall much faster than the rise (a hand or a weight on the cell)
-  humps,   // several humps in one excursion (chuffing, handling)
+  burn,   // a fast rise (10 % to 90 % of its peak within 30 % of its length), one hump, a slower fall
+  spike,  // one or two records, or a few next to a gap in time: a glitch, not thrust
+  ramp,   // a slow rise, or a fall much faster than the rise (a hand or a weight on the cell)
+  humps,  // several humps in one excursion (chuffing, handling)
 };
 
 struct Event {
   std::size_t first = 0;  // records [first, last] above the threshold
   std::size_t last = 0;
   std::size_t peak_record = 0;
-  double start = 0.0;     // s, times of first and last
+  double start = 0.0;  // s, times of first and last
   double end = 0.0;
-  double peak = 0.0;      // N above the zero level
-  double impulse = 0.0;   // N s above the zero level, trapezoid on the measured times
-  double rise = 0.0;      // s from 10 % to 90 % of the peak before it
-  double fall = 0.0;      // s from 90 % to 10 % of the peak after it
+  double peak = 0.0;     // N above the zero level
+  double impulse = 0.0;  // N s above the zero level, trapezoid on the measured times
+  double rise = 0.0;     // s from 10 % to 90 % of the peak before it
+  double fall = 0.0;     // s from 90 % to 10 % of the peak after it
   int humps = 1;
   bool next_to_gap = false;
   EventShape shape = EventShape::burn;

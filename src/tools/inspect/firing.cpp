@@ -23,7 +23,8 @@ void time_range(std::span<const double> t, const FiringChoice& choice, std::size
 
 void scan_events(FiringAnalysis& a, std::span<const double> t, std::span<const double> F, std::size_t lo,
                  std::size_t hi) {
-  const std::size_t end_first = a.zero.end && a.zero.end->first >= lo ? a.zero.end->first - lo : static_cast<std::size_t>(-1);
+  const std::size_t end_first =
+      a.zero.end && a.zero.end->first >= lo ? a.zero.end->first - lo : static_cast<std::size_t>(-1);
   a.scan = find_events(t.subspan(lo, hi - lo + 1), F.subspan(lo, hi - lo + 1), a.zero.zero, a.zero.noise,
                        a.zero.end ? a.zero.end->mean : 0.0, end_first);
   for (Event& e : a.scan.events) {

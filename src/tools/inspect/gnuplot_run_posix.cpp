@@ -1,9 +1,9 @@
+#include "tools/inspect/gnuplot_run.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-
-#include "tools/inspect/gnuplot_run.h"
 
 int run_gnuplot(const std::filesystem::path& dir, const std::string& script) {
   const std::string folder = dir.string();
@@ -20,7 +20,8 @@ int run_gnuplot(const std::filesystem::path& dir, const std::string& script) {
   }
   int status = 0;
   pid_t done;
-  do done = waitpid(pid, &status, 0); while (done < 0 && errno == EINTR);
+  do done = waitpid(pid, &status, 0);
+  while (done < 0 && errno == EINTR);
   if (done < 0) return -1;
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   // 127 is what the child exits with when gnuplot is not there to start.

@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "tools/inspect/gnuplot_run.h"
+
+#include <windows.h>
 
 int run_gnuplot(const std::filesystem::path& dir, const std::string& script) {
   // The script's name holds no blank or quote (see the header), so quoting

@@ -22,8 +22,8 @@ struct ZeroStretch {
 };
 
 struct ConvertedAnalysis {
-  bool burn = false;          // a thrust above zero was found
-  double burn_start = 0.0;    // s, the interpolated crossings of 5 % of the peak
+  bool burn = false;        // a thrust above zero was found
+  double burn_start = 0.0;  // s, the interpolated crossings of 5 % of the peak
   double burn_end = 0.0;
   bool ends_in_file = false;  // the thrust falls below 5 % of the peak before the last record
   double Fmax = 0.0;
@@ -35,9 +35,9 @@ struct ConvertedAnalysis {
   double ti = 0.0;
   double tf = 0.0;
   std::int32_t nmax = 0;
-  double It = 0.0;            // the program's own It over the window, with w and Fcor = 0
+  double It = 0.0;  // the program's own It over the window, with w and Fcor = 0
   std::string classe;
-  std::size_t gaps = 0;       // steps longer than 1.5 / w
+  std::size_t gaps = 0;  // steps longer than 1.5 / w
   double largest_gap = 0.0;
   double first_gap_time = 0.0;
 };

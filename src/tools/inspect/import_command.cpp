@@ -79,8 +79,8 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
     format += "; cabeçalho na linha " + std::to_string(d.header_line) + ": \"" + printable_line(d.header_text) + "\"";
   }
   out.line(format);
-  std::string time = c.time >= 0 ? "  tempo: coluna " + std::to_string(c.time + 1) + ", em " +
-                                       unit_text(c.time_unit) + " (" + c.time_unit_source + "), contado do primeiro registro"
+  std::string time = c.time >= 0 ? "  tempo: coluna " + std::to_string(c.time + 1) + ", em " + unit_text(c.time_unit) +
+                                       " (" + c.time_unit_source + "), contado do primeiro registro"
                                  : "  tempo: nenhuma coluna; um registro a cada 1/" + shortest(c.rate) + " s (--taxa)";
   out.line(time);
   std::string thrust = "  empuxo: coluna " + std::to_string(c.thrust + 1) + ", em " + unit_text(c.thrust_unit) + " (" +
@@ -100,7 +100,8 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
 bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrection* z, Report& out,
                  std::string* problem) {
   out.line("Zero da balança");
-  out.line("  antes da ignição: " + (a.before ? stretch_text(*a.before) : std::string("registros de menos para medir")));
+  out.line("  antes da ignição: " +
+           (a.before ? stretch_text(*a.before) : std::string("registros de menos para medir")));
   out.line("  depois da queima: " + (a.after ? stretch_text(*a.after) : std::string("registros de menos para medir")));
   z->start = a.burn_start;
   z->end = a.burn_end;
@@ -113,9 +114,7 @@ bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrect
       z->before = a.before->mean;
       out.line("  tara: " + newtons(z->before) + ", o zero antes da ignição (--tara auto)");
       break;
-    case TareMode::none:
-      out.line("  tara: nenhuma (--tara nenhuma)");
-      break;
+    case TareMode::none: out.line("  tara: nenhuma (--tara nenhuma)"); break;
     case TareMode::value:
       z->before = o.tare_value;
       out.line("  tara: " + newtons(z->before) + " (--tara)");
@@ -135,7 +134,6 @@ bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrect
   }
   return true;
 }
-
 
 std::string title_for(const ImportOptions& o, std::string* problem) {
   if (o.title) {
@@ -164,7 +162,8 @@ int importar_main(const std::vector<std::string>& args) {
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   ImportOptions o;
   std::string problem;
-  if (!parse_import_options(static_cast<int>(argv.size()), argv.data(), 2, &o, &problem)) return fail(problem + " (veja importar --help)");
+  if (!parse_import_options(static_cast<int>(argv.size()), argv.data(), 2, &o, &problem))
+    return fail(problem + " (veja importar --help)");
   if (o.help) {
     put(import_usage_text(), stdout);
     return kWritten;
@@ -232,7 +231,8 @@ int importar_main(const std::vector<std::string>& args) {
   const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
   out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
-           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) + ")");
+           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
+           ")");
   if (std::fabs(change) <= kImpulseAgreementPercent) {
     out.line("  os dois concordam em " + fixed(kImpulseAgreementPercent, 1) + " %");
   } else {

@@ -19,9 +19,9 @@ bool integer_value(std::string_view text, int* value) {
 }
 
 bool takes_value(std::string_view option) {
-  static const std::set<std::string_view> options = {
-      "--saida", "--massa", "--tempo", "--empuxo", "--fator", "--deslocamento", "--coluna",
-      "--taxa",  "--tara",  "--caso",  "--titulo"};
+  static const std::set<std::string_view> options = {"--saida", "--massa",        "--tempo",  "--empuxo",
+                                                     "--fator", "--deslocamento", "--coluna", "--taxa",
+                                                     "--tara",  "--caso",         "--titulo"};
   return options.count(option) > 0;
 }
 

@@ -82,7 +82,8 @@ double last_level(std::span<const double> F) {
 // in one run context, on the records already read: the first window's run
 // takes their thrust array as its curve array. A window inside that one
 // takes its points from its curve; another reads the file again.
-void run_programs(InspectInput& in, const Sampling& sampling, WindowCheck& suggested, std::optional<WindowCheck>& user) {
+void run_programs(InspectInput& in, const Sampling& sampling, WindowCheck& suggested,
+                  std::optional<WindowCheck>& user) {
   std::vector<WindowCheck*> runs;
   for (WindowCheck* c : {user ? &*user : nullptr, &suggested}) {
     if (c != nullptr && c->reading.end == ProgramEnd::past_window) runs.push_back(c);
@@ -133,7 +134,8 @@ InspectResult inspect(InspectInput& in) {
   if (w <= 0) {
     const Sampling rough = measure_sampling(t, 1);
     w = rate_from_median(rough.median);
-    if (w <= 0) return unusable(std::move(result), out, "o passo mediano do arquivo não é positivo: dê a frequência com --rate");
+    if (w <= 0)
+      return unusable(std::move(result), out, "o passo mediano do arquivo não é positivo: dê a frequência com --rate");
   }
   result.w = w;
   const Sampling sampling = measure_sampling(t, w);
@@ -147,7 +149,8 @@ InspectResult inspect(InspectInput& in) {
     report_events(out, s);
     out.blank();
     report_sampling(out, s, sampling);
-    return unusable(std::move(result), out, "nenhuma queima em " + in.thrust_name + ": só picos isolados ou nenhum empuxo");
+    return unusable(std::move(result), out,
+                    "nenhuma queima em " + in.thrust_name + ": só picos isolados ou nenhum empuxo");
   }
   CaseValues window = in.case_values.value_or(CaseValues{});
   window.w = w;

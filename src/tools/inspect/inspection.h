@@ -21,13 +21,13 @@ struct InspectInput {
   std::string thrust_name;  // the file's name as the report shows it
   ThrustSource source;      // read a second time for the program's own figures
   ThrustFile file;
-  bool release_records = false;  // free the records' times at the end (the thrusts go to the program's run)
-  bool want_eng = false;         // keep the burn's polyline for an engine file
-  std::int32_t rate = 0;    // w from --rate; 0 to measure it
-  FiringChoice choice;      // --de, --ate, --evento
+  bool release_records = false;           // free the records' times at the end (the thrusts go to the program's run)
+  bool want_eng = false;                  // keep the burn's polyline for an engine file
+  std::int32_t rate = 0;                  // w from --rate; 0 to measure it
+  FiringChoice choice;                    // --de, --ate, --evento
   std::optional<CaseValues> case_values;  // read from the case parameter file
-  std::string case_name;    // the case parameter file's name
-  RunContext* rc = nullptr; // the run context the case was read into, reused for the program's runs
+  std::string case_name;                  // the case parameter file's name
+  RunContext* rc = nullptr;               // the run context the case was read into, reused for the program's runs
 };
 
 // The program's figures for one window, as its report will print them.
@@ -46,7 +46,7 @@ struct InspectResult {
   std::string report;  // for stdout
   std::string error;   // the one line for stderr when status is kStatusUnusable
   FiringAnalysis firing;
-  std::int32_t w = 0;  // the rate used
+  std::int32_t w = 0;                       // the rate used
   std::optional<ProgramFigures> suggested;  // the program's figures on the suggested window
   // The burn as a polyline for the engine file (want_eng), taken before the
   // records are freed.

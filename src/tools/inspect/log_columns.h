@@ -15,7 +15,7 @@ struct LogColumns {
   double rate = 0.0;
   TimeUnit time_unit = TimeUnit::none;
   ThrustUnit thrust_unit = ThrustUnit::none;
-  std::string time_unit_source;    // "--tempo", "cabeçalho \"time_ms\""
+  std::string time_unit_source;  // "--tempo", "cabeçalho \"time_ms\""
   std::string thrust_unit_source;
   double factor = 1.0;  // thrust in N = (raw - offset) * factor * newtons_per(thrust_unit)
   double offset = 0.0;

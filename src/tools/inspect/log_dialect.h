@@ -16,11 +16,11 @@ enum class Separator { blanks, comma, semicolon, tab };
 struct LogDialect {
   Separator separator = Separator::blanks;
   bool decimal_comma = false;
-  bool crlf = false;            // the first line ends with CR LF
+  bool crlf = false;              // the first line ends with CR LF
   std::uint32_t header_line = 0;  // 0: no header
   std::string header_text;
   std::vector<std::string> column_names;  // from the header; empty when its fields do not match the data
-  std::size_t columns = 0;      // fields of the first data line
+  std::size_t columns = 0;                // fields of the first data line
 };
 
 // At most this many fields are looked at on a line.

@@ -157,8 +157,9 @@ bool read_log(const std::string& path, const ImportOptions& options, LogRead* lo
     first = false;
     if (!records.empty() && t <= records.back().t) {
       if (t < records.back().t) {
-        *problem = line_problem(number, line, "um tempo depois do da linha " + std::to_string(records.back().line) +
-                                                  " (" + shortest(records.back().t) + " s); este é " + shortest(t) + " s");
+        *problem = line_problem(number, line,
+                                "um tempo depois do da linha " + std::to_string(records.back().line) + " (" +
+                                    shortest(records.back().t) + " s); este é " + shortest(t) + " s");
         return false;
       }
       sum += F;

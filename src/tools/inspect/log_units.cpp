@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr double kStandardGravity = 9.80665;       // m/s², defines the kilogram-force
+constexpr double kStandardGravity = 9.80665;  // m/s², defines the kilogram-force
 constexpr double kNewtonsPerPoundForce = 4.4482216152605;
 
 // The name in lower-case words of letters and digits; "µ" (UTF-8 or

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "analysis/figures.h"
+#include "core/run_context.h"
+#include "core/trimmed.h"
 #include "input/case_params.h"
 #include "input/general_data.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
-#include "core/run_context.h"
-#include "core/trimmed.h"
 #include "tools/inspect/case_files.h"
 #include "tools/inspect/console.h"
 #include "tools/inspect/eng_export.h"

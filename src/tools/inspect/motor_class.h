@@ -7,9 +7,9 @@
 #include <string>
 
 struct MotorClass {
-  std::string letter;  // "1/8A", "1/4A", "1/2A", "A" ... "Z"
-  double lower = 0.0;  // N s, exclusive
-  double upper = 0.0;  // N s, inclusive
+  std::string letter;    // "1/8A", "1/4A", "1/2A", "A" ... "Z"
+  double lower = 0.0;    // N s, exclusive
+  double upper = 0.0;    // N s, inclusive
   double percent = 0.0;  // (It - lower) / (upper - lower) * 100
 };
 

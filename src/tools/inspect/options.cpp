@@ -32,8 +32,9 @@ bool check_engine_values(const Options& o, std::string* problem) {
     return true;
   }
   if (!(o.diameter >= kEngMinSizeMm) || !(o.length >= kEngMinSizeMm)) {
-    *problem = "--eng pede o diâmetro e o comprimento do motor em mm, 1 mm ou mais (--diametro MM --comprimento MM): "
-               "os simuladores de voo recusam motores menores";
+    *problem =
+        "--eng pede o diâmetro e o comprimento do motor em mm, 1 mm ou mais (--diametro MM --comprimento MM): "
+        "os simuladores de voo recusam motores menores";
     return false;
   }
   if (!o.total_mass) {
@@ -95,10 +96,14 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
         *problem = std::string(arg) + " pede um número positivo, não " + quoted(value);
         return false;
       }
-      if (arg == "--diametro") options->diameter = x;
-      else if (arg == "--comprimento") options->length = x;
-      else if (arg == "--massa-total") options->total_mass = x;
-      else options->propellant_mass = x;
+      if (arg == "--diametro")
+        options->diameter = x;
+      else if (arg == "--comprimento")
+        options->length = x;
+      else if (arg == "--massa-total")
+        options->total_mass = x;
+      else
+        options->propellant_mass = x;
     } else if (arg.starts_with("-") && arg != "-") {
       *problem = "opção desconhecida " + std::string(arg);
       return false;

@@ -16,14 +16,14 @@ inline constexpr char kInspectVersion[] = TALVIRONESKA_VERSION;
 struct Options {
   bool help = false;
   bool version = false;
-  std::string thrust_file;  // empty: read the case in the current directory
-  std::int32_t rate = 0;    // --rate HZ; 0 when not given
-  std::optional<double> from;  // --de S: look for the burn from this time on
-  std::optional<double> to;    // --ate S: and up to this time
-  std::int32_t event = 0;      // --evento N: the burn is event N of the list
-  std::string eng_file;        // --eng FILE
-  double diameter = 0.0;       // --diametro MM
-  double length = 0.0;         // --comprimento MM
+  std::string thrust_file;                // empty: read the case in the current directory
+  std::int32_t rate = 0;                  // --rate HZ; 0 when not given
+  std::optional<double> from;             // --de S: look for the burn from this time on
+  std::optional<double> to;               // --ate S: and up to this time
+  std::int32_t event = 0;                 // --evento N: the burn is event N of the list
+  std::string eng_file;                   // --eng FILE
+  double diameter = 0.0;                  // --diametro MM
+  double length = 0.0;                    // --comprimento MM
   std::optional<double> total_mass;       // --massa-total KG
   std::optional<double> propellant_mass;  // --massa-propelente KG; else the case's M
 };

@@ -40,7 +40,7 @@ struct RecordRead {
   std::string_view last_line;  // that line's bytes, valid during the call
   bool general = false;        // read by the general read, not the block scan
   bool null_or_slash = false;
-  int filled_lines = 1;        // non-blank lines the read took
+  int filled_lines = 1;  // non-blank lines the read took
 };
 
 namespace record_stream_detail {

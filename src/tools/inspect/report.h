@@ -29,9 +29,9 @@ class Report {
 struct WindowCheck {
   CaseValues values;
   WindowReading reading;
-  LeftOut left_out;                     // of the chosen event
+  LeftOut left_out;                       // of the chosen event
   std::optional<ProgramFigures> figures;  // when the reading ends past the window
-  std::uint32_t end_line = 0;           // line and time of the record that ends the reading
+  std::uint32_t end_line = 0;             // line and time of the record that ends the reading
   double end_time = 0.0;
 };
 
@@ -40,10 +40,10 @@ struct Inspection {
   const InspectInput& in;
   const FiringAnalysis& a;
   WindowCheck suggested;
-  std::optional<WindowCheck> user;      // the case's window
-  double tare = 0.0;                    // the zero level, when clearly off 0
-  std::size_t gaps_in_window = 0;       // of the suggested window
-  double last_level = 0.0;              // N, median of the log's last records
+  std::optional<WindowCheck> user;  // the case's window
+  double tare = 0.0;                // the zero level, when clearly off 0
+  std::size_t gaps_in_window = 0;   // of the suggested window
+  double last_level = 0.0;          // N, median of the log's last records
 };
 
 void report_file(Report& out, const InspectInput& in);

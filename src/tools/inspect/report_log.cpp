@@ -58,9 +58,9 @@ void report_file(Report& out, const InspectInput& in) {
   if (f.decimal_comma.count > 0) {
     clean = false;
     out.warn("vírgula decimal na linha " + std::to_string(f.decimal_comma.first_line) + ": " +
-             quoted(f.decimal_comma.first_text) + "; o leitor toma a vírgula por separador e lê t = " +
-             shortest(f.decimal_comma_t) + ", F = " + shortest(f.decimal_comma_F) + " (" +
-             std::to_string(f.decimal_comma.count) + " linhas assim)");
+             quoted(f.decimal_comma.first_text) +
+             "; o leitor toma a vírgula por separador e lê t = " + shortest(f.decimal_comma_t) +
+             ", F = " + shortest(f.decimal_comma_F) + " (" + std::to_string(f.decimal_comma.count) + " linhas assim)");
   }
   if (f.null_or_slash.count > 0) {
     clean = false;
@@ -102,12 +102,14 @@ void report_events(Report& out, const Inspection& s) {
   if (s.in.choice.event > 0) {
     out.line("  a queima analisada é o evento " + std::to_string(*a.chosen + 1) + " (--evento)");
   } else if (!a.chosen_by_shape) {
-    out.warn("nenhum evento tem a forma de uma queima (subida rápida, uma só corcova, descida mais lenta); a análise "
-             "segue o de maior impulso, o evento " + std::to_string(*a.chosen + 1) +
-             ": confira o registro, ou escolha outro com --evento N ou --de T --ate T");
+    out.warn(
+        "nenhum evento tem a forma de uma queima (subida rápida, uma só corcova, descida mais lenta); a análise "
+        "segue o de maior impulso, o evento " +
+        std::to_string(*a.chosen + 1) + ": confira o registro, ou escolha outro com --evento N ou --de T --ate T");
   } else if (a.burn_like > 1) {
-    out.warn(std::to_string(a.burn_like) + " eventos têm a forma de uma queima; a análise segue o de maior impulso, o " +
-             "evento " + std::to_string(*a.chosen + 1) + ": escolha outro com --evento N ou --de T --ate T");
+    out.warn(std::to_string(a.burn_like) +
+             " eventos têm a forma de uma queima; a análise segue o de maior impulso, o " + "evento " +
+             std::to_string(*a.chosen + 1) + ": escolha outro com --evento N ou --de T --ate T");
   }
   std::size_t spikes = 0;
   for (const Event& e : events) spikes += e.shape == EventShape::spike;
@@ -118,8 +120,8 @@ void report_events(Report& out, const Inspection& s) {
   }
   if (a.ejection) {
     out.line("  atraso da ejeção: " + fixed(a.ejection_delay, 2) + " s do fim da queima (" + fixed(a.burn->end, 3) +
-             " s) ao início do evento " + std::to_string(*a.ejection + 1) + " (" +
-             fixed(events[*a.ejection].start, 3) + " s)");
+             " s) ao início do evento " + std::to_string(*a.ejection + 1) + " (" + fixed(events[*a.ejection].start, 3) +
+             " s)");
   }
 }
 
@@ -135,8 +137,8 @@ void report_sampling(Report& out, const Inspection& s, const Sampling& sm) {
     out.line("  na queima: " + fixed(r.per_second, 2) + " registros por segundo, passo mediano " + ms(r.median_step) +
              "; taxa medida " + fixed(r.measured, 2) + " Hz");
   }
-  out.line("  tempos repetidos: " + std::to_string(sm.repeated) + "; tempos que voltam: " + std::to_string(sm.backward) +
-           "; lacunas maiores que 1,5/w: " + std::to_string(sm.gaps) +
+  out.line("  tempos repetidos: " + std::to_string(sm.repeated) + "; tempos que voltam: " +
+           std::to_string(sm.backward) + "; lacunas maiores que 1,5/w: " + std::to_string(sm.gaps) +
            (a.window ? " (" + std::to_string(s.gaps_in_window) + " na janela sugerida)" : ""));
   if (!a.burn) return;
   if (r.batched) {
@@ -152,10 +154,12 @@ void report_sampling(Report& out, const Inspection& s, const Sampling& sm) {
              fixed(r.per_second, 2) + " registros por segundo na queima contra " + fixed(1.0 / r.median_step, 2) +
              " Hz pelo passo mediano: o passo fixo 1/w do programa deforma a curva no tempo");
   }
-  if (sm.backward > 0) out.warn(std::to_string(sm.backward) + " tempos que voltam atrás: o programa não confere a ordem");
+  if (sm.backward > 0)
+    out.warn(std::to_string(sm.backward) + " tempos que voltam atrás: o programa não confere a ordem");
   if (s.gaps_in_window > 0 && !r.burst) {
-    out.warn(std::to_string(s.gaps_in_window) + " lacunas maiores que 1,5/w na janela sugerida (a maior do arquivo de " +
-             ms(sm.largest_gap) + "): o programa as encurta para 1/w");
+    out.warn(std::to_string(s.gaps_in_window) +
+             " lacunas maiores que 1,5/w na janela sugerida (a maior do arquivo de " + ms(sm.largest_gap) +
+             "): o programa as encurta para 1/w");
   }
   const bool given = in.case_values || in.rate > 0;
   if (!(r.measured > 0.0)) return;
@@ -166,8 +170,8 @@ void report_sampling(Report& out, const Inspection& s, const Sampling& sm) {
   }
   const double mismatch = (r.measured / w - 1.0) * 100.0;
   if (given && std::fabs(mismatch) > kRateMismatchPercent) {
-    out.warn("a taxa medida na queima (" + fixed(r.measured, 2) + " Hz) difere de w = " + std::to_string(w) + " Hz em " +
-             percent(mismatch, 1) + ": o impulso do programa muda nessa proporção" +
+    out.warn("a taxa medida na queima (" + fixed(r.measured, 2) + " Hz) difere de w = " + std::to_string(w) +
+             " Hz em " + percent(mismatch, 1) + ": o impulso do programa muda nessa proporção" +
              (r.w_fits && keeps_impulse(s.suggested.reading, w, r.w)
                   ? "; os tempos pedem w = " + std::to_string(r.w) + " Hz"
                   : ""));
@@ -177,8 +181,10 @@ void report_sampling(Report& out, const Inspection& s, const Sampling& sm) {
 void report_zero(Report& out, const Inspection& s) {
   const FiringAnalysis& a = s.a;
   out.line("4. Zero da balança (empuxo sem motor aceso) e cauda da queima");
-  if (a.zero.start) report_stretch(out, "no início", *a.zero.start);
-  else out.warn("o registro não tem uma parte em zero no início: começa já com empuxo ou com a célula em movimento");
+  if (a.zero.start)
+    report_stretch(out, "no início", *a.zero.start);
+  else
+    out.warn("o registro não tem uma parte em zero no início: começa já com empuxo ou com a célula em movimento");
   if (a.zero.end) {
     report_stretch(out, "no fim", *a.zero.end);
   } else if (a.tail_to_end) {
@@ -217,7 +223,8 @@ void report_zero(Report& out, const Inspection& s) {
   } else if (a.zero.end && offset_is_clear(*a.zero.end, peak)) {
     out.warn("deslocamento do zero de " + fixed(a.zero.end->mean, 2) + " N depois da queima, ruído " +
              fixed(a.zero.end->noise, 2) + " N");
-  } else if (!a.zero.end && !a.tail_to_end && peak > 0.0 && std::fabs(s.last_level - a.zero.zero) > kFarEndShare * peak) {
+  } else if (!a.zero.end && !a.tail_to_end && peak > 0.0 &&
+             std::fabs(s.last_level - a.zero.zero) > kFarEndShare * peak) {
     out.warn("o registro termina em " + fixed(s.last_level, 2) + " N, longe do zero de " + fixed(a.zero.zero, 2) +
              " N (deriva da célula?)");
   }

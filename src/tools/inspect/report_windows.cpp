@@ -28,17 +28,15 @@ std::string program_end(const InspectInput& in, const WindowCheck& c) {
     case ProgramEnd::end_of_file:
       return "o arquivo acaba antes de um registro depois de tf + 1/(2w): o programa pararia com o erro 24";
     case ProgramEnd::arrays_full:
-      return "a janela tem " + std::to_string(c.reading.inside) + " registros, mais que nmax = " +
-             std::to_string(c.values.nmax) + ": o programa pararia com o erro 408";
+      return "a janela tem " + std::to_string(c.reading.inside) +
+             " registros, mais que nmax = " + std::to_string(c.values.nmax) + ": o programa pararia com o erro 408";
     case ProgramEnd::arrays_too_big:
       return "nmax = " + std::to_string(c.values.nmax) + " é grande demais: o programa pararia com o erro 179";
   }
   return "";
 }
 
-std::string share_of(double part, double whole) {
-  return whole > 0.0 ? fixed(part / whole * 100.0, 1) + " %" : "-";
-}
+std::string share_of(double part, double whole) { return whole > 0.0 ? fixed(part / whole * 100.0, 1) + " %" : "-"; }
 
 // The reading's end, the program's figures, the impulse left out and the
 // fixed step's error, for one window.
@@ -51,9 +49,9 @@ void report_reading(Report& out, const Inspection& s, const WindowCheck& c) {
   }
   if (s.a.chosen) {
     const LeftOut& l = c.left_out;
-    out.line("  impulso da queima fora da janela: antes " + fixed(l.before, 3) + " N·s (" + share_of(l.before, l.total) +
-             "), depois " + fixed(l.after, 3) + " N·s (" + share_of(l.after, l.total) + ") de " + fixed(l.total, 3) +
-             " N·s do evento");
+    out.line("  impulso da queima fora da janela: antes " + fixed(l.before, 3) + " N·s (" +
+             share_of(l.before, l.total) + "), depois " + fixed(l.after, 3) + " N·s (" + share_of(l.after, l.total) +
+             ") de " + fixed(l.total, 3) + " N·s do evento");
   }
   const WindowReading& r = c.reading;
   if ((r.end == ProgramEnd::past_window || r.end == ProgramEnd::arrays_full) && r.measured_It != 0.0) {
@@ -96,7 +94,8 @@ void report_figures(Report& out, const Inspection& s) {
   const BurnClass& c = s.a.burn_class;
   out.line("5. Figuras padrão: queima entre os cruzamentos de 5 % do pico (" + fixed(b.threshold, 3) + " N" +
            (b.zero != 0.0 ? " acima do zero de " + fixed(b.zero, 3) + " N" : "") + "), interpolados");
-  out.line("  início " + fixed(b.start, 4) + " s, fim " + fixed(b.end, 4) + " s: duração " + fixed(b.duration, 4) + " s");
+  out.line("  início " + fixed(b.start, 4) + " s, fim " + fixed(b.end, 4) + " s: duração " + fixed(b.duration, 4) +
+           " s");
   out.line("  impulso total " + fixed(b.It, 3) + " N·s; empuxo médio " + fixed(b.Fmed, 3) + " N");
   out.line("  empuxo máximo " + fixed(b.Fmax, 3) + " N em " + shortest(b.peak_time) + " s");
   if (c.motor_class) {
@@ -114,13 +113,14 @@ void report_window(Report& out, const Inspection& s) {
   const FiringAnalysis& a = s.a;
   if (!a.window) {
     out.line("6. Janela sugerida: nenhuma");
-    out.warn("o primeiro registro depois da queima não vem depois do seu início (tempos fora de ordem): "
-             "nenhuma janela ti < tf contém a queima");
+    out.warn(
+        "o primeiro registro depois da queima não vem depois do seu início (tempos fora de ordem): "
+        "nenhuma janela ti < tf contém a queima");
     return;
   }
   const WindowCheck& c = s.suggested;
-  out.line("6. Janela sugerida: ti = " + shortest(a.ti) + " s (primeiro registro em 5 % do pico ou acima), tf = " +
-           shortest(a.tf) +
+  out.line("6. Janela sugerida: ti = " + shortest(a.ti) +
+           " s (primeiro registro em 5 % do pico ou acima), tf = " + shortest(a.tf) +
            (a.burn->ends_in_file ? " s (primeiro registro abaixo de 5 % depois do pico)"
                                  : " s (a queima vai até o fim do arquivo; o último registro termina a leitura)"));
   out.line("  linhas para o arquivo de parâmetros do caso:");
@@ -154,6 +154,8 @@ void report_case(Report& out, const Inspection& s) {
   const std::string text = "com a janela do caso It e Fmed diferem dos da janela sugerida em " + percent(It_change, 1) +
                            " e " + percent(Fmed_change, 1);
   // A window around one whole burn is the user's to choose.
-  if (holds_one_burn(s, v)) out.line("  " + text + " (a janela contém uma queima inteira)");
-  else out.warn(text);
+  if (holds_one_burn(s, v))
+    out.line("  " + text + " (a janela contém uma queima inteira)");
+  else
+    out.warn(text);
 }

@@ -72,7 +72,8 @@ Certification certify(const SeriesFigures& f) {
 
   cert.checks.push_back(model_limit(CheckKind::model_impulse, f.It, It.mean, kModelImpulseLimit, cert.model_motor));
   cert.checks.push_back(model_limit(CheckKind::model_thrust, f.Fmed, Fmed.mean, kModelThrustLimit, cert.model_motor));
-  Check mass = model_limit(CheckKind::model_propellant, f.M, mean_M, kModelPropellantLimit, cert.model_motor && mass_known);
+  Check mass =
+      model_limit(CheckKind::model_propellant, f.M, mean_M, kModelPropellantLimit, cert.model_motor && mass_known);
   cert.checks.push_back(mass);
   return cert;
 }

@@ -8,12 +8,12 @@
 #include <span>
 #include <vector>
 
-inline constexpr double kMaxImpulseSpread = 0.067;     // sigma(It) / mean It
-inline constexpr double kModelImpulseLimit = 160.0;    // N s
-inline constexpr double kModelThrustLimit = 80.0;      // N
+inline constexpr double kMaxImpulseSpread = 0.067;      // sigma(It) / mean It
+inline constexpr double kModelImpulseLimit = 160.0;     // N s
+inline constexpr double kModelThrustLimit = 80.0;       // N
 inline constexpr double kModelPropellantLimit = 0.125;  // kg
-inline constexpr double kLotShareSmall = 0.20;         // It within 20 % of the mean up to 160 N s
-inline constexpr double kLotShareLarge = 0.10;         // and within 10 % above
+inline constexpr double kLotShareSmall = 0.20;          // It within 20 % of the mean up to 160 N s
+inline constexpr double kLotShareLarge = 0.10;          // and within 10 % above
 inline constexpr std::size_t kMinModelFirings = 10;
 inline constexpr std::size_t kMinHighPowerFirings = 2;
 
@@ -29,7 +29,7 @@ struct Check {
 };
 
 struct Certification {
-  bool model_motor = false;  // every mean within the model-motor limits
+  bool model_motor = false;   // every mean within the model-motor limits
   std::vector<Check> checks;  // in the order of CheckKind
   bool passed() const;
 };

@@ -5,8 +5,8 @@
 
 std::string csv_text_field(std::string_view text) {
   std::string field = "\"";
-  if (!text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@' || text[0] == '\t' ||
-                        text[0] == '\r')) {
+  if (!text.empty() &&
+      (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@' || text[0] == '\t' || text[0] == '\r')) {
     field += '\'';
   }
   for (char c : text) {
@@ -31,9 +31,10 @@ std::string csv_number(double value, CsvDialect dialect) {
 
 std::string series_csv_text(std::span<const Firing> firings, CsvDialect dialect) {
   const char separator = dialect == CsvDialect::portuguese ? ';' : ',';
-  static const char* const kHeader[] = {
-      "ensaio", "nome", "origem", "ti (s)", "tf (s)", "w (Hz)", "M (kg)", "It (N s)", "Fmed (N)", "tq (s)",
-      "Fmax (N)", "tmax (s)", "classe", "Is (s)", "tq 5 % (s)", "It 5 % (N s)", "Fmed 5 % (N)", "designa\xE7\xE3o"};
+  static const char* const kHeader[] = {"ensaio",       "nome",         "origem",          "ti (s)",   "tf (s)",
+                                        "w (Hz)",       "M (kg)",       "It (N s)",        "Fmed (N)", "tq (s)",
+                                        "Fmax (N)",     "tmax (s)",     "classe",          "Is (s)",   "tq 5 % (s)",
+                                        "It 5 % (N s)", "Fmed 5 % (N)", "designa\xE7\xE3o"};
   std::string out;
   for (const char* title : kHeader) {
     if (!out.empty()) out += separator;

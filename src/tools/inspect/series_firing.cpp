@@ -43,16 +43,15 @@ std::string text_of(const TextField<4>& field) { return std::string(trimmed(fiel
 // Why the program's reading would not reach past the window.
 std::string program_stop(const ThrustFile& file, const WindowReading& run, const CaseValues& values) {
   switch (run.end) {
-    case ProgramEnd::past_window:
-      break;
+    case ProgramEnd::past_window: break;
     case ProgramEnd::unreadable_line:
-      return "o programa pararia na linha " + std::to_string(file.unreadable.first_line) + " do arquivo de empuxo com o erro " +
-             std::to_string(severe_number(file.first_error));
+      return "o programa pararia na linha " + std::to_string(file.unreadable.first_line) +
+             " do arquivo de empuxo com o erro " + std::to_string(severe_number(file.first_error));
     case ProgramEnd::end_of_file:
       return "o arquivo de empuxo acaba antes de um registro depois de tf + 1/(2w): o programa pararia com o erro 24";
     case ProgramEnd::arrays_full:
-      return "a janela tem " + std::to_string(run.inside) + " registros, mais que nmax = " + std::to_string(values.nmax) +
-             ": o programa pararia com o erro 408";
+      return "a janela tem " + std::to_string(run.inside) +
+             " registros, mais que nmax = " + std::to_string(values.nmax) + ": o programa pararia com o erro 408";
     case ProgramEnd::arrays_too_big:
       return "nmax = " + std::to_string(values.nmax) + " é grande demais: o programa pararia com o erro 179";
   }
@@ -104,9 +103,9 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
     const std::string thrust_name(trimmed(rc.original));
     file = read_thrust_source({thrust_name, false, {}}, kUnitThrustData);
     const std::string case_name(trimmed(rc.case_name));
-    for (const std::string& name : {std::string(kGeneralDataFileName), parameter_name, thrust_name,
-                                    report_file_name(rc), curve_file_name(rc),
-                                    std::string("talvironeska_2p1_curva_F-t.gnu")}) {
+    for (const std::string& name :
+         {std::string(kGeneralDataFileName), parameter_name, thrust_name, report_file_name(rc), curve_file_name(rc),
+          std::string("talvironeska_2p1_curva_F-t.gnu")}) {
       f->files.push_back(fs::absolute(name));
     }
     f->name = case_name.empty() ? cp1252_from_utf8(dir.filename().string()) : case_name;

@@ -18,7 +18,7 @@ struct Firing {
   std::string shown;     // the argument in Windows-1252, for the series' files
   std::string name;      // the case name; the file's name for a bare thrust data file (Windows-1252)
   bool from_case = false;
-  CaseValues values;     // the window, Fcor, M, w and nmax the figures were made with
+  CaseValues values;  // the window, Fcor, M, w and nmax the figures were made with
 
   // The program's own figures over the window; tmax counted from ti.
   double It = 0.0;

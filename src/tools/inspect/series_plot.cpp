@@ -54,7 +54,9 @@ std::string plot_script_text(std::span<const Firing> firings, std::string_view d
   line("set terminal pngcairo size 1200,720 noenhanced");
   line("set output " + relative_path(files.png));
   line("set title " + gnuplot_quoted("S\xE9rie de " + std::to_string(firings.size()) +
-                                     " ensaios, designa\xE7\xE3o pelas m\xE9" "dias " + std::string(designation)));
+                                     " ensaios, designa\xE7\xE3o pelas m\xE9"
+                                     "dias " +
+                                     std::string(designation)));
   line("set xlabel 't desde a igni\xE7\xE3o, 5 % do pico (s)'");
   line("set ylabel 'F (N)'");
   line("set grid");
@@ -71,6 +73,7 @@ std::string plot_script_text(std::span<const Firing> firings, std::string_view d
     s += ", \\\r\n    ";
   }
   s += relative_path(files.data) + " index " + std::to_string(firings.size()) +
-       " using 1:2 with lines lw 3 lc rgb 'black' title 'curva m\xE9" "dia'\r\n";
+       " using 1:2 with lines lw 3 lc rgb 'black' title 'curva m\xE9"
+       "dia'\r\n";
   return s;
 }

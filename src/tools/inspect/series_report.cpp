@@ -10,6 +10,7 @@ namespace {
 using namespace layout;
 
 // Values: firing count, designation, names.
+// clang-format off
 constexpr LayoutItem kLayoutHeader[] = {
     lit("#"), slash,
     lit("#"), T(4), lit("Sa\xED" "da do talvironeska-inspect "), A, lit(": s\xE9rie de ensaios de um motor"), slash,
@@ -39,18 +40,21 @@ constexpr LayoutItem kLayoutProgramTitle[] = {
     lit("--- tq (s) ----"), X(3), lit("-- Fmax (N) ---"), X(3), lit("-- tmax (s) ---"), X(3), lit("--- Is (s) ----"),
     X(3), lit("classe"), slash,
 };
+// clang-format on
 
 // Values: label, It, Fmed, tq, Fmax, tmax, Is, class.
 constexpr LayoutItem kLayoutProgramRow[] = {
     T(2), A, T(18), group(6), X(3), PE(15, 6), end_group, X(3), A,
 };
 
+// clang-format off
 constexpr LayoutItem kLayoutStandardTitle[] = {
     slash, slash, lit(" ---------- FIGURAS PADR\xC3O (queima entre os cruzamentos de 5 % do pico) ----------"),
     slash, slash,
     X(1), lit("--- ensaio -----"), X(3), lit("- dura\xE7\xE3o (s) -"), X(3), lit("--- It (Ns) ---"), X(3),
     lit("-- Fmed (N) ---"), X(3), lit("designa\xE7\xE3o"), slash,
 };
+// clang-format on
 
 // Values: label, burn time, It, Fmed, designation.
 constexpr LayoutItem kLayoutStandardRow[] = {
@@ -58,11 +62,13 @@ constexpr LayoutItem kLayoutStandardRow[] = {
 };
 
 // Values: category, designation.
+// clang-format off
 constexpr LayoutItem kLayoutCertificationTitle[] = {
     slash, slash, lit(" ---------- CERTIFICA\xC7\xC3O ----------"), slash, slash, slash,
     lit("   categoria = "), A, slash, slash,
     lit("   designa\xE7\xE3o pelas m\xE9" "dias = "), A, slash,
 };
+// clang-format on
 
 // Values: what, value, limit, outcome.
 constexpr LayoutItem kLayoutCheck[] = {
@@ -73,6 +79,7 @@ constexpr LayoutItem kLayoutCountCheck[] = {
 };
 
 // Values: file, points, impulse, share of the mean It.
+// clang-format off
 constexpr LayoutItem kLayoutMeanCurve[] = {
     slash, slash, lit(" ---------- CURVA M\xC9" "DIA ----------"), slash, slash, slash,
     lit("   arquivo = "), A, slash,
@@ -85,6 +92,7 @@ constexpr LayoutItem kLayoutMeanCurve[] = {
 constexpr LayoutItem kLayoutResult[] = {
     slash, slash, lit("   Resultado = "), A,
 };
+// clang-format on
 
 std::string firing_label(std::size_t index) { return "ensaio " + std::to_string(index + 1); }
 
@@ -99,12 +107,10 @@ std::string firings_named(std::span<const Firing> firings, const std::vector<std
 
 std::string outcome_text(const Check& c, std::span<const Firing> firings, bool model_motor) {
   switch (c.outcome) {
-    case CheckOutcome::passed:
-      return "passou";
+    case CheckOutcome::passed: return "passou";
     case CheckOutcome::failed:
       return c.failing.empty() ? "reprovada" : "reprovada: " + firings_named(firings, c.failing);
-    case CheckOutcome::not_applicable:
-      break;
+    case CheckOutcome::not_applicable: break;
   }
   if (model_motor) {
     return "n\xE3o verificada (massa de propelente n\xE3o informada)";
@@ -114,19 +120,35 @@ std::string outcome_text(const Check& c, std::span<const Firing> firings, bool m
 
 const char* check_label(CheckKind kind) {
   switch (kind) {
-    case CheckKind::impulse_spread: return "desvio de It (n-1) / It m\xE9" "dio";
-    case CheckKind::lot_limit: return "maior |It - It m\xE9" "dio| / It m\xE9" "dio";
+    case CheckKind::impulse_spread:
+      return "desvio de It (n-1) / It m\xE9"
+             "dio";
+    case CheckKind::lot_limit:
+      return "maior |It - It m\xE9"
+             "dio| / It m\xE9"
+             "dio";
     case CheckKind::firing_count: return "n\xFAmero de ensaios";
-    case CheckKind::model_impulse: return "motor-modelo: It m\xE9" "dio (Ns)";
-    case CheckKind::model_thrust: return "motor-modelo: Fmed m\xE9" "dio (N)";
-    case CheckKind::model_propellant: return "motor-modelo: M m\xE9" "dio (g)";
+    case CheckKind::model_impulse:
+      return "motor-modelo: It m\xE9"
+             "dio (Ns)";
+    case CheckKind::model_thrust:
+      return "motor-modelo: Fmed m\xE9"
+             "dio (N)";
+    case CheckKind::model_propellant:
+      return "motor-modelo: M m\xE9"
+             "dio (g)";
   }
   return "";
 }
 
 void add_stats_rows(std::string& out, std::span<const LayoutItem> layout, std::span<const FigureStats* const> columns,
                     std::string_view mean_text) {
-  const char* const labels[] = {"m\xE9" "dia", "desvio (n-1)", "desvio (n)", "desvio/m\xE9" "dia"};
+  const char* const labels[] = {
+      "m\xE9"
+      "dia",
+      "desvio (n-1)", "desvio (n)",
+      "desvio/m\xE9"
+      "dia"};
   for (int row = 0; row < 4; ++row) {
     std::vector<LayoutValue> values{std::string_view(labels[row])};
     for (const FigureStats* s : columns) {
@@ -153,17 +175,17 @@ std::string series_report_text(std::span<const Firing> firings, const SeriesSumm
     const Firing& f = firings[i];
     const std::string where = f.from_case ? "caso em " + f.shown : "arquivo de empuxo " + f.shown;
     const CaseValues& v = f.values;
-    out += layout_text(kLayoutFiring, {static_cast<std::int32_t>(i + 1), std::string_view(f.name),
-                                       std::string_view(where), v.ti, v.tf, v.Fcor, v.w, v.M * 1000.0, f.nc,
-                                       f.standard.start});
+    out +=
+        layout_text(kLayoutFiring, {static_cast<std::int32_t>(i + 1), std::string_view(f.name), std::string_view(where),
+                                    v.ti, v.tf, v.Fcor, v.w, v.M * 1000.0, f.nc, f.standard.start});
   }
 
   out += layout_text(kLayoutProgramTitle, {});
   for (std::size_t i = 0; i < firings.size(); ++i) {
     const Firing& f = firings[i];
     const std::string label = firing_label(i);
-    out += layout_text(kLayoutProgramRow, {std::string_view(label), f.It, f.Fmed, f.tq, f.Fmax, f.tmax, f.Is,
-                                           std::string_view(f.classe)});
+    out += layout_text(kLayoutProgramRow,
+                       {std::string_view(label), f.It, f.Fmed, f.tq, f.Fmax, f.tmax, f.Is, std::string_view(f.classe)});
   }
   out += "\r\n";
   const FigureStats* program[] = {&s.It, &s.Fmed, &s.tq, &s.Fmax, &s.tmax, &s.Is};
@@ -183,9 +205,12 @@ std::string series_report_text(std::span<const Firing> firings, const SeriesSumm
 
   const Certification& cert = s.certification;
   out += layout_text(kLayoutCertificationTitle,
-                     {std::string_view(cert.model_motor
-                                           ? "motor-modelo (It m\xE9" "dio at\xE9 160 Ns, Fmed m\xE9" "dio at\xE9 80 N, M m\xE9" "dio at\xE9 125 g)"
-                                           : "alta pot\xEAncia (m\xE9" "dias acima de um limite de motor-modelo)"),
+                     {std::string_view(cert.model_motor ? "motor-modelo (It m\xE9"
+                                                          "dio at\xE9 160 Ns, Fmed m\xE9"
+                                                          "dio at\xE9 80 N, M m\xE9"
+                                                          "dio at\xE9 125 g)"
+                                                        : "alta pot\xEAncia (m\xE9"
+                                                          "dias acima de um limite de motor-modelo)"),
                       std::string_view(s.designation)});
   out += "\r\n";
   for (const Check& c : cert.checks) {
@@ -204,9 +229,13 @@ std::string series_report_text(std::span<const Firing> firings, const SeriesSumm
                                         (eng.It - s.It.mean) / s.It.mean});
   std::size_t failed = 0;
   for (const Check& c : cert.checks) failed += c.outcome == CheckOutcome::failed;
-  const std::string result = failed == 0 ? std::string("aprovada em todas as verifica\xE7\xF5" "es")
+  const std::string result = failed == 0 ? std::string(
+                                               "aprovada em todas as verifica\xE7\xF5"
+                                               "es")
                                          : "reprovada em " + std::to_string(failed) +
-                                               (failed == 1 ? " verifica\xE7\xE3o" : " verifica\xE7\xF5" "es");
+                                               (failed == 1 ? " verifica\xE7\xE3o"
+                                                            : " verifica\xE7\xF5"
+                                                              "es");
   out += layout_text(kLayoutResult, {std::string_view(result)});
   return out;
 }

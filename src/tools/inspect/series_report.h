@@ -13,12 +13,11 @@
 
 // The mean curve as written to the engine file.
 struct MeanCurveNote {
-  std::string file;     // the engine file's name as the report shows it
+  std::string file;  // the engine file's name as the report shows it
   std::size_t points = 0;
-  double It = 0.0;      // its impulse, N s
+  double It = 0.0;  // its impulse, N s
 };
 
-std::string series_report_text(std::span<const Firing> firings, const SeriesSummary& summary,
-                               const MeanCurveNote& eng);
+std::string series_report_text(std::span<const Firing> firings, const SeriesSummary& summary, const MeanCurveNote& eng);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_SERIES_REPORT_H_

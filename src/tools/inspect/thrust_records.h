@@ -53,7 +53,7 @@ struct ThrustFile {
   bool unreadable_before_first_record = false;
 
   // Read without an error, but not as the writer meant.
-  LineGroup decimal_comma;  // "0,002 1,234": read as 0 and 2
+  LineGroup decimal_comma;       // "0,002 1,234": read as 0 and 2
   double decimal_comma_t = 0.0;  // what the first of them is read as
   double decimal_comma_F = 0.0;
   LineGroup null_or_slash;  // a null value or a slash: the value of the record before is kept

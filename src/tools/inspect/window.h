@@ -30,12 +30,12 @@ enum class ProgramEnd {
 
 struct WindowReading {
   ProgramEnd end = ProgramEnd::end_of_file;
-  std::size_t end_record = 0;  // the record that ended the reading, or found the arrays full
-  std::size_t inside = 0;      // records inside the window, counted past nmax
-  std::size_t first_kept = 0;  // the first record kept, when inside > 0
-  double measured_It = 0.0;    // N s: trapezoid on the measured stamps of the kept records
-  double fixed_It = 0.0;       // N s: the program's trapezoid on the fixed step 1/w
-  double tared_fixed_It = 0.0; // the same with the tare subtracted from every thrust first
+  std::size_t end_record = 0;   // the record that ended the reading, or found the arrays full
+  std::size_t inside = 0;       // records inside the window, counted past nmax
+  std::size_t first_kept = 0;   // the first record kept, when inside > 0
+  double measured_It = 0.0;     // N s: trapezoid on the measured stamps of the kept records
+  double fixed_It = 0.0;        // N s: the program's trapezoid on the fixed step 1/w
+  double tared_fixed_It = 0.0;  // the same with the tare subtracted from every thrust first
 };
 
 // The program's reading of FILE with V (w > 0), on the exact times and the
@@ -53,7 +53,7 @@ double stretch_impulse(std::span<const double> t, std::span<const double> F, dou
 struct LeftOut {
   double before = 0.0;  // N s
   double after = 0.0;
-  double total = 0.0;   // of the whole stretch
+  double total = 0.0;  // of the whole stretch
 };
 LeftOut impulse_left_out(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
                          std::size_t last, double total, double ti, double tf);

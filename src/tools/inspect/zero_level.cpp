@@ -13,7 +13,8 @@ double mean_of(std::span<const double> F, std::size_t first, std::size_t last) {
 }
 
 double median_of(std::span<const double> F, std::size_t first, std::size_t last) {
-  std::vector<double> v(F.begin() + static_cast<std::ptrdiff_t>(first), F.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+  std::vector<double> v(F.begin() + static_cast<std::ptrdiff_t>(first),
+                        F.begin() + static_cast<std::ptrdiff_t>(last) + 1);
   auto middle = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
   std::nth_element(v.begin(), middle, v.end());
   return *middle;

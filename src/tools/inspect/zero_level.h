@@ -10,18 +10,18 @@
 struct QuietStretch {
   std::size_t first = 0;  // records [first, last]
   std::size_t last = 0;
-  double from = 0.0;      // s, their times
+  double from = 0.0;  // s, their times
   double to = 0.0;
-  double mean = 0.0;      // N, spikes set aside
-  double noise = 0.0;     // N, standard deviation around the mean
+  double mean = 0.0;   // N, spikes set aside
+  double noise = 0.0;  // N, standard deviation around the mean
 };
 
 struct ZeroLevel {
   std::optional<QuietStretch> start;  // a flat part at the start of the log
   std::optional<QuietStretch> end;    // and at its end
-  double zero = 0.0;   // N: the start's mean, else the end's, else 0
-  double noise = 0.0;  // N: of that stretch, else from the steps of the whole log
-  bool measured = false;  // false when neither end is flat: the zero is taken as 0
+  double zero = 0.0;                  // N: the start's mean, else the end's, else 0
+  double noise = 0.0;                 // N: of that stretch, else from the steps of the whole log
+  bool measured = false;              // false when neither end is flat: the zero is taken as 0
 };
 
 // The noise of F[first, last] from its record-to-record steps (robust to

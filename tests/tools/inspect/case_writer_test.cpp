@@ -11,6 +11,7 @@
 #include "tools/inspect/log_record.h"
 #include "tools/inspect/thrust_records.h"
 #include "tools/inspect/windows_1252.h"
+
 #include "../../support/temp_dir.h"
 
 namespace {
@@ -130,6 +131,7 @@ TEST(Windows1252, ConvertsUtf8AndKeepsWhatIsNot) {
   const struct {
     const char* in;
     const char* out;
+    // clang-format off
   } cases[] = {
       {"T\xC3\xADtulo \xE2\x82\xAC 5", "T\xEDtulo \x80 5"},  // UTF-8 in
       {"T\xEDtulo", "T\xEDtulo"},                             // Windows-1252 in, kept
@@ -137,6 +139,7 @@ TEST(Windows1252, ConvertsUtf8AndKeepsWhatIsNot) {
       {"a\tb\r\nc", "a b  c"},                                // on one line
       {"\xC3\xA7\xC3\xA3o", "\xE7\xE3o"},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(to_windows_1252(c.in), c.out) << c.in;
   EXPECT_EQ(quoted_text("d'Ana"), "'d''Ana'");
 }

@@ -19,7 +19,8 @@ TestRecords noisy_burn() {
   for (int k = 0; k < 6000; ++k) {
     const double t = k * 0.0005;
     double F = 0.0;
-    if (t > 0.5 && t < 2.5) F = 1500.0 * std::min(1.0, (t - 0.5) / 0.1) * (1.2 - 0.2 * t) * std::min(1.0, (2.5 - t) / 0.3);
+    if (t > 0.5 && t < 2.5)
+      F = 1500.0 * std::min(1.0, (t - 0.5) / 0.1) * (1.2 - 0.2 * t) * std::min(1.0, (2.5 - t) / 0.3);
     r.add(t, F + noise(random));
   }
   return r;

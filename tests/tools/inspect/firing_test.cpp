@@ -68,9 +68,9 @@ Log sampled(double rate, double duration, const std::function<double(double)>& s
 
 Log hand_ramps_then_burn() {
   return sampled(100, 40, [](double t) {
-    if (t > 10 && t < 11.7) return 3 + 44 * (t - 10) / 1.7;   // to 47 N, then off the cell
+    if (t > 10 && t < 11.7) return 3 + 44 * (t - 10) / 1.7;  // to 47 N, then off the cell
     if (t >= 11.7 && t < 11.9) return 47 * (11.9 - t) / 0.2;
-    if (t > 13 && t < 14.7) return 3 + 60 * (t - 13) / 1.7;   // to 63 N
+    if (t > 13 && t < 14.7) return 3 + 60 * (t - 13) / 1.7;  // to 63 N
     if (t >= 14.7 && t < 14.9) return 63 * (14.9 - t) / 0.2;
     return firing(t, 30, 36, 0.2, 3.2);
   });
@@ -127,7 +127,7 @@ struct Case {
   std::vector<EventShape> shapes;    // of every event listed, in order
   std::vector<const char*> present;  // in the report
   std::vector<const char*> absent;
-  double It;                         // the standard impulse, within 2 %; 0 to skip
+  double It;  // the standard impulse, within 2 %; 0 to skip
   const char* letter;
 };
 
@@ -135,6 +135,7 @@ std::vector<Case> cases() {
   const auto burn = EventShape::burn;
   const auto spike = EventShape::spike;
   const auto ramp = EventShape::ramp;
+  // clang-format off
   return {
       {"hand ramps larger than the burn, before it", hand_ramps_then_burn(), kStatusFits, 3, {ramp, ramp, burn},
        {"3: 30.010 s a 33.180 s", "rampa lenta ou queda brusca", "<- a queima analisada"},
@@ -181,6 +182,7 @@ std::vector<Case> cases() {
       {"times running backwards", reversed(sampled(100, 8, [](double t) { return firing(t, 3, 30, 0.1, 1.6); })),
        kStatusUnusable, 0, {}, {}, {"Janela sugerida"}, 0.0, ""},
   };
+  // clang-format on
 }
 
 TEST(Firing, LogsOfEveryShape) {
@@ -200,8 +202,10 @@ TEST(Firing, LogsOfEveryShape) {
     std::vector<EventShape> shapes;
     for (const Event& e : a.scan.events) shapes.push_back(e.shape);
     EXPECT_EQ(shapes, c.shapes) << c.name << "\n" << r.report;
-    for (const char* text : c.present) EXPECT_NE(r.report.find(text), std::string::npos) << c.name << ": " << text << "\n" << r.report;
-    for (const char* text : c.absent) EXPECT_EQ(r.report.find(text), std::string::npos) << c.name << ": " << text << "\n" << r.report;
+    for (const char* text : c.present)
+      EXPECT_NE(r.report.find(text), std::string::npos) << c.name << ": " << text << "\n" << r.report;
+    for (const char* text : c.absent)
+      EXPECT_EQ(r.report.find(text), std::string::npos) << c.name << ": " << text << "\n" << r.report;
     if (c.It > 0.0) {
       ASSERT_TRUE(a.burn) << c.name;
       EXPECT_NEAR(a.burn->It, c.It, 0.02 * c.It) << c.name;

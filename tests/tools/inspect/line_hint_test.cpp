@@ -28,6 +28,7 @@ TEST(LineHint, FindsDecimalCommasInLinesReadWithoutError) {
   const struct {
     const char* line;
     bool commas;
+    // clang-format off
   } cases[] = {
       {"0,002 1,234", true},
       {"0,002\t-1,5", true},
@@ -37,6 +38,7 @@ TEST(LineHint, FindsDecimalCommasInLinesReadWithoutError) {
       {"1, 2", false},
       {"0.5 1,5", false},      // a point: the comma separates
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(looks_like_decimal_commas(c.line), c.commas) << c.line;
 }
 

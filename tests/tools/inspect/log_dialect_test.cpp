@@ -17,6 +17,7 @@ TEST(LogDialect, FoundFromTheFirstLines) {
     std::uint32_t header_line;
     std::size_t columns;
     std::vector<std::string> names;
+    // clang-format off
   } cases[] = {
       {"time_ms,weight_g\n1000,35.00\n1012,35.10\n", Separator::comma, false, false, 1, 2, {"time_ms", "weight_g"}},
       {"time_ms;weight_g\r\n1000;35,00\r\n1012;35,10\r\n", Separator::semicolon, true, true, 1, 2,
@@ -34,6 +35,7 @@ TEST(LogDialect, FoundFromTheFirstLines) {
       // A header that does not match the data names nothing.
       {"Registro da bancada\n0 1\n", Separator::blanks, false, false, 1, 2, {}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     LogDialect d;
     std::string problem;
@@ -93,6 +95,7 @@ TEST(LogDialect, ParsesLoggersNumbers) {
     bool decimal_comma;
     bool ok;
     double value;
+    // clang-format off
   } cases[] = {
       {"12.5", false, true, 12.5},   {"+12.5", false, true, 12.5}, {"-0.25", false, true, -0.25},
       {".5", false, true, 0.5},      {"1e3", false, true, 1000.0}, {"1,5", true, true, 1.5},
@@ -102,6 +105,7 @@ TEST(LogDialect, ParsesLoggersNumbers) {
       {"--1", false, false, 0},      {"1e999", false, false, 0},   {"1.234,5", true, false, 0},
       {"1D3", false, false, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     double value = -99.0;
     EXPECT_EQ(parse_log_number(c.field, c.decimal_comma, &value), c.ok) << c.field;
@@ -116,6 +120,7 @@ TEST(LogUnits, TakenFromHeaderNames) {
     const char* name;
     TimeUnit time;
     ThrustUnit thrust;
+    // clang-format off
   } cases[] = {
       {"time_ms", TimeUnit::ms, ThrustUnit::none},      {"Tempo (s)", TimeUnit::s, ThrustUnit::none},
       {"t[us]", TimeUnit::us, ThrustUnit::none},        {"t_\xC2\xB5s", TimeUnit::us, ThrustUnit::none},
@@ -125,6 +130,7 @@ TEST(LogUnits, TakenFromHeaderNames) {
       {"timestamp", TimeUnit::none, ThrustUnit::none},  {"thrust", TimeUnit::none, ThrustUnit::none},
       {"grams_per_s", TimeUnit::s, ThrustUnit::g},      {"Seconds", TimeUnit::s, ThrustUnit::none},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(time_unit_in_header(c.name), c.time) << c.name;
     EXPECT_EQ(thrust_unit_in_header(c.name), c.thrust) << c.name;

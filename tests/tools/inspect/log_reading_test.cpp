@@ -33,7 +33,9 @@ TEST_F(LogReadingTest, ConvertsCountsFromTheFirstRecordAndFoldsRepeatedStamps) {
 }
 
 TEST_F(LogReadingTest, AByteOrderMarkIsNotPartOfTheFirstLine) {
-  write_file("log.csv", "\xEF\xBB\xBF" "0;1,5\r\n0,5;2,5\r\n");
+  write_file("log.csv",
+             "\xEF\xBB\xBF"
+             "0;1,5\r\n0,5;2,5\r\n");
   LogRead log;
   std::string problem;
   ASSERT_TRUE(read_log("log.csv", options_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << problem;

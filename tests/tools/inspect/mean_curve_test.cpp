@@ -23,7 +23,7 @@ TEST(MeanCurve, AveragesCurvesOfOtherRatesAndKeepsTheMeanImpulse) {
   EXPECT_EQ(mean[4].t, 1.0);
   EXPECT_DOUBLE_EQ(mean[4].F, 7.0);
   EXPECT_DOUBLE_EQ(mean[1].F, (2.5 + 4.0) / 2.0);  // between the triangle's points
-  EXPECT_DOUBLE_EQ(curve_impulse(mean), 9.0);  // the mean starts at t = 0
+  EXPECT_DOUBLE_EQ(curve_impulse(mean), 9.0);      // the mean starts at t = 0
 }
 
 TEST(MeanCurve, ACurveCountsAsZeroOutsideItsSpan) {

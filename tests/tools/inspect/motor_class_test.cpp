@@ -9,11 +9,13 @@ TEST(MotorClass, BandsThroughNAndBeyond) {
     double It;
     const char* letter;
     double percent;
+    // clang-format off
   } cases[] = {
       {0.3125, "1/8A", 100.0}, {0.3126, "1/4A", 0.032},  {1.25, "1/2A", 100.0},  {2.5, "A", 100.0},
       {61.409, "F", 53.5225},   {6411.0, "M", 25.21484}, {20480.0, "N", 100.0}, {20481.0, "O", 0.0048828},
       {50000.0, "P", 22.07031}, {100000.0, "Q", 22.07031},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const auto mc = motor_class(c.It);
     ASSERT_TRUE(mc) << c.It;

@@ -12,6 +12,7 @@
 #include "input/thrust_data.h"
 #include "io/severe_error.h"
 #include "tools/inspect/window.h"
+
 #include "../../support/temp_dir.h"
 
 namespace {

@@ -44,7 +44,8 @@ TEST(RealRecordings, F67CertificationFiring) {
   EXPECT_EQ(result.firing.burn_class.designation, "F66");
   EXPECT_TRUE(has(result.report, "    2.126           ti (s)\n    3.05            tf (s)\n"));
   // The program's own trapezoid on the suggested window.
-  EXPECT_TRUE(has(result.report, "It = 61.399 N·s, Fmed = 66.449 N, tq = 0.9240 s, Fmax = 86.156 N em 2.522 s, classe F, 463 pontos"))
+  EXPECT_TRUE(has(result.report,
+                  "It = 61.399 N·s, Fmed = 66.449 N, tq = 0.9240 s, Fmax = 86.156 N em 2.522 s, classe F, 463 pontos"))
       << result.report;
   // The ejection charge and its ringing are one event, 6.18 s after burnout.
   ASSERT_EQ(result.firing.scan.events.size(), 2u) << result.report;
@@ -94,6 +95,7 @@ TEST(RealRecordings, UntaredStandsAreFlaggedWithTheirOffsets) {
     double offset;
     const char* warning;
     const char* drift;
+    // clang-format off
   } cases[] = {
       {"tests/data/real/olemiss-l1420r/l1420r_test1.dat", -96.61,
        "AVISO: deslocamento do zero de -96.61 N antes da ignição, ruído 11.59 N; ele muda o impulso do programa em -7.6 %",
@@ -102,6 +104,7 @@ TEST(RealRecordings, UntaredStandsAreFlaggedWithTheirOffsets) {
        "AVISO: deslocamento do zero de -80.85 N antes da ignição, ruído 12.29 N; ele muda o impulso do programa em -5.4 %",
        "AVISO: o zero deriva 51.63 N do início ao fim"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     InspectInput input = recording(c.file, 2000);
     const InspectResult result = inspect(input);

@@ -46,7 +46,8 @@ TEST(Sampling, RateOverTheBurn) {
     EXPECT_EQ(r.burst, c.burst) << c.name;
   }
   std::vector<double> burst;
-  for (std::size_t i = 0; i < 1000; ++i) burst.push_back(static_cast<double>(i) * 0.001 + static_cast<double>(i / 10) * 0.009);
+  for (std::size_t i = 0; i < 1000; ++i)
+    burst.push_back(static_cast<double>(i) * 0.001 + static_cast<double>(i / 10) * 0.009);
   const Rate r = measure_rate(burst, 0, burst.size() - 1);
   EXPECT_TRUE(r.burst);
   EXPECT_NEAR(r.median_step, 0.001, 1e-9);

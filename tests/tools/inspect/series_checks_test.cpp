@@ -14,6 +14,7 @@ TEST(SeriesStats, MeanAndBothDeviationsByHand) {
   static const struct {
     std::vector<double> values;
     double mean, sd, sd_population;
+    // clang-format off
   } cases[] = {
       {{40, 41, 39, 40, 42, 38, 40, 41, 39, 40}, 40.0, std::sqrt(12.0 / 9.0), std::sqrt(12.0 / 10.0)},
       {{932.5, 1000, 1067.5}, 1000.0, 67.5, std::sqrt(2.0 * 67.5 * 67.5 / 3.0)},
@@ -22,6 +23,7 @@ TEST(SeriesStats, MeanAndBothDeviationsByHand) {
       // A large common offset: a one-pass sum of squares loses the spread.
       {{1e9 + 1, 1e9 + 2, 1e9 + 3}, 1e9 + 2, 1.0, std::sqrt(2.0 / 3.0)},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const FigureStats s = figure_stats(c.values);
     EXPECT_NEAR(s.mean, c.mean, 1e-12 * c.mean) << c.mean;
@@ -54,6 +56,7 @@ TEST(SeriesChecks, CertificationOfHandMadeSeries) {
     bool model_motor;
     const char* outcomes;
     std::vector<std::size_t> lot_failing, impulse_failing;
+    // clang-format off
   } cases[] = {
       {"ten model motors within every limit", ten_model, std::vector<double>(10, 30.0),
        std::vector<double>(10, 0.040), true, "PPPPPP", {}, {}},
@@ -73,6 +76,7 @@ TEST(SeriesChecks, CertificationOfHandMadeSeries) {
       // power, two firings suffice, the lot limit stays at 20 %.
       {"high power by its propellant", {40, 48}, {30, 30}, {0.2, 0.2}, false, "FPPNNN", {}, {}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const Certification cert = certify({c.It, c.Fmed, c.M});
     ASSERT_EQ(cert.checks.size(), 6u) << c.name;
@@ -86,12 +90,12 @@ TEST(SeriesChecks, CertificationOfHandMadeSeries) {
 
 TEST(SeriesChecks, LimitsFollowTheMeanImpulseAndCategory) {
   // Up to 160 N s the lot limit is 20 %; ten firings for a model motor, two otherwise.
-  const Certification model = certify({std::vector<double>{100, 100}, std::vector<double>{50, 50},
-                                       std::vector<double>{0.05, 0.05}});
+  const Certification model =
+      certify({std::vector<double>{100, 100}, std::vector<double>{50, 50}, std::vector<double>{0.05, 0.05}});
   EXPECT_EQ(model.checks[1].limit, 0.20);
   EXPECT_EQ(model.checks[2].limit, 10.0);
-  const Certification high = certify({std::vector<double>{4800, 4900}, std::vector<double>{1400, 1500},
-                                      std::vector<double>{2.56, 2.56}});
+  const Certification high =
+      certify({std::vector<double>{4800, 4900}, std::vector<double>{1400, 1500}, std::vector<double>{2.56, 2.56}});
   EXPECT_EQ(high.checks[1].limit, 0.10);
   EXPECT_EQ(high.checks[2].limit, 2.0);
   EXPECT_NEAR(high.checks[1].value, 50.0 / 4850.0, 1e-15);

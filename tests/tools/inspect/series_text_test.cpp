@@ -32,6 +32,7 @@ TEST(SeriesText, CsvNumbersInBothDialects) {
     double value;
     const char* portuguese;
     const char* international;
+    // clang-format off
   } cases[] = {
       {4936.855123, "4936,855", "4936.855"},
       {0.0005, "0,0005", "0.0005"},
@@ -40,6 +41,7 @@ TEST(SeriesText, CsvNumbersInBothDialects) {
       {INFINITY, "", ""},
       {NAN, "", ""},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(csv_number(c.value, CsvDialect::portuguese), c.portuguese) << c.value;
     EXPECT_EQ(csv_number(c.value, CsvDialect::international), c.international) << c.value;

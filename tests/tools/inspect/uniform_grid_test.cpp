@@ -75,6 +75,7 @@ TEST(UniformGrid, StampedImpulseCutsTheEndsAndRaisesToFcor) {
   const std::vector<ThrustRecord> r = {{0.0, -1.0, 1}, {1.0, 1.0, 2}, {3.0, 5.0, 3}, {4.0, 5.0, 4}};
   const struct {
     double from, to, Fcor, It;
+    // clang-format off
   } cases[] = {
       {1.0, 4.0, 0.0, 6.0 + 5.0},        // (1+5)/2*2 + 5
       {2.0, 3.5, 0.0, 4.0 + 2.5},        // from F = 3 at 2 s: (3+5)/2*1, then 5*0.5
@@ -82,6 +83,7 @@ TEST(UniformGrid, StampedImpulseCutsTheEndsAndRaisesToFcor) {
       {0.0, 1.0, -2.0, 0.0},
       {4.0, 9.0, 0.0, 0.0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(stamped_impulse(r, c.from, c.to, c.Fcor), c.It) << c.from << " " << c.to;
   }
@@ -89,9 +91,7 @@ TEST(UniformGrid, StampedImpulseCutsTheEndsAndRaisesToFcor) {
 
 TEST(ZeroCorrection, TareAloneOrADriftAcrossTheBurn) {
   const ZeroCorrection drift{-80.0, -35.0, 5.0, 8.0};
-  const struct {
-    double t, zero;
-  } cases[] = {{0.0, -80.0}, {5.0, -80.0}, {6.5, -57.5}, {8.0, -35.0}, {14.0, -35.0}};
+  const struct { double t, zero; } cases[] = {{0.0, -80.0}, {5.0, -80.0}, {6.5, -57.5}, {8.0, -35.0}, {14.0, -35.0}};
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(zero_at(drift, c.t), c.zero) << c.t;
 
   std::vector<ThrustRecord> r = {{0.0, 10.0, 1}, {6.5, 10.0, 2}, {9.0, 10.0, 3}};
