@@ -21,6 +21,7 @@
 #include "tools/inspect/eng_export.h"
 #include "tools/inspect/import_command.h"
 #include "tools/inspect/inspection.h"
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/options.h"
 #include "tools/inspect/series_command.h"
 #include "tools/inspect/text.h"
@@ -64,7 +65,7 @@ void read_case(RunContext& rc, InspectInput& input) {
 
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code error;
-  return std::filesystem::equivalent(a, b, error);
+  return std::filesystem::equivalent(path_of_name(a), path_of_name(b), error);
 }
 
 int write_eng(const Options& options, const InspectInput& input, const InspectResult& result) {
