@@ -268,6 +268,18 @@ void CaseDir::use_gnuplot(Gnuplot which) {
   if (::chmod(fake.c_str(), 0755) != 0) ADD_FAILURE() << "chmod " << fake << ": " << std::strerror(errno);
 }
 
+void CaseDir::put_gnuplot_in_case() const {
+  if (windows_run()) {
+    std::string bytes;
+    const std::string stand_in = gnuplot_stand_in_dir() + "/gnuplot.exe";
+    ASSERT_TRUE(read_file(stand_in, &bytes)) << "no gnuplot stand-in at " << stand_in << " (build the mingw preset)";
+    write("gnuplot.exe", bytes);
+    return;
+  }
+  write("gnuplot", "#!/bin/sh\nexec " + shell_quoted(program_path("gnuplot")) + " \"$@\"\n");
+  if (::chmod(unix_path("gnuplot").c_str(), 0755) != 0) ADD_FAILURE() << "chmod: " << std::strerror(errno);
+}
+
 std::vector<std::string> CaseDir::launches() const {
   std::string log;
   std::vector<std::string> lines;

@@ -169,6 +169,10 @@ class CaseDir {
 
   // From now on every run finds WHICH gnuplot.
   void use_gnuplot(Gnuplot which);
+  // Puts a gnuplot that draws as the host's does into the case directory:
+  // gnuplot.exe, the Windows run's stand-in, there; a script running the
+  // host's gnuplot in the Linux run.
+  void put_gnuplot_in_case() const;
 
   // The lines of the launch log so far (empty when nothing was launched),
   // without line ends.

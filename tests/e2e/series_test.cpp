@@ -361,4 +361,21 @@ TEST_F(Series, AMissingOrFailingGnuplotIsReported) {
   }
 }
 
+// The firings' folder is where the series is run from; a gnuplot.exe that
+// came with them is not the user's gnuplot.
+TEST_F(Series, AGnuplotInTheWorkingFolderIsNotRun) {
+  e2e::CaseDir dir;
+  dir.write("a.dat", trapezoid(1000, 0.5, 1.0));
+  dir.write("b.dat", trapezoid(1000, 0.5, 1.01));
+  dir.use_gnuplot(e2e::Gnuplot::missing);
+  dir.put_gnuplot_in_case();
+  const e2e::RunResult r = serie(dir, {"a.dat", "b.dat", "--saida", "out"});
+  EXPECT_EQ(r.exit_status, 1) << r.err;
+  EXPECT_TRUE(has(r.out,
+                  "AVISO: o gnuplot n\xC3\xA3o p\xC3\xB4"
+                  "de ser iniciado: "))
+      << r.out;
+  EXPECT_FALSE(dir.exists("out/serie.png"));
+}
+
 }  // namespace
