@@ -21,6 +21,7 @@
 #include "tools/inspect/eng_export.h"
 #include "tools/inspect/import_command.h"
 #include "tools/inspect/inspection.h"
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/options.h"
 #include "tools/inspect/series_command.h"
 #include "tools/inspect/text.h"
@@ -49,7 +50,7 @@ int fail(const std::string& message) {
 }
 
 int fail_severe(const SevereError& error) {
-  return fail("severe (" + std::to_string(error.number()) + "): " + error.text());
+  return fail("severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
 }
 
 // The general data file and the case parameter file, read as the run reads
@@ -64,14 +65,14 @@ void read_case(RunContext& rc, InspectInput& input) {
 
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code error;
-  return std::filesystem::equivalent(a, b, error);
+  return std::filesystem::equivalent(path_of_name(a), path_of_name(b), error);
 }
 
 int write_eng(const Options& options, const InspectInput& input, const InspectResult& result) {
-  if (!result.firing.burn) return fail("sem queima, nenhum arquivo " + options.eng_file + " escrito");
+  if (!result.firing.burn) return fail("sem queima, nenhum arquivo " + console_name(options.eng_file) + " escrito");
   if (same_file(options.eng_file, input.thrust_name) || same_file(options.eng_file, kGeneralDataFileName) ||
       (!input.case_name.empty() && same_file(options.eng_file, input.case_name))) {
-    return fail(options.eng_file + " é um arquivo de entrada: não será sobrescrito");
+    return fail(console_name(options.eng_file) + " é um arquivo de entrada: não será sobrescrito");
   }
   const auto points = reduce_curve(result.burn_polyline);
   EngHeader header;
@@ -83,11 +84,12 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
   header.comment = std::string(kTag) + ": " + input.thrust_name + ", w = " + std::to_string(result.w) +
                    " Hz, impulso " + fixed(curve_impulse(points), 3) + " N s";
   std::FILE* out = std::fopen(options.eng_file.c_str(), "wb");
-  if (out == nullptr) return fail("não foi possível escrever " + options.eng_file);
+  if (out == nullptr) return fail("não foi possível escrever " + console_name(options.eng_file));
   const std::string text = eng_text(header, points);
   const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  if (std::fclose(out) != 0 || !written) return fail("erro ao escrever " + options.eng_file);
-  put("Curva de " + std::to_string(points.size()) + " pontos escrita em " + options.eng_file + "\n", stdout);
+  if (std::fclose(out) != 0 || !written) return fail("erro ao escrever " + console_name(options.eng_file));
+  put("Curva de " + std::to_string(points.size()) + " pontos escrita em " + console_name(options.eng_file) + "\n",
+      stdout);
   return kStatusFits;
 }
 
