@@ -29,11 +29,13 @@ constexpr int kExitUnusable = 2;
 constexpr double kEngImpulseTolerance = 0.005;
 
 // The units under which write errors name the series' files.
-constexpr int kUnitSeriesReport = 40;
-constexpr int kUnitSeriesCsv = 41;
-constexpr int kUnitSeriesEng = 42;
-constexpr int kUnitSeriesPlotData = 43;
-constexpr int kUnitSeriesPlotScript = 44;
+enum SeriesUnit : int {
+  kUnitSeriesReport = 40,
+  kUnitSeriesCsv,
+  kUnitSeriesEng,
+  kUnitSeriesPlotData,
+  kUnitSeriesPlotScript,
+};
 
 // Fixed names: the script reaches them by name, and none of them can be read
 // by gnuplot as anything but a file.
