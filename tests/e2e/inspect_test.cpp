@@ -97,21 +97,54 @@ TEST_F(Inspect, AWindowReadByEyeIsFlaggedOnlyWhenItCutsTheBurn) {
   }
 }
 
-TEST_F(Inspect, ProblemsTheProgramWouldStopAtAreWarnings) {
+// What it says the program will do is what the program does: a sure stop is
+// "cannot be used", and the figures are those the report prints.
+TEST_F(Inspect, WhatItSaysTheProgramWillDo) {
   const struct {
     const char* tf;
     const char* nmax;
-    const char* warning;
+    const char* M;
+    const char* time_origin;
+    const char* head;    // put before the file's lines
+    const char* inside;  // put in place of the line "2.500 85.375", inside the window
+    int status;
+    const char* said;  // on stdout, and on stderr when the status is 2
   } cases[] = {
-      {"16.5", "10000", "o programa pararia com o erro 24"},
-      {"3.050", "100", "mais que nmax = 100: o programa pararia com o erro 408"},
+      {"16.5", "10000", "0.030", "0", "", "", 2, "o programa pararia com o erro 24"},
+      {"3.050", "100", "0.030", "0", "", "", 2, "mais que nmax = 100: o programa pararia com o erro 408"},
+      {"3.050", "536870912", "0.030", "0", "", "", 2,
+       "nmax = 536870912 é grande demais: o programa pararia com o erro 179"},
+      {"3.050", "1000", "0.030", "0", "\xEF\xBB\xBF", "", 2, "o programa pararia na linha 1 com o erro 59"},
+      {"3.050", "1000", "0.030", "0", "tempo empuxo\n", "", 2, "o programa pararia na linha 1 com o erro 59"},
+      {"3.050", "1000", "0.030", "0", "", "2.500 NaN", 2, "o programa pararia na linha 1251 com o erro 59"},
+      {"3.050", "1000", "0.030", "0", "", "2.500 1e400", 2, "o programa pararia na linha 1251 com o erro 64"},
+      {"3.050", "1000", "0.030", "0", "", "", 0, "Fmax = 86.156 N, tmax = 0.396 s"},
+      {"3.050", "1000", "0.030", "1", "", "", 0, "Fmax = 86.156 N, tmax = 2.522 s"},
+      {"3.050", "1000", "0", "0", "", "", 1,
+       "AVISO: o programa informaria valores infinitos ou que não são números: c, Is"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
     e2e::CaseDir dir;
-    write_f67_case(dir, "2.126", c.tf, c.nmax);
+    e2e::CaseFiles files;
+    files.original = "'f67w.dat'";
+    files.ti = "2.126";
+    files.tf = c.tf;
+    files.M = c.M;
+    files.w = "500";
+    files.nmax = c.nmax;
+    files.time_origin_option = c.time_origin;
+    files.thrust_file = "f67w.dat";
+    files.thrust_data = c.head + e2e::source_file("examples/f67w/f67w.dat");
+    if (*c.inside != '\0') files.thrust_data.replace(files.thrust_data.find("2.500 85.375"), 12, c.inside);
+    dir.write_valid_case(files);
     const e2e::RunResult r = inspect(dir);
-    EXPECT_EQ(r.exit_status, 1) << c.tf;
-    EXPECT_TRUE(has(r.out, c.warning)) << r.out;
+    EXPECT_EQ(r.exit_status, c.status) << r.out << r.err;
+    EXPECT_TRUE(has(r.out, c.said)) << r.out;
+    if (c.status == 2) {
+      EXPECT_TRUE(has(r.err, c.said)) << r.err;
+    }
+    EXPECT_EQ(has(r.out, "os dados cabem"), c.status == 0) << r.out;
   }
 }
 
@@ -160,7 +193,7 @@ TEST_F(Inspect, OneFileWithAHeaderOrDecimalCommas) {
   dir.write("cabecalho.dat", "tempo empuxo\n0.0 0\n0.1 5\n0.2 10\n0.3 5\n0.4 0\n0.5 0\n");
   dir.write("virgula.dat", "0,1 5,5\n0,2 10,5\n0,3 5,5\n0,4 0\n");
   e2e::RunResult r = inspect(dir, {"cabecalho.dat", "--rate", "10"});
-  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_EQ(r.exit_status, 2);  // the program stops at line 1 whatever the window
   EXPECT_TRUE(
       has(r.out, "AVISO: o leitor do programa não lê a linha 1: \"tempo empuxo\" (texto: um cabeçalho ou uma nota)"))
       << r.out;
