@@ -26,7 +26,7 @@ std::map<std::string, std::string> contents(const e2e::CaseDir& dir) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
     const std::string name = entry.path().filename().string();
-    files[name] = dir.read(name);
+    files[name] = entry.is_symlink() ? "-> " + std::filesystem::read_symlink(entry.path()).string() : dir.read(name);
   }
   return files;
 }
@@ -222,12 +222,22 @@ TEST_F(Inspect, CommandLine) {
       {{"a.dat", "--rate", "0"}, "talvironeska-inspect: --rate pede uma frequência inteira positiva em Hz, não \"0\" (veja --help)\n"},
       {{"a.dat", "--rate"}, "talvironeska-inspect: falta o valor de --rate (veja --help)\n"},
       {{"--x"}, "talvironeska-inspect: opção desconhecida --x (veja --help)\n"},
+      {{"a.dat", "--eng", ""}, "talvironeska-inspect: o valor de --eng está vazio (veja --help)\n"},
+      {{"a.dat", "--rate", "10", "--rate", "20"}, "talvironeska-inspect: a opção --rate aparece duas vezes (veja --help)\n"},
+      {{"--eng", "a.eng", "--eng", "b.eng"}, "talvironeska-inspect: a opção --eng aparece duas vezes (veja --help)\n"},
+      {{"-h", "--help"}, "talvironeska-inspect: a opção --help aparece duas vezes (veja --help)\n"},
+      {{""}, "talvironeska-inspect: um nome de arquivo vazio (veja --help)\n"},
+      {{"--\x1b[31m"}, "talvironeska-inspect: opção desconhecida --\\x1B[31m (veja --help)\n"},
+      {{"serie", "a", "b", "--saida", ""}, "talvironeska-inspect: erro: o valor de --saida está vazio (veja serie --help)\n"},
+      {{"serie", "a", "b", "--massa", "1", "--massa", "2"},
+       "talvironeska-inspect: erro: a opção --massa aparece duas vezes (veja serie --help)\n"},
   };
   // clang-format on
   for (const auto& c : bad) {
     r = inspect(dir, c.args);
     EXPECT_EQ(r.exit_status, 2);
     EXPECT_EQ(r.err, c.error);
+    EXPECT_EQ(r.out, "");
   }
   // The engine file never replaces an input file.
   dir.write("a.dat", "0 0\n0.1 5\n0.2 0\n0.3 0\n");
@@ -304,6 +314,140 @@ TEST_F(Inspect, ChoosingTheEventAndTheEngineFilesSizes) {
                     "--massa-propelente", "0.03"});
   EXPECT_EQ(r.exit_status, 2);
   EXPECT_FALSE(dir.exists("m.eng"));
+}
+
+// --eng never writes over a file of the case, under whatever name it is given.
+TEST_F(Inspect, TheEngineFileNeverReplacesAFileOfTheCase) {
+  const struct {
+    bool case_mode;
+    std::string target;  // a name in the case directory, or "link:" / "hard:" NAME for a new link to it
+  } cases[] = {
+      {false, "caso.txt"},
+      {false, "./talvironeska_2p1_curva_F-t.gnu"},
+      {false, e2e::kGeneralDataFile},
+      {false, "ensaio7_saida_B.txt"},
+      {false, "link:caso.txt"},
+      {false, "hard:f67w.dat"},
+      {true, "talvironeska_2p1_curva_F-t.gnu"},
+      {true, "ensaio7_saida_A.txt"},
+      {true, "../case/caso.txt"},
+      {true, "link:ensaio7_saida_B.txt"},
+      {true, "link:../case/ensaio7_saida_B.txt"},
+      {true, "hard:f67w.dat"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target);
+    e2e::CaseDir dir;
+    write_f67_case(dir, "2.126", "3.050");
+    dir.write(e2e::kPlotScriptFile, "set grid\n#\n#\n#\n#\n#\n");
+    // The curve file is not there yet in the link cases: the link would make it.
+    dir.write("ensaio7_saida_A.txt", "A\r\n");
+    if (!c.target.starts_with("link:")) dir.write("ensaio7_saida_B.txt", "B\r\n");
+    std::string target = c.target;
+    if (target.starts_with("link:") || target.starts_with("hard:")) {
+      const std::string to = target.substr(5);
+      target = "outro.eng";
+      const std::string at = dir.path() + "/" + target;
+      if (c.target.starts_with("link:"))
+        std::filesystem::create_symlink(to, at);
+      else
+        std::filesystem::create_hard_link(dir.path() + "/" + to, at);
+    }
+    const auto before = contents(dir);
+    std::vector<std::string> args = {"--eng",         target, "--diametro",    "29",
+                                     "--comprimento", "83",   "--massa-total", "0.1"};
+    if (!c.case_mode) args.insert(args.begin(), {"f67w.dat", "--rate", "500", "--massa-propelente", "0.03"});
+    const e2e::RunResult r = inspect(dir, args);
+    EXPECT_EQ(r.exit_status, 2) << r.out << r.err;
+    EXPECT_TRUE(has(r.err, target + " é um arquivo do caso (")) << r.err;
+    EXPECT_TRUE(has(r.err, "): não será sobrescrito\n")) << r.err;
+    EXPECT_EQ(contents(dir), before);
+  }
+}
+
+// Names read from the case with bytes the user cannot see: named with their
+// values, with the empty file the program would leave when none has the name.
+TEST_F(Inspect, InvisibleBytesInTheCasesNames) {
+  const struct {
+    std::string general_data;
+    std::string original;
+    std::string case_name;
+    int status;
+    std::string said;  // on stderr for status 2, else on stdout
+  } cases[] = {
+      {"\xEF\xBB\xBF"
+       "caso.txt\r\n",
+       "'empuxo.dat'", "ensaio7", 2,
+       "talvironeska-inspect: o nome do arquivo de parâmetros lido de " + std::string(e2e::kGeneralDataFile) +
+           ", \"\\xEF\\xBB\\xBFcaso.txt\", tem bytes invisíveis: EF BB BF (BOM) no início; o programa abriria esse "
+           "nome, deixaria lá um arquivo vazio com ele e pararia com o erro 24\n"},
+      {"caso.txt\r\r\n", "'empuxo.dat'", "ensaio7", 2, "\"caso.txt\\x0D\", tem bytes invisíveis: 0D (CR) no fim; "},
+      {"caso.txt\r\n", "'empuxo.dat\x1b[2J'", "ensaio7", 2,
+       "o nome do arquivo de empuxo lido de caso.txt, \"empuxo.dat\\x1B[2J\", tem bytes invisíveis: 1B (ESC) na "
+       "posição 11; o programa abriria esse nome"},
+      {"caso.txt\r\n", "'empuxo.dat'", "'ensaio\t7'", 1,
+       "AVISO: o nome do caso lido de caso.txt, \"ensaio\\x097\", que dá nome aos arquivos de saída, tem bytes "
+       "invisíveis: 09 (TAB) na posição 7\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    e2e::CaseDir dir;
+    e2e::CaseFiles files;
+    files.general_data = c.general_data;
+    files.original = c.original;
+    files.case_name = c.case_name;
+    dir.write_valid_case(files);
+    const auto before = contents(dir);
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, c.status) << r.out << r.err;
+    EXPECT_TRUE(has(c.status == 2 ? r.err : r.out, c.said)) << r.out << r.err;
+    EXPECT_EQ(contents(dir), before);
+  }
+}
+
+// No byte of a name acts on the terminal: names with control bytes are
+// shown escaped in the report and the error lines.
+TEST_F(Inspect, ControlBytesInNamesAreShownEscaped) {
+  e2e::CaseDir dir;
+  dir.write("f67w\x1b]0;x\x07.dat", e2e::source_file("examples/f67w/f67w.dat"));
+  e2e::RunResult r = inspect(dir, {"f67w\x1b]0;x\x07.dat", "--rate", "500"});
+  EXPECT_EQ(r.exit_status, 0) << r.out << r.err;
+  EXPECT_TRUE(has(r.out, "1. Arquivo de empuxo: f67w\\x1B]0;x\\x07.dat\n")) << r.out;
+  r = inspect(dir, {"falta\x1b[2J.dat"});
+  EXPECT_EQ(r.exit_status, 2);
+  EXPECT_TRUE(has(r.err, "falta\\x1B[2J.dat\n")) << r.err;
+  for (const std::string& text : {r.out, r.err}) {
+    EXPECT_EQ(text.find('\x1b'), std::string::npos);
+    EXPECT_EQ(text.find('\x07'), std::string::npos);
+  }
+}
+
+// A report or an engine file that cannot be written is a failure, and with
+// the standard output closed no file takes its place.
+TEST_F(Inspect, ALostReportOrEngineFileIsAFailure) {
+  if (e2e::windows_run()) GTEST_SKIP() << "the shell's redirections are the POSIX binary's";
+  e2e::CaseDir dir;
+  write_f67_case(dir, "2.126", "3.050");
+  const std::string eng = "--eng m.eng --diametro 29 --comprimento 83 --massa-total 0.1";
+  const struct {
+    std::string shell;
+    std::string error;
+  } cases[] = {
+      {"exec \"$0\" >/dev/full", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" >&-", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" " + eng + " >&-", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" --help >/dev/full", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" serie . . --saida s >/dev/full", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" --eng /dev/full --diametro 29 --comprimento 83 --massa-total 0.1 >/dev/null",
+       "erro ao escrever /dev/full: nenhum arquivo escrito"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shell);
+    const e2e::RunResult r = dir.run_program({"/bin/sh", "-c", c.shell, TALVIRONESKA_INSPECT_BIN});
+    EXPECT_EQ(r.exit_status, 2);
+    EXPECT_TRUE(has(r.err, "talvironeska-inspect: " + c.error + "\n")) << r.err;
+    EXPECT_FALSE(dir.exists("m.eng"));
+  }
 }
 
 }  // namespace
