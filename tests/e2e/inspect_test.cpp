@@ -344,6 +344,8 @@ TEST_F(Inspect, TheEngineFileNeverReplacesAFileOfTheCase) {
     dir.write("ensaio7_saida_A.txt", "A\r\n");
     if (!c.target.starts_with("link:")) dir.write("ensaio7_saida_B.txt", "B\r\n");
     std::string target = c.target;
+    // Wine shows a link to a file not made yet as no file at all.
+    if (e2e::windows_run() && target.starts_with("link:") && !dir.exists(target.substr(5))) continue;
     if (target.starts_with("link:") || target.starts_with("hard:")) {
       const std::string to = target.substr(5);
       target = "outro.eng";
@@ -409,16 +411,22 @@ TEST_F(Inspect, InvisibleBytesInTheCasesNames) {
 // shown escaped in the report and the error lines.
 TEST_F(Inspect, ControlBytesInNamesAreShownEscaped) {
   e2e::CaseDir dir;
-  dir.write("f67w\x1b]0;x\x07.dat", e2e::source_file("examples/f67w/f67w.dat"));
-  e2e::RunResult r = inspect(dir, {"f67w\x1b]0;x\x07.dat", "--rate", "500"});
-  EXPECT_EQ(r.exit_status, 0) << r.out << r.err;
-  EXPECT_TRUE(has(r.out, "1. Arquivo de empuxo: f67w\\x1B]0;x\\x07.dat\n")) << r.out;
-  r = inspect(dir, {"falta\x1b[2J.dat"});
-  EXPECT_EQ(r.exit_status, 2);
-  EXPECT_TRUE(has(r.err, "falta\\x1B[2J.dat\n")) << r.err;
-  for (const std::string& text : {r.out, r.err}) {
-    EXPECT_EQ(text.find('\x1b'), std::string::npos);
-    EXPECT_EQ(text.find('\x07'), std::string::npos);
+  std::vector<e2e::RunResult> runs;
+  // Windows allows no control byte in a file name: only the missing one there.
+  if (!e2e::windows_run()) {
+    dir.write("f67w\x1b]0;x\x07.dat", e2e::source_file("examples/f67w/f67w.dat"));
+    runs.push_back(inspect(dir, {"f67w\x1b]0;x\x07.dat", "--rate", "500"}));
+    EXPECT_EQ(runs.back().exit_status, 0) << runs.back().out << runs.back().err;
+    EXPECT_TRUE(has(runs.back().out, "1. Arquivo de empuxo: f67w\\x1B]0;x\\x07.dat\n")) << runs.back().out;
+  }
+  runs.push_back(inspect(dir, {"falta\x1b[2J.dat"}));
+  EXPECT_EQ(runs.back().exit_status, 2);
+  EXPECT_TRUE(has(runs.back().err, "falta\\x1B[2J.dat\n")) << runs.back().err;
+  for (const e2e::RunResult& r : runs) {
+    for (const std::string& text : {r.out, r.err}) {
+      EXPECT_EQ(text.find('\x1b'), std::string::npos);
+      EXPECT_EQ(text.find('\x07'), std::string::npos);
+    }
   }
 }
 
