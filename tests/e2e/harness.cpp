@@ -102,6 +102,12 @@ bool read_file(const std::string& path, std::string* bytes) {
   return true;
 }
 
+// The folder of the Windows run's gnuplot.exe (harness.h).
+std::string gnuplot_stand_in_dir() {
+  if (const char* dir = std::getenv("TALVIRONESKA_E2E_GNUPLOT_DIR")) return dir;
+  return (std::filesystem::path(std::getenv("TALVIRONESKA_E2E_EXE")).parent_path() / "tests/gnuplot").string();
+}
+
 }  // namespace
 
 bool windows_run() { return std::getenv("TALVIRONESKA_E2E_EXE") != nullptr; }
@@ -253,6 +259,27 @@ void CaseDir::use_recording_viewers() const {
   }
 }
 
+void CaseDir::use_gnuplot(Gnuplot which) {
+  gnuplot_ = which;
+  const std::string fake = root_ + "/bin/gnuplot";
+  ::unlink(fake.c_str());
+  if (which != Gnuplot::failing) return;
+  write_file(fake, "#!/bin/sh\nexit 3\n");
+  if (::chmod(fake.c_str(), 0755) != 0) ADD_FAILURE() << "chmod " << fake << ": " << std::strerror(errno);
+}
+
+void CaseDir::put_gnuplot_in_case() const {
+  if (windows_run()) {
+    std::string bytes;
+    const std::string stand_in = gnuplot_stand_in_dir() + "/gnuplot.exe";
+    ASSERT_TRUE(read_file(stand_in, &bytes)) << "no gnuplot stand-in at " << stand_in << " (build the mingw preset)";
+    write("gnuplot.exe", bytes);
+    return;
+  }
+  write("gnuplot", "#!/bin/sh\nexec " + shell_quoted(program_path("gnuplot")) + " \"$@\"\n");
+  if (::chmod(unix_path("gnuplot").c_str(), 0755) != 0) ADD_FAILURE() << "chmod: " << std::strerror(errno);
+}
+
 std::vector<std::string> CaseDir::launches() const {
   std::string log;
   std::vector<std::string> lines;
@@ -293,6 +320,10 @@ RunResult CaseDir::run_inspect(const std::vector<std::string>& args, std::chrono
     argv.insert(argv.end(), args.begin(), args.end());
     return run_program(argv, timeout);
   }
+  const std::string gnuplot = gnuplot_stand_in_dir() + "/gnuplot.exe";
+  if (gnuplot_ != Gnuplot::missing && ::access(gnuplot.c_str(), R_OK) != 0) {
+    ADD_FAILURE() << "no gnuplot stand-in at " << gnuplot << " (build the mingw preset)";
+  }
   const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
   std::vector<std::string> argv{program_path(runner != nullptr ? runner : "wine"),
                                 std::getenv("TALVIRONESKA_E2E_INSPECT_EXE")};
@@ -312,12 +343,23 @@ RunResult CaseDir::run_program(const std::vector<std::string>& argv, std::chrono
   // async-signal-safe calls.
   std::vector<std::string> env;
   const char* path = std::getenv("PATH");
-  env.push_back("PATH=" + root_ + "/bin" + (path != nullptr ? std::string(":") + path : std::string()));
+  // Without gnuplot the Linux run finds only the fakes; the Windows run needs
+  // the host's PATH for nothing but wine, which it starts by its full path.
+  const bool host_path = path != nullptr && !(gnuplot_ == Gnuplot::missing && !windows_run());
+  env.push_back("PATH=" + root_ + "/bin" + (host_path ? std::string(":") + path : std::string()));
   for (char** e = environ; *e != nullptr; ++e) {
-    if (std::strncmp(*e, "PATH=", 5) != 0 && std::strncmp(*e, "WINEPATH=", 9) != 0) env.emplace_back(*e);
+    if (std::strncmp(*e, "PATH=", 5) != 0 && std::strncmp(*e, "WINEPATH=", 9) != 0 &&
+        !(windows_run() && std::strncmp(*e, "LC_ALL=", 7) == 0)) {
+      env.emplace_back(*e);
+    }
   }
   if (windows_run()) {
-    env.push_back("WINEPATH=" + windows_path(root_ + "/winbin"));
+    env.push_back("LC_ALL=C.UTF-8");
+    env.push_back("WINEPATH=" + windows_path(root_ + "/winbin") +
+                  (gnuplot_ != Gnuplot::missing ? ";" + windows_path(gnuplot_stand_in_dir()) : std::string()));
+    env.push_back("TALVIRONESKA_E2E_GNUPLOT=" +
+                  (gnuplot_ == Gnuplot::failing ? root_ + "/bin/gnuplot" : program_path("gnuplot")));
+    env.push_back("TALVIRONESKA_E2E_GNUPLOT_STATUS=" + root_ + "/gnuplot.status");
     env.push_back("TALVIRONESKA_E2E_LOG=" + windows_path(root_ + "/launches.log"));
     for (std::size_t k = 1; k <= actions_.size(); ++k) {
       const Action& action = actions_[k - 1];

@@ -36,6 +36,15 @@
 // their place that logs the name as a Windows viewer reads it.
 // With TALVIRONESKA_E2E_INSPECT_EXE naming talvironeska-inspect.exe as well,
 // run_inspect() starts that under wine in the same way.
+// The inspector's series draws its picture with the gnuplot it finds on the
+// search path: the host's, which use_gnuplot() can take away or replace with
+// one that fails. In the Windows run that is gnuplot.exe in tests/gnuplot/
+// beside TALVIRONESKA_E2E_EXE (or in TALVIRONESKA_E2E_GNUPLOT_DIR), on the
+// search path after the batch fakes: it runs the host's gnuplot on its
+// arguments in its folder (see gnuplot_win32.cpp). The Windows runs get a
+// UTF-8 locale (LC_ALL=C.UTF-8), so that wine reads the tests' file names,
+// UTF-8 on the host, as the names they are and gives them to the .exe in its
+// ANSI code page, Windows-1252.
 #ifndef TALVIRONESKA_TESTS_E2E_HARNESS_H_
 #define TALVIRONESKA_TESTS_E2E_HARNESS_H_
 
@@ -100,6 +109,10 @@ struct CaseFiles {
 // The case parameter file for FILES: its twelve lines, each ended by CR LF.
 std::string case_params_text(const CaseFiles& files);
 
+// The gnuplot the runs find: the host's, none, or one that draws nothing
+// and exits with status 3.
+enum class Gnuplot { host, missing, failing };
+
 // Whether run() starts the Windows binary under wine (see above).
 bool windows_run();
 // Whether run_inspect() starts the Windows inspector under wine: a Windows
@@ -154,6 +167,13 @@ class CaseDir {
   // fakes log "$*" already.
   void use_recording_viewers() const;
 
+  // From now on every run finds WHICH gnuplot.
+  void use_gnuplot(Gnuplot which);
+  // Puts a gnuplot that draws as the host's does into the case directory:
+  // gnuplot.exe, the Windows run's stand-in, there; a script running the
+  // host's gnuplot in the Linux run.
+  void put_gnuplot_in_case() const;
+
   // The lines of the launch log so far (empty when nothing was launched),
   // without line ends.
   std::vector<std::string> launches() const;
@@ -187,6 +207,7 @@ class CaseDir {
   std::string root_;
   std::string case_dir_;
   std::vector<Action> actions_;
+  Gnuplot gnuplot_ = Gnuplot::host;
   int staged_ = 0;
 };
 

@@ -16,16 +16,11 @@ namespace {
 
 constexpr double kGo = 9.80665;
 
-class Import : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (e2e::windows_run()) GTEST_SKIP() << "runs the inspector of this build";
-  }
-};
+class Import : public ::testing::Test {};
 
 e2e::RunResult importar(const e2e::CaseDir& dir, std::vector<std::string> args) {
-  args.insert(args.begin(), {TALVIRONESKA_INSPECT_BIN, "importar"});
-  return dir.run_program(args);
+  args.insert(args.begin(), "importar");
+  return dir.run_inspect(args);
 }
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -336,7 +331,7 @@ TEST_F(Import, RealL1420RecordingMatchesItsTaredConversion) {
 TEST_F(Import, TheCompanionPointsToTheImportForASpreadsheetFile) {
   e2e::CaseDir dir;
   dir.write("planilha.csv", spreadsheet().text);
-  const e2e::RunResult r = dir.run_program({TALVIRONESKA_INSPECT_BIN, "planilha.csv"});
+  const e2e::RunResult r = dir.run_inspect({"planilha.csv"});
   EXPECT_TRUE(has(r.out, "talvironeska-inspect importar planilha.csv --massa KG --saida DIR")) << r.out;
 }
 

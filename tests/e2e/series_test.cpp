@@ -19,18 +19,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Series : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (e2e::windows_run()) GTEST_SKIP() << "runs the inspector of this build";
-  }
-};
+class Series : public ::testing::Test {};
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 e2e::RunResult serie(const e2e::CaseDir& dir, std::vector<std::string> args) {
-  args.insert(args.begin(), {TALVIRONESKA_INSPECT_BIN, "serie"});
-  return dir.run_program(args, std::chrono::seconds(60));
+  args.insert(args.begin(), "serie");
+  return dir.run_inspect(args, std::chrono::seconds(60));
 }
 
 // Every file under the case directory, by relative name.
@@ -280,12 +275,14 @@ TEST_F(Series, AWriteErrorEndsWithStatus2AndItsMessage) {
   dir.write("a.dat", trapezoid(1000, 0.5, 1.0));
   dir.write("b.dat", trapezoid(1000, 0.5, 1.01));
   dir.write("arquivo", "");
+  // The file as the error line names it: Windows gives its full path name.
+  const std::string full = e2e::windows_inspect_run() ? "Z:\\dev\\full" : "/dev/full";
   const struct {
     std::vector<std::string> args;
-    const char* message;
+    std::string message;
   } cases[] = {
-      {{"a.dat", "b.dat", "--eng", "/dev/full"}, "severe (38): error during write, unit 42, file /dev/full"},
-      {{"a.dat", "b.dat", "--saida", "arquivo"}, "/arquivo/serie.txt"},
+      {{"a.dat", "b.dat", "--eng", "/dev/full"}, "severe (38): error during write, unit 42, file " + full},
+      {{"a.dat", "b.dat", "--saida", "arquivo"}, ", unit 40, file " + dir.full_path("arquivo/serie.txt") + "\n"},
   };
   for (const auto& c : cases) {
     const e2e::RunResult r = serie(dir, c.args);
@@ -295,16 +292,90 @@ TEST_F(Series, AWriteErrorEndsWithStatus2AndItsMessage) {
 }
 
 TEST_F(Series, NamesNeverBecomeGnuplotCommands) {
+  static const struct {
+    std::string name;
+    bool windows;  // a Windows file name may hold it
+  } names[] = {
+      {"x'; system('touch pwned'); print '.dat", true},
+      {"<touch pwned2", false},      // a pipe, to gnuplot, where it reads a file
+      {"`touch pwned3`.dat", true},  // a command's output, in a gnuplot line
+  };
   e2e::CaseDir dir;
-  const std::string hostile = "x'; system('touch pwned'); print '.dat";
-  dir.write(hostile, trapezoid(1000, 0.5, 1.0));
-  dir.write("<touch pwned2", trapezoid(500, 0.3, 1.02));
-  const e2e::RunResult r = serie(dir, {"./" + hostile, "./<touch pwned2", "--rate", "1000", "--saida", "out"});
+  std::vector<std::string> args;
+  for (const auto& n : names) {
+    if (e2e::windows_inspect_run() && !n.windows) continue;
+    dir.write(n.name, trapezoid(args.size() % 2 == 0 ? 1000 : 500, 0.3 + 0.1 * args.size(), 1.0 + 0.01 * args.size()));
+    args.push_back("./" + n.name);
+  }
+  args.insert(args.end(), {"--rate", "1000", "--saida", "out"});
+  const e2e::RunResult r = serie(dir, args);
   EXPECT_EQ(r.exit_status, 1) << r.err;  // too few firings for a model motor; the picture is drawn
   EXPECT_FALSE(has(r.out, "AVISO")) << r.out;
   EXPECT_TRUE(e2e::png_info(dir.read("out/serie.png")).has_end);
-  EXPECT_TRUE(has(dir.read("out/serie.gnu"), "title 'ensaio 1: x''; system(''touch pwned''); print ''.dat'"));
-  EXPECT_FALSE(dir.exists("pwned") || dir.exists("out/pwned") || dir.exists("out/pwned2") || dir.exists("pwned2"));
+  const std::string script = dir.read("out/serie.gnu");
+  EXPECT_TRUE(has(script, "title 'ensaio 1: x''; system(''touch pwned''); print ''.dat'"));
+  EXPECT_TRUE(has(script, "`touch pwned3`.dat'"));
+  for (const char* made : {"pwned", "pwned2", "pwned3"}) {
+    EXPECT_FALSE(dir.exists(made) || dir.exists(std::string("out/") + made)) << made;
+  }
+}
+
+// Without a picture the series is not a success: the files are written, the
+// console says why the picture is missing, and the status is 1 where the
+// checks alone pass.
+TEST_F(Series, AMissingOrFailingGnuplotIsReported) {
+  const struct {
+    e2e::Gnuplot gnuplot;
+    const char* warning;
+  } cases[] = {
+      {e2e::Gnuplot::missing,
+       "AVISO: o gnuplot n\xC3\xA3o p\xC3\xB4"
+       "de ser iniciado: "},
+      {e2e::Gnuplot::failing, "AVISO: o gnuplot terminou com o estado 3\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.warning);
+    e2e::CaseDir dir;
+    write_l1420r_case(dir, 1, "6.12", "9.97");
+    write_l1420r_case(dir, 2, "5.3845", "8.6695");
+    fs::create_directory(dir.path() + "/serie");
+    dir.write("serie/serie.png", "an old picture");
+    dir.use_gnuplot(c.gnuplot);
+    const e2e::RunResult r = serie(dir, {"t1", "t2", "--saida", "serie"});
+    EXPECT_EQ(r.exit_status, 1) << r.out << r.err;
+    EXPECT_TRUE(has(r.out,
+                    "Resultado = aprovada em todas as verifica\xC3\xA7\xC3\xB5"
+                    "es\n"))
+        << r.out;
+    EXPECT_TRUE(has(r.out, c.warning)) << r.out;
+    if (c.gnuplot == e2e::Gnuplot::missing) {
+      const std::string png = e2e::windows_inspect_run() ? "serie\\serie.png" : "serie/serie.png";
+      EXPECT_TRUE(has(r.out, ": " + png + " n\xC3\xA3o foi desenhado\n")) << r.out;
+    }
+    EXPECT_TRUE(has(r.out,
+                    ": serie.txt, serie.csv, serie_curvas.dat, serie.gnu; curva m\xC3\xA9"
+                    "dia em "))
+        << r.out;
+    EXPECT_FALSE(dir.exists("serie/serie.png"));
+    EXPECT_TRUE(dir.exists("serie/serie.gnu") && dir.exists("serie/serie.eng"));
+  }
+}
+
+// The firings' folder is where the series is run from; a gnuplot.exe that
+// came with them is not the user's gnuplot.
+TEST_F(Series, AGnuplotInTheWorkingFolderIsNotRun) {
+  e2e::CaseDir dir;
+  dir.write("a.dat", trapezoid(1000, 0.5, 1.0));
+  dir.write("b.dat", trapezoid(1000, 0.5, 1.01));
+  dir.use_gnuplot(e2e::Gnuplot::missing);
+  dir.put_gnuplot_in_case();
+  const e2e::RunResult r = serie(dir, {"a.dat", "b.dat", "--saida", "out"});
+  EXPECT_EQ(r.exit_status, 1) << r.err;
+  EXPECT_TRUE(has(r.out,
+                  "AVISO: o gnuplot n\xC3\xA3o p\xC3\xB4"
+                  "de ser iniciado: "))
+      << r.out;
+  EXPECT_FALSE(dir.exists("out/serie.png"));
 }
 
 }  // namespace

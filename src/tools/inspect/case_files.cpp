@@ -1,6 +1,5 @@
 #include "tools/inspect/case_files.h"
 
-#include <string>
 #include <string_view>
 
 #include "analysis/figures.h"
@@ -10,6 +9,7 @@
 #include "input/general_data.h"
 #include "io/unit.h"
 #include "output/plot_script.h"
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/thrust_records.h"
 
 void read_case_files(RunContext& rc) {
@@ -29,7 +29,7 @@ std::vector<std::filesystem::path> files_of_case(const RunContext& rc) {
   auto add = [&](std::string_view name) {
     if (name.empty() || name.find('\0') != std::string_view::npos) return;
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::absolute(std::string(name), error);
+    const std::filesystem::path path = std::filesystem::absolute(path_of_name(name), error);
     if (!error) files.push_back(path);
   };
   add(kGeneralDataFileName);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/text.h"
 #include "tools/inspect/windows_1252.h"
 
@@ -34,7 +35,7 @@ bool put(std::FILE* out, const std::string& bytes) {
 
 // Writes one file of the case to PATH; false with errno kept.
 bool write_file(const fs::path& path, const std::string* bytes, std::span<const ThrustRecord> records) {
-  File out(std::fopen(path.string().c_str(), "wb"), &std::fclose);
+  File out(std::fopen(name_of_path(path).c_str(), "wb"), &std::fclose);
   if (!out) return false;
   bool ok = true;
   if (bytes != nullptr) {
@@ -151,24 +152,24 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
   } files[] = {
       {kGeneralDataName, &general}, {params_file_name(c), &params}, {thrust_file_name(c), nullptr}, {kPlotScriptName, &plot}};
 
-  const fs::path root(dir);
+  const fs::path root = path_of_name(dir);
+  const fs::path log = path_of_name(not_to_touch);
   std::error_code error;
   for (const auto& f : files) {
     const fs::path target = root / f.name;
-    if (fs::equivalent(target, fs::path(not_to_touch), error) ||
-        fs::equivalent(root / (f.name + kTempSuffix), fs::path(not_to_touch), error)) {
-      *problem = (root / f.name).string() + " é o próprio registro: não será sobrescrito";
+    if (fs::equivalent(target, log, error) || fs::equivalent(root / (f.name + kTempSuffix), log, error)) {
+      *problem = console_name(name_of_path(target)) + " é o próprio registro: não será sobrescrito";
       return false;
     }
     if (!replace && exists_somehow(target)) {
-      *problem = target.string() + " já existe: nada foi escrito (--substituir o substitui)";
+      *problem = console_name(name_of_path(target)) + " já existe: nada foi escrito (--substituir o substitui)";
       return false;
     }
   }
   const bool made = !exists_somehow(root);
   fs::create_directories(root, error);
   if (error || !fs::is_directory(root)) {
-    *problem = "não foi possível criar o diretório " + dir + (error ? ": " + error.message() : "");
+    *problem = "não foi possível criar o diretório " + console_name(dir) + (error ? ": " + error.message() : "");
     return false;
   }
   auto undo = [&](std::size_t count) {
@@ -180,7 +181,8 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
   for (std::size_t i = 0; i < std::size(files); ++i) {
     const fs::path temp = root / (files[i].name + kTempSuffix);
     if (!write_file(temp, files[i].bytes, records)) {
-      *problem = "erro ao escrever " + temp.string() + ": " + std::strerror(errno) + "; nada foi escrito";
+      *problem =
+          "erro ao escrever " + console_name(name_of_path(temp)) + ": " + std::strerror(errno) + "; nada foi escrito";
       undo(i + 1);
       return false;
     }
@@ -191,7 +193,7 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
     if (replace) fs::remove(target, error);
     fs::rename(root / (files[i].name + kTempSuffix), target, error);
     if (error) {
-      *problem = "erro ao dar o nome " + target.string() + ": " + error.message();
+      *problem = "erro ao dar o nome " + console_name(name_of_path(target)) + ": " + error.message();
       std::error_code ignored;
       for (std::size_t j = i; j < std::size(files); ++j) fs::remove(root / (files[j].name + kTempSuffix), ignored);
       return false;

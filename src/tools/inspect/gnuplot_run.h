@@ -7,8 +7,9 @@
 #include <filesystem>
 #include <string>
 
-// Starts "gnuplot SCRIPT" (found on the search path) in the folder DIR and
-// waits for it. Returns its exit status, or -1 when it could not be started.
+// Starts "gnuplot SCRIPT" in the folder DIR and waits for it: gnuplot as the
+// search path finds it (on Windows also in this program's own folder), never
+// one that lies in the working folder. Returns its exit status, or -1 when it could not be started.
 // REQUIRES: SCRIPT is a plain file name of letters, digits, '_', '-' and '.'.
 int run_gnuplot(const std::filesystem::path& dir, const std::string& script);
 

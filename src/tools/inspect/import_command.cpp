@@ -13,6 +13,7 @@
 #include "tools/inspect/import_options.h"
 #include "tools/inspect/line_hint.h"
 #include "tools/inspect/log_reading.h"
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/text.h"
 #include "tools/inspect/uniform_grid.h"
 #include "tools/inspect/windows_1252.h"
@@ -143,7 +144,7 @@ std::string title_for(const ImportOptions& o, std::string* problem) {
     }
     return title;
   }
-  std::string title = to_windows_1252("Ensaio importado de " + fs::path(o.log).filename().string());
+  std::string title = to_windows_1252("Ensaio importado de " + name_of_path(path_of_name(o.log).filename()));
   if (title.size() > kMaxTitle) title.resize(kMaxTitle);
   return title;
 }
@@ -168,10 +169,12 @@ int importar_main(const std::vector<std::string>& args) {
     return kWritten;
   }
   std::error_code error;
-  if (!fs::is_regular_file(o.log, error)) return fail(o.log + " não existe ou não é um arquivo");
+  if (!fs::is_regular_file(path_of_name(o.log), error)) {
+    return fail(console_name(o.log) + " não existe ou não é um arquivo");
+  }
 
   ImportedCase c;
-  c.case_name = o.case_name.empty() ? case_name_from(fs::path(o.log).stem().string()) : o.case_name;
+  c.case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
   if (!valid_case_name(c.case_name)) {
     return fail("--caso \"" + printable_line(c.case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
                 " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas");
@@ -181,16 +184,16 @@ int importar_main(const std::vector<std::string>& args) {
   c.M = *o.M;
 
   LogRead log;
-  if (!read_log(o.log, o, &log, &problem)) return fail(o.log + ", " + problem + "; nada foi escrito");
+  if (!read_log(o.log, o, &log, &problem)) return fail(console_name(o.log) + ", " + problem + "; nada foi escrito");
   auto& records = log.records;
-  if (records.size() < 2) return fail(o.log + " tem menos de dois registros; nada foi escrito");
+  if (records.size() < 2) return fail(console_name(o.log) + " tem menos de dois registros; nada foi escrito");
 
   Report out;
-  report_format(out, o.log, log);
+  report_format(out, console_name(o.log), log);
   const RateChoice rate = choose_rate(records);
   c.w = rate.w;
   const ConvertedAnalysis measured = analyse_converted(records, c.w, c.M);
-  if (!measured.burn) return fail("nenhum empuxo acima de zero em " + o.log + "; nada foi escrito");
+  if (!measured.burn) return fail("nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
   ZeroCorrection zero;
   if (!choose_zero(o, measured, &zero, out, &problem)) return fail(problem + "; nada foi escrito");
   apply_zero_correction(records, zero);
@@ -218,7 +221,9 @@ int importar_main(const std::vector<std::string>& args) {
   }
 
   const ConvertedAnalysis a = analyse_converted(written, c.w, c.M);
-  if (!a.burn) return fail("nenhum empuxo acima de zero depois da tara em " + o.log + "; nada foi escrito");
+  if (!a.burn) {
+    return fail("nenhum empuxo acima de zero depois da tara em " + console_name(o.log) + "; nada foi escrito");
+  }
   c.ti = window_time(a.ti, c.w);
   c.tf = window_time(a.tf, c.w);
   c.nmax_needed = a.nmax;
@@ -242,9 +247,9 @@ int importar_main(const std::vector<std::string>& args) {
 
   std::vector<std::string> names;
   if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) return fail(problem);
-  out.line("Caso escrito em " + o.output_dir + ":");
+  out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
-  out.line("Para avaliar: cd " + o.output_dir + " e talvironeska");
+  out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
   put(out.text, stdout);
   return out.warnings == 0 ? kWritten : kWrittenWithWarnings;
 }

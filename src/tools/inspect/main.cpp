@@ -22,6 +22,7 @@
 #include "tools/inspect/import_command.h"
 #include "tools/inspect/inspection.h"
 #include "tools/inspect/line_hint.h"
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/options.h"
 #include "tools/inspect/same_file.h"
 #include "tools/inspect/series_command.h"
@@ -52,7 +53,7 @@ int fail(const std::string& message) {
 }
 
 int fail_severe(const SevereError& error) {
-  return fail("severe (" + std::to_string(error.number()) + "): " + error.text());
+  return fail("severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
 }
 
 // A report lost on the way out (a full disk, a closed standard output) is a
@@ -78,10 +79,11 @@ struct Unusable {
 void check_name(std::string_view name, const std::string& what, std::string_view read_from, InspectInput& input) {
   const std::string bytes = invisible_bytes(name);
   if (bytes.empty()) return;
-  const std::string said = "o nome do " + what + " lido de " + std::string(read_from) + ", \"" + std::string(name) +
+  // The name as its bytes are, each one that is not text shown by its value.
+  const std::string said = "o nome do " + what + " lido de " + console_name(read_from) + ", \"" + std::string(name) +
                            "\", tem bytes invisíveis: " + bytes;
   std::error_code error;
-  if (fs::exists(fs::path(std::string(name)), error)) {
+  if (fs::exists(path_of_name(name), error)) {
     input.name_notes.push_back(said);
     return;
   }
@@ -109,7 +111,8 @@ void read_case(RunContext& rc, InspectInput& input) {
   const std::string_view outputs = trimmed(rc.case_name);
   const std::string bytes = invisible_bytes(outputs);
   if (!bytes.empty()) {
-    input.name_notes.push_back("o nome do caso lido de " + input.case_name + ", \"" + std::string(outputs) +
+    input.name_notes.push_back("o nome do caso lido de " + console_name(input.case_name) + ", \"" +
+                               std::string(outputs) +
                                "\", que dá nome aos arquivos de saída, tem bytes invisíveis: " + bytes);
   }
   input.case_files = files_of_case(rc);
@@ -130,14 +133,14 @@ std::vector<fs::path> files_of_case_here() {
 // must not stay cut short.
 void remove_cut_file(const std::string& path) {
   std::error_code error;
-  if (fs::is_regular_file(fs::symlink_status(path, error))) fs::remove(path, error);
+  if (fs::is_regular_file(fs::symlink_status(path_of_name(path), error))) fs::remove(path_of_name(path), error);
 }
 
 int write_eng(const Options& options, const InspectInput& input, const InspectResult& result) {
-  const std::string& eng = options.eng_file;
+  const std::string eng = console_name(options.eng_file);
   if (!result.firing.burn) return fail("sem queima, nenhum arquivo " + eng + " escrito");
-  if (const fs::path* file = same_file_among(eng, input.case_files)) {
-    return fail(eng + " é um arquivo do caso (" + file->string() + "): não será sobrescrito");
+  if (const fs::path* file = same_file_among(path_of_name(options.eng_file), input.case_files)) {
+    return fail(eng + " é um arquivo do caso (" + console_name(name_of_path(*file)) + "): não será sobrescrito");
   }
   const auto points = reduce_curve(result.burn_polyline);
   EngHeader header;
@@ -158,11 +161,11 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
                    printable_line(input.thrust_name, std::numeric_limits<std::size_t>::max()) +
                    ", w = " + std::to_string(result.w) + " Hz, impulso " + fixed(curve_impulse(points), 3) + " N s";
   const std::string text = eng_text(header, points);
-  std::FILE* out = std::fopen(eng.c_str(), "wb");
+  std::FILE* out = std::fopen(options.eng_file.c_str(), "wb");
   if (out == nullptr) return fail("não foi possível escrever " + eng);
   const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
   if (std::fclose(out) != 0 || !written) {
-    remove_cut_file(eng);
+    remove_cut_file(options.eng_file);
     return fail("erro ao escrever " + eng + ": nenhum arquivo escrito");
   }
   put("Curva de " + std::to_string(points.size()) + " pontos escrita em " + eng + "\n", stdout);
@@ -195,7 +198,7 @@ int inspect_main(int argc, char** argv) {
       input.thrust_name = options.thrust_file;
       input.rate = options.rate;
       if (!options.eng_file.empty()) input.case_files = files_of_case_here();
-      input.case_files.push_back(fs::absolute(input.thrust_name));
+      input.case_files.push_back(fs::absolute(path_of_name(input.thrust_name)));
     }
     if (!options.eng_file.empty() && !options.propellant_mass && !input.case_values) {
       return fail("--eng pede a massa de propelente (--massa-propelente KG) quando não há caso (veja --help)");

@@ -13,6 +13,7 @@
 #include "tools/inspect/eng_export.h"
 #include "tools/inspect/gnuplot_run.h"
 #include "tools/inspect/mean_curve.h"
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/same_file.h"
 #include "tools/inspect/series.h"
 #include "tools/inspect/series_options.h"
@@ -75,7 +76,7 @@ const Firing* owner_of(const fs::path& path, std::span<const Firing> firings) {
 }
 
 void write_file(const OutputFile& file) {
-  Unit unit(file.unit, file.path.string(), OpenMode::write);
+  Unit unit(file.unit, name_of_path(file.path), OpenMode::write);
   unit.write(file.bytes);
   unit.close();
 }
@@ -112,13 +113,15 @@ MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
 std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings) {
   for (std::size_t i = 0; i < written.size(); ++i) {
     if (const Firing* f = owner_of(written[i], firings)) {
-      return written[i].string() + " é um arquivo do ensaio " + f->argument + ": não será sobrescrito";
+      return console_name(name_of_path(written[i])) + " é um arquivo do ensaio " + console_name(f->argument) +
+             ": não será sobrescrito";
     }
     for (std::size_t j = 0; j < i; ++j) {
       std::error_code error;
       if (fs::equivalent(written[i], written[j], error) ||
           fs::absolute(written[i]).lexically_normal() == fs::absolute(written[j]).lexically_normal()) {
-        return written[i].string() + " é também " + written[j].filename().string();
+        return console_name(name_of_path(written[i])) + " é também " +
+               console_name(name_of_path(written[j].filename()));
       }
     }
   }
@@ -133,7 +136,8 @@ bool draw_picture(const fs::path& folder) {
   fs::remove(folder / kPngName, error);
   const int status = run_gnuplot(folder, kPlotScriptName);
   if (status == 0 && fs::exists(folder / kPngName, error)) return true;
-  put(status < 0 ? "AVISO: o gnuplot não pôde ser iniciado: " + (folder / kPngName).string() + " não foi desenhado\n"
+  put(status < 0 ? "AVISO: o gnuplot não pôde ser iniciado: " + console_name(name_of_path(folder / kPngName)) +
+                       " não foi desenhado\n"
                  : "AVISO: o gnuplot terminou com o estado " + std::to_string(status) + "\n",
       stdout);
   return false;
@@ -160,8 +164,8 @@ int series_main(const std::vector<std::string>& args) {
   const SeriesSummary summary = summarize(firings);
   const MeanEngineCurve eng = mean_engine_curve(firings);
 
-  const fs::path folder(options.folder);
-  const fs::path eng_path = options.eng_file.empty() ? folder / kEngName : fs::path(options.eng_file);
+  const fs::path folder = path_of_name(options.folder);
+  const fs::path eng_path = options.eng_file.empty() ? folder / kEngName : path_of_name(options.eng_file);
   EngHeader header;
   header.name = summary.designation.empty() ? "serie" : summary.designation;
   header.propellant_mass = eng.M;
@@ -171,7 +175,7 @@ int series_main(const std::vector<std::string>& args) {
   if (!eng_figures_finite(header, eng.points)) {
     return fail("a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
   }
-  const MeanCurveNote note{cp1252_from_utf8(eng_path.string()), eng.points.size(), eng.It};
+  const MeanCurveNote note{cp1252_from_utf8(name_of_path(eng_path)), eng.points.size(), eng.It};
   const std::string report = series_report_text(firings, summary, note);
   const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
 
@@ -193,7 +197,7 @@ int series_main(const std::vector<std::string>& args) {
     fs::create_directories(folder, error);
     for (const OutputFile& out : outputs) write_file(out);
   } catch (const SevereError& error) {
-    return fail("severe (" + std::to_string(error.number()) + "): " + error.text());
+    return fail("severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
   }
 
   put(utf8_from_cp1252(lf_lines(report)), stdout);
@@ -205,9 +209,9 @@ int series_main(const std::vector<std::string>& args) {
   }
   const bool drawn = draw_picture(folder);
   if (!drawn) status = kExitChecksFailed;
-  put("Arquivos escritos em " + folder.string() + ": " + kReportName + ", " + kCsvName + ", " + kPlotDataName + ", " +
-          kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) + "; curva média em " +
-          eng_path.string() + "\n",
+  put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
+          kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
+          "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
       stdout);
   return status;
 }

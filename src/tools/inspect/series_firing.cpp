@@ -10,6 +10,7 @@
 #include "io/unit.h"
 #include "tools/inspect/case_files.h"
 #include "tools/inspect/cp1252.h"
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/program_run.h"
 #include "tools/inspect/sampling.h"
 #include "tools/inspect/text.h"
@@ -101,7 +102,7 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
     file = read_thrust_source({thrust_name, false, {}}, kUnitThrustData);
     const std::string case_name(trimmed(rc.case_name));
     f->files = files_of_case(rc);
-    f->name = case_name.empty() ? cp1252_from_utf8(dir.filename().string()) : case_name;
+    f->name = case_name.empty() ? cp1252_from_utf8(name_of_path(dir.filename())) : case_name;
   }
   f->from_case = true;
   f->values = CaseValues{rc.ti, rc.tf, rc.Fcor, rc.M, rc.w, rc.nmax};
@@ -109,9 +110,9 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
 }
 
 bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing* f, std::string* problem) {
-  ThrustFile file = read_thrust_source({path.string(), false, {}}, kUnitThrustData);
+  ThrustFile file = read_thrust_source({name_of_path(path), false, {}}, kUnitThrustData);
   f->files.push_back(fs::absolute(path));
-  f->name = cp1252_from_utf8(path.filename().string());
+  f->name = cp1252_from_utf8(name_of_path(path.filename()));
   if (file.readable < 2) {
     *problem = "o leitor do programa lê menos de dois registros do arquivo";
     return false;
@@ -144,7 +145,7 @@ bool read_firing(const std::string& argument, const FiringOptions& options, Firi
   firing->shown = cp1252_from_utf8(argument);
   std::string why;
   try {
-    const fs::path path(argument);
+    const fs::path path = path_of_name(argument);
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (status.type() == fs::file_type::not_found) {
@@ -155,10 +156,10 @@ bool read_firing(const std::string& argument, const FiringOptions& options, Firi
       return true;
     }
   } catch (const SevereError& error) {
-    why = "severe (" + std::to_string(error.number()) + "): " + error.text();
+    why = "severe (" + std::to_string(error.number()) + "): " + console_name(error.text());
   } catch (const fs::filesystem_error& error) {
     why = error.what();
   }
-  *problem = "ensaio " + argument + ": " + why;
+  *problem = "ensaio " + console_name(argument) + ": " + why;
   return false;
 }

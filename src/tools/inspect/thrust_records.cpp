@@ -8,6 +8,7 @@
 #include "io/page_in_ahead.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/record_stream.h"
 
 namespace {
@@ -159,7 +160,7 @@ ThrustFile read_thrust_source(const ThrustSource& source, int unit) {
   if (name.empty() || name.find('\0') != std::string_view::npos) throw_file_error(kErrFileName, unit, name);
   require_existing_file(name, unit);
   std::error_code error;
-  const std::filesystem::path path{std::string(name)};
+  const std::filesystem::path path = path_of_name(name);
   if (std::filesystem::is_directory(path, error)) throw_file_error(kErrOpenFailure, unit, name);
   const auto bytes = std::filesystem::file_size(path, error);
   // Room for the records a file of this size holds at 12 bytes a line, so
@@ -173,6 +174,6 @@ ThrustFile read_thrust_source(const ThrustSource& source, int unit) {
 
 void require_existing_file(std::string_view name, int unit) {
   std::error_code error;
-  const auto status = std::filesystem::status(std::filesystem::path(name), error);
+  const auto status = std::filesystem::status(path_of_name(name), error);
   if (status.type() == std::filesystem::file_type::not_found) throw_file_error(kErrFileNotFound, unit, name);
 }
