@@ -407,29 +407,6 @@ TEST_F(Inspect, InvisibleBytesInTheCasesNames) {
   }
 }
 
-// No byte of a name acts on the terminal: names with control bytes are
-// shown escaped in the report and the error lines.
-TEST_F(Inspect, ControlBytesInNamesAreShownEscaped) {
-  e2e::CaseDir dir;
-  std::vector<e2e::RunResult> runs;
-  // Windows allows no control byte in a file name: only the missing one there.
-  if (!e2e::windows_run()) {
-    dir.write("f67w\x1b]0;x\x07.dat", e2e::source_file("examples/f67w/f67w.dat"));
-    runs.push_back(inspect(dir, {"f67w\x1b]0;x\x07.dat", "--rate", "500"}));
-    EXPECT_EQ(runs.back().exit_status, 0) << runs.back().out << runs.back().err;
-    EXPECT_TRUE(has(runs.back().out, "1. Arquivo de empuxo: f67w\\x1B]0;x\\x07.dat\n")) << runs.back().out;
-  }
-  runs.push_back(inspect(dir, {"falta\x1b[2J.dat"}));
-  EXPECT_EQ(runs.back().exit_status, 2);
-  EXPECT_TRUE(has(runs.back().err, "falta\\x1B[2J.dat\n")) << runs.back().err;
-  for (const e2e::RunResult& r : runs) {
-    for (const std::string& text : {r.out, r.err}) {
-      EXPECT_EQ(text.find('\x1b'), std::string::npos);
-      EXPECT_EQ(text.find('\x07'), std::string::npos);
-    }
-  }
-}
-
 // A report or an engine file that cannot be written is a failure, and with
 // the standard output closed no file takes its place.
 TEST_F(Inspect, ALostReportOrEngineFileIsAFailure) {

@@ -4,6 +4,8 @@
 
 namespace {
 
+// invisible_bytes is tried through the inspector's messages, in its
+// end-to-end tests.
 TEST(ShownText, EscapesWhatATerminalWouldActOn) {
   const struct {
     const char* text;
@@ -25,24 +27,6 @@ TEST(ShownText, EscapesWhatATerminalWouldActOn) {
   };
   for (const auto& c : cases) EXPECT_EQ(shown(c.text), c.shown) << c.shown;
   EXPECT_EQ(shown("linha 1\nlinha\x1b 2\n", true), "linha 1\nlinha\\x1B 2\n");
-}
-
-TEST(ShownText, InvisibleBytesAreNamedWithTheirValues) {
-  const struct {
-    const char* name;
-    const char* said;
-  } cases[] = {
-      {"caso.txt", ""},
-      {"ensaio_pr\xC3\xA9.dat", ""},
-      {"\xEF\xBB\xBF"
-       "caso.txt\r",
-       "EF BB BF (BOM) no início; 0D (CR) no fim"},
-      {"a\tb", "09 (TAB) na posição 2"},
-      {"a\x01"
-       "b",
-       "01 (controle) na posição 2"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(invisible_bytes(c.name), c.said) << c.said;
 }
 
 }  // namespace
