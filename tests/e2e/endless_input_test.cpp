@@ -73,4 +73,33 @@ TEST_F(EndlessInput, EveryInputFileEndsInItsSyntaxError) {
   }
 }
 
+// The inspector stops at such a line as the program does, whether it is
+// given the file or reads it from a case.
+TEST_F(EndlessInput, TheInspectorStopsAtALineWithNoEnd) {
+  const long reference_kb = [] {
+    e2e::CaseDir dir;
+    dir.write_valid_case();
+    return dir.run_inspect({}).max_rss_kb;
+  }();
+  for (const std::string source : {"/dev/zero", "nul"}) {
+    for (const bool from_case : {false, true}) {
+      SCOPED_TRACE(source + (from_case ? " from a case" : " given"));
+      e2e::CaseDir dir;
+      const std::string path = source == "nul" ? nul_file(dir) : source;
+      e2e::CaseFiles files;
+      files.original = "'" + path + "'";
+      dir.write_valid_case(files);
+      const e2e::RunResult r = dir.run_inspect(from_case ? std::vector<std::string>{} : std::vector{path}, kTimeout);
+      ASSERT_FALSE(r.timed_out);
+      EXPECT_EQ(r.exit_status, 2);
+      EXPECT_NE(r.out.find("  AVISO: a linha 1 passa de 4 MiB sem fim de linha: a leitura para nela"),
+                std::string::npos)
+          << r.out;
+      EXPECT_NE(r.out.find("o programa pararia nela com o erro 59"), std::string::npos) << r.out;
+      EXPECT_EQ(r.err, "talvironeska-inspect: erro: menos de dois registros legíveis em " + path + "\n");
+      EXPECT_LT(r.max_rss_kb - reference_kb, kBoundKb);
+    }
+  }
+}
+
 }  // namespace

@@ -26,7 +26,7 @@ std::map<std::string, std::string> contents(const e2e::CaseDir& dir) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
     const std::string name = entry.path().filename().string();
-    files[name] = dir.read(name);
+    files[name] = entry.is_symlink() ? "-> " + std::filesystem::read_symlink(entry.path()).string() : dir.read(name);
   }
   return files;
 }
@@ -97,21 +97,54 @@ TEST_F(Inspect, AWindowReadByEyeIsFlaggedOnlyWhenItCutsTheBurn) {
   }
 }
 
-TEST_F(Inspect, ProblemsTheProgramWouldStopAtAreWarnings) {
+// What it says the program will do is what the program does: a sure stop is
+// "cannot be used", and the figures are those the report prints.
+TEST_F(Inspect, WhatItSaysTheProgramWillDo) {
   const struct {
     const char* tf;
     const char* nmax;
-    const char* warning;
+    const char* M;
+    const char* time_origin;
+    const char* head;    // put before the file's lines
+    const char* inside;  // put in place of the line "2.500 85.375", inside the window
+    int status;
+    const char* said;  // on stdout, and on stderr when the status is 2
   } cases[] = {
-      {"16.5", "10000", "o programa pararia com o erro 24"},
-      {"3.050", "100", "mais que nmax = 100: o programa pararia com o erro 408"},
+      {"16.5", "10000", "0.030", "0", "", "", 2, "o programa pararia com o erro 24"},
+      {"3.050", "100", "0.030", "0", "", "", 2, "mais que nmax = 100: o programa pararia com o erro 408"},
+      {"3.050", "536870912", "0.030", "0", "", "", 2,
+       "nmax = 536870912 é grande demais: o programa pararia com o erro 179"},
+      {"3.050", "1000", "0.030", "0", "\xEF\xBB\xBF", "", 2, "o programa pararia na linha 1 com o erro 59"},
+      {"3.050", "1000", "0.030", "0", "tempo empuxo\n", "", 2, "o programa pararia na linha 1 com o erro 59"},
+      {"3.050", "1000", "0.030", "0", "", "2.500 NaN", 2, "o programa pararia na linha 1251 com o erro 59"},
+      {"3.050", "1000", "0.030", "0", "", "2.500 1e400", 2, "o programa pararia na linha 1251 com o erro 64"},
+      {"3.050", "1000", "0.030", "0", "", "", 0, "Fmax = 86.156 N, tmax = 0.396 s"},
+      {"3.050", "1000", "0.030", "1", "", "", 0, "Fmax = 86.156 N, tmax = 2.522 s"},
+      {"3.050", "1000", "0", "0", "", "", 1,
+       "AVISO: o programa informaria valores infinitos ou que não são números: c, Is"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
     e2e::CaseDir dir;
-    write_f67_case(dir, "2.126", c.tf, c.nmax);
+    e2e::CaseFiles files;
+    files.original = "'f67w.dat'";
+    files.ti = "2.126";
+    files.tf = c.tf;
+    files.M = c.M;
+    files.w = "500";
+    files.nmax = c.nmax;
+    files.time_origin_option = c.time_origin;
+    files.thrust_file = "f67w.dat";
+    files.thrust_data = c.head + e2e::source_file("examples/f67w/f67w.dat");
+    if (*c.inside != '\0') files.thrust_data.replace(files.thrust_data.find("2.500 85.375"), 12, c.inside);
+    dir.write_valid_case(files);
     const e2e::RunResult r = inspect(dir);
-    EXPECT_EQ(r.exit_status, 1) << c.tf;
-    EXPECT_TRUE(has(r.out, c.warning)) << r.out;
+    EXPECT_EQ(r.exit_status, c.status) << r.out << r.err;
+    EXPECT_TRUE(has(r.out, c.said)) << r.out;
+    if (c.status == 2) {
+      EXPECT_TRUE(has(r.err, c.said)) << r.err;
+    }
+    EXPECT_EQ(has(r.out, "os dados cabem"), c.status == 0) << r.out;
   }
 }
 
@@ -160,7 +193,7 @@ TEST_F(Inspect, OneFileWithAHeaderOrDecimalCommas) {
   dir.write("cabecalho.dat", "tempo empuxo\n0.0 0\n0.1 5\n0.2 10\n0.3 5\n0.4 0\n0.5 0\n");
   dir.write("virgula.dat", "0,1 5,5\n0,2 10,5\n0,3 5,5\n0,4 0\n");
   e2e::RunResult r = inspect(dir, {"cabecalho.dat", "--rate", "10"});
-  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_EQ(r.exit_status, 2);  // the program stops at line 1 whatever the window
   EXPECT_TRUE(
       has(r.out, "AVISO: o leitor do programa não lê a linha 1: \"tempo empuxo\" (texto: um cabeçalho ou uma nota)"))
       << r.out;
@@ -189,12 +222,22 @@ TEST_F(Inspect, CommandLine) {
       {{"a.dat", "--rate", "0"}, "talvironeska-inspect: --rate pede uma frequência inteira positiva em Hz, não \"0\" (veja --help)\n"},
       {{"a.dat", "--rate"}, "talvironeska-inspect: falta o valor de --rate (veja --help)\n"},
       {{"--x"}, "talvironeska-inspect: opção desconhecida --x (veja --help)\n"},
+      {{"a.dat", "--eng", ""}, "talvironeska-inspect: o valor de --eng está vazio (veja --help)\n"},
+      {{"a.dat", "--rate", "10", "--rate", "20"}, "talvironeska-inspect: a opção --rate aparece duas vezes (veja --help)\n"},
+      {{"--eng", "a.eng", "--eng", "b.eng"}, "talvironeska-inspect: a opção --eng aparece duas vezes (veja --help)\n"},
+      {{"-h", "--help"}, "talvironeska-inspect: a opção --help aparece duas vezes (veja --help)\n"},
+      {{""}, "talvironeska-inspect: um nome de arquivo vazio (veja --help)\n"},
+      {{"--\x1b[31m"}, "talvironeska-inspect: opção desconhecida --\\x1B[31m (veja --help)\n"},
+      {{"serie", "a", "b", "--saida", ""}, "talvironeska-inspect: erro: o valor de --saida está vazio (veja serie --help)\n"},
+      {{"serie", "a", "b", "--massa", "1", "--massa", "2"},
+       "talvironeska-inspect: erro: a opção --massa aparece duas vezes (veja serie --help)\n"},
   };
   // clang-format on
   for (const auto& c : bad) {
     r = inspect(dir, c.args);
     EXPECT_EQ(r.exit_status, 2);
     EXPECT_EQ(r.err, c.error);
+    EXPECT_EQ(r.out, "");
   }
   // The engine file never replaces an input file.
   dir.write("a.dat", "0 0\n0.1 5\n0.2 0\n0.3 0\n");
@@ -271,6 +314,125 @@ TEST_F(Inspect, ChoosingTheEventAndTheEngineFilesSizes) {
                     "--massa-propelente", "0.03"});
   EXPECT_EQ(r.exit_status, 2);
   EXPECT_FALSE(dir.exists("m.eng"));
+}
+
+// --eng never writes over a file of the case, under whatever name it is given.
+TEST_F(Inspect, TheEngineFileNeverReplacesAFileOfTheCase) {
+  const struct {
+    bool case_mode;
+    std::string target;  // a name in the case directory, or "link:" / "hard:" NAME for a new link to it
+  } cases[] = {
+      {false, "caso.txt"},
+      {false, "./talvironeska_2p1_curva_F-t.gnu"},
+      {false, e2e::kGeneralDataFile},
+      {false, "ensaio7_saida_B.txt"},
+      {false, "link:caso.txt"},
+      {false, "hard:f67w.dat"},
+      {true, "talvironeska_2p1_curva_F-t.gnu"},
+      {true, "ensaio7_saida_A.txt"},
+      {true, "../case/caso.txt"},
+      {true, "link:ensaio7_saida_B.txt"},
+      {true, "link:../case/ensaio7_saida_B.txt"},
+      {true, "hard:f67w.dat"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target);
+    e2e::CaseDir dir;
+    write_f67_case(dir, "2.126", "3.050");
+    dir.write(e2e::kPlotScriptFile, "set grid\n#\n#\n#\n#\n#\n");
+    // The curve file is not there yet in the link cases: the link would make it.
+    dir.write("ensaio7_saida_A.txt", "A\r\n");
+    if (!c.target.starts_with("link:")) dir.write("ensaio7_saida_B.txt", "B\r\n");
+    std::string target = c.target;
+    // Wine shows a link to a file not made yet as no file at all.
+    if (e2e::windows_run() && target.starts_with("link:") && !dir.exists(target.substr(5))) continue;
+    if (target.starts_with("link:") || target.starts_with("hard:")) {
+      const std::string to = target.substr(5);
+      target = "outro.eng";
+      const std::string at = dir.path() + "/" + target;
+      if (c.target.starts_with("link:"))
+        std::filesystem::create_symlink(to, at);
+      else
+        std::filesystem::create_hard_link(dir.path() + "/" + to, at);
+    }
+    const auto before = contents(dir);
+    std::vector<std::string> args = {"--eng",         target, "--diametro",    "29",
+                                     "--comprimento", "83",   "--massa-total", "0.1"};
+    if (!c.case_mode) args.insert(args.begin(), {"f67w.dat", "--rate", "500", "--massa-propelente", "0.03"});
+    const e2e::RunResult r = inspect(dir, args);
+    EXPECT_EQ(r.exit_status, 2) << r.out << r.err;
+    EXPECT_TRUE(has(r.err, target + " é um arquivo do caso (")) << r.err;
+    EXPECT_TRUE(has(r.err, "): não será sobrescrito\n")) << r.err;
+    EXPECT_EQ(contents(dir), before);
+  }
+}
+
+// Names read from the case with bytes the user cannot see: named with their
+// values, with the empty file the program would leave when none has the name.
+TEST_F(Inspect, InvisibleBytesInTheCasesNames) {
+  const struct {
+    std::string general_data;
+    std::string original;
+    std::string case_name;
+    int status;
+    std::string said;  // on stderr for status 2, else on stdout
+  } cases[] = {
+      {"\xEF\xBB\xBF"
+       "caso.txt\r\n",
+       "'empuxo.dat'", "ensaio7", 2,
+       "talvironeska-inspect: o nome do arquivo de parâmetros lido de " + std::string(e2e::kGeneralDataFile) +
+           ", \"\\xEF\\xBB\\xBFcaso.txt\", tem bytes invisíveis: EF BB BF (BOM) no início; o programa abriria esse "
+           "nome, deixaria lá um arquivo vazio com ele e pararia com o erro 24\n"},
+      {"caso.txt\r\r\n", "'empuxo.dat'", "ensaio7", 2, "\"caso.txt\\x0D\", tem bytes invisíveis: 0D (CR) no fim; "},
+      {"caso.txt\r\n", "'empuxo.dat\x1b[2J'", "ensaio7", 2,
+       "o nome do arquivo de empuxo lido de caso.txt, \"empuxo.dat\\x1B[2J\", tem bytes invisíveis: 1B (ESC) na "
+       "posição 11; o programa abriria esse nome"},
+      {"caso.txt\r\n", "'empuxo.dat'", "'ensaio\t7'", 1,
+       "AVISO: o nome do caso lido de caso.txt, \"ensaio\\x097\", que dá nome aos arquivos de saída, tem bytes "
+       "invisíveis: 09 (TAB) na posição 7\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    e2e::CaseDir dir;
+    e2e::CaseFiles files;
+    files.general_data = c.general_data;
+    files.original = c.original;
+    files.case_name = c.case_name;
+    dir.write_valid_case(files);
+    const auto before = contents(dir);
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, c.status) << r.out << r.err;
+    EXPECT_TRUE(has(c.status == 2 ? r.err : r.out, c.said)) << r.out << r.err;
+    EXPECT_EQ(contents(dir), before);
+  }
+}
+
+// A report or an engine file that cannot be written is a failure, and with
+// the standard output closed no file takes its place.
+TEST_F(Inspect, ALostReportOrEngineFileIsAFailure) {
+  if (e2e::windows_run()) GTEST_SKIP() << "the shell's redirections are the POSIX binary's";
+  e2e::CaseDir dir;
+  write_f67_case(dir, "2.126", "3.050");
+  const std::string eng = "--eng m.eng --diametro 29 --comprimento 83 --massa-total 0.1";
+  const struct {
+    std::string shell;
+    std::string error;
+  } cases[] = {
+      {"exec \"$0\" >/dev/full", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" >&-", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" " + eng + " >&-", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" --help >/dev/full", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" serie . . --saida s >/dev/full", "erro ao escrever o relatório na saída padrão"},
+      {"exec \"$0\" --eng /dev/full --diametro 29 --comprimento 83 --massa-total 0.1 >/dev/null",
+       "erro ao escrever /dev/full: nenhum arquivo escrito"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shell);
+    const e2e::RunResult r = dir.run_program({"/bin/sh", "-c", c.shell, TALVIRONESKA_INSPECT_BIN});
+    EXPECT_EQ(r.exit_status, 2);
+    EXPECT_TRUE(has(r.err, "talvironeska-inspect: " + c.error + "\n")) << r.err;
+    EXPECT_FALSE(dir.exists("m.eng"));
+  }
 }
 
 }  // namespace

@@ -3,10 +3,13 @@
 #include <string_view>
 
 #include "analysis/figures.h"
+#include "core/output_names.h"
 #include "core/trimmed.h"
 #include "input/case_params.h"
 #include "input/general_data.h"
 #include "io/unit.h"
+#include "output/plot_script.h"
+#include "tools/inspect/native_name.h"
 #include "tools/inspect/thrust_records.h"
 
 void read_case_files(RunContext& rc) {
@@ -18,4 +21,24 @@ void read_case_files(RunContext& rc) {
   read_case_params(rc);
   // The program's own check of w, with its own error.
   compute_parameter_figures(rc);
+}
+
+std::vector<std::filesystem::path> files_of_case(const RunContext& rc) {
+  std::vector<std::filesystem::path> files;
+  // A field still unassigned holds NUL bytes.
+  auto add = [&](std::string_view name) {
+    if (name.empty() || name.find('\0') != std::string_view::npos) return;
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(path_of_name(name), error);
+    if (!error) files.push_back(path);
+  };
+  add(kGeneralDataFileName);
+  add(kPlotScriptName);
+  add(trimmed(rc.parameter_file_name));
+  add(trimmed(rc.original));
+  if (trimmed(rc.case_name).find('\0') == std::string_view::npos) {
+    add(report_file_name(rc));
+    add(curve_file_name(rc));
+  }
+  return files;
 }

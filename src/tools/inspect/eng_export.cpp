@@ -1,8 +1,9 @@
 #include "tools/inspect/eng_export.h"
 
 #include <cmath>
-#include <cstdio>
 #include <queue>
+
+#include "tools/inspect/text.h"
 
 namespace {
 
@@ -128,13 +129,16 @@ double curve_impulse(const std::vector<CurvePoint>& points) {
 std::string eng_text(const EngHeader& header, const std::vector<CurvePoint>& points) {
   std::string text = "; " + header.comment + "\n";
   text += "; atrasos de ejecao: valor a editar\n";
-  char line[160];
-  std::snprintf(line, sizeof line, "%s %.1f %.1f 0 %.5f %.5f talvironeska\n", header.name.c_str(), header.diameter,
-                header.length, header.propellant_mass, header.total_mass);
-  text += line;
-  for (const CurvePoint& point : points) {
-    std::snprintf(line, sizeof line, "   %.5f %.3f\n", point.t, point.F);
-    text += line;
-  }
+  text += header.name + " " + fixed(header.diameter, 1) + " " + fixed(header.length, 1) + " 0 " +
+          fixed(header.propellant_mass, 5) + " " + fixed(header.total_mass, 5) + " talvironeska\n";
+  for (const CurvePoint& point : points) text += "   " + fixed(point.t, 5) + " " + fixed(point.F, 3) + "\n";
   return text;
+}
+
+bool eng_figures_finite(const EngHeader& header, const std::vector<CurvePoint>& points) {
+  for (const CurvePoint& p : points) {
+    if (!std::isfinite(p.t) || !std::isfinite(p.F)) return false;
+  }
+  return std::isfinite(header.diameter) && std::isfinite(header.length) && std::isfinite(header.propellant_mass) &&
+         std::isfinite(header.total_mass) && std::isfinite(curve_impulse(points));
 }

@@ -46,7 +46,12 @@ struct EngHeader {
   std::string comment;           // where the curve came from, one line
 };
 
-// The file's text, LF line ends, ASCII only.
+// The file's text, LF line ends, ASCII only, each figure in full however
+// wide it is. REQUIRES: eng_figures_finite.
 std::string eng_text(const EngHeader& header, const std::vector<CurvePoint>& points);
+
+// False when a figure of the file, or the curve's impulse, is infinite or
+// not a number: the simulators cannot read such a file.
+bool eng_figures_finite(const EngHeader& header, const std::vector<CurvePoint>& points);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_ENG_EXPORT_H_

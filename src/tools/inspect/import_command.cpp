@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/inspect/case_writer.h"
+#include "tools/inspect/console.h"
 #include "tools/inspect/import_analysis.h"
 #include "tools/inspect/import_options.h"
 #include "tools/inspect/line_hint.h"
@@ -27,8 +28,6 @@ constexpr int kWrittenWithWarnings = 1;
 constexpr int kNothingWritten = 2;
 // The step of the grid may change the burn's impulse by no more than this.
 constexpr double kImpulseAgreementPercent = 0.1;
-
-void put(const std::string& text, std::FILE* stream) { std::fwrite(text.data(), 1, text.size(), stream); }
 
 int fail(const std::string& message) {
   put("talvironeska-inspect: erro: " + message + "\n", stderr);

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "io/severe_error.h"
 #include "tools/inspect/program_run.h"
 #include "tools/inspect/report.h"
 
@@ -17,16 +18,38 @@ InspectResult unusable(InspectResult result, Report& out, const std::string& rea
   return result;
 }
 
-ProgramFigures figures_of(const RunContext& rc) {
+// Without a case M is not known: fm, c and Is are left out of the figures
+// checked for being finite.
+ProgramFigures figures_of(const RunContext& rc, bool mass_known) {
   ProgramFigures f;
   f.It = rc.It;
   f.Fmed = rc.Fmed;
   f.tq = rc.tq;
   f.Fmax = rc.Fmax;
-  f.tmax = rc.tmax;
+  f.tmax = rc.time_origin_option == 0 ? rc.tmax - rc.ti : rc.tmax;
   f.classe.assign(rc.classe.begin(), rc.classe.end());
   while (!f.classe.empty() && (f.classe.back() == ' ' || f.classe.back() == '\0')) f.classe.pop_back();
   f.nc = rc.nc;
+  const struct {
+    const char* name;
+    double value;
+  } printed[] = {{"It", rc.It},
+                 {"Fmed", rc.Fmed},
+                 {"tq", rc.tq},
+                 {"fm", rc.fm},
+                 {"c", rc.c},
+                 {"Is", rc.Is},
+                 {"Fmax", rc.Fmax},
+                 {"Fmin", rc.Fmin},
+                 {"tmax", f.tmax},
+                 {"Fmax/Fmed", rc.Fmax / rc.Fmed},
+                 {"Fmin/Fmed", rc.Fmin / rc.Fmed}};
+  for (const auto& figure : printed) {
+    const std::string_view name = figure.name;
+    if (std::isfinite(figure.value) || (!mass_known && (name == "fm" || name == "c" || name == "Is"))) continue;
+    if (!f.non_finite.empty()) f.non_finite += ", ";
+    f.non_finite += figure.name;
+  }
   return f;
 }
 
@@ -93,7 +116,7 @@ void run_programs(InspectInput& in, const Sampling& sampling, WindowCheck& sugge
   RunContext& rc = in.rc != nullptr ? *in.rc : local;
   WindowCheck& first = *runs.front();
   if (!run_program_on_records(in.file, first.values, rc)) return;
-  first.figures = figures_of(rc);
+  first.figures = figures_of(rc, in.case_values.has_value());
   if (runs.size() == 1) return;
   WindowCheck& second = *runs.back();
   const WindowReading& s = second.reading;
@@ -103,10 +126,27 @@ void run_programs(InspectInput& in, const Sampling& sampling, WindowCheck& sugge
                       s.first_kept + s.inside <= f.first_kept + f.inside;
   if (nested) {
     run_program_on_curve_stretch(rc, second.values, s.first_kept - f.first_kept, s.inside, in.file.t, s.first_kept);
-    second.figures = figures_of(rc);
+    second.figures = figures_of(rc, in.case_values.has_value());
   } else if (run_program(in.source, second.values, rc)) {
-    second.figures = figures_of(rc);
+    second.figures = figures_of(rc, in.case_values.has_value());
   }
+}
+
+// Why the program is certain to stop on these data before any figure, or
+// empty: a line it cannot read before the first record stops it whatever the
+// window; else the case's window, or without a case the suggested one, ends
+// its reading otherwise than past the window.
+std::string certain_failure(const Inspection& s) {
+  const ThrustFile& f = s.in.file;
+  if (f.unreadable_before_first_record) {
+    return "o programa pararia na linha " + std::to_string(f.unreadable.first_line) + " com o erro " +
+           std::to_string(severe_number(f.first_error)) + ", qualquer que seja a janela";
+  }
+  if (s.user) return s.user->reading.end == ProgramEnd::past_window ? "" : program_end(s.in, *s.user);
+  if (s.a.window && s.suggested.reading.end != ProgramEnd::past_window) {
+    return "com a janela sugerida " + program_end(s.in, s.suggested);
+  }
+  return "";
 }
 
 }  // namespace
@@ -184,6 +224,11 @@ InspectResult inspect(InspectInput& in) {
     report_case(out, s);
   }
   out.blank();
+  const std::string failure = certain_failure(s);
+  if (!failure.empty()) {
+    out.line("Resultado: o programa não pode avaliar estes dados.");
+    return unusable(std::move(result), out, failure);
+  }
   if (out.warnings() == 0) {
     out.line("Resultado: os dados cabem nas suposições do programa.");
   } else {

@@ -4,8 +4,10 @@
 #define TALVIRONESKA_TOOLS_INSPECT_INSPECTION_H_
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/run_context.h"
 #include "tools/inspect/eng_export.h"
@@ -28,6 +30,8 @@ struct InspectInput {
   std::optional<CaseValues> case_values;  // read from the case parameter file
   std::string case_name;                  // the case parameter file's name
   RunContext* rc = nullptr;               // the run context the case was read into, reused for the program's runs
+  std::vector<std::string> name_notes;    // names read from the case with bytes nobody sees, told as warnings
+  std::vector<std::filesystem::path> case_files;  // never written over
 };
 
 // The program's figures for one window, as its report will print them.
@@ -36,9 +40,10 @@ struct ProgramFigures {
   double Fmed = 0.0;
   double tq = 0.0;
   double Fmax = 0.0;
-  double tmax = 0.0;
+  double tmax = 0.0;   // as the report prints it: from ti with the time-origin option 0
   std::string classe;  // trimmed; empty when none
   std::int32_t nc = 0;
+  std::string non_finite;  // the printed figures that are infinite or not a number, "c, Is"; empty when none
 };
 
 struct InspectResult {

@@ -1,6 +1,7 @@
 #include "tools/inspect/options.h"
 
 #include <cmath>
+#include <set>
 
 #include "input/number.h"
 #include "tools/inspect/eng_export.h"
@@ -50,18 +51,38 @@ bool check_engine_values(const Options& o, std::string* problem) {
 
 }  // namespace
 
+bool usable_word(std::string_view arg, const char* const* rest, const char* const* end, bool with_value,
+                 std::set<std::string_view>* seen, std::string* problem) {
+  if (arg.empty()) {
+    *problem = "um nome de arquivo vazio";
+    return false;
+  }
+  if (!arg.starts_with("-") || arg == "-") return true;
+  if (!seen->insert(arg == "-h" ? "--help" : arg).second) {
+    *problem = "a opção " + std::string(arg) + " aparece duas vezes";
+    return false;
+  }
+  if (with_value && rest == end) {
+    *problem = "falta o valor de " + std::string(arg);
+    return false;
+  }
+  if (with_value && **rest == '\0') {
+    *problem = "o valor de " + std::string(arg) + " está vazio";
+    return false;
+  }
+  return true;
+}
+
 bool parse_real_option(std::string_view value, double* out) {
   return parse_real(value, out) == ReadError::none && std::isfinite(*out);
 }
 
 bool parse_options(int argc, const char* const* argv, Options* options, std::string* problem) {
   bool rate_given = false;
+  std::set<std::string_view> seen;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (takes_value(arg) && i + 1 == argc) {
-      *problem = "falta o valor de " + std::string(arg);
-      return false;
-    }
+    if (!usable_word(arg, argv + i + 1, argv + argc, takes_value(arg), &seen, problem)) return false;
     if (arg == "--help" || arg == "-h") {
       options->help = true;
     } else if (arg == "--version") {

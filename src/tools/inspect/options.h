@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -29,9 +30,17 @@ struct Options {
 };
 
 // Reads ARGV into *OPTIONS. False with *PROBLEM, a Portuguese phrase, for an
-// unknown option, a missing or bad value, a second file, --rate without a
+// unknown option, a missing, empty or bad value, an option given twice, an
+// empty file name, a second file, --rate without a
 // file, --de after --ate, or --eng without the motor's sizes and masses.
 bool parse_options(int argc, const char* const* argv, Options* options, std::string* problem);
+
+// Whether ARG, with the words REST to END after it, may stand on a command
+// line: false with *PROBLEM for an empty word, an option already in *SEEN
+// (which ARG joins; -h is --help), and an option WITH_VALUE whose value is
+// missing or empty.
+bool usable_word(std::string_view arg, const char* const* rest, const char* const* end, bool with_value,
+                 std::set<std::string_view>* seen, std::string* problem);
 
 // A real number option's value: finite, written as the program's reader takes it.
 bool parse_real_option(std::string_view value, double* out);

@@ -23,7 +23,7 @@ struct ProgramReading {
     step = take_record(rc, tlido, Flido);
     return step == RecordStep::read_on;
   }
-  bool unreadable(ReadError, std::uint32_t, std::string_view) { return false; }
+  bool unreadable(ReadError, std::uint32_t, std::string_view, bool) { return false; }
   void end_of_file(std::uint32_t, int, std::string_view) {}
 };
 

@@ -71,8 +71,10 @@ class CountingLines final : public LineSource {
 
 // Calls, in file order:
 //   bool record(double tlido, double Flido, const RecordRead&): false stops;
-//   bool unreadable(ReadError, std::uint32_t line, std::string_view text):
-//        false stops, true goes on with the next line;
+//   bool unreadable(ReadError, std::uint32_t line, std::string_view text, bool past_cap):
+//        false stops, true goes on with the next line; PAST_CAP when the
+//        line goes on past the cap of what a line holds, where the reading
+//        always stops: the rest may have no end (a device, /dev/zero);
 //   void end_of_file(std::uint32_t lines, int filled_lines, std::string_view last):
 //        the lines of the file, and the non-blank lines and the last line
 //        that the read which met the end took.
@@ -137,7 +139,8 @@ void stream_records(Blocks& blocks, Visitor& visitor) {
       return;
     }
     if (error != ReadError::none) {
-      if (!visitor.unreadable(error, lines.number, lines.last)) return;
+      const bool past_cap = lines.cut() != LineCut::none;
+      if (!visitor.unreadable(error, lines.number, lines.last, past_cap) || past_cap) return;
       continue;
     }
     read.general = true;

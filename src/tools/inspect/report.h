@@ -63,7 +63,11 @@ bool keeps_impulse(const WindowReading& r, std::int32_t w, std::int32_t other);
 
 // "2.126", "+5.6 %", "1.000 ms" and the like, as the sections print them.
 std::string ms(double seconds);
+// Called as ::quoted where std::quoted is in sight, which a std::string
+// argument would pick.
 std::string quoted(std::string_view line);
 std::string program_figures_text(const ProgramFigures& f);
+// Where and how the program's reading of C's window ends.
+std::string program_end(const InspectInput& in, const WindowCheck& c);
 
 #endif  // TALVIRONESKA_TOOLS_INSPECT_REPORT_H_

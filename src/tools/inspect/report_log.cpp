@@ -49,29 +49,37 @@ void report_file(Report& out, const InspectInput& in) {
   if (f.unreadable.count > 0) {
     clean = false;
     out.warn("o leitor do programa não lê a linha " + std::to_string(f.unreadable.first_line) + ": " +
-             quoted(f.unreadable.first_text) + " (" + hint_text(f.first_hint) + ")");
+             ::quoted(f.unreadable.first_text) + " (" + hint_text(f.first_hint) + ")");
     out.line("         o programa pararia nela com o erro " + read_error_number(f.first_error) + "; " +
              std::to_string(f.unreadable.count) +
-             (f.unreadable.count == 1 ? " linha ilegível; a análise abaixo continua depois dela"
-                                      : " linhas ilegíveis ao todo; a análise abaixo continua depois delas"));
+             (f.unreadable.count == 1 ? " linha ilegível" : " linhas ilegíveis ao todo") +
+             (f.stopped_at_long_line    ? ""
+              : f.unreadable.count == 1 ? "; a análise abaixo continua depois dela"
+                                        : "; a análise abaixo continua depois delas"));
   }
+  if (f.stopped_at_long_line) {
+    out.warn("a linha " + std::to_string(f.lines) + " passa de " + std::to_string(kMaxLine >> 20) +
+             " MiB sem fim de linha: a leitura para nela (o resto pode não ter fim, como o de um "
+             "dispositivo)");
+  }
+  for (const std::string& note : in.name_notes) out.warn(note);
   if (f.decimal_comma.count > 0) {
     clean = false;
     out.warn("vírgula decimal na linha " + std::to_string(f.decimal_comma.first_line) + ": " +
-             quoted(f.decimal_comma.first_text) +
+             ::quoted(f.decimal_comma.first_text) +
              "; o leitor toma a vírgula por separador e lê t = " + shortest(f.decimal_comma_t) +
              ", F = " + shortest(f.decimal_comma_F) + " (" + std::to_string(f.decimal_comma.count) + " linhas assim)");
   }
   if (f.null_or_slash.count > 0) {
     clean = false;
     out.warn("valor nulo ou barra na linha " + std::to_string(f.null_or_slash.first_line) + ": " +
-             quoted(f.null_or_slash.first_text) + "; o programa repete o valor anterior (" +
+             ::quoted(f.null_or_slash.first_text) + "; o programa repete o valor anterior (" +
              std::to_string(f.null_or_slash.count) + " registros assim)");
   }
   if (f.split.count > 0) {
     clean = false;
     out.warn("registro em mais de uma linha, terminando na linha " + std::to_string(f.split.first_line) + ": " +
-             quoted(f.split.first_text) + " (" + std::to_string(f.split.count) + " registros assim)");
+             ::quoted(f.split.first_text) + " (" + std::to_string(f.split.count) + " registros assim)");
   }
   if (f.incomplete.count > 0) {
     clean = false;

@@ -15,27 +15,6 @@ std::string case_line(const std::string& value, const char* note) {
   return text + note;
 }
 
-// Where and how the program's reading of a window ends.
-std::string program_end(const InspectInput& in, const WindowCheck& c) {
-  const ThrustFile& f = in.file;
-  switch (c.reading.end) {
-    case ProgramEnd::past_window:
-      return "a leitura do programa termina na linha " + std::to_string(c.end_line) + " (t = " + shortest(c.end_time) +
-             " s)";
-    case ProgramEnd::unreadable_line:
-      return "o programa pararia na linha " + std::to_string(f.unreadable.first_line) + " com o erro " +
-             std::to_string(severe_number(f.first_error));
-    case ProgramEnd::end_of_file:
-      return "o arquivo acaba antes de um registro depois de tf + 1/(2w): o programa pararia com o erro 24";
-    case ProgramEnd::arrays_full:
-      return "a janela tem " + std::to_string(c.reading.inside) +
-             " registros, mais que nmax = " + std::to_string(c.values.nmax) + ": o programa pararia com o erro 408";
-    case ProgramEnd::arrays_too_big:
-      return "nmax = " + std::to_string(c.values.nmax) + " é grande demais: o programa pararia com o erro 179";
-  }
-  return "";
-}
-
 std::string share_of(double part, double whole) { return whole > 0.0 ? fixed(part / whole * 100.0, 1) + " %" : "-"; }
 
 // The reading's end, the program's figures, the impulse left out and the
@@ -44,6 +23,9 @@ void report_reading(Report& out, const Inspection& s, const WindowCheck& c) {
   if (c.figures) {
     out.line("  " + program_end(s.in, c) + ", e o programa informa:");
     out.line("    " + program_figures_text(*c.figures));
+    if (!c.figures->non_finite.empty()) {
+      out.warn("o programa informaria valores infinitos ou que não são números: " + c.figures->non_finite);
+    }
   } else {
     out.warn("com ela " + program_end(s.in, c));
   }
@@ -76,6 +58,26 @@ bool holds_one_burn(const Inspection& s, const CaseValues& v) {
 
 }  // namespace
 
+std::string program_end(const InspectInput& in, const WindowCheck& c) {
+  const ThrustFile& f = in.file;
+  switch (c.reading.end) {
+    case ProgramEnd::past_window:
+      return "a leitura do programa termina na linha " + std::to_string(c.end_line) + " (t = " + shortest(c.end_time) +
+             " s)";
+    case ProgramEnd::unreadable_line:
+      return "o programa pararia na linha " + std::to_string(f.unreadable.first_line) + " com o erro " +
+             std::to_string(severe_number(f.first_error));
+    case ProgramEnd::end_of_file:
+      return "o arquivo acaba antes de um registro depois de tf + 1/(2w): o programa pararia com o erro 24";
+    case ProgramEnd::arrays_full:
+      return "a janela tem " + std::to_string(c.reading.inside) +
+             " registros, mais que nmax = " + std::to_string(c.values.nmax) + ": o programa pararia com o erro 408";
+    case ProgramEnd::arrays_too_big:
+      return "nmax = " + std::to_string(c.values.nmax) + " é grande demais: o programa pararia com o erro 179";
+  }
+  return "";
+}
+
 bool keeps_impulse(const WindowReading& r, std::int32_t w, std::int32_t other) {
   if (r.measured_It == 0.0 || other <= 0) return false;
   // The same records at another step: the fixed-step impulse scales by w / other.
@@ -85,7 +87,7 @@ bool keeps_impulse(const WindowReading& r, std::int32_t w, std::int32_t other) {
 
 std::string program_figures_text(const ProgramFigures& f) {
   return "It = " + fixed(f.It, 3) + " N·s, Fmed = " + fixed(f.Fmed, 3) + " N, tq = " + fixed(f.tq, 4) +
-         " s, Fmax = " + fixed(f.Fmax, 3) + " N em " + shortest(f.tmax) + " s, classe " +
+         " s, Fmax = " + fixed(f.Fmax, 3) + " N, tmax = " + significant(f.tmax, 7) + " s, classe " +
          (f.classe.empty() ? "(nenhuma)" : f.classe) + ", " + std::to_string(f.nc) + " pontos";
 }
 

@@ -8,11 +8,13 @@
 #include "input/list_reader.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
+#include "tools/inspect/console.h"
 #include "tools/inspect/cp1252.h"
 #include "tools/inspect/eng_export.h"
 #include "tools/inspect/gnuplot_run.h"
 #include "tools/inspect/mean_curve.h"
 #include "tools/inspect/native_name.h"
+#include "tools/inspect/same_file.h"
 #include "tools/inspect/series.h"
 #include "tools/inspect/series_options.h"
 #include "tools/inspect/series_plot.h"
@@ -46,8 +48,6 @@ constexpr char kPlotDataName[] = "serie_curvas.dat";
 constexpr char kPlotScriptName[] = "serie.gnu";
 constexpr char kPngName[] = "serie.png";
 
-void put(const std::string& text, std::FILE* stream) { std::fwrite(text.data(), 1, text.size(), stream); }
-
 int fail(const std::string& message) {
   put(std::string(kTag) + ": erro: " + message + "\n", stderr);
   return kExitUnusable;
@@ -72,10 +72,7 @@ struct OutputFile {
 // point at, so a link or another spelling of a case's file is found too.
 const Firing* owner_of(const fs::path& path, std::span<const Firing> firings) {
   for (const Firing& f : firings) {
-    for (const fs::path& file : f.files) {
-      std::error_code error;
-      if (fs::equivalent(path, file, error)) return &f;
-    }
+    if (same_file_among(path, f.files) != nullptr) return &f;
   }
   return nullptr;
 }
@@ -177,6 +174,9 @@ int series_main(const std::vector<std::string>& args) {
   header.total_mass = eng.M;
   header.comment = std::string(kTag) + " serie: curva media de " + std::to_string(firings.size()) +
                    " ensaios, impulso " + fixed(eng.It, 3) + " N s";
+  if (!eng_figures_finite(header, eng.points)) {
+    return fail("a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
+  }
   const MeanCurveNote note{cp1252_from_utf8(name_of_path(eng_path)), eng.points.size(), eng.It};
   const std::string report = series_report_text(firings, summary, note);
   const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};

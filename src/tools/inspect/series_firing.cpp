@@ -4,10 +4,8 @@
 #include <climits>
 #include <system_error>
 
-#include "core/output_names.h"
 #include "core/run_context.h"
 #include "core/trimmed.h"
-#include "input/general_data.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
 #include "tools/inspect/case_files.h"
@@ -100,15 +98,10 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
   {
     const InDirectory in_case(dir);
     read_case_files(rc);
-    const std::string parameter_name(trimmed(rc.parameter_file_name));
     const std::string thrust_name(trimmed(rc.original));
     file = read_thrust_source({thrust_name, false, {}}, kUnitThrustData);
     const std::string case_name(trimmed(rc.case_name));
-    for (const std::string& name :
-         {std::string(kGeneralDataFileName), parameter_name, thrust_name, report_file_name(rc), curve_file_name(rc),
-          std::string("talvironeska_2p1_curva_F-t.gnu")}) {
-      f->files.push_back(fs::absolute(path_of_name(name)));
-    }
+    f->files = files_of_case(rc);
     f->name = case_name.empty() ? cp1252_from_utf8(name_of_path(dir.filename())) : case_name;
   }
   f->from_case = true;

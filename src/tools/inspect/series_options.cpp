@@ -1,17 +1,20 @@
 #include "tools/inspect/series_options.h"
 
 #include <cmath>
+#include <set>
+#include <string_view>
 
 #include "input/number.h"
+#include "tools/inspect/options.h"
 
 bool parse_series_options(const std::vector<std::string>& args, SeriesOptions* options, std::string* problem) {
+  std::vector<const char*> words;
+  for (const std::string& arg : args) words.push_back(arg.c_str());
+  std::set<std::string_view> seen;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool takes_value = arg == "--rate" || arg == "--massa" || arg == "--saida" || arg == "--eng";
-    if (takes_value && i + 1 == args.size()) {
-      *problem = "falta o valor de " + arg;
-      return false;
-    }
+    if (!usable_word(arg, words.data() + i + 1, words.data() + words.size(), takes_value, &seen, problem)) return false;
     if (arg == "--help" || arg == "-h") {
       options->help = true;
       return true;

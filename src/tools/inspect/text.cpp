@@ -1,11 +1,20 @@
 #include "tools/inspect/text.h"
 
 #include <charconv>
+#include <system_error>
 
 std::string fixed(double value, int decimals) {
-  char buffer[352];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  std::string text(buffer, result.ptr);
+  // Room for any double with a few decimals; more when asked for more.
+  std::string text(352, '\0');
+  for (;;) {
+    const auto result =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
+    if (result.ec == std::errc()) {
+      text.resize(static_cast<std::size_t>(result.ptr - text.data()));
+      break;
+    }
+    text.resize(text.size() * 2);
+  }
   if (text.starts_with("-") && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   return text;
 }
@@ -13,6 +22,12 @@ std::string fixed(double value, int decimals) {
 std::string shortest(double value) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string significant(double value, int digits) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
   return std::string(buffer, result.ptr);
 }
 

@@ -51,7 +51,11 @@ class Collector {
     return true;
   }
 
-  bool unreadable(ReadError error, std::uint32_t line, std::string_view text) {
+  bool unreadable(ReadError error, std::uint32_t line, std::string_view text, bool past_cap) {
+    if (past_cap) {
+      f_.stopped_at_long_line = true;
+      f_.lines = line;
+    }
     if (f_.unreadable.count == 0) {
       f_.readable = f_.t.size();
       f_.first_error = error;

@@ -51,6 +51,9 @@ struct ThrustFile {
   ReadError first_error = ReadError::none;
   LineHint first_hint = LineHint::other;
   bool unreadable_before_first_record = false;
+  // The last unreadable line went on past the cap of what a line holds
+  // (kMaxLine) and the reading stopped there: the rest may have no end.
+  bool stopped_at_long_line = false;
 
   // Read without an error, but not as the writer meant.
   LineGroup decimal_comma;       // "0,002 1,234": read as 0 and 2

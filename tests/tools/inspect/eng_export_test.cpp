@@ -96,4 +96,49 @@ TEST(EngExport, TextReadsBack) {
   EXPECT_EQ(eng.points[2].F, 0.0);
 }
 
+// Lines stay whole, one per point, however wide a figure is.
+TEST(EngExport, WideFiguresKeepEveryLineWhole) {
+  EngHeader header;
+  header.name = "Z1";
+  header.diameter = 29.0;
+  header.length = 1e250;
+  header.propellant_mass = 1e300;
+  header.total_mass = 1e300;
+  header.comment = "c";
+  const std::vector<CurvePoint> points = {{0.1, 1e200}, {0.2, 1e150}, {0.3, 0.0}};
+  const std::string text = eng_text(header, points);
+  std::vector<std::string> lines;
+  for (std::size_t begin = 0, lf; (lf = text.find('\n', begin)) != std::string::npos; begin = lf + 1) {
+    lines.push_back(text.substr(begin, lf - begin));
+  }
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(text.back(), '\n');
+  EXPECT_EQ(lines[2].size(), std::string("Z1 29.0 ").size() + 251 + 2 + 3 + 2 * (301 + 6) + 1 + 12) << lines[2];
+  EXPECT_TRUE(lines[2].ends_with(".00000 talvironeska")) << lines[2];
+  // The double nearest 1e200 has 200 digits before the point.
+  EXPECT_EQ(lines[3].size(), 3 + 7 + 1 + 200 + 4u) << lines[3];
+  EXPECT_TRUE(lines[3].starts_with("   0.10000 99999999999999996973")) << lines[3];
+  EXPECT_TRUE(lines[3].ends_with(".000")) << lines[3];
+  EXPECT_EQ(lines[5], "   0.30000 0.000");
+}
+
+TEST(EngExport, NonFiniteFiguresAreFound) {
+  EngHeader fine;
+  fine.diameter = 29.0;
+  fine.length = 83.0;
+  fine.propellant_mass = 0.03;
+  fine.total_mass = 0.08;
+  const std::vector<CurvePoint> curve = {{0.1, 50.0}, {0.2, 0.0}};
+  EXPECT_TRUE(eng_figures_finite(fine, curve));
+  EngHeader infinite_mass = fine;
+  infinite_mass.total_mass = INFINITY;
+  EXPECT_FALSE(eng_figures_finite(infinite_mass, curve));
+  const std::vector<std::vector<CurvePoint>> bad = {
+      {{0.1, NAN}, {0.2, 0.0}},
+      {{0.1, INFINITY}, {0.2, 0.0}},
+      {{0.1, 1.7e308}, {0.5, 1.7e308}, {0.6, 0.0}},  // each finite, the impulse not
+  };
+  for (const auto& points : bad) EXPECT_FALSE(eng_figures_finite(fine, points)) << points[0].F;
+}
+
 }  // namespace
