@@ -11,18 +11,25 @@
 template <std::size_t N>
 using TextField = std::array<char, N>;
 
-struct RunContext {
-  // General data file.
-  TextField<90> parameter_file_name{};
-
-  // Case parameter file, in file order.
-  TextField<50> original{};
+// The case parameter values that govern the reading of the thrust data and
+// the figures: part of the run context, and passed alone where nothing else
+// of a run is needed.
+struct CaseValues {
   double ti = 0.0;
   double tf = 0.0;
   double Fcor = 0.0;
   double M = 0.0;
   std::int32_t w = 0;
   std::int32_t nmax = 0;
+};
+
+struct RunContext : CaseValues {
+  // General data file.
+  TextField<90> parameter_file_name{};
+
+  // Case parameter file, in file order: original, the case values (ti, tf,
+  // Fcor, M, w, nmax), then the options and names.
+  TextField<50> original{};
   std::int32_t time_origin_option = 0;
   std::int32_t plot_option = 0;
   std::int32_t curve_listing_option = 0;

@@ -20,16 +20,9 @@ InspectResult unusable(InspectResult result, Report& out, const std::string& rea
 
 // Without a case M is not known: fm, c and Is are left out of the figures
 // checked for being finite.
-ProgramFigures figures_of(const RunContext& rc, bool mass_known) {
-  ProgramFigures f;
-  f.It = rc.It;
-  f.Fmed = rc.Fmed;
-  f.tq = rc.tq;
-  f.Fmax = rc.Fmax;
-  f.tmax = rc.time_origin_option == 0 ? rc.tmax - rc.ti : rc.tmax;
-  f.classe.assign(rc.classe.begin(), rc.classe.end());
-  while (!f.classe.empty() && (f.classe.back() == ' ' || f.classe.back() == '\0')) f.classe.pop_back();
-  f.nc = rc.nc;
+PrintedFigures figures_of(const RunContext& rc, bool mass_known) {
+  PrintedFigures f;
+  static_cast<ProgramFigures&>(f) = program_figures(rc);
   const struct {
     const char* name;
     double value;

@@ -12,6 +12,7 @@
 #include "core/run_context.h"
 #include "tools/inspect/eng_export.h"
 #include "tools/inspect/firing.h"
+#include "tools/inspect/program_run.h"
 #include "tools/inspect/thrust_records.h"
 #include "tools/inspect/window.h"
 
@@ -35,14 +36,7 @@ struct InspectInput {
 };
 
 // The program's figures for one window, as its report will print them.
-struct ProgramFigures {
-  double It = 0.0;
-  double Fmed = 0.0;
-  double tq = 0.0;
-  double Fmax = 0.0;
-  double tmax = 0.0;   // as the report prints it: from ti with the time-origin option 0
-  std::string classe;  // trimmed; empty when none
-  std::int32_t nc = 0;
+struct PrintedFigures : ProgramFigures {
   std::string non_finite;  // the printed figures that are infinite or not a number, "c, Is"; empty when none
 };
 
@@ -52,7 +46,7 @@ struct InspectResult {
   std::string error;   // the one line for stderr when status is kStatusUnusable
   FiringAnalysis firing;
   std::int32_t w = 0;                       // the rate used
-  std::optional<ProgramFigures> suggested;  // the program's figures on the suggested window
+  std::optional<PrintedFigures> suggested;  // the program's figures on the suggested window
   // The burn as a polyline for the engine file (want_eng), taken before the
   // records are freed.
   std::vector<CurvePoint> burn_polyline;

@@ -105,7 +105,7 @@ void read_case(RunContext& rc, InspectInput& input) {
   }
   input.case_name = std::string(trimmed(rc.parameter_file_name));
   check_name(input.case_name, "arquivo de parâmetros", kGeneralDataFileName, input);
-  input.case_values = CaseValues{rc.ti, rc.tf, rc.Fcor, rc.M, rc.w, rc.nmax};
+  input.case_values = static_cast<const CaseValues&>(rc);
   input.thrust_name = std::string(trimmed(rc.original));
   check_name(input.thrust_name, "arquivo de empuxo", input.case_name, input);
   const std::string_view outputs = trimmed(rc.case_name);

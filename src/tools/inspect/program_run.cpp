@@ -46,6 +46,20 @@ void start_run(const CaseValues& values, RunContext& rc) {
 
 }  // namespace
 
+ProgramFigures program_figures(const RunContext& rc) {
+  ProgramFigures f;
+  f.It = rc.It;
+  f.Fmed = rc.Fmed;
+  f.tq = rc.tq;
+  f.Fmax = rc.Fmax;
+  f.tmax = rc.time_origin_option == 0 ? rc.tmax - rc.ti : rc.tmax;
+  f.Is = rc.Is;
+  f.classe.assign(rc.classe.begin(), rc.classe.end());
+  while (!f.classe.empty() && (f.classe.back() == ' ' || f.classe.back() == '\0')) f.classe.pop_back();
+  f.nc = rc.nc;
+  return f;
+}
+
 bool run_program_on_records(ThrustFile& file, const CaseValues& values, RunContext& rc) {
   rc.F = std::move(file.F);
   rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.F_capacity, std::numeric_limits<std::int32_t>::max()));

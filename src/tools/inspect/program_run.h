@@ -5,11 +5,27 @@
 #define TALVIRONESKA_TOOLS_INSPECT_PROGRAM_RUN_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
+#include <string>
 
 #include "core/run_context.h"
 #include "tools/inspect/thrust_records.h"
 #include "tools/inspect/window.h"
+
+// The figures of a run that the companion reports and compares.
+struct ProgramFigures {
+  double It = 0.0;
+  double Fmed = 0.0;
+  double tq = 0.0;
+  double Fmax = 0.0;
+  double tmax = 0.0;  // as the report prints it: from ti with the time-origin option 0
+  double Is = 0.0;
+  std::string classe;  // trimmed; empty when none
+  std::int32_t nc = 0;
+};
+
+ProgramFigures program_figures(const RunContext& rc);
 
 // Runs the program's steps after the case parameter file on SOURCE with
 // VALUES (w > 0) in RC, whose curve arrays hold rc.nmax points, as the

@@ -30,7 +30,7 @@ struct WindowCheck {
   CaseValues values;
   WindowReading reading;
   LeftOut left_out;                       // of the chosen event
-  std::optional<ProgramFigures> figures;  // when the reading ends past the window
+  std::optional<PrintedFigures> figures;  // when the reading ends past the window
   std::uint32_t end_line = 0;             // line and time of the record that ends the reading
   double end_time = 0.0;
 };

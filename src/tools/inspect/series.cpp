@@ -12,12 +12,12 @@ SeriesSummary summarize(std::span<const Firing> firings) {
     return figure_stats(values);
   };
   SeriesSummary s;
-  s.It = stats([](const Firing& f) { return f.It; });
-  s.Fmed = stats([](const Firing& f) { return f.Fmed; });
-  s.tq = stats([](const Firing& f) { return f.tq; });
-  s.Fmax = stats([](const Firing& f) { return f.Fmax; });
-  s.tmax = stats([](const Firing& f) { return f.tmax; });
-  s.Is = stats([](const Firing& f) { return f.Is; });
+  s.It = stats([](const Firing& f) { return f.program.It; });
+  s.Fmed = stats([](const Firing& f) { return f.program.Fmed; });
+  s.tq = stats([](const Firing& f) { return f.program.tq; });
+  s.Fmax = stats([](const Firing& f) { return f.program.Fmax; });
+  s.tmax = stats([](const Firing& f) { return f.program.tmax; });
+  s.Is = stats([](const Firing& f) { return f.program.Is; });
   s.duration = stats([](const Firing& f) { return f.standard.duration; });
   s.It5 = stats([](const Firing& f) { return f.standard.It; });
   s.Fmed5 = stats([](const Firing& f) { return f.standard.Fmed; });
@@ -25,8 +25,8 @@ SeriesSummary summarize(std::span<const Firing> firings) {
 
   std::vector<double> It, Fmed, M;
   for (const Firing& f : firings) {
-    It.push_back(f.It);
-    Fmed.push_back(f.Fmed);
+    It.push_back(f.program.It);
+    Fmed.push_back(f.program.Fmed);
     M.push_back(f.values.M);
   }
   s.certification = certify({It, Fmed, M});

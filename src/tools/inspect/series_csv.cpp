@@ -48,9 +48,10 @@ std::string series_csv_text(std::span<const Firing> firings, CsvDialect dialect)
     out += separator + csv_text_field(f.name);
     out += separator + csv_text_field(f.shown);
     out += number(f.values.ti) + number(f.values.tf) + separator + std::to_string(f.values.w) + number(f.values.M);
-    out += number(f.It) + number(f.Fmed) + number(f.tq) + number(f.Fmax) + number(f.tmax);
-    out += separator + csv_text_field(f.classe);
-    out += number(f.Is) + number(f.standard.duration) + number(f.standard.It) + number(f.standard.Fmed);
+    out += number(f.program.It) + number(f.program.Fmed) + number(f.program.tq) + number(f.program.Fmax) +
+           number(f.program.tmax);
+    out += separator + csv_text_field(f.program.classe);
+    out += number(f.program.Is) + number(f.standard.duration) + number(f.standard.It) + number(f.standard.Fmed);
     out += separator + csv_text_field(f.standard.designation);
     out += "\r\n";
   }

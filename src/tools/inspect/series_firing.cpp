@@ -37,8 +37,6 @@ class InDirectory {
   fs::path before_;
 };
 
-std::string text_of(const TextField<4>& field) { return std::string(trimmed(field)); }
-
 // Why the program's reading would not reach past the window.
 std::string program_stop(const ThrustFile& file, const WindowReading& run, const CaseValues& values) {
   switch (run.end) {
@@ -77,14 +75,8 @@ bool evaluate(ThrustFile& file, Firing* f, std::string* problem) {
                " s tem menos de dois registros";
     return false;
   }
-  f->It = rc.It;
-  f->Fmed = rc.Fmed;
-  f->tq = rc.tq;
-  f->Fmax = rc.Fmax;
-  f->tmax = rc.tmax - rc.ti;
-  f->Is = rc.Is;
-  f->classe = text_of(rc.classe);
-  f->nc = rc.nc;
+  f->program = program_figures(rc);
+  f->program.tmax = rc.tmax - rc.ti;
   // Point k of the curve lies (k - 1) dt after the first record kept.
   const double origin = file.t[run.first_kept] - standard->start;
   f->curve.resize(static_cast<std::size_t>(rc.nc));
@@ -105,7 +97,7 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
     f->name = case_name.empty() ? cp1252_from_utf8(name_of_path(dir.filename())) : case_name;
   }
   f->from_case = true;
-  f->values = CaseValues{rc.ti, rc.tf, rc.Fcor, rc.M, rc.w, rc.nmax};
+  f->values = static_cast<const CaseValues&>(rc);
   return evaluate(file, f, problem);
 }
 

@@ -20,15 +20,7 @@ struct Firing {
   bool from_case = false;
   CaseValues values;  // the window, Fcor, M, w and nmax the figures were made with
 
-  // The program's own figures over the window; tmax counted from ti.
-  double It = 0.0;
-  double Fmed = 0.0;
-  double tq = 0.0;
-  double Fmax = 0.0;
-  double tmax = 0.0;
-  double Is = 0.0;
-  std::string classe;
-  std::int32_t nc = 0;
+  ProgramFigures program;  // the program's own figures over the window; tmax counted from ti
 
   StandardFigures standard;
 

@@ -177,7 +177,7 @@ std::string series_report_text(std::span<const Firing> firings, const SeriesSumm
     const CaseValues& v = f.values;
     out +=
         layout_text(kLayoutFiring, {static_cast<std::int32_t>(i + 1), std::string_view(f.name), std::string_view(where),
-                                    v.ti, v.tf, v.Fcor, v.w, v.M * 1000.0, f.nc, f.standard.start});
+                                    v.ti, v.tf, v.Fcor, v.w, v.M * 1000.0, f.program.nc, f.standard.start});
   }
 
   out += layout_text(kLayoutProgramTitle, {});
@@ -185,7 +185,8 @@ std::string series_report_text(std::span<const Firing> firings, const SeriesSumm
     const Firing& f = firings[i];
     const std::string label = firing_label(i);
     out += layout_text(kLayoutProgramRow,
-                       {std::string_view(label), f.It, f.Fmed, f.tq, f.Fmax, f.tmax, f.Is, std::string_view(f.classe)});
+                       {std::string_view(label), f.program.It, f.program.Fmed, f.program.tq, f.program.Fmax,
+                        f.program.tmax, f.program.Is, std::string_view(f.program.classe)});
   }
   out += "\r\n";
   const FigureStats* program[] = {&s.It, &s.Fmed, &s.tq, &s.Fmax, &s.tmax, &s.Is};

@@ -8,17 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/run_context.h"
 #include "tools/inspect/thrust_records.h"
-
-// The case values that govern the reading and the figures.
-struct CaseValues {
-  double ti = 0.0;
-  double tf = 0.0;
-  double Fcor = 0.0;
-  double M = 0.0;
-  std::int32_t w = 0;
-  std::int32_t nmax = 0;
-};
 
 enum class ProgramEnd {
   past_window,      // a record beyond dt/2 + tf ended the reading: the run goes on
