@@ -8,7 +8,6 @@
 #include "input/record_lines.h"
 #include "input/record_scan_helper.h"
 #include "input/thrust_window.h"
-#include "io/page_in_ahead.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
 
@@ -66,7 +65,6 @@ void read_thrust_data(RunContext& rc) {
   Unit unit(kUnitThrustData, trimmed(rc.original), OpenMode::read);
   ListReader reader(unit);
   RecordScanHelper helper;  // goes before the unit's block does
-  PageInAhead page_in(rc.F.get(), static_cast<std::size_t>(rc.nmax > 0 ? rc.nmax : 0) * sizeof(double));
   Reading reading;
   // After a line of another shape the blocks are taken in this thread only,
   // until one is taken whole: so a helper's scan is thrown away at most once
@@ -81,7 +79,6 @@ void read_thrust_data(RunContext& rc) {
     const char* const p = share ? take_record_lines_shared(rc, begin, end, helper, &reading)
                                 : take_record_lines(rc, begin, end, &reading);
     unit.skip(static_cast<std::size_t>(p - begin));
-    page_in.advance(static_cast<std::size_t>(rc.nc) * sizeof(double));
     share = reading.step != RecordStep::read_on || (!held.empty() && p == end);
     if (!share) take_general_record(rc, unit, reader, &reading);
   }

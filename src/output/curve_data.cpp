@@ -1,10 +1,10 @@
 #include "output/curve_data.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/output_names.h"
 #include "io/unit.h"
-#include "output/chunk_pipeline.h"
 #include "output/field.h"
 #include "output/field_fast.h"
 #include "output/format.h"
@@ -32,19 +32,19 @@ void write_curve_data(const RunContext& rc) {
   write_report_header(unit, rc);
   write_layout(unit, kHeading, {});
   const bool shift = rc.time_origin_option == 1;
-  // Chunks of lines are formatted on two cores and written in order.
+  // The lines are formatted a chunk at a time into one buffer and written
+  // from it: formatting them on a second core bought nothing measurable.
   constexpr std::int64_t kLinesPerChunk = 16384;
   const std::int64_t nc = rc.nc;
-  fill_in_parallel_emit_in_order((nc + kLinesPerChunk - 1) / kLinesPerChunk, kLinesPerChunk * kCurveLineMax,
-                                 [&rc, shift, nc](std::int64_t chunk, char* out) {
-                                   char* p = out;
-                                   const std::int64_t stop = std::min(nc, (chunk + 1) * kLinesPerChunk);
-                                   for (std::int64_t k = chunk * kLinesPerChunk; k < stop; ++k) {
-                                     const double t = curve_time(rc, static_cast<std::int32_t>(k + 1));
-                                     p = format_curve_line(p, shift ? t + rc.ti : t, rc.F[k]);
-                                   }
-                                   return static_cast<std::size_t>(p - out);
-                                 },
-                                 [&unit](std::string_view bytes) { unit.write(bytes); });
+  std::vector<char> chunk(static_cast<std::size_t>(std::clamp<std::int64_t>(nc, 0, kLinesPerChunk)) * kCurveLineMax);
+  for (std::int64_t first = 0; first < nc; first += kLinesPerChunk) {
+    char* p = chunk.data();
+    const std::int64_t stop = std::min(nc, first + kLinesPerChunk);
+    for (std::int64_t k = first; k < stop; ++k) {
+      const double t = curve_time(rc, static_cast<std::int32_t>(k + 1));
+      p = format_curve_line(p, shift ? t + rc.ti : t, rc.F[k]);
+    }
+    unit.write(std::string_view(chunk.data(), static_cast<std::size_t>(p - chunk.data())));
+  }
   unit.close();
 }
