@@ -74,13 +74,8 @@ TEST(EngExport, TheFitIsExactOnAStraightPieceAndDropsRepeatedStamps) {
 
 TEST(EngExport, TextReadsBack) {
   const std::vector<CurvePoint> points = {{0.01, 20.5}, {0.5, 70.25}, {0.92496, 0.0}};
-  EngHeader header;
-  header.name = "F66";
-  header.diameter = 29;
-  header.length = 124;
-  header.propellant_mass = 0.03;
-  header.total_mass = 0.03;
-  header.comment = "teste";
+  const EngHeader header{
+      .name = "F66", .diameter = 29, .length = 124, .propellant_mass = 0.03, .total_mass = 0.03, .comment = "teste"};
   const std::string text = eng_text(header, points);
   EXPECT_EQ(text.find('\r'), std::string::npos);
   for (char c : text) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
@@ -98,13 +93,8 @@ TEST(EngExport, TextReadsBack) {
 
 // Lines stay whole, one per point, however wide a figure is.
 TEST(EngExport, WideFiguresKeepEveryLineWhole) {
-  EngHeader header;
-  header.name = "Z1";
-  header.diameter = 29.0;
-  header.length = 1e250;
-  header.propellant_mass = 1e300;
-  header.total_mass = 1e300;
-  header.comment = "c";
+  const EngHeader header{
+      .name = "Z1", .diameter = 29.0, .length = 1e250, .propellant_mass = 1e300, .total_mass = 1e300, .comment = "c"};
   const std::vector<CurvePoint> points = {{0.1, 1e200}, {0.2, 1e150}, {0.3, 0.0}};
   const std::string text = eng_text(header, points);
   std::vector<std::string> lines;
