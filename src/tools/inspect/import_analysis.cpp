@@ -18,11 +18,10 @@ constexpr std::size_t kMinZeroRecords = 10;
 
 // The zero over records [first, last], spikes set aside; nothing with fewer
 // than ten records.
-std::optional<ZeroStretch> zero_over(std::span<const double> t, std::span<const double> F, std::size_t first,
-                                     std::size_t last) {
+std::optional<QuietStretch> zero_over(std::span<const double> t, std::span<const double> F, std::size_t first,
+                                      std::size_t last) {
   if (last < first || last - first + 1 < kMinZeroRecords) return std::nullopt;
-  const QuietStretch q = quiet_stretch(t, F, first, last);
-  return ZeroStretch{q.from, q.to, last - first + 1, q.mean, q.noise};
+  return quiet_stretch(t, F, first, last);
 }
 
 }  // namespace

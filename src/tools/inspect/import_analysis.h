@@ -11,15 +11,7 @@
 #include <string>
 
 #include "tools/inspect/log_record.h"
-
-// The thrust read with no motor burning, over a stretch of records.
-struct ZeroStretch {
-  double from = 0.0;  // s, the first and last record's time
-  double to = 0.0;
-  std::size_t count = 0;  // records used, spikes set aside
-  double mean = 0.0;      // N
-  double noise = 0.0;     // N, standard deviation
-};
+#include "tools/inspect/zero_level.h"
 
 struct ConvertedAnalysis {
   bool burn = false;        // a thrust above zero was found
@@ -27,8 +19,8 @@ struct ConvertedAnalysis {
   double burn_end = 0.0;
   bool ends_in_file = false;  // the thrust falls below 5 % of the peak before the last record
   double Fmax = 0.0;
-  std::optional<ZeroStretch> before;  // the zero before ignition and after burn-out
-  std::optional<ZeroStretch> after;
+  std::optional<QuietStretch> before;  // the zero before ignition and after burn-out
+  std::optional<QuietStretch> after;
   // The case: ti at the burn's first record, tf at the first record below
   // 5 % after it (the last but one when the burn runs to the end, so that a
   // record beyond the window remains), nmax the records inside it.

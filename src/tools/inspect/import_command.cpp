@@ -62,9 +62,9 @@ double window_time(double t, std::int32_t w) {
 }
 std::string newtons(double F) { return fixed(F, 3) + " N"; }
 
-std::string stretch_text(const ZeroStretch& q) {
-  return newtons(q.mean) + " (" + seconds(q.from) + " a " + seconds(q.to) + ", " + std::to_string(q.count) +
-         " registros, ruído " + newtons(q.noise) + ")";
+std::string stretch_text(const QuietStretch& q) {
+  return newtons(q.mean) + " (" + seconds(q.from) + " a " + seconds(q.to) + ", " +
+         std::to_string(q.last - q.first + 1) + " registros, ruído " + newtons(q.noise) + ")";
 }
 
 void report_format(Report& out, const std::string& name, const LogRead& log) {
