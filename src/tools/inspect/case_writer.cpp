@@ -6,8 +6,10 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <span>
 
 #include "tools/inspect/native_name.h"
+#include "tools/inspect/same_file.h"
 #include "tools/inspect/text.h"
 #include "tools/inspect/windows_1252.h"
 
@@ -157,7 +159,8 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
   std::error_code error;
   for (const auto& f : files) {
     const fs::path target = root / f.name;
-    if (fs::equivalent(target, log, error) || fs::equivalent(root / (f.name + kTempSuffix), log, error)) {
+    const std::span<const fs::path> the_log(&log, 1);
+    if (same_file_among(target, the_log) != nullptr || same_file_among(root / (f.name + kTempSuffix), the_log) != nullptr) {
       *problem = console_name(name_of_path(target)) + " é o próprio registro: não será sobrescrito";
       return false;
     }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <system_error>
 
 #include "input/list_reader.h"
@@ -118,13 +119,8 @@ std::string overwrite_problem(const std::vector<fs::path>& written, std::span<co
       return console_name(name_of_path(written[i])) + " é um arquivo do ensaio " + console_name(f->argument) +
              ": não será sobrescrito";
     }
-    for (std::size_t j = 0; j < i; ++j) {
-      std::error_code error;
-      if (fs::equivalent(written[i], written[j], error) ||
-          fs::absolute(written[i]).lexically_normal() == fs::absolute(written[j]).lexically_normal()) {
-        return console_name(name_of_path(written[i])) + " é também " +
-               console_name(name_of_path(written[j].filename()));
-      }
+    if (const fs::path* earlier = same_file_among(written[i], std::span(written).first(i))) {
+      return console_name(name_of_path(written[i])) + " é também " + console_name(name_of_path(earlier->filename()));
     }
   }
   return "";
