@@ -9,7 +9,7 @@
 
 #include "harness.h"
 
-#include "../tools/inspect/eng_reading.h"
+#include "../support/eng_reading.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "harness.h"
 #include "png_check.h"
 
-#include "../tools/inspect/eng_reading.h"
+#include "../support/eng_reading.h"
 
 namespace {
 

@@ -1,0 +1,224 @@
+#include "inspect/check/command.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/run_context.h"
+#include "core/trimmed.h"
+#include "input/general_data.h"
+#include "inspect/check/inspection.h"
+#include "inspect/check/options.h"
+#include "inspect/common/console.h"
+#include "inspect/common/native_name.h"
+#include "inspect/common/same_file.h"
+#include "inspect/common/shown_text.h"
+#include "inspect/common/text.h"
+#include "inspect/firing/eng_export.h"
+#include "inspect/program/case_files.h"
+#include "inspect/program/line_hint.h"
+#include "inspect/program/thrust_records.h"
+#include "io/severe_error.h"
+#include "io/unit.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kTag[] = "talvironeska-inspect";
+
+}  // namespace
+
+int fail(const std::string& message) {
+  put(std::string(kTag) + ": " + message + "\n", stderr);
+  return kStatusUnusable;
+}
+
+// A report lost on the way out (a full disk, a closed standard output) is a
+// failure, not a result.
+int after_report(int status) {
+  static bool said = false;
+  if (standard_output_ok()) return status;
+  if (!said) fail("erro ao escrever o relatório na saída padrão");
+  said = true;
+  return kStatusUnusable;
+}
+
+namespace {
+
+int fail_severe(const SevereError& error) {
+  return fail("severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
+}
+
+// Input the program is certain to fail on before any figure, in the
+// inspector's words.
+struct Unusable {
+  std::string message;
+};
+
+// NAME, read from READ_FROM as the name of WHAT, when it holds bytes that a
+// user does not see: a warning when a file has that very name; else the
+// program would open it, leave an empty file of that name there and stop at
+// its first read.
+void check_name(std::string_view name, const std::string& what, std::string_view read_from, InspectInput& input) {
+  const std::string bytes = invisible_bytes(name);
+  if (bytes.empty()) return;
+  // The name as its bytes are, each one that is not text shown by its value.
+  const std::string said = "o nome do " + what + " lido de " + console_name(read_from) + ", \"" + std::string(name) +
+                           "\", tem bytes invisíveis: " + bytes;
+  std::error_code error;
+  if (fs::exists(path_of_name(name), error)) {
+    input.name_notes.push_back(said);
+    return;
+  }
+  throw Unusable{said + "; o programa abriria esse nome, deixaria lá um arquivo vazio com ele e pararia com o erro 24"};
+}
+
+// The general data file and the case parameter file, read as the run reads
+// them once the user has closed the editor. A missing file is reported, not
+// created.
+void read_case(RunContext& rc, InspectInput& input) {
+  try {
+    read_case_files(rc);
+  } catch (const SevereError& error) {
+    const std::string_view name = trimmed(rc.parameter_file_name);
+    if (error.number() == kErrFileNotFound && name.find('\0') == std::string_view::npos) {
+      check_name(name, "arquivo de parâmetros", kGeneralDataFileName, input);
+    }
+    throw;
+  }
+  input.case_name = std::string(trimmed(rc.parameter_file_name));
+  check_name(input.case_name, "arquivo de parâmetros", kGeneralDataFileName, input);
+  input.case_values = static_cast<const CaseValues&>(rc);
+  input.thrust_name = std::string(trimmed(rc.original));
+  check_name(input.thrust_name, "arquivo de empuxo", input.case_name, input);
+  const std::string_view outputs = trimmed(rc.case_name);
+  const std::string bytes = invisible_bytes(outputs);
+  if (!bytes.empty()) {
+    input.name_notes.push_back("o nome do caso lido de " + console_name(input.case_name) + ", \"" +
+                               std::string(outputs) +
+                               "\", que dá nome aos arquivos de saída, tem bytes invisíveis: " + bytes);
+  }
+  input.case_files = files_of_case(rc);
+}
+
+// With one thrust data file given, the files of the case in the current
+// directory are the user's all the same: those whose names can be read.
+std::vector<fs::path> files_of_case_here() {
+  RunContext rc;
+  try {
+    read_case_files(rc);
+  } catch (const SevereError&) {  // the names read before the error
+  }
+  return files_of_case(rc);
+}
+
+// Removes PATH after a failed write when it is a plain file: the engine file
+// must not stay cut short.
+void remove_cut_file(const std::string& path) {
+  std::error_code error;
+  if (fs::is_regular_file(fs::symlink_status(path_of_name(path), error))) fs::remove(path_of_name(path), error);
+}
+
+int write_eng(const Options& options, const InspectInput& input, const InspectResult& result) {
+  const std::string eng = console_name(options.eng_file);
+  if (!result.firing.burn) return fail("sem queima, nenhum arquivo " + eng + " escrito");
+  if (const fs::path* file = same_file_among(path_of_name(options.eng_file), input.case_files)) {
+    return fail(eng + " é um arquivo do caso (" + console_name(name_of_path(*file)) + "): não será sobrescrito");
+  }
+  const auto points = reduce_curve(result.burn_polyline);
+  EngHeader header;
+  header.name = result.firing.burn_class.designation.empty() ? "motor" : result.firing.burn_class.designation;
+  header.diameter = options.diameter;
+  header.length = options.length;
+  header.propellant_mass = options.propellant_mass ? *options.propellant_mass : input.case_values->M;
+  header.total_mass = *options.total_mass;
+  if (!options.propellant_mass && !(header.propellant_mass > 0.0 && header.propellant_mass <= header.total_mass)) {
+    return fail("o M do caso, " + shortest(header.propellant_mass) +
+                " kg, não serve de massa de propelente do motor: dê --massa-propelente KG; nenhum arquivo " + eng +
+                " escrito");
+  }
+  if (!eng_figures_finite(header, points)) {
+    return fail("a curva da queima tem valores infinitos ou que não são números: nenhum arquivo " + eng + " escrito");
+  }
+  header.comment = std::string(kTag) + ": " +
+                   printable_line(input.thrust_name, std::numeric_limits<std::size_t>::max()) +
+                   ", w = " + std::to_string(result.w) + " Hz, impulso " + fixed(curve_impulse(points), 3) + " N s";
+  const std::string text = eng_text(header, points);
+  std::FILE* out = std::fopen(options.eng_file.c_str(), "wb");
+  if (out == nullptr) return fail("não foi possível escrever " + eng);
+  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+  if (std::fclose(out) != 0 || !written) {
+    remove_cut_file(options.eng_file);
+    return fail("erro ao escrever " + eng + ": nenhum arquivo escrito");
+  }
+  put("Curva de " + std::to_string(points.size()) + " pontos escrita em " + eng + "\n", stdout);
+  return kStatusFits;
+}
+
+}  // namespace
+
+int check_main(int argc, char** argv) {
+  Options options;
+  std::string problem;
+  if (!parse_options(argc, argv, &options, &problem)) return fail(problem + " (veja --help)");
+  if (options.help) {
+    put(usage_text(), stdout);
+    return kStatusFits;
+  }
+  if (options.version) {
+    put(std::string(kTag) + " " + kInspectVersion + "\n", stdout);
+    return kStatusFits;
+  }
+  InspectInput input;
+  try {
+    static RunContext rc;
+    if (options.thrust_file.empty()) {
+      read_case(rc, input);
+    } else {
+      input.thrust_name = options.thrust_file;
+      input.rate = options.rate;
+      if (!options.eng_file.empty()) input.case_files = files_of_case_here();
+      input.case_files.push_back(fs::absolute(path_of_name(input.thrust_name)));
+    }
+    if (!options.eng_file.empty() && !options.propellant_mass && !input.case_values) {
+      return fail("--eng pede a massa de propelente (--massa-propelente KG) quando não há caso (veja --help)");
+    }
+    input.rc = &rc;
+    input.source.name = input.thrust_name;
+    input.release_records = true;
+    input.want_eng = !options.eng_file.empty();
+    input.choice.from = options.from;
+    input.choice.to = options.to;
+    input.choice.event = static_cast<std::size_t>(options.event);
+    input.file = read_thrust_source(input.source, kUnitThrustData);
+  } catch (const SevereError& error) {
+    return fail_severe(error);
+  } catch (const Unusable& unusable) {
+    return fail(unusable.message);
+  }
+  InspectResult result;
+  try {
+    result = inspect(input);
+  } catch (const SevereError& error) {
+    return fail_severe(error);
+  }
+  put(result.report, stdout);
+  // Before any file is opened for writing: with the standard output closed,
+  // that file would take its place and the report would go into it.
+  if (after_report(kStatusFits) != kStatusFits) return kStatusUnusable;
+  if (result.status == kStatusUnusable) {
+    put(result.error, stderr);
+    return kStatusUnusable;
+  }
+  if (!options.eng_file.empty()) {
+    const int status = write_eng(options, input, result);
+    if (status != kStatusFits) return status;
+  }
+  return result.status;
+}

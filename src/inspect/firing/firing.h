@@ -1,0 +1,49 @@
+// One firing found in a log of time stamps and thrusts: its zero level, the
+// events above it, the burn chosen among them with its standard figures,
+// the rate of the stamps, and the window and rate for the program's case.
+// The small, stable entry point for every command that looks at a log.
+#ifndef TALVIRONESKA_INSPECT_FIRING_FIRING_H_
+#define TALVIRONESKA_INSPECT_FIRING_FIRING_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "inspect/firing/burn.h"
+#include "inspect/firing/events.h"
+#include "inspect/firing/sampling.h"
+#include "inspect/firing/zero_level.h"
+
+struct FiringChoice {
+  std::int32_t w = 0;          // the rate the case will use (--rate, the case's w); 0: the measured one
+  std::optional<double> from;  // --de, --ate: events are looked for between these times only
+  std::optional<double> to;
+  std::size_t event = 0;  // --evento N, counted from 1; 0: chosen by shape, then impulse
+};
+
+struct FiringAnalysis {
+  bool times_backward = false;  // most steps go back in time: no window can hold the burn
+  ZeroLevel zero;
+  bool tail_to_end = false;  // the thrust still falls at the end of the log: a tail-off, no zero there
+  EventScan scan;
+  std::optional<std::size_t> chosen;  // into scan.events
+  bool chosen_by_shape = false;       // false: no event has the shape of a burn
+  std::size_t burn_like = 0;          // events of burn shape with 10 % of the largest one's impulse or more
+  std::optional<Burn> burn;           // the standard figures of the chosen event
+  BurnClass burn_class;
+  std::optional<std::size_t> ejection;  // a small event after the burn
+  double ejection_delay = 0.0;          // s, from the end of the burn to its start
+
+  Rate rate;             // over the burn
+  std::int32_t w = 0;    // the rate used for the window: the choice's, else the nearest integer
+  bool window = false;   // a window with ti < tf holds the burn
+  double ti = 0.0;       // s: the burn's first record above 5 % of its peak
+  double tf = 0.0;       // s: the first record below it after the burn
+  std::size_t nmax = 0;  // records inside the window at w
+};
+
+// The analysis of records (t[i], F[i]), in file order.
+FiringAnalysis analyse_firing(std::span<const double> t, std::span<const double> F, const FiringChoice& choice = {});
+
+#endif  // TALVIRONESKA_INSPECT_FIRING_FIRING_H_

@@ -1,0 +1,24 @@
+// The impulse class of a motor, through N and beyond (O, P, Q, ...), with
+// where the impulse lies inside its class.
+#ifndef TALVIRONESKA_INSPECT_FIRING_MOTOR_CLASS_H_
+#define TALVIRONESKA_INSPECT_FIRING_MOTOR_CLASS_H_
+
+#include <optional>
+#include <string>
+
+struct MotorClass {
+  std::string letter;    // "1/8A", "1/4A", "1/2A", "A" ... "Z"
+  double lower = 0.0;    // N s, exclusive
+  double upper = 0.0;    // N s, inclusive
+  double percent = 0.0;  // (It - lower) / (upper - lower) * 100
+};
+
+// The class of It by the program's bands (0.3125 * 2^k N s, upper limits
+// inclusive), continued past N. Nothing for It <= 0 or beyond class Z.
+std::optional<MotorClass> motor_class(double It);
+
+// The usual designation: class letter and average thrust rounded to whole
+// newtons ("F66").
+std::string designation(const MotorClass& motor_class, double Fmed);
+
+#endif  // TALVIRONESKA_INSPECT_FIRING_MOTOR_CLASS_H_

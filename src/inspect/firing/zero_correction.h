@@ -1,0 +1,23 @@
+// The load cell's zero taken off the thrust: a tare, and optionally a drift
+// from the zero before ignition to the zero after burn-out.
+#ifndef TALVIRONESKA_INSPECT_FIRING_ZERO_CORRECTION_H_
+#define TALVIRONESKA_INSPECT_FIRING_ZERO_CORRECTION_H_
+
+#include <span>
+
+#include "inspect/log/record.h"
+
+struct ZeroCorrection {
+  double before = 0.0;  // N, taken off up to `start`
+  double after = 0.0;   // N, taken off from `end` on; equal to `before` without drift
+  double start = 0.0;   // s: between start and end the zero goes linearly
+  double end = 0.0;     //   from `before` to `after` (the burn)
+};
+
+// The zero at time T.
+double zero_at(const ZeroCorrection& zero, double t);
+
+// Takes the zero off every record's thrust.
+void apply_zero_correction(std::span<ThrustRecord> records, const ZeroCorrection& zero);
+
+#endif  // TALVIRONESKA_INSPECT_FIRING_ZERO_CORRECTION_H_

@@ -1,0 +1,58 @@
+// The case directory the import writes: the general data file, the case
+// parameter file, the thrust data file and the plot script, each complete
+// before any is put in place.
+#ifndef TALVIRONESKA_INSPECT_IMPORT_CASE_WRITER_H_
+#define TALVIRONESKA_INSPECT_IMPORT_CASE_WRITER_H_
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "inspect/log/record.h"
+
+struct ImportedCase {
+  std::string case_name;  // printable ASCII, see valid_case_name
+  std::string title;      // Windows-1252, at most 90 bytes
+  double ti = 0.0;
+  double tf = 0.0;
+  double M = 0.0;  // kg
+  std::int32_t w = 0;
+  std::int32_t nmax = 0;
+  std::int32_t nmax_needed = 0;  // the records inside the window, for the note
+};
+
+inline constexpr std::size_t kMaxCaseName = 40;  // so that NAME.dat fits the 50 characters of `original`
+inline constexpr std::size_t kMaxTitle = 90;
+
+// The file names of the case.
+std::string thrust_file_name(const ImportedCase& c);  // NAME.dat
+std::string params_file_name(const ImportedCase& c);  // NAME_caso.txt
+
+// True for 1 to kMaxCaseName printable ASCII characters, none of them a
+// character that Windows forbids in a file name, no blank at either end.
+bool valid_case_name(std::string_view name);
+// A valid case name made from a file name's stem: other characters become
+// '_', the text is cut to kMaxCaseName; "ensaio" when nothing is left.
+std::string case_name_from(std::string_view stem);
+
+// The files' bytes: Windows-1252 text, CR LF line ends.
+std::string general_data_text(const ImportedCase& c);
+std::string case_params_text(const ImportedCase& c);
+std::string plot_script_text();
+// One "t F" line per record, each number in the shortest form that reads
+// back as the same double.
+void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out);
+
+// Writes the four files into DIR (created when missing). Nothing is written
+// when a file of the case is the file NOT_TO_TOUCH under any name, or
+// already exists and REPLACE is false. Each file goes first to a temporary
+// name beside it; only when all four are complete do they take their names.
+// False with *PROBLEM, in Portuguese, when a file could not be written:
+// nothing is put in place then. *WRITTEN lists the files put in place; only
+// a rename failing after all four were written leaves some of them there.
+bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records, bool replace,
+                const std::string& not_to_touch, std::vector<std::string>* written, std::string* problem);
+
+#endif  // TALVIRONESKA_INSPECT_IMPORT_CASE_WRITER_H_

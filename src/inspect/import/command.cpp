@@ -1,0 +1,255 @@
+#include "inspect/import/command.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "inspect/common/console.h"
+#include "inspect/common/native_name.h"
+#include "inspect/common/text.h"
+#include "inspect/common/windows_1252.h"
+#include "inspect/firing/uniform_grid.h"
+#include "inspect/firing/zero_correction.h"
+#include "inspect/import/analysis.h"
+#include "inspect/import/case_writer.h"
+#include "inspect/import/options.h"
+#include "inspect/log/reading.h"
+#include "inspect/program/line_hint.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWritten = 0;
+constexpr int kWrittenWithWarnings = 1;
+constexpr int kNothingWritten = 2;
+// The step of the grid may change the burn's impulse by no more than this.
+constexpr double kImpulseAgreementPercent = 0.1;
+
+int fail(const std::string& message) {
+  put("talvironeska-inspect: erro: " + message + "\n", stderr);
+  return kNothingWritten;
+}
+
+struct Report {
+  std::string text;
+  int warnings = 0;
+  void line(const std::string& s) { text += s + "\n"; }
+  void warn(const std::string& s) {
+    text += "  AVISO: " + s + "\n";
+    ++warnings;
+  }
+};
+
+// Times in the report to the microsecond: epoch stamps in double hold
+// digits of noise below it.
+std::string seconds(double t) { return shortest(std::round(t * 1e6) / 1e6) + " s"; }
+
+// T, a record's time, with the fewest decimals that keep it within a
+// hundredth of a step of the record: the window, half a step wider on each
+// side, keeps the same records, and the case file reads 2.012821, not
+// 2.0128205128205128.
+double window_time(double t, std::int32_t w) {
+  double scale = 1.0;
+  for (int decimals = 0; decimals < 17; ++decimals, scale *= 10.0) {
+    const double rounded = std::round(t * scale) / scale;
+    if (std::fabs(rounded - t) <= 0.01 / w) return rounded;
+  }
+  return t;
+}
+std::string newtons(double F) { return fixed(F, 3) + " N"; }
+
+std::string stretch_text(const QuietStretch& q) {
+  return newtons(q.mean) + " (" + seconds(q.from) + " a " + seconds(q.to) + ", " +
+         std::to_string(q.last - q.first + 1) + " registros, ruído " + newtons(q.noise) + ")";
+}
+
+void report_format(Report& out, const std::string& name, const LogRead& log) {
+  const LogDialect& d = log.dialect;
+  const LogColumns& c = log.columns;
+  out.line("Registro: " + name + " (" + std::to_string(log.lines) + " linhas)");
+  std::string format = std::string("  formato: ") +
+                       (d.columns > 1 ? std::string("separador ") + separator_text(d.separator) + ", " : "") +
+                       (d.decimal_comma ? "vírgula decimal" : "ponto decimal") + ", fim de linha " +
+                       (d.crlf ? "CR LF" : "LF");
+  if (d.header_line > 0) {
+    format += "; cabeçalho na linha " + std::to_string(d.header_line) + ": \"" + printable_line(d.header_text) + "\"";
+  }
+  out.line(format);
+  std::string time = c.time >= 0 ? "  tempo: coluna " + std::to_string(c.time + 1) + ", em " + unit_text(c.time_unit) +
+                                       " (" + c.time_unit_source + "), contado do primeiro registro"
+                                 : "  tempo: nenhuma coluna; um registro a cada 1/" + shortest(c.rate) + " s (--taxa)";
+  out.line(time);
+  std::string thrust = "  empuxo: coluna " + std::to_string(c.thrust + 1) + ", em " + unit_text(c.thrust_unit) + " (" +
+                       c.thrust_unit_source + ")";
+  if (c.factor != 1.0 || c.offset != 0.0) {
+    thrust += ", (valor - " + shortest(c.offset) + ") x " + shortest(c.factor);
+  }
+  out.line(thrust);
+  const auto& r = log.records;
+  out.line("  " + std::to_string(r.size()) + " registros, de " + seconds(r.front().t) + " a " + seconds(r.back().t));
+  if (log.repeated > 0) {
+    out.line("  " + std::to_string(log.repeated) + " registros com o tempo do anterior: tomados pela média com ele");
+  }
+}
+
+// The zero to take off, by the options and the zero found before and after the burn.
+bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrection* z, Report& out,
+                 std::string* problem) {
+  out.line("Zero da balança");
+  out.line("  antes da ignição: " +
+           (a.before ? stretch_text(*a.before) : std::string("registros de menos para medir")));
+  out.line("  depois da queima: " + (a.after ? stretch_text(*a.after) : std::string("registros de menos para medir")));
+  z->start = a.burn_start;
+  z->end = a.burn_end;
+  switch (o.tare) {
+    case TareMode::automatic:
+      if (!a.before) {
+        *problem = "registros de menos antes da ignição para medir o zero: dê --tara VALOR ou --tara nenhuma";
+        return false;
+      }
+      z->before = a.before->mean;
+      out.line("  tara: " + newtons(z->before) + ", o zero antes da ignição (--tara auto)");
+      break;
+    case TareMode::none: out.line("  tara: nenhuma (--tara nenhuma)"); break;
+    case TareMode::value:
+      z->before = o.tare_value;
+      out.line("  tara: " + newtons(z->before) + " (--tara)");
+      break;
+  }
+  z->after = z->before;
+  if (o.drift) {
+    if (!a.after) {
+      *problem = "registros de menos depois da queima para medir a deriva do zero";
+      return false;
+    }
+    z->after = a.after->mean;
+    out.line("  deriva: o zero vai de " + newtons(z->before) + " a " + newtons(z->after) + " entre " +
+             fixed(z->start, 4) + " s e " + fixed(z->end, 4) + " s" + " (--deriva)");
+  } else if (a.before && a.after) {
+    out.line("  deriva: " + newtons(a.after->mean - a.before->mean) + " do zero antes ao zero depois, não corrigida");
+  }
+  return true;
+}
+
+std::string title_for(const ImportOptions& o, std::string* problem) {
+  if (o.title) {
+    std::string title = to_windows_1252(*o.title);
+    if (title.size() > kMaxTitle) {
+      *problem = "--titulo tem mais de " + std::to_string(kMaxTitle) + " caracteres";
+      return "";
+    }
+    return title;
+  }
+  std::string title = to_windows_1252("Ensaio importado de " + name_of_path(path_of_name(o.log).filename()));
+  if (title.size() > kMaxTitle) title.resize(kMaxTitle);
+  return title;
+}
+
+// Room for a window a little wider than the suggested one.
+std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
+  const std::int64_t room = std::int64_t{needed} + std::max<std::int64_t>(needed / 10, 10);
+  return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{INT32_MAX / 8}}));
+}
+
+}  // namespace
+
+int importar_main(const std::vector<std::string>& args) {
+  std::vector<const char*> argv = {"talvironeska-inspect", "importar"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  ImportOptions o;
+  std::string problem;
+  if (!parse_import_options(static_cast<int>(argv.size()), argv.data(), 2, &o, &problem))
+    return fail(problem + " (veja importar --help)");
+  if (o.help) {
+    put(import_usage_text(), stdout);
+    return kWritten;
+  }
+  std::error_code error;
+  if (!fs::is_regular_file(path_of_name(o.log), error)) {
+    return fail(console_name(o.log) + " não existe ou não é um arquivo");
+  }
+
+  ImportedCase c;
+  c.case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
+  if (!valid_case_name(c.case_name)) {
+    return fail("--caso \"" + printable_line(c.case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
+                " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas");
+  }
+  c.title = title_for(o, &problem);
+  if (!problem.empty()) return fail(problem);
+  c.M = *o.M;
+
+  LogRead log;
+  if (!read_log(o.log, o, &log, &problem)) return fail(console_name(o.log) + ", " + problem + "; nada foi escrito");
+  auto& records = log.records;
+  if (records.size() < 2) return fail(console_name(o.log) + " tem menos de dois registros; nada foi escrito");
+
+  Report out;
+  report_format(out, console_name(o.log), log);
+  const RateChoice rate = choose_rate(records);
+  c.w = rate.w;
+  const ConvertedAnalysis measured = analyse_converted(records, c.w, c.M);
+  if (!measured.burn) return fail("nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
+  ZeroCorrection zero;
+  if (!choose_zero(o, measured, &zero, out, &problem)) return fail(problem + "; nada foi escrito");
+  apply_zero_correction(records, zero);
+
+  out.line("Passo");
+  if (rate.whole) {
+    out.line("  a taxa do registro é inteira: w = " + std::to_string(c.w) + " Hz");
+  } else {
+    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(c.w) +
+             " Hz, a inteira mais próxima");
+  }
+  std::vector<ThrustRecord> grid;
+  if (o.measured) {
+    out.line("  registros gravados nos tempos medidos (--medido); o programa os toma a cada 1/w");
+  } else {
+    grid = resample(records, c.w);
+    out.line("  " + std::to_string(grid.size()) + " pontos numa grade exata de 1/w de 0 s a " + seconds(grid.back().t) +
+             ", por interpolação linear");
+  }
+  const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
+  if (measured.gaps > 0) {
+    out.warn(std::to_string(measured.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
+             fixed(measured.largest_gap * 1000.0, 3) + " ms depois de " + seconds(measured.first_gap_time) +
+             (o.measured ? "" : ": preenchidas por interpolação linear"));
+  }
+
+  const ConvertedAnalysis a = analyse_converted(written, c.w, c.M);
+  if (!a.burn) {
+    return fail("nenhum empuxo acima de zero depois da tara em " + console_name(o.log) + "; nada foi escrito");
+  }
+  c.ti = window_time(a.ti, c.w);
+  c.tf = window_time(a.tf, c.w);
+  c.nmax_needed = a.nmax;
+  c.nmax = nmax_with_room(a.nmax, written.size());
+  out.line("Queima");
+  out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
+           std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
+  if (!a.ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
+  const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
+  const double change = (a.It - stamped) / stamped * 100.0;
+  out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
+           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
+           ")");
+  if (std::fabs(change) <= kImpulseAgreementPercent) {
+    out.line("  os dois concordam em " + fixed(kImpulseAgreementPercent, 1) + " %");
+  } else {
+    out.warn("os dois diferem em mais de " + fixed(kImpulseAgreementPercent, 1) + " %" +
+             (o.measured ? ": o programa toma um registro a cada 1/w" : ": o registro é esparso demais para a queima"));
+  }
+  out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
+
+  std::vector<std::string> names;
+  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) return fail(problem);
+  out.line("Caso escrito em " + console_name(o.output_dir) + ":");
+  for (const std::string& name : names) out.line("  " + name);
+  out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
+  put(out.text, stdout);
+  return out.warnings == 0 ? kWritten : kWrittenWithWarnings;
+}

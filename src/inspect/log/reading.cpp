@@ -1,0 +1,181 @@
+#include "inspect/log/reading.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "inspect/common/text.h"
+#include "inspect/program/line_hint.h"
+
+namespace {
+
+constexpr std::size_t kBlock = std::size_t{1} << 20;
+
+// The file's lines, block by block; a line may cross blocks.
+class LogBlocks {
+ public:
+  bool open(const std::string& path) {
+    file_.reset(std::fopen(path.c_str(), "rb"));
+    return file_ != nullptr;
+  }
+
+  // Reads the first block; the text read so far is the head. The byte order
+  // mark that spreadsheets put before UTF-8 text is not part of it.
+  bool start() {
+    if (!fill()) return false;
+    if (head().starts_with("\xEF\xBB\xBF")) begin_ += 3;
+    return true;
+  }
+  std::string_view head() const { return std::string_view(buffer_).substr(begin_, end_ - begin_); }
+  bool at_end() const { return eof_; }
+  bool failed() const { return error_; }
+
+  // The next line without its line end (LF, or CR LF); false at the end.
+  bool next_line(std::string_view* line) {
+    for (;;) {
+      const char* data = buffer_.data();
+      const void* nl = std::memchr(data + begin_, '\n', end_ - begin_);
+      if (nl != nullptr) {
+        const std::size_t at = static_cast<const char*>(nl) - data;
+        *line = std::string_view(data + begin_, at - begin_);
+        begin_ = at + 1;
+        break;
+      }
+      if (eof_) {
+        if (begin_ == end_) return false;
+        *line = std::string_view(data + begin_, end_ - begin_);
+        begin_ = end_;
+        break;
+      }
+      if (!fill()) return false;
+    }
+    if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
+    return true;
+  }
+
+ private:
+  bool fill() {
+    const std::size_t kept = end_ - begin_;
+    if (begin_ > 0) std::memmove(buffer_.data(), buffer_.data() + begin_, kept);
+    begin_ = 0;
+    end_ = kept;
+    // A line longer than half the buffer makes it grow; otherwise it keeps its size.
+    if (buffer_.size() < 2 * kept || buffer_.empty()) buffer_.resize(std::max(kBlock, 2 * kept));
+    while (end_ < buffer_.size() && !eof_) {
+      const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
+      end_ += got;
+      if (got == 0) {
+        eof_ = true;
+        error_ = std::ferror(file_.get()) != 0;
+      }
+    }
+    return !error_;
+  }
+
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_{nullptr, &std::fclose};
+  std::string buffer_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool eof_ = false;
+  bool error_ = false;
+};
+
+std::string expected_line(const LogDialect& d, const LogColumns& c) {
+  std::string text = std::to_string(d.columns) + (d.columns == 1 ? " número" : " campos");
+  if (d.columns > 1) text += std::string(" separados por ") + separator_text(d.separator);
+  text += c.time >= 0 ? ", o tempo na coluna 1 e o empuxo na coluna " + std::to_string(c.thrust + 1)
+                      : ", o empuxo na coluna " + std::to_string(c.thrust + 1);
+  text += d.decimal_comma ? ", números com vírgula decimal" : ", números com ponto decimal";
+  return text;
+}
+
+std::string line_problem(std::uint32_t number, std::string_view line, const std::string& expected) {
+  return "linha " + std::to_string(number) + ": \"" + printable_line(line) + "\"; esperado: " + expected;
+}
+
+}  // namespace
+
+bool read_log(const std::string& path, const ImportOptions& options, LogRead* log, std::string* problem) {
+  LogBlocks blocks;
+  if (!blocks.open(path)) {
+    *problem = "não foi possível abrir " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  if (!blocks.start()) {
+    *problem = "erro ao ler " + path;
+    return false;
+  }
+  LogDialect& d = log->dialect;
+  if (!detect_dialect(blocks.head(), blocks.at_end(), &d, problem)) return false;
+  LogColumns& c = log->columns;
+  if (!resolve_columns(d, options, &c, problem)) return false;
+  const double time_scale = per_second(c.time_unit);
+  const double thrust_scale = c.factor * newtons_per(c.thrust_unit);
+  const std::string expected = expected_line(d, c);
+  {
+    // As many records as the head's lines promise for the whole file.
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    const std::string_view head = blocks.head();
+    const auto lines = static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n'));
+    if (!error && lines > 0) log->records.reserve(size / (head.size() / lines) + 16);
+  }
+
+  std::array<std::string_view, kMaxFields> fields;
+  std::string_view line;
+  std::uint32_t number = 0;
+  bool first = true;
+  double t0 = 0.0;
+  std::size_t k = 0;
+  // Records with the time of the one before are summed here.
+  double sum = 0.0;
+  std::size_t same = 0;
+  auto& records = log->records;
+  while (blocks.next_line(&line)) {
+    ++number;
+    if (number == d.header_line || is_blank_line(line)) continue;
+    const std::size_t n = split_fields(line, d.separator, fields);
+    double raw_t = 0.0;
+    double raw_F = 0.0;
+    if (n != d.columns || (c.time >= 0 && !parse_log_number(fields[c.time], d.decimal_comma, &raw_t)) ||
+        !parse_log_number(fields[c.thrust], d.decimal_comma, &raw_F)) {
+      *problem = line_problem(number, line, expected);
+      return false;
+    }
+    const double F = (raw_F - c.offset) * thrust_scale;
+    double t;
+    if (c.time < 0) {
+      t = static_cast<double>(k++) / c.rate;
+    } else {
+      if (first) t0 = raw_t;
+      t = (raw_t - t0) / time_scale;
+    }
+    first = false;
+    if (!records.empty() && t <= records.back().t) {
+      if (t < records.back().t) {
+        *problem = line_problem(number, line,
+                                "um tempo depois do da linha " + std::to_string(records.back().line) + " (" +
+                                    shortest(records.back().t) + " s); este é " + shortest(t) + " s");
+        return false;
+      }
+      sum += F;
+      ++same;
+      records.back().F = sum / static_cast<double>(same);
+      ++log->repeated;
+      continue;
+    }
+    records.push_back({t, F, number});
+    sum = F;
+    same = 1;
+  }
+  if (blocks.failed()) {
+    *problem = "erro ao ler " + path;
+    return false;
+  }
+  log->lines = number;
+  return true;
+}

@@ -1,0 +1,22 @@
+// A case's general data file and case parameter file, read the way the run
+// reads them once the user has closed the editor, and the files of a case.
+#ifndef TALVIRONESKA_INSPECT_PROGRAM_CASE_FILES_H_
+#define TALVIRONESKA_INSPECT_PROGRAM_CASE_FILES_H_
+
+#include <filesystem>
+#include <vector>
+
+#include "core/run_context.h"
+
+// Reads both files from the current directory into RC, then makes the
+// program's own check of w. A missing file is the severe error 29, not
+// created; every other error is the program's own.
+void read_case_files(RunContext& rc);
+
+// Every file of the case read into RC, as absolute paths from the current
+// directory: the general data file and the plot script, then those of the
+// parameter file, the thrust data file and the two result files whose names
+// RC holds (a name not read yet is left out).
+std::vector<std::filesystem::path> files_of_case(const RunContext& rc);
+
+#endif  // TALVIRONESKA_INSPECT_PROGRAM_CASE_FILES_H_

@@ -1,0 +1,215 @@
+#include "inspect/series/command.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+#include <system_error>
+
+#include "input/list_reader.h"
+#include "inspect/common/console.h"
+#include "inspect/common/cp1252.h"
+#include "inspect/common/gnuplot_run.h"
+#include "inspect/common/native_name.h"
+#include "inspect/common/same_file.h"
+#include "inspect/common/text.h"
+#include "inspect/firing/eng_export.h"
+#include "inspect/series/mean_curve.h"
+#include "inspect/series/options.h"
+#include "inspect/series/plot.h"
+#include "inspect/series/report.h"
+#include "inspect/series/series.h"
+#include "io/severe_error.h"
+#include "io/unit.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kTag[] = "talvironeska-inspect";
+constexpr int kExitChecksFailed = 1;
+constexpr int kExitUnusable = 2;
+constexpr double kEngImpulseTolerance = 0.005;
+
+// The units under which write errors name the series' files.
+enum SeriesUnit : int {
+  kUnitSeriesReport = 40,
+  kUnitSeriesCsv,
+  kUnitSeriesEng,
+  kUnitSeriesPlotData,
+  kUnitSeriesPlotScript,
+};
+
+// Fixed names: the script reaches them by name, and none of them can be read
+// by gnuplot as anything but a file.
+constexpr char kReportName[] = "serie.txt";
+constexpr char kCsvName[] = "serie.csv";
+constexpr char kEngName[] = "serie.eng";
+constexpr char kPlotDataName[] = "serie_curvas.dat";
+constexpr char kPlotScriptName[] = "serie.gnu";
+constexpr char kPngName[] = "serie.png";
+
+int fail(const std::string& message) {
+  put(std::string(kTag) + ": erro: " + message + "\n", stderr);
+  return kExitUnusable;
+}
+
+std::string lf_lines(std::string_view crlf) {
+  std::string text;
+  text.reserve(crlf.size());
+  for (char c : crlf) {
+    if (c != '\r') text += c;
+  }
+  return text;
+}
+
+struct OutputFile {
+  int unit;
+  fs::path path;
+  std::string bytes;
+};
+
+// The firing whose file PATH is, or nullptr: compared by what the names
+// point at, so a link or another spelling of a case's file is found too.
+const Firing* owner_of(const fs::path& path, std::span<const Firing> firings) {
+  for (const Firing& f : firings) {
+    if (same_file_among(path, f.files) != nullptr) return &f;
+  }
+  return nullptr;
+}
+
+void write_file(const OutputFile& file) {
+  Unit unit(file.unit, name_of_path(file.path), OpenMode::write);
+  unit.write(file.bytes);
+  unit.close();
+}
+
+struct MeanEngineCurve {
+  std::vector<CurvePoint> mean;    // on the finest step of the series, times from the 5 % rise
+  std::vector<CurvePoint> points;  // the engine file's points
+  double It = 0.0;                 // their impulse
+  double M = 0.0;                  // kg, the mean of the known propellant masses
+};
+
+MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
+  MeanEngineCurve c;
+  double step = INFINITY;
+  std::vector<std::span<const CurvePoint>> curves;
+  std::size_t masses = 0;
+  for (const Firing& f : firings) {
+    step = std::min(step, 1.0 / f.values.w);
+    curves.push_back(f.curve);
+    if (f.values.M > 0.0) {
+      c.M += f.values.M;
+      ++masses;
+    }
+  }
+  if (masses > 0) c.M /= static_cast<double>(masses);
+  c.mean = mean_curve(curves, step);
+  c.points = reduce_curve(eng_polyline(c.mean, step));
+  c.It = curve_impulse(c.points);
+  return c;
+}
+
+// Why one of the files to be WRITTEN must not be written: it is a firing's
+// file, or two of them are one file. Empty when all may be written.
+std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings) {
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (const Firing* f = owner_of(written[i], firings)) {
+      return console_name(name_of_path(written[i])) + " é um arquivo do ensaio " + console_name(f->argument) +
+             ": não será sobrescrito";
+    }
+    if (const fs::path* earlier = same_file_among(written[i], std::span(written).first(i))) {
+      return console_name(name_of_path(written[i])) + " é também " + console_name(name_of_path(earlier->filename()));
+    }
+  }
+  return "";
+}
+
+// Draws the picture from the script in FOLDER; false, with a warning on the
+// console, when gnuplot cannot be started or fails.
+bool draw_picture(const fs::path& folder) {
+  // An old picture must not pass for this run's.
+  std::error_code error;
+  fs::remove(folder / kPngName, error);
+  const int status = run_gnuplot(folder, kPlotScriptName);
+  if (status == 0 && fs::exists(folder / kPngName, error)) return true;
+  put(status < 0 ? "AVISO: o gnuplot não pôde ser iniciado: " + console_name(name_of_path(folder / kPngName)) +
+                       " não foi desenhado\n"
+                 : "AVISO: o gnuplot terminou com o estado " + std::to_string(status) + "\n",
+      stdout);
+  return false;
+}
+
+}  // namespace
+
+int series_main(const std::vector<std::string>& args) {
+  SeriesOptions options;
+  std::string problem;
+  if (!parse_series_options(args, &options, &problem)) return fail(problem + " (veja serie --help)");
+  if (options.help) {
+    put(series_usage_text(), stdout);
+    return 0;
+  }
+
+  std::vector<Firing> firings(options.firings.size());
+  const FiringOptions firing_options{options.rate, options.M};
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    if (!read_firing(options.firings[i], firing_options, &firings[i], &problem)) {
+      return fail(problem + "; nenhum arquivo escrito");
+    }
+  }
+  const SeriesSummary summary = summarize(firings);
+  const MeanEngineCurve eng = mean_engine_curve(firings);
+
+  const fs::path folder = path_of_name(options.folder);
+  const fs::path eng_path = options.eng_file.empty() ? folder / kEngName : path_of_name(options.eng_file);
+  EngHeader header;
+  header.name = summary.designation.empty() ? "serie" : summary.designation;
+  header.propellant_mass = eng.M;
+  header.total_mass = eng.M;
+  header.comment = std::string(kTag) + " serie: curva media de " + std::to_string(firings.size()) +
+                   " ensaios, impulso " + fixed(eng.It, 3) + " N s";
+  if (!eng_figures_finite(header, eng.points)) {
+    return fail("a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
+  }
+  const MeanCurveNote note{cp1252_from_utf8(name_of_path(eng_path)), eng.points.size(), eng.It};
+  const std::string report = series_report_text(firings, summary, note);
+  const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
+
+  std::vector<OutputFile> outputs;
+  outputs.push_back({kUnitSeriesReport, folder / kReportName, report});
+  outputs.push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)});
+  outputs.push_back({kUnitSeriesEng, eng_path, eng_text(header, eng.points)});
+  outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, eng.mean)});
+  outputs.push_back(
+      {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)});
+  std::vector<fs::path> written;
+  for (const OutputFile& out : outputs) written.push_back(out.path);
+  written.push_back(folder / kPngName);
+  problem = overwrite_problem(written, firings);
+  if (!problem.empty()) return fail(problem + "; nenhum arquivo escrito");
+
+  try {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (const OutputFile& out : outputs) write_file(out);
+  } catch (const SevereError& error) {
+    return fail("severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
+  }
+
+  put(utf8_from_cp1252(lf_lines(report)), stdout);
+  put("\n", stdout);
+  int status = summary.certification.passed() ? 0 : kExitChecksFailed;
+  if (!(std::fabs(eng.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
+    put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", stdout);
+    status = kExitChecksFailed;
+  }
+  const bool drawn = draw_picture(folder);
+  if (!drawn) status = kExitChecksFailed;
+  put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
+          kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
+          "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
+      stdout);
+  return status;
+}

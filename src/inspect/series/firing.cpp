@@ -1,0 +1,157 @@
+#include "inspect/series/firing.h"
+
+#include <algorithm>
+#include <climits>
+#include <system_error>
+
+#include "core/run_context.h"
+#include "core/trimmed.h"
+#include "inspect/common/cp1252.h"
+#include "inspect/common/native_name.h"
+#include "inspect/common/text.h"
+#include "inspect/firing/sampling.h"
+#include "inspect/program/case_files.h"
+#include "inspect/program/program_run.h"
+#include "inspect/program/thrust_records.h"
+#include "io/severe_error.h"
+#include "io/unit.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The program runs in its case directory and opens every file by a name
+// relative to it: the case is read from there, and the directory the
+// companion started in is restored afterwards, also when reading fails.
+class InDirectory {
+ public:
+  explicit InDirectory(const fs::path& dir) : before_(fs::current_path()) { fs::current_path(dir); }
+  ~InDirectory() {
+    std::error_code ignored;
+    fs::current_path(before_, ignored);
+  }
+  InDirectory(const InDirectory&) = delete;
+  InDirectory& operator=(const InDirectory&) = delete;
+
+ private:
+  fs::path before_;
+};
+
+// Why the program's reading would not reach past the window.
+std::string program_stop(const ThrustFile& file, const WindowReading& run, const CaseValues& values) {
+  switch (run.end) {
+    case ProgramEnd::past_window: break;
+    case ProgramEnd::unreadable_line:
+      return "o programa pararia na linha " + std::to_string(file.unreadable.first_line) +
+             " do arquivo de empuxo com o erro " + std::to_string(severe_number(file.first_error));
+    case ProgramEnd::end_of_file:
+      return "o arquivo de empuxo acaba antes de um registro depois de tf + 1/(2w): o programa pararia com o erro 24";
+    case ProgramEnd::arrays_full:
+      return "a janela tem " + std::to_string(run.inside) +
+             " registros, mais que nmax = " + std::to_string(values.nmax) + ": o programa pararia com o erro 408";
+    case ProgramEnd::arrays_too_big:
+      return "nmax = " + std::to_string(values.nmax) + " é grande demais: o programa pararia com o erro 179";
+  }
+  return "";
+}
+
+// The program's figures and curve over the firing's window, and the
+// standard figures of the whole log.
+bool evaluate(ThrustFile& file, Firing* f, std::string* problem) {
+  const std::optional<StandardFigures> standard = standard_figures(file.times(), file.thrusts());
+  if (!standard) {
+    *problem = "nenhum empuxo acima de zero no arquivo de empuxo";
+    return false;
+  }
+  f->standard = *standard;
+  const WindowReading run = read_window(file, f->values);
+  RunContext rc;
+  if (run.end != ProgramEnd::past_window || !run_program_on_records(file, f->values, rc)) {
+    *problem = program_stop(file, run, f->values);
+    return false;
+  }
+  if (rc.nc < 2) {
+    *problem = "a janela de ti = " + shortest(f->values.ti) + " s a tf = " + shortest(f->values.tf) +
+               " s tem menos de dois registros";
+    return false;
+  }
+  f->program = program_figures(rc);
+  f->program.tmax = rc.tmax - rc.ti;
+  // Point k of the curve lies (k - 1) dt after the first record kept.
+  const double origin = file.t[run.first_kept] - standard->start;
+  f->curve.resize(static_cast<std::size_t>(rc.nc));
+  for (std::int32_t k = 1; k <= rc.nc; ++k) f->curve[k - 1] = {curve_time(rc, k) + origin, rc.F[k - 1]};
+  return true;
+}
+
+bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
+  RunContext rc;
+  ThrustFile file;
+  {
+    const InDirectory in_case(dir);
+    read_case_files(rc);
+    const std::string thrust_name(trimmed(rc.original));
+    file = read_thrust_source({thrust_name, false, {}}, kUnitThrustData);
+    const std::string case_name(trimmed(rc.case_name));
+    f->files = files_of_case(rc);
+    f->name = case_name.empty() ? cp1252_from_utf8(name_of_path(dir.filename())) : case_name;
+  }
+  f->from_case = true;
+  f->values = static_cast<const CaseValues&>(rc);
+  return evaluate(file, f, problem);
+}
+
+bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing* f, std::string* problem) {
+  ThrustFile file = read_thrust_source({name_of_path(path), false, {}}, kUnitThrustData);
+  f->files.push_back(fs::absolute(path));
+  f->name = cp1252_from_utf8(name_of_path(path.filename()));
+  if (file.readable < 2) {
+    *problem = "o leitor do programa lê menos de dois registros do arquivo";
+    return false;
+  }
+  std::int32_t w = options.rate;
+  if (w <= 0) w = rate_from_median(measure_sampling(file.times(), 1).median);
+  if (w <= 0) {
+    *problem = "o passo mediano do arquivo não é positivo: dê a frequência com --rate";
+    return false;
+  }
+  const std::optional<StandardFigures> standard = standard_figures(file.times(), file.thrusts());
+  if (!standard) {
+    *problem = "nenhum empuxo acima de zero no arquivo";
+    return false;
+  }
+  f->values.ti = standard->ti;
+  f->values.tf = standard->tf;
+  f->values.M = options.M;
+  f->values.w = w;
+  // Room for every record: the window never needs more.
+  f->values.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.size(), INT32_MAX / 8));
+  return evaluate(file, f, problem);
+}
+
+}  // namespace
+
+bool read_firing(const std::string& argument, const FiringOptions& options, Firing* firing, std::string* problem) {
+  *firing = Firing{};
+  firing->argument = argument;
+  firing->shown = cp1252_from_utf8(argument);
+  std::string why;
+  try {
+    const fs::path path = path_of_name(argument);
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) {
+      why = "não existe";
+    } else if (fs::is_directory(status)) {
+      if (read_case_firing(path, firing, &why)) return true;
+    } else if (read_file_firing(path, options, firing, &why)) {
+      return true;
+    }
+  } catch (const SevereError& error) {
+    why = "severe (" + std::to_string(error.number()) + "): " + console_name(error.text());
+  } catch (const fs::filesystem_error& error) {
+    why = error.what();
+  }
+  *problem = "ensaio " + console_name(argument) + ": " + why;
+  return false;
+}

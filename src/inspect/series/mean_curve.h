@@ -1,0 +1,22 @@
+// The mean thrust curve of a series: the firings' curves, each on its own
+// time steps, averaged on one time grid.
+#ifndef TALVIRONESKA_INSPECT_SERIES_MEAN_CURVE_H_
+#define TALVIRONESKA_INSPECT_SERIES_MEAN_CURVE_H_
+
+#include <span>
+#include <vector>
+
+#include "inspect/firing/eng_export.h"
+
+// The mean of CURVES (each with rising times, its thrust taken as zero
+// outside its own span and linear between its points) at every STEP (> 0)
+// from the earliest point of any curve to the latest. Each curve's impulse
+// is kept but for half a step at either end of it.
+std::vector<CurvePoint> mean_curve(std::span<const std::span<const CurvePoint>> curves, double step);
+
+// MEAN as the engine file's polyline: time from one STEP before its first
+// point, where every curve is still zero, starting at (0, 0) and ending at
+// zero thrust.
+std::vector<CurvePoint> eng_polyline(const std::vector<CurvePoint>& mean, double step);
+
+#endif  // TALVIRONESKA_INSPECT_SERIES_MEAN_CURVE_H_

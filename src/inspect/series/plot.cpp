@@ -1,0 +1,79 @@
+#include "inspect/series/plot.h"
+
+#include <charconv>
+
+#include "output/gnuplot_text.h"
+
+namespace {
+
+void add_point(std::string& out, const CurvePoint& p) {
+  char line[64];
+  char* end = std::to_chars(line, line + 30, p.t).ptr;
+  *end++ = ' ';
+  end = std::to_chars(end, line + sizeof line - 1, p.F).ptr;
+  *end++ = '\n';
+  out.append(line, end);
+}
+
+std::string relative_path(std::string_view name) {
+  std::string path = "./";
+  path.append(name);
+  return gnuplot_quoted(path);
+}
+
+}  // namespace
+
+std::string gnuplot_quoted(std::string_view text) {
+  std::string quoted = "'";
+  quoted += gnuplot_text(text);
+  quoted += '\'';
+  return quoted;
+}
+
+std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean) {
+  std::string out;
+  std::size_t size = mean.size();
+  for (const Firing& f : firings) size += f.curve.size();
+  out.reserve(size * 24 + 256);
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    out += "# ensaio " + std::to_string(i + 1) + "\n";
+    for (const CurvePoint& p : firings[i].curve) add_point(out, p);
+    out += "\n\n";
+  }
+  out += "# curva media\n";
+  for (const CurvePoint& p : mean) add_point(out, p);
+  return out;
+}
+
+std::string plot_script_text(std::span<const Firing> firings, std::string_view designation, const PlotFiles& files) {
+  std::string s;
+  const auto line = [&s](const std::string& text) { s += text + "\r\n"; };
+  line("# S\xE9rie de ensaios, escrita por talvironeska-inspect serie. Mude o estilo \xE0 vontade e");
+  line("# desenhe de novo com \"gnuplot " + files.script + "\" nesta pasta.");
+  line("set encoding cp1252");
+  line("set terminal pngcairo size 1200,720 noenhanced");
+  line("set output " + relative_path(files.png));
+  line("set title " + gnuplot_quoted("S\xE9rie de " + std::to_string(firings.size()) +
+                                     " ensaios, designa\xE7\xE3o pelas m\xE9"
+                                     "dias " +
+                                     std::string(designation)));
+  line("set xlabel 't desde a igni\xE7\xE3o, 5 % do pico (s)'");
+  line("set ylabel 'F (N)'");
+  line("set grid");
+  line("set key outside right top");
+  s += "plot";
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    std::string title = "ensaio " + std::to_string(i + 1);
+    title += ": ";
+    title += firings[i].name;
+    s += ' ';
+    s += relative_path(files.data);
+    s += " index " + std::to_string(i) + " using 1:2 with lines lw 1 title ";
+    s += gnuplot_quoted(title);
+    s += ", \\\r\n    ";
+  }
+  s += relative_path(files.data) + " index " + std::to_string(firings.size()) +
+       " using 1:2 with lines lw 3 lc rgb 'black' title 'curva m\xE9"
+       "dia'\r\n";
+  return s;
+}

@@ -1,0 +1,32 @@
+// The series picture: a gnuplot script, kept for the user to restyle, and
+// the data file it draws, every curve from its 5 % rise and the mean curve.
+#ifndef TALVIRONESKA_INSPECT_SERIES_PLOT_H_
+#define TALVIRONESKA_INSPECT_SERIES_PLOT_H_
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "inspect/firing/eng_export.h"
+#include "inspect/series/firing.h"
+
+struct PlotFiles {
+  std::string data;  // names as the script shows them, relative to its folder
+  std::string png;
+  std::string script;
+};
+
+// The curves, one block each, the mean curve last; blocks apart by two
+// empty lines (gnuplot's "index"), decimal point, LF.
+std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean);
+
+// The script, Windows-1252 with CR LF. Every text from the firings goes in
+// as a quoted string and every file name as a quoted relative path starting
+// with "./", so none of them can become a gnuplot command or a pipe.
+std::string plot_script_text(std::span<const Firing> firings, std::string_view designation, const PlotFiles& files);
+
+// TEXT between apostrophes for gnuplot, made safe by gnuplot_text().
+std::string gnuplot_quoted(std::string_view text);
+
+#endif  // TALVIRONESKA_INSPECT_SERIES_PLOT_H_

@@ -1,0 +1,147 @@
+#include "inspect/import/case_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "core/trimmed.h"
+#include "input/case_params.h"
+#include "input/general_data.h"
+#include "inspect/common/windows_1252.h"
+#include "inspect/log/record.h"
+#include "inspect/program/thrust_records.h"
+
+#include "../../support/temp_dir.h"
+
+namespace {
+
+using CaseWriterTest = TempDirTest;
+
+ImportedCase sample_case() {
+  ImportedCase c;
+  c.case_name = "ensaio d'Ana";
+  c.title = "Motor 'A', 3\xAA queima: 1/2 carga";
+  c.ti = 2.0125;
+  c.tf = 3.2;
+  c.M = 0.0625;
+  c.w = 80;
+  c.nmax = 106;
+  c.nmax_needed = 96;
+  return c;
+}
+
+// The program's own readers take back every value whole: quotes, blanks,
+// slashes and apostrophes in the names and the title.
+TEST_F(CaseWriterTest, TheProgramReadsTheCaseBackWhole) {
+  const ImportedCase c = sample_case();
+  write_file("talvironeska_2p1_dados_geral.txt", general_data_text(c));
+  write_file(params_file_name(c), case_params_text(c));
+  RunContext rc;
+  read_general_data(rc);
+  EXPECT_EQ(trimmed(rc.parameter_file_name), "ensaio d'Ana_caso.txt");
+  read_case_params(rc);
+  EXPECT_EQ(trimmed(rc.original), "ensaio d'Ana.dat");
+  EXPECT_EQ(rc.ti, 2.0125);
+  EXPECT_EQ(rc.tf, 3.2);
+  EXPECT_EQ(rc.Fcor, 0.0);
+  EXPECT_EQ(rc.M, 0.0625);
+  EXPECT_EQ(rc.w, 80);
+  EXPECT_EQ(rc.nmax, 106);
+  EXPECT_EQ(rc.time_origin_option, 0);
+  EXPECT_EQ(rc.plot_option, 1);
+  EXPECT_EQ(rc.curve_listing_option, 0);
+  EXPECT_EQ(trimmed(rc.case_name), "ensaio d'Ana");
+  EXPECT_EQ(trimmed(rc.title), c.title);
+  for (const std::string& text : {case_params_text(c), general_data_text(c), plot_script_text()}) {
+    EXPECT_TRUE(text.ends_with("\r\n"));
+    EXPECT_EQ(text.find("\n"), text.find("\r\n") + 1);
+  }
+}
+
+TEST_F(CaseWriterTest, ThrustLinesReadBackToTheSameDoubles) {
+  std::vector<ThrustRecord> records;
+  for (int k = 0; k < 500; ++k) records.push_back({k / 78.0, std::sin(k * 0.1) * 1234.5678 - 1e-7 * k, 0});
+  records.push_back({1e-9, -4.4482216152605e-300, 0});
+  std::string text;
+  append_thrust_lines(records, &text);
+  EXPECT_EQ(text.substr(0, 4), "0 0\r");
+  const ThrustFile file = read_thrust_text(text);
+  ASSERT_EQ(file.size(), records.size());
+  EXPECT_EQ(file.unreadable.count, 0u);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(file.times()[i], records[i].t) << i;
+    EXPECT_EQ(file.thrusts()[i], records[i].F) << i;
+  }
+}
+
+TEST_F(CaseWriterTest, NothingIsReplacedUnlessAskedAndTheLogNever) {
+  ImportedCase c = sample_case();
+  c.case_name = "e1";
+  const std::vector<ThrustRecord> records = {{0.0, 1.0, 1}, {0.5, 2.0, 2}};
+  write_file("registro.csv", "t,F\n");
+  std::filesystem::create_directory("caso");
+  write_file("caso/e1.dat", "antigo\n");
+  std::vector<std::string> written;
+  std::string problem;
+  EXPECT_FALSE(write_case("caso", c, records, false, "registro.csv", &written, &problem));
+  EXPECT_NE(problem.find("e1.dat j\xC3\xA1 existe"), std::string::npos) << problem;
+  EXPECT_EQ(read_file("caso/e1.dat"), "antigo\n");
+  EXPECT_FALSE(std::filesystem::exists("caso/talvironeska_2p1_dados_geral.txt"));
+
+  ASSERT_TRUE(write_case("caso", c, records, true, "registro.csv", &written, &problem)) << problem;
+  EXPECT_EQ(read_file("caso/e1.dat"), "0 1\r\n0.5 2\r\n");
+  EXPECT_EQ(written.size(), 4u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("caso"), {}), 4);
+
+  // The log, named another way, as the case's own thrust data file.
+  write_file("caso/e2.dat", "t,F\n");
+  c.case_name = "e2";
+  problem.clear();
+  EXPECT_FALSE(write_case("caso", c, records, true, "caso/../caso/./e2.dat", &written, &problem));
+  EXPECT_NE(problem.find("pr\xC3\xB3prio registro"), std::string::npos) << problem;
+  EXPECT_EQ(read_file("caso/e2.dat"), "t,F\n");
+  EXPECT_FALSE(std::filesystem::exists("caso/e2_caso.txt"));
+}
+
+TEST_F(CaseWriterTest, AFailedWriteLeavesNothing) {
+  const ImportedCase c = sample_case();
+  std::vector<std::string> written;
+  std::string problem;
+  write_file("arquivo", "x");
+  EXPECT_FALSE(write_case("arquivo/caso", c, {}, false, "registro.csv", &written, &problem));
+  EXPECT_FALSE(problem.empty());
+  EXPECT_TRUE(written.empty());
+}
+
+TEST(CaseNames, ValidOnesAndOnesMadeFromAFileName) {
+  for (const char* name : {"ensaio1", "ensaio d'Ana", "a.b-c_d", "x"}) EXPECT_TRUE(valid_case_name(name)) << name;
+  for (const char* name : {"", " ensaio", "ensaio ", "a/b", "a\\b", "a:b", "a*b", "\xC3\xA9", "..",
+                           "12345678901234567890123456789012345678901"}) {
+    EXPECT_FALSE(valid_case_name(name)) << name;
+  }
+  EXPECT_EQ(case_name_from("ensaio 1 (bancada)"), "ensaio_1__bancada_");
+  EXPECT_EQ(case_name_from("medi\xC3\xA7\xC3\xA3o"), "medi____o");
+  EXPECT_EQ(case_name_from(".oculto"), "oculto");
+  EXPECT_EQ(case_name_from(""), "ensaio");
+  EXPECT_TRUE(valid_case_name(case_name_from(std::string(80, 'x'))));
+}
+
+TEST(Windows1252, ConvertsUtf8AndKeepsWhatIsNot) {
+  const struct {
+    const char* in;
+    const char* out;
+    // clang-format off
+  } cases[] = {
+      {"T\xC3\xADtulo \xE2\x82\xAC 5", "T\xEDtulo \x80 5"},  // UTF-8 in
+      {"T\xEDtulo", "T\xEDtulo"},                             // Windows-1252 in, kept
+      {"\xE2\x88\x9A 2", "? 2"},                              // no byte for the square root
+      {"a\tb\r\nc", "a b  c"},                                // on one line
+      {"\xC3\xA7\xC3\xA3o", "\xE7\xE3o"},
+  };
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(to_windows_1252(c.in), c.out) << c.in;
+  EXPECT_EQ(quoted_text("d'Ana"), "'d''Ana'");
+}
+
+}  // namespace

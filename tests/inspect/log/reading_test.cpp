@@ -1,0 +1,94 @@
+#include "inspect/log/reading.h"
+
+#include <gtest/gtest.h>
+
+#include "../../support/temp_dir.h"
+
+namespace {
+
+using LogReadingTest = TempDirTest;
+
+ImportOptions options_for(TimeUnit time, ThrustUnit thrust) {
+  ImportOptions o;
+  o.time_unit = time;
+  o.thrust_unit = thrust;
+  return o;
+}
+
+TEST_F(LogReadingTest, ConvertsCountsFromTheFirstRecordAndFoldsRepeatedStamps) {
+  write_file("log.csv", "time_ms,weight_g\r\n1000,100\r\n1012,200\r\n1012,400\r\n\r\n1025,1000\r\n");
+  LogRead log;
+  std::string problem;
+  ASSERT_TRUE(read_log("log.csv", ImportOptions{}, &log, &problem)) << problem;
+  ASSERT_EQ(log.records.size(), 3u);
+  EXPECT_EQ(log.records[0].t, 0.0);
+  EXPECT_EQ(log.records[1].t, 0.012);
+  EXPECT_EQ(log.records[2].t, 0.025);
+  EXPECT_DOUBLE_EQ(log.records[0].F, 0.980665);
+  EXPECT_DOUBLE_EQ(log.records[1].F, 300.0 * 9.80665e-3);  // the two at 1012 ms, averaged
+  EXPECT_EQ(log.records[1].line, 3u);
+  EXPECT_EQ(log.records[2].line, 6u);
+  EXPECT_EQ(log.repeated, 1u);
+  EXPECT_EQ(log.lines, 6u);
+}
+
+TEST_F(LogReadingTest, AByteOrderMarkIsNotPartOfTheFirstLine) {
+  write_file("log.csv",
+             "\xEF\xBB\xBF"
+             "0;1,5\r\n0,5;2,5\r\n");
+  LogRead log;
+  std::string problem;
+  ASSERT_TRUE(read_log("log.csv", options_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << problem;
+  ASSERT_EQ(log.records.size(), 2u);
+  EXPECT_EQ(log.records[0].F, 1.5);
+  EXPECT_EQ(log.records[1].t, 0.5);
+}
+
+TEST_F(LogReadingTest, RawChannelAtARate) {
+  write_file("daq.txt", "8000\n8010\n7990\n");
+  ImportOptions o;
+  o.rate = 4.0;
+  o.factor = 0.5;
+  o.offset = 8000.0;
+  LogRead log;
+  std::string problem;
+  ASSERT_TRUE(read_log("daq.txt", o, &log, &problem)) << problem;
+  ASSERT_EQ(log.records.size(), 3u);
+  EXPECT_EQ(log.records[2].t, 0.5);
+  EXPECT_EQ(log.records[1].F, 5.0);
+  EXPECT_EQ(log.records[2].F, -5.0);
+}
+
+TEST_F(LogReadingTest, ABadLineNamesItsNumberTextAndWhatWasExpected) {
+  const struct {
+    const char* text;
+    const char* problem;
+  } cases[] = {
+      {"0;1,5\n1;2,5\n2;x\n", "linha 3: \"2;x\"; esperado: 2 campos separados por ponto e v\xC3\xADrgula"},
+      {"0 1.5\n1 2.5 3\n", "linha 2: \"1 2.5 3\"; esperado: 2 campos separados por brancos"},
+      {"0 1.5\n0.2 2.5\n0.1 2\n", "linha 3: \"0.1 2\"; esperado: um tempo depois do da linha 2 (0.2 s)"},
+      {"0,5\n1,5,5\n", "linha 2: \"1,5,5\"; esperado: 2 campos separados por v\xC3\xADrgula"},
+  };
+  for (const auto& c : cases) {
+    write_file("log.txt", c.text);
+    LogRead log;
+    std::string problem;
+    EXPECT_FALSE(read_log("log.txt", options_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << c.text;
+    EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+  }
+}
+
+TEST_F(LogReadingTest, LinesLongerThanABlockAndNoLastLineEnd) {
+  std::string text;
+  for (int k = 0; k < 120000; ++k) text += std::to_string(k) + " " + std::to_string(k % 7) + ".25\n";
+  text.pop_back();
+  write_file("long.txt", text);
+  LogRead log;
+  std::string problem;
+  ASSERT_TRUE(read_log("long.txt", options_for(TimeUnit::ms, ThrustUnit::N), &log, &problem)) << problem;
+  ASSERT_EQ(log.records.size(), 120000u);
+  EXPECT_EQ(log.records.back().t, 119.999);
+  EXPECT_EQ(log.records.back().F, 119999 % 7 + 0.25);
+}
+
+}  // namespace
