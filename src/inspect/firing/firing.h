@@ -9,17 +9,35 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "inspect/firing/burn.h"
 #include "inspect/firing/events.h"
 #include "inspect/firing/sampling.h"
 #include "inspect/firing/zero_level.h"
 
+// What the analysis tells the user about a log, under a stable code that
+// scripts may rely on ("zero-shift", "spike", "no-zero-before",
+// "inverted-cell" ...), with its text in Portuguese.
+struct FiringWarning {
+  std::string code;
+  std::string text;
+};
+
+// A reading set aside before the burn's threshold and peak are taken.
+struct SpikeRecord {
+  std::size_t record = 0;
+  double time = 0.0;    // s
+  double thrust = 0.0;  // N, as read
+};
+
 struct FiringChoice {
   std::int32_t w = 0;          // the rate the case will use (--rate, the case's w); 0: the measured one
   std::optional<double> from;  // --de, --ate: events are looked for between these times only
   std::optional<double> to;
   std::size_t event = 0;  // --evento N, counted from 1; 0: chosen by shape, then impulse
+  bool inverted = false;  // --inverter: the thrust is read mirrored (-F)
 };
 
 struct FiringAnalysis {
@@ -41,6 +59,15 @@ struct FiringAnalysis {
   double ti = 0.0;       // s: the burn's first record above 5 % of its peak
   double tf = 0.0;       // s: the first record below it after the burn
   std::size_t nmax = 0;  // records inside the window at w
+
+  // The zero on each side of the burn, and what its shift does.
+  std::optional<QuietStretch> zero_before;  // a quiet stretch before ignition
+  std::optional<QuietStretch> zero_after;   // and after burn-out
+  double zero_shift = 0.0;                  // N: after's mean - before's, when both are measured
+  double shift_effect = 0.0;                // N s: what the shift changes in the burn's impulse
+  std::vector<SpikeRecord> spikes;          // set aside before the threshold and the peak
+  bool inverted = false;                    // the log holds a burn below its zero: a cell wired the other way
+  std::vector<FiringWarning> warnings;
 };
 
 // The analysis of records (t[i], F[i]), in file order.
