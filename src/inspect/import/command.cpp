@@ -11,7 +11,7 @@
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
 #include "inspect/common/text.h"
-#include "inspect/common/windows_1252.h"
+#include "inspect/common/code_page.h"
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
 #include "inspect/import/analysis.h"

@@ -6,7 +6,7 @@
 
 #include "core/run_context.h"
 #include "core/trimmed.h"
-#include "inspect/common/cp1252.h"
+#include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/sampling.h"
