@@ -16,6 +16,7 @@
 #include "inspect/check/options.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
+#include "inspect/common/outcome.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/shown_text.h"
 #include "inspect/common/text.h"
@@ -31,29 +32,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kTag[] = "talvironeska-inspect";
-
-}  // namespace
-
-int fail(const std::string& message) {
-  put(std::string(kTag) + ": " + message + "\n", stderr);
-  return kStatusUnusable;
-}
-
-// A report lost on the way out (a full disk, a closed standard output) is a
-// failure, not a result.
-int after_report(int status) {
-  static bool said = false;
-  if (standard_output_ok()) return status;
-  if (!said) fail("erro ao escrever o relatório na saída padrão");
-  said = true;
-  return kStatusUnusable;
-}
-
-namespace {
-
-int fail_severe(const SevereError& error) {
-  return fail("severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
-}
 
 // Input the program is certain to fail on before any figure, in the
 // inspector's words.
@@ -163,13 +141,11 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
 
 }  // namespace
 
-int check_main(int argc, char** argv) {
+int check_main(const Invocation& call) {
   Options options;
   std::string problem;
-  if (!parse_options(argc, argv, &options, &problem)) return fail(problem + " (veja --help)");
-  if (options.help) {
-    put(usage_text(), stdout);
-    return kStatusFits;
+  if (const auto status = settled(read_command_line(kCheckCommandLine, call.args, &options, &problem), call, problem)) {
+    return *status;
   }
   if (options.version) {
     put(std::string(kTag) + " " + kInspectVersion + "\n", stdout);

@@ -9,6 +9,7 @@
 
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
+#include "inspect/common/outcome.h"
 #include "inspect/common/text.h"
 #include "inspect/common/windows_1252.h"
 #include "inspect/firing/uniform_grid.h"
@@ -23,26 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWritten = 0;
-constexpr int kWrittenWithWarnings = 1;
-constexpr int kNothingWritten = 2;
 // The step of the grid may change the burn's impulse by no more than this.
 constexpr double kImpulseAgreementPercent = 0.1;
-
-int fail(const std::string& message) {
-  put("talvironeska-inspect: erro: " + message + "\n", stderr);
-  return kNothingWritten;
-}
-
-struct Report {
-  std::string text;
-  int warnings = 0;
-  void line(const std::string& s) { text += s + "\n"; }
-  void warn(const std::string& s) {
-    text += "  AVISO: " + s + "\n";
-    ++warnings;
-  }
-};
 
 // Times in the report to the microsecond: epoch stamps in double hold
 // digits of noise below it.
@@ -157,16 +140,11 @@ std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
 
 }  // namespace
 
-int importar_main(const std::vector<std::string>& args) {
-  std::vector<const char*> argv = {"talvironeska-inspect", "importar"};
-  for (const std::string& arg : args) argv.push_back(arg.c_str());
+int importar_main(const Invocation& call) {
   ImportOptions o;
   std::string problem;
-  if (!parse_import_options(static_cast<int>(argv.size()), argv.data(), 2, &o, &problem))
-    return fail(problem + " (veja importar --help)");
-  if (o.help) {
-    put(import_usage_text(), stdout);
-    return kWritten;
+  if (const auto status = settled(read_command_line(kImportCommandLine, call.args, &o, &problem), call, problem)) {
+    return *status;
   }
   std::error_code error;
   if (!fs::is_regular_file(path_of_name(o.log), error)) {
@@ -251,5 +229,5 @@ int importar_main(const std::vector<std::string>& args) {
   for (const std::string& name : names) out.line("  " + name);
   out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
   put(out.text, stdout);
-  return out.warnings == 0 ? kWritten : kWrittenWithWarnings;
+  return report_status(out);
 }

@@ -11,6 +11,7 @@
 #include "inspect/common/cp1252.h"
 #include "inspect/common/gnuplot_run.h"
 #include "inspect/common/native_name.h"
+#include "inspect/common/outcome.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/eng_export.h"
@@ -27,8 +28,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kTag[] = "talvironeska-inspect";
-constexpr int kExitChecksFailed = 1;
-constexpr int kExitUnusable = 2;
 constexpr double kEngImpulseTolerance = 0.005;
 
 // The units under which write errors name the series' files.
@@ -48,11 +47,6 @@ constexpr char kEngName[] = "serie.eng";
 constexpr char kPlotDataName[] = "serie_curvas.dat";
 constexpr char kPlotScriptName[] = "serie.gnu";
 constexpr char kPngName[] = "serie.png";
-
-int fail(const std::string& message) {
-  put(std::string(kTag) + ": erro: " + message + "\n", stderr);
-  return kExitUnusable;
-}
 
 std::string lf_lines(std::string_view crlf) {
   std::string text;
@@ -143,13 +137,12 @@ bool draw_picture(const fs::path& folder) {
 
 }  // namespace
 
-int series_main(const std::vector<std::string>& args) {
+int series_main(const Invocation& call) {
   SeriesOptions options;
   std::string problem;
-  if (!parse_series_options(args, &options, &problem)) return fail(problem + " (veja serie --help)");
-  if (options.help) {
-    put(series_usage_text(), stdout);
-    return 0;
+  if (const auto status =
+          settled(read_command_line(kSeriesCommandLine, call.args, &options, &problem), call, problem)) {
+    return *status;
   }
 
   std::vector<Firing> firings(options.firings.size());
@@ -195,18 +188,18 @@ int series_main(const std::vector<std::string>& args) {
     fs::create_directories(folder, error);
     for (const OutputFile& out : outputs) write_file(out);
   } catch (const SevereError& error) {
-    return fail("severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
+    return fail_severe(error);
   }
 
   put(utf8_from_cp1252(lf_lines(report)), stdout);
   put("\n", stdout);
-  int status = summary.certification.passed() ? 0 : kExitChecksFailed;
+  int status = summary.certification.passed() ? kStatusFits : kStatusWarnings;
   if (!(std::fabs(eng.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
     put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", stdout);
-    status = kExitChecksFailed;
+    status = kStatusWarnings;
   }
   const bool drawn = draw_picture(folder);
-  if (!drawn) status = kExitChecksFailed;
+  if (!drawn) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
           "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
