@@ -91,7 +91,7 @@ MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
   std::vector<std::span<const CurvePoint>> curves;
   std::size_t masses = 0;
   for (const Firing& f : firings) {
-    step = std::min(step, 1.0 / f.values.w);
+    step = std::min(step, f.curve_step);
     curves.push_back(f.curve);
     if (f.values.M > 0.0) {
       c.M += f.values.M;
