@@ -99,7 +99,7 @@ std::string line_problem(std::uint32_t number, std::string_view line, const std:
 
 }  // namespace
 
-bool read_log(const std::string& path, const ImportOptions& options, LogRead* log, std::string* problem) {
+bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, std::string* problem) {
   LogBlocks blocks;
   if (!blocks.open(path)) {
     *problem = "não foi possível abrir " + path + ": " + std::strerror(errno);
@@ -112,7 +112,7 @@ bool read_log(const std::string& path, const ImportOptions& options, LogRead* lo
   LogDialect& d = log->dialect;
   if (!detect_dialect(blocks.head(), blocks.at_end(), &d, problem)) return false;
   LogColumns& c = log->columns;
-  if (!resolve_columns(d, options, &c, problem)) return false;
+  if (!resolve_columns(d, layout, &c, problem)) return false;
   const double time_scale = per_second(c.time_unit);
   const double thrust_scale = c.factor * newtons_per(c.thrust_unit);
   const std::string expected = expected_line(d, c);
