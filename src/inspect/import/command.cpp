@@ -139,6 +139,47 @@ std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
   return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{kMaxNmax}}));
 }
 
+// The case's name and title from the options, the log a file: false with
+// *PROBLEM otherwise.
+bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
+  std::error_code error;
+  if (!fs::is_regular_file(path_of_name(o.log), error)) {
+    *problem = console_name(o.log) + " não existe ou não é um arquivo";
+    return false;
+  }
+  c->case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
+  if (!valid_case_name(c->case_name)) {
+    *problem = "--caso \"" + printable_line(c->case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
+               " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas";
+    return false;
+  }
+  c->title = title_for(o, problem);
+  c->M = *o.M;
+  return problem->empty();
+}
+
+// The burn's section: the window, the impulse on it by the measured stamps
+// (of RECORDS) and by the written step, the class.
+void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const ConvertedAnalysis& a,
+                 std::span<const ThrustRecord> records) {
+  out.line("Queima");
+  out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
+           std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
+  if (!a.ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
+  const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
+  const double change = (a.It - stamped) / stamped * 100.0;
+  out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
+           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
+           ")");
+  if (std::fabs(change) <= kImpulseAgreementPercent) {
+    out.line("  os dois concordam em " + fixed(kImpulseAgreementPercent, 1) + " %");
+  } else {
+    out.warn("os dois diferem em mais de " + fixed(kImpulseAgreementPercent, 1) + " %" +
+             (o.measured ? ": o programa toma um registro a cada 1/w" : ": o registro é esparso demais para a queima"));
+  }
+  out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
+}
+
 }  // namespace
 
 int importar_main(const Invocation& call) {
@@ -147,20 +188,8 @@ int importar_main(const Invocation& call) {
   if (const auto status = settled(read_command_line(kImportCommandLine, call.args, &o, &problem), call, problem)) {
     return *status;
   }
-  std::error_code error;
-  if (!fs::is_regular_file(path_of_name(o.log), error)) {
-    return fail(console_name(o.log) + " não existe ou não é um arquivo");
-  }
-
   ImportedCase c;
-  c.case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
-  if (!valid_case_name(c.case_name)) {
-    return fail("--caso \"" + printable_line(c.case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
-                " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas");
-  }
-  c.title = title_for(o, &problem);
-  if (!problem.empty()) return fail(problem);
-  c.M = *o.M;
+  if (!name_case(o, &c, &problem)) return fail(problem);
 
   LogRead log;
   if (!read_log(o.log, o, &log, &problem)) return fail(console_name(o.log) + ", " + problem + "; nada foi escrito");
@@ -207,22 +236,7 @@ int importar_main(const Invocation& call) {
   c.tf = window_time(a.tf, c.w);
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
-  out.line("Queima");
-  out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
-           std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
-  if (!a.ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
-  const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
-  const double change = (a.It - stamped) / stamped * 100.0;
-  out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
-           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
-           ")");
-  if (std::fabs(change) <= kImpulseAgreementPercent) {
-    out.line("  os dois concordam em " + fixed(kImpulseAgreementPercent, 1) + " %");
-  } else {
-    out.warn("os dois diferem em mais de " + fixed(kImpulseAgreementPercent, 1) + " %" +
-             (o.measured ? ": o programa toma um registro a cada 1/w" : ": o registro é esparso demais para a queima"));
-  }
-  out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
+  report_burn(out, o, c, a, records);
 
   std::vector<std::string> names;
   if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) return fail(problem);
