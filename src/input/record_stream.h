@@ -1,8 +1,9 @@
-// The records of a thrust data file in file order, read as the program
-// reads them: lines of the common shape straight from the block, any other
+// The records of a thrust data file in file order, as the program reads
+// them: lines of the common shape straight from the unit's block, any other
 // line by the general list-directed read. One pass, no allocation per record.
-#ifndef TALVIRONESKA_INSPECT_PROGRAM_RECORD_STREAM_H_
-#define TALVIRONESKA_INSPECT_PROGRAM_RECORD_STREAM_H_
+// The program's reading step and the companion's readings are this loop.
+#ifndef TALVIRONESKA_INPUT_RECORD_STREAM_H_
+#define TALVIRONESKA_INPUT_RECORD_STREAM_H_
 
 #include <cmath>
 #include <cstdint>
@@ -15,28 +16,9 @@
 #include "input/record_scan_helper.h"
 #include "io/line_source.h"
 
-// A string given in blocks as a unit gives a file: held_lines() is every
-// whole line not yet taken, next_record() the next line.
-class TextBlocks final : public LineSource {
- public:
-  explicit TextBlocks(std::string_view text);
-  std::string_view held_lines();
-  void skip(std::size_t n) { pos_ += n; }
-  bool next_record(std::string_view* line) override;
-  // The text is held whole, so its lines never come in pieces.
-  bool next_piece(std::string_view*) override { return false; }
-  LineCut cut() const override { return LineCut::none; }
-
- private:
-  std::string text_;  // the text, then the padding the scanners may read
-  std::size_t size_ = 0;
-  std::size_t whole_ = 0;  // end of the last whole line
-  std::size_t pos_ = 0;
-};
-
 // What a general read of one record saw.
 struct RecordRead {
-  std::uint32_t line = 0;      // the line that held its last value
+  std::uint32_t line = 0;      // the line that held its last value, when lines are counted
   std::string_view last_line;  // that line's bytes, valid during the call
   bool general = false;        // read by the general read, not the block scan
   bool null_or_slash = false;
@@ -69,7 +51,13 @@ class CountingLines final : public LineSource {
 
 }  // namespace record_stream_detail
 
-// Calls, in file order:
+// Whether the stream counts lines and keeps the last one a general read
+// took, for the visitor's messages; the program's reading needs neither.
+enum class Lines { counted, uncounted };
+
+// Blocks gives held_lines() (the whole lines not yet taken, followed by the
+// padding the scanners may read), skip(n) and the LineSource of the general
+// read: a Unit. Calls VISITOR's, in file order:
 //   bool record(double tlido, double Flido, const RecordRead&): false stops;
 //   bool unreadable(ReadError, std::uint32_t line, std::string_view text, bool past_cap):
 //        false stops, true goes on with the next line; PAST_CAP when the
@@ -82,10 +70,11 @@ class CountingLines final : public LineSource {
 // program's tlido and Flido do.
 // Large blocks are shared out as the program's reading does it: a helper
 // thread scans the second half while this one takes the first.
-template <class Blocks, class Visitor>
+template <Lines kLines = Lines::counted, class Blocks, class Visitor>
 void stream_records(Blocks& blocks, Visitor& visitor) {
+  constexpr bool kCounted = kLines == Lines::counted;
   record_stream_detail::CountingLines<Blocks> lines(blocks);
-  ListReader reader(lines);
+  ListReader reader(kCounted ? static_cast<LineSource&>(lines) : static_cast<LineSource&>(blocks));
   RecordScanHelper helper;
   double tlido = 0.0;
   double Flido = 0.0;
@@ -107,7 +96,7 @@ void stream_records(Blocks& blocks, Visitor& visitor) {
       const char* const next = record_lines::scan_record_line(p, stretch_end, &tlido, &Flido);
       if (next == nullptr) break;
       p = next;
-      read.line = ++lines.number;
+      if constexpr (kCounted) read.line = ++lines.number;
       if (!visitor.record(tlido, Flido, read)) {
         stop = true;
         break;
@@ -119,7 +108,7 @@ void stream_records(Blocks& blocks, Visitor& visitor) {
         for (std::size_t i = 0; i < found.count && !stop; ++i) {
           tlido = found.tlido[i];
           Flido = found.Flido[i];
-          read.line = ++lines.number;
+          if constexpr (kCounted) read.line = ++lines.number;
           stop = !visitor.record(tlido, Flido, read);
         }
         p = found.stop;
@@ -154,4 +143,4 @@ void stream_records(Blocks& blocks, Visitor& visitor) {
   }
 }
 
-#endif  // TALVIRONESKA_INSPECT_PROGRAM_RECORD_STREAM_H_
+#endif  // TALVIRONESKA_INPUT_RECORD_STREAM_H_
