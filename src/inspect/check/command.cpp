@@ -172,6 +172,7 @@ int check_main(const Invocation& call) {
     input.choice.from = options.from;
     input.choice.to = options.to;
     input.choice.event = static_cast<std::size_t>(options.event);
+    input.choice.inverted = options.inverted;
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
     return fail_severe(error);

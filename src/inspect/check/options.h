@@ -22,6 +22,7 @@ struct Options {
   std::optional<double> from;             // --de S: look for the burn from this time on
   std::optional<double> to;               // --ate S: and up to this time
   std::int32_t event = 0;                 // --evento N: the burn is event N of the list
+  bool inverted = false;                  // --inverter: the thrust is read mirrored
   std::string eng_file;                   // --eng FILE
   double diameter = 0.0;                  // --diametro MM
   double length = 0.0;                    // --comprimento MM

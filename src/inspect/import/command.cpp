@@ -12,6 +12,8 @@
 #include "inspect/common/outcome.h"
 #include "inspect/common/text.h"
 #include "inspect/common/windows_1252.h"
+#include "inspect/firing/firing.h"
+#include "inspect/firing/sampling.h"
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
 #include "inspect/import/analysis.h"
@@ -26,6 +28,8 @@ namespace {
 
 // The step of the grid may change the burn's impulse by no more than this.
 constexpr double kImpulseAgreementPercent = 0.1;
+// A measured rate this close to a whole one is that rate.
+constexpr double kWholeRatePercent = 1e-4;
 
 // Times in the report to the microsecond: epoch stamps in double hold
 // digits of noise below it.
@@ -80,21 +84,22 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
 }
 
 // The zero to take off, by the options and the zero found before and after the burn.
-bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrection* z, Report& out,
+bool choose_zero(const ImportOptions& o, const FiringAnalysis& a, ZeroCorrection* z, Report& out,
                  std::string* problem) {
   out.line("Zero da balança");
   out.line("  antes da ignição: " +
-           (a.before ? stretch_text(*a.before) : std::string("registros de menos para medir")));
-  out.line("  depois da queima: " + (a.after ? stretch_text(*a.after) : std::string("registros de menos para medir")));
-  z->start = a.burn_start;
-  z->end = a.burn_end;
+           (a.zero_before ? stretch_text(*a.zero_before) : std::string("registros de menos para medir")));
+  out.line("  depois da queima: " +
+           (a.zero_after ? stretch_text(*a.zero_after) : std::string("registros de menos para medir")));
+  z->start = a.burn->start;
+  z->end = a.burn->end;
   switch (o.tare) {
     case TareMode::automatic:
-      if (!a.before) {
+      if (!a.zero_before) {
         *problem = "registros de menos antes da ignição para medir o zero: dê --tara VALOR ou --tara nenhuma";
         return false;
       }
-      z->before = a.before->mean;
+      z->before = a.zero_before->mean;
       out.line("  tara: " + newtons(z->before) + ", o zero antes da ignição (--tara auto)");
       break;
     case TareMode::none: out.line("  tara: nenhuma (--tara nenhuma)"); break;
@@ -105,17 +110,43 @@ bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrect
   }
   z->after = z->before;
   if (o.drift) {
-    if (!a.after) {
+    if (!a.zero_after) {
       *problem = "registros de menos depois da queima para medir a deriva do zero";
       return false;
     }
-    z->after = a.after->mean;
+    z->after = a.zero_after->mean;
     out.line("  deriva: o zero vai de " + newtons(z->before) + " a " + newtons(z->after) + " entre " +
              fixed(z->start, 4) + " s e " + fixed(z->end, 4) + " s" + " (--deriva)");
-  } else if (a.before && a.after) {
-    out.line("  deriva: " + newtons(a.after->mean - a.before->mean) + " do zero antes ao zero depois, não corrigida");
+  } else if (a.zero_before && a.zero_after) {
+    out.line("  deriva: " + newtons(a.zero_shift) + " do zero antes ao zero depois, não corrigida");
   }
   return true;
+}
+
+// The one analysis of the converted records, before any tare or grid, and
+// their time stamps at its rate.
+FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inverted, Sampling* sampling) {
+  std::vector<double> t(records.size());
+  std::vector<double> F(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    t[i] = records[i].t;
+    F[i] = records[i].F;
+  }
+  FiringChoice choice;
+  choice.inverted = inverted;
+  FiringAnalysis a = analyse_firing(t, F, choice);
+  if (a.rate.w > 0) *sampling = measure_sampling(t, a.rate.w);
+  return a;
+}
+
+void report_rate(Report& out, const Rate& rate) {
+  out.line("Passo");
+  if (std::fabs(rate.w_error) <= kWholeRatePercent) {
+    out.line("  a taxa do registro é inteira: w = " + std::to_string(rate.w) + " Hz");
+  } else {
+    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(rate.w) +
+             " Hz, a inteira mais próxima");
+  }
 }
 
 std::string title_for(const ImportOptions& o, std::string* problem) {
@@ -136,6 +167,35 @@ std::string title_for(const ImportOptions& o, std::string* problem) {
 std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
   const std::int64_t room = std::int64_t{needed} + std::max<std::int64_t>(needed / 10, 10);
   return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{INT32_MAX / 8}}));
+}
+
+// The burn's window on the records WRITTEN into *C, and what the program
+// makes of it against the measured RECORDS.
+void report_burn(Report& out, const ImportOptions& o, const FiringAnalysis& firing,
+                 std::span<const ThrustRecord> records, std::span<const ThrustRecord> written, ImportedCase* c) {
+  const WrittenWindow a = window_on_records(written, *firing.burn, c->w, c->M);
+  c->ti = window_time(a.ti, c->w);
+  c->tf = window_time(a.tf, c->w);
+  c->nmax_needed = a.nmax;
+  c->nmax = nmax_with_room(a.nmax, written.size());
+  out.line("Queima");
+  out.line("  janela sugerida: ti = " + seconds(c->ti) + ", tf = " + seconds(c->tf) + " (5 % do pico), " +
+           std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c->nmax));
+  const std::string spike = warning_text(firing, "spike");
+  if (!spike.empty()) out.warn(spike + "; o programa as lê");
+  if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
+  const double stamped = stamped_impulse(records, c->ti, c->tf, 0.0);
+  const double change = (a.It - stamped) / stamped * 100.0;
+  out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
+           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
+           ")");
+  if (std::fabs(change) <= kImpulseAgreementPercent) {
+    out.line("  os dois concordam em " + fixed(kImpulseAgreementPercent, 1) + " %");
+  } else {
+    out.warn("os dois diferem em mais de " + fixed(kImpulseAgreementPercent, 1) + " %" +
+             (o.measured ? ": o programa toma um registro a cada 1/w" : ": o registro é esparso demais para a queima"));
+  }
+  out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
 }
 
 }  // namespace
@@ -168,21 +228,21 @@ int importar_main(const Invocation& call) {
 
   Report out;
   report_format(out, console_name(o.log), log);
-  const RateChoice rate = choose_rate(records);
-  c.w = rate.w;
-  const ConvertedAnalysis measured = analyse_converted(records, c.w, c.M);
-  if (!measured.burn) return fail("nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
-  ZeroCorrection zero;
-  if (!choose_zero(o, measured, &zero, out, &problem)) return fail(problem + "; nada foi escrito");
-  apply_zero_correction(records, zero);
-
-  out.line("Passo");
-  if (rate.whole) {
-    out.line("  a taxa do registro é inteira: w = " + std::to_string(c.w) + " Hz");
-  } else {
-    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(c.w) +
-             " Hz, a inteira mais próxima");
+  if (o.inverted) {
+    for (ThrustRecord& r : records) r.F = -r.F;
   }
+  Sampling sampling;
+  const FiringAnalysis firing = analyse_records(records, o.inverted, &sampling);
+  if (firing.inverted) {
+    return fail(console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
+  }
+  if (!firing.burn) return fail("nenhuma queima em " + console_name(o.log) + "; nada foi escrito");
+  c.w = firing.rate.w;
+  if (c.w <= 0) return fail("os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
+  ZeroCorrection zero;
+  if (!choose_zero(o, firing, &zero, out, &problem)) return fail(problem + "; nada foi escrito");
+  apply_zero_correction(records, zero);
+  report_rate(out, firing.rate);
   std::vector<ThrustRecord> grid;
   if (o.measured) {
     out.line("  registros gravados nos tempos medidos (--medido); o programa os toma a cada 1/w");
@@ -192,36 +252,13 @@ int importar_main(const Invocation& call) {
              ", por interpolação linear");
   }
   const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
-  if (measured.gaps > 0) {
-    out.warn(std::to_string(measured.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
-             fixed(measured.largest_gap * 1000.0, 3) + " ms depois de " + seconds(measured.first_gap_time) +
+  if (sampling.gaps > 0) {
+    out.warn(std::to_string(sampling.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
+             fixed(sampling.largest_gap * 1000.0, 3) + " ms depois de " + seconds(sampling.first_gap_time) +
              (o.measured ? "" : ": preenchidas por interpolação linear"));
   }
 
-  const ConvertedAnalysis a = analyse_converted(written, c.w, c.M);
-  if (!a.burn) {
-    return fail("nenhum empuxo acima de zero depois da tara em " + console_name(o.log) + "; nada foi escrito");
-  }
-  c.ti = window_time(a.ti, c.w);
-  c.tf = window_time(a.tf, c.w);
-  c.nmax_needed = a.nmax;
-  c.nmax = nmax_with_room(a.nmax, written.size());
-  out.line("Queima");
-  out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
-           std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
-  if (!a.ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
-  const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
-  const double change = (a.It - stamped) / stamped * 100.0;
-  out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
-           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
-           ")");
-  if (std::fabs(change) <= kImpulseAgreementPercent) {
-    out.line("  os dois concordam em " + fixed(kImpulseAgreementPercent, 1) + " %");
-  } else {
-    out.warn("os dois diferem em mais de " + fixed(kImpulseAgreementPercent, 1) + " %" +
-             (o.measured ? ": o programa toma um registro a cada 1/w" : ": o registro é esparso demais para a queima"));
-  }
-  out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
+  report_burn(out, o, firing, records, written, &c);
 
   std::vector<std::string> names;
   if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) return fail(problem);

@@ -120,6 +120,21 @@ std::string overwrite_problem(const std::vector<fs::path>& written, std::span<co
   return "";
 }
 
+// Two arguments that name one log (the same path, another spelling of it, a
+// link): one firing counted twice would pass the checks on itself. Empty
+// when every firing has a log of its own.
+std::string repeated_firing(std::span<const Firing> firings) {
+  for (std::size_t i = 1; i < firings.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      if (same_file_among(firings[i].log, std::span(&firings[j].log, 1)) != nullptr) {
+        return "os ensaios " + console_name(firings[j].argument) + " e " + console_name(firings[i].argument) +
+               " são o mesmo registro: um ensaio conta uma vez só";
+      }
+    }
+  }
+  return "";
+}
+
 // Draws the picture from the script in FOLDER; false, with a warning on the
 // console, when gnuplot cannot be started or fails.
 bool draw_picture(const fs::path& folder) {
@@ -146,10 +161,18 @@ int series_main(const Invocation& call) {
   }
 
   std::vector<Firing> firings(options.firings.size());
-  const FiringOptions firing_options{options.rate, options.M};
+  const FiringOptions firing_options{options.rate, options.M, options.inverted};
   for (std::size_t i = 0; i < firings.size(); ++i) {
     if (!read_firing(options.firings[i], firing_options, &firings[i], &problem)) {
       return fail(problem + "; nenhum arquivo escrito");
+    }
+  }
+  problem = repeated_firing(firings);
+  if (!problem.empty()) return fail(problem + "; nenhum arquivo escrito");
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    for (const FiringWarning& w : firings[i].analysis.warnings) {
+      put("AVISO: ensaio " + std::to_string(i + 1) + " (" + console_name(firings[i].argument) + "): " + w.text + "\n",
+          stdout);
     }
   }
   const SeriesSummary summary = summarize(firings);

@@ -16,6 +16,7 @@ struct SeriesOptions {
   std::string folder = ".";          // --saida DIR
   std::string eng_file;              // --eng FILE; empty: serie.eng in the folder
   CsvDialect dialect = CsvDialect::portuguese;
+  bool inverted = false;  // --inverter: every firing's thrust is read mirrored
 };
 
 // The series' command line. Beyond the common rules it refuses fewer than
