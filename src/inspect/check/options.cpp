@@ -9,7 +9,7 @@
 namespace {
 
 bool takes_value(std::string_view arg) {
-  for (std::string_view name : {"--rate", "--eng", "--de", "--ate", "--evento", "--diametro", "--comprimento",
+  for (std::string_view name : {"--rate", "--eng", "--json", "--de", "--ate", "--evento", "--diametro", "--comprimento",
                                 "--massa-total", "--massa-propelente"}) {
     if (arg == name) return true;
   }
@@ -96,6 +96,8 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
       rate_given = true;
     } else if (arg == "--eng") {
       options->eng_file = argv[++i];
+    } else if (arg == "--json") {
+      options->json_file = argv[++i];
     } else if (arg == "--de" || arg == "--ate") {
       const std::string_view value = argv[++i];
       double time = 0.0;
@@ -153,7 +155,7 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
 const char* usage_text() {
   return "uso: talvironeska-inspect [ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N]\n"
          "                            [--eng ARQ.eng --diametro MM --comprimento MM --massa-total KG\n"
-         "                             [--massa-propelente KG]]\n"
+         "                             [--massa-propelente KG]] [--json ARQ]\n"
          "     talvironeska-inspect serie CASO_OU_ARQUIVO... [opções]   (veja serie --help)\n"
          "     talvironeska-inspect importar REGISTRO --massa KG --saida DIR [opções]\n"
          "\n"
@@ -171,6 +173,8 @@ const char* usage_text() {
          "                  voo (até 32 pontos), com o diâmetro e o comprimento do motor (mm,\n"
          "                  1 mm ou mais) e as massas (kg; a de propelente é o M do caso\n"
          "                  quando não dada)\n"
+         "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
+         "                  saída padrão, e o relatório vai para a saída de erro\n"
          "  --help          esta ajuda\n"
          "  --version       a versão\n"
          "  importar        converte o arquivo de um registrador num caso (importar --help)\n"

@@ -29,6 +29,8 @@ inline constexpr std::size_t kMaxTitle = 90;
 // The file names of the case.
 std::string thrust_file_name(const ImportedCase& c);  // NAME.dat
 std::string params_file_name(const ImportedCase& c);  // NAME_caso.txt
+// The four files write_case writes.
+std::vector<std::string> case_file_names(const ImportedCase& c);
 
 // True for 1 to kMaxCaseName printable ASCII characters, none of them a
 // character that Windows forbids in a file name, no blank at either end.

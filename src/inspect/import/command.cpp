@@ -16,6 +16,8 @@
 #include "inspect/import/analysis.h"
 #include "inspect/import/case_writer.h"
 #include "inspect/import/options.h"
+#include "inspect/json/firing.h"
+#include "inspect/json/output.h"
 #include "inspect/log/reading.h"
 #include "inspect/program/line_hint.h"
 
@@ -29,9 +31,13 @@ constexpr int kNothingWritten = 2;
 // The step of the grid may change the burn's impulse by no more than this.
 constexpr double kImpulseAgreementPercent = 0.1;
 
-int fail(const std::string& message) {
+constexpr char kJsonCommand[] = "import";
+
+// MESSAGE on the standard error, and the error document with CODE where
+// --json asks for it.
+int fail(const JsonRun& json, const char* code, const std::string& message) {
   put("talvironeska-inspect: erro: " + message + "\n", stderr);
-  return kNothingWritten;
+  return json_error(json, code, message);
 }
 
 struct Report {
@@ -155,6 +161,32 @@ std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
   return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{INT32_MAX / 8}}));
 }
 
+// The import's document: the firing as read (before any tare), its times on
+// the log's stamps, and the program's figures on the case written.
+std::string import_document(const std::string& log_name, const FiringAnalysis& firing, const LogRead& log,
+                            const ImportedCase& c, std::span<const ThrustRecord> written) {
+  const CaseValues values{c.ti, c.tf, 0.0, c.M, c.w, c.nmax};
+  JsonWriter json;
+  open_json_document(json, kJsonCommand);
+  json_key(json, "firings");
+  json_open_array(json);
+  put_firing_json(json, firing, {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values)}, log.time_origin});
+  json_close_array(json);
+  json_close_object(json);
+  return std::move(json.text);
+}
+
+// The analysis of the records as read, for the document only.
+FiringAnalysis firing_as_read(std::span<const ThrustRecord> records) {
+  std::vector<double> t(records.size());
+  std::vector<double> F(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    t[i] = records[i].t;
+    F[i] = records[i].F;
+  }
+  return analyse_firing(t, F);
+}
+
 }  // namespace
 
 int importar_main(const std::vector<std::string>& args) {
@@ -162,40 +194,53 @@ int importar_main(const std::vector<std::string>& args) {
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   ImportOptions o;
   std::string problem;
-  if (!parse_import_options(static_cast<int>(argv.size()), argv.data(), 2, &o, &problem))
-    return fail(problem + " (veja importar --help)");
+  if (!parse_import_options(static_cast<int>(argv.size()), argv.data(), 2, &o, &problem)) {
+    return fail({kJsonCommand, json_target_in(args), paths_in(args)}, "usage", problem + " (veja importar --help)");
+  }
   if (o.help) {
     put(import_usage_text(), stdout);
     return kWritten;
   }
+  JsonRun json{kJsonCommand, o.json_file, {fs::absolute(path_of_name(o.log))}};
   std::error_code error;
   if (!fs::is_regular_file(path_of_name(o.log), error)) {
-    return fail(console_name(o.log) + " não existe ou não é um arquivo");
+    return fail(json, "unreadable-log", console_name(o.log) + " não existe ou não é um arquivo");
   }
 
   ImportedCase c;
   c.case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
   if (!valid_case_name(c.case_name)) {
-    return fail("--caso \"" + printable_line(c.case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
-                " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas");
+    return fail(json, "usage",
+                "--caso \"" + printable_line(c.case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
+                    " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas");
   }
   c.title = title_for(o, &problem);
-  if (!problem.empty()) return fail(problem);
+  if (!problem.empty()) return fail(json, "usage", problem);
   c.M = *o.M;
+  for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
+  problem = json_target_problem(json);
+  if (!problem.empty()) return fail({}, "", problem + "; nada foi escrito");
 
   LogRead log;
-  if (!read_log(o.log, o, &log, &problem)) return fail(console_name(o.log) + ", " + problem + "; nada foi escrito");
+  if (!read_log(o.log, o, &log, &problem)) {
+    return fail(json, "unreadable-log", console_name(o.log) + ", " + problem + "; nada foi escrito");
+  }
   auto& records = log.records;
-  if (records.size() < 2) return fail(console_name(o.log) + " tem menos de dois registros; nada foi escrito");
+  if (records.size() < 2) {
+    return fail(json, "too-few-records", console_name(o.log) + " tem menos de dois registros; nada foi escrito");
+  }
+  const FiringAnalysis firing = json.target.empty() ? FiringAnalysis{} : firing_as_read(records);
 
   Report out;
   report_format(out, console_name(o.log), log);
   const RateChoice rate = choose_rate(records);
   c.w = rate.w;
   const ConvertedAnalysis measured = analyse_converted(records, c.w, c.M);
-  if (!measured.burn) return fail("nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
+  if (!measured.burn) {
+    return fail(json, "no-burn", "nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
+  }
   ZeroCorrection zero;
-  if (!choose_zero(o, measured, &zero, out, &problem)) return fail(problem + "; nada foi escrito");
+  if (!choose_zero(o, measured, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records, zero);
 
   out.line("Passo");
@@ -222,7 +267,8 @@ int importar_main(const std::vector<std::string>& args) {
 
   const ConvertedAnalysis a = analyse_converted(written, c.w, c.M);
   if (!a.burn) {
-    return fail("nenhum empuxo acima de zero depois da tara em " + console_name(o.log) + "; nada foi escrito");
+    return fail(json, "no-burn",
+                "nenhum empuxo acima de zero depois da tara em " + console_name(o.log) + "; nada foi escrito");
   }
   c.ti = window_time(a.ti, c.w);
   c.tf = window_time(a.tf, c.w);
@@ -246,10 +292,16 @@ int importar_main(const std::vector<std::string>& args) {
   out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
 
   std::vector<std::string> names;
-  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) return fail(problem);
+  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
+    return fail(json, "not-written", problem);
+  }
   out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
   out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
-  put(out.text, stdout);
+  put(out.text, report_stream(json));
+  if (!json.target.empty() &&
+      !write_json_document(json, import_document(console_name(o.log), firing, log, c, written), &problem)) {
+    return fail({}, "", problem);
+  }
   return out.warnings == 0 ? kWritten : kWrittenWithWarnings;
 }

@@ -21,7 +21,7 @@ bool integer_value(std::string_view text, int* value) {
 bool takes_value(std::string_view option) {
   static const std::set<std::string_view> options = {"--saida", "--massa",        "--tempo",  "--empuxo",
                                                      "--fator", "--deslocamento", "--coluna", "--taxa",
-                                                     "--tara",  "--caso",         "--titulo"};
+                                                     "--tara",  "--caso",         "--titulo", "--json"};
   return options.count(option) > 0;
 }
 
@@ -98,6 +98,9 @@ bool parse_import_options(int argc, const char* const* argv, int first, ImportOp
       o->title = argv[++i];
     } else if (arg == "--substituir") {
       o->replace = true;
+    } else if (arg == "--json") {
+      o->json_file = argv[++i];
+      if (o->json_file.empty()) return bad(arg, "", "um nome de arquivo ou -");
     } else if (arg.starts_with("-") && arg != "-") {
       *problem = "opção desconhecida " + std::string(arg);
       return false;
@@ -155,6 +158,8 @@ const char* import_usage_text() {
          "  --caso NOME         nome do caso (padrão: o nome do registro sem extensão)\n"
          "  --titulo TEXTO      título do ensaio\n"
          "  --substituir        substitui arquivos do caso que já existam em DIR\n"
+         "  --json ARQ          escreve também os resultados em JSON (UTF-8) em ARQ; com -,\n"
+         "                      na saída padrão, e o relatório vai para a saída de erro\n"
          "\n"
          "Separadores vírgula, ponto e vírgula, tabulação ou brancos, cabeçalho, vírgula\n"
          "decimal e fim de linha CR LF são reconhecidos sozinhos. Saída: 0 quando o caso\n"

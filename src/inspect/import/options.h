@@ -27,6 +27,7 @@ struct ImportOptions {
   std::string case_name;                      // --caso
   std::optional<std::string> title;           // --titulo
   bool replace = false;                       // --substituir
+  std::string json_file;                      // --json; "-" for the standard output
 };
 
 // Reads ARGV[FIRST..ARGC) into *OPTIONS. False with *PROBLEM, a Portuguese

@@ -177,5 +177,6 @@ bool read_log(const std::string& path, const ImportOptions& options, LogRead* lo
     return false;
   }
   log->lines = number;
+  log->time_origin = c.time >= 0 ? t0 / time_scale : 0.0;
   return true;
 }

@@ -13,7 +13,8 @@ bool parse_series_options(const std::vector<std::string>& args, SeriesOptions* o
   std::set<std::string_view> seen;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool takes_value = arg == "--rate" || arg == "--massa" || arg == "--saida" || arg == "--eng";
+    const bool takes_value =
+        arg == "--rate" || arg == "--massa" || arg == "--saida" || arg == "--eng" || arg == "--json";
     if (!usable_word(arg, words.data() + i + 1, words.data() + words.size(), takes_value, &seen, problem)) return false;
     if (arg == "--help" || arg == "-h") {
       options->help = true;
@@ -34,6 +35,8 @@ bool parse_series_options(const std::vector<std::string>& args, SeriesOptions* o
       options->folder = args[++i];
     } else if (arg == "--eng") {
       options->eng_file = args[++i];
+    } else if (arg == "--json") {
+      options->json_file = args[++i];
     } else if (arg == "--csv-internacional") {
       options->dialect = CsvDialect::international;
     } else if (arg.starts_with("-") && arg != "-") {
@@ -65,6 +68,8 @@ const char* series_usage_text() {
          "  --eng ARQ.eng   o nome da curva média no formato de motor (padrão: serie.eng\n"
          "                  na pasta de saída)\n"
          "  --csv-internacional   a tabela com ',' e ponto decimal (padrão: ';' e vírgula)\n"
+         "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
+         "                  saída padrão, e o relatório vai para a saída de erro\n"
          "  --help          esta ajuda\n"
          "\n"
          "Escreve serie.txt (relatório), serie.csv, serie.eng, serie.gnu, serie_curvas.dat\n"
