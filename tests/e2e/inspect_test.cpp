@@ -153,7 +153,7 @@ TEST_F(Inspect, MissingInputIsUnusableAndNothingIsCreated) {
     e2e::CaseDir dir;
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_EQ(r.err, "talvironeska-inspect: severe (29): file not found, unit 5, file " +
+    EXPECT_EQ(r.err, "talvironeska-inspect: erro: severe (29): file not found, unit 5, file " +
                          dir.full_path(e2e::kGeneralDataFile) + "\n");
     EXPECT_FALSE(dir.exists(e2e::kGeneralDataFile));
   }
@@ -162,8 +162,8 @@ TEST_F(Inspect, MissingInputIsUnusableAndNothingIsCreated) {
     dir.write(e2e::kGeneralDataFile, "novo.txt\n");
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_EQ(r.err,
-              "talvironeska-inspect: severe (29): file not found, unit 6, file " + dir.full_path("novo.txt") + "\n");
+    EXPECT_EQ(r.err, "talvironeska-inspect: erro: severe (29): file not found, unit 6, file " +
+                         dir.full_path("novo.txt") + "\n");
     EXPECT_FALSE(dir.exists("novo.txt"));
   }
   {
@@ -183,7 +183,7 @@ TEST_F(Inspect, MissingInputIsUnusableAndNothingIsCreated) {
     dir.write_valid_case(files);
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_EQ(r.err, "talvironeska-inspect: severe (59): list-directed I/O syntax error, unit 6, file " +
+    EXPECT_EQ(r.err, "talvironeska-inspect: erro: severe (59): list-directed I/O syntax error, unit 6, file " +
                          dir.full_path("caso.txt") + "\n");
   }
 }
@@ -218,16 +218,18 @@ TEST_F(Inspect, CommandLine) {
     const char* error;
     // clang-format off
   } bad[] = {
-      {{"--rate", "10"}, "talvironeska-inspect: --rate só vale com um arquivo de empuxo (veja --help)\n"},
-      {{"a.dat", "--rate", "0"}, "talvironeska-inspect: --rate pede uma frequência inteira positiva em Hz, não \"0\" (veja --help)\n"},
-      {{"a.dat", "--rate"}, "talvironeska-inspect: falta o valor de --rate (veja --help)\n"},
-      {{"--x"}, "talvironeska-inspect: opção desconhecida --x (veja --help)\n"},
-      {{"a.dat", "--eng", ""}, "talvironeska-inspect: o valor de --eng está vazio (veja --help)\n"},
-      {{"a.dat", "--rate", "10", "--rate", "20"}, "talvironeska-inspect: a opção --rate aparece duas vezes (veja --help)\n"},
-      {{"--eng", "a.eng", "--eng", "b.eng"}, "talvironeska-inspect: a opção --eng aparece duas vezes (veja --help)\n"},
-      {{"-h", "--help"}, "talvironeska-inspect: a opção --help aparece duas vezes (veja --help)\n"},
-      {{""}, "talvironeska-inspect: um nome de arquivo vazio (veja --help)\n"},
-      {{"--\x1b[31m"}, "talvironeska-inspect: opção desconhecida --\\x1B[31m (veja --help)\n"},
+      {{"--rate", "10"}, "talvironeska-inspect: erro: --rate só vale com um arquivo de empuxo (veja --help)\n"},
+      {{"a.dat", "--rate", "0"}, "talvironeska-inspect: erro: --rate pede uma frequência inteira positiva em Hz, não \"0\" (veja --help)\n"},
+      {{"a.dat", "--rate"}, "talvironeska-inspect: erro: falta o valor de --rate (veja --help)\n"},
+      {{"--x"}, "talvironeska-inspect: erro: opção desconhecida --x (um arquivo com esse nome se escreve ./--x) (veja --help)\n"},
+      {{"a.dat", "--eng", ""}, "talvironeska-inspect: erro: o valor de --eng está vazio (veja --help)\n"},
+      {{"a.dat", "--rate", "10", "--rate", "20"}, "talvironeska-inspect: erro: a opção --rate aparece duas vezes (veja --help)\n"},
+      {{"--eng", "a.eng", "--eng", "b.eng"}, "talvironeska-inspect: erro: a opção --eng aparece duas vezes (veja --help)\n"},
+      {{"-h", "--help"}, "talvironeska-inspect: erro: a opção --help aparece duas vezes (veja --help)\n"},
+      {{""}, "talvironeska-inspect: erro: um nome de arquivo vazio (veja --help)\n"},
+      {{"--\x1b[31m"},
+       "talvironeska-inspect: erro: opção desconhecida --\\x1B[31m (um arquivo com esse nome se escreve ./--\\x1B[31m) "
+       "(veja --help)\n"},
       {{"serie", "a", "b", "--saida", ""}, "talvironeska-inspect: erro: o valor de --saida está vazio (veja serie --help)\n"},
       {{"serie", "a", "b", "--massa", "1", "--massa", "2"},
        "talvironeska-inspect: erro: a opção --massa aparece duas vezes (veja serie --help)\n"},
@@ -380,7 +382,7 @@ TEST_F(Inspect, InvisibleBytesInTheCasesNames) {
       {"\xEF\xBB\xBF"
        "caso.txt\r\n",
        "'empuxo.dat'", "ensaio7", 2,
-       "talvironeska-inspect: o nome do arquivo de parâmetros lido de " + std::string(e2e::kGeneralDataFile) +
+       "talvironeska-inspect: erro: o nome do arquivo de parâmetros lido de " + std::string(e2e::kGeneralDataFile) +
            ", \"\\xEF\\xBB\\xBFcaso.txt\", tem bytes invisíveis: EF BB BF (BOM) no início; o programa abriria esse "
            "nome, deixaria lá um arquivo vazio com ele e pararia com o erro 24\n"},
       {"caso.txt\r\r\n", "'empuxo.dat'", "ensaio7", 2, "\"caso.txt\\x0D\", tem bytes invisíveis: 0D (CR) no fim; "},
@@ -430,7 +432,7 @@ TEST_F(Inspect, ALostReportOrEngineFileIsAFailure) {
     SCOPED_TRACE(c.shell);
     const e2e::RunResult r = dir.run_program({"/bin/sh", "-c", c.shell, TALVIRONESKA_INSPECT_BIN});
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_TRUE(has(r.err, "talvironeska-inspect: " + c.error + "\n")) << r.err;
+    EXPECT_TRUE(has(r.err, "talvironeska-inspect: erro: " + c.error + "\n")) << r.err;
     EXPECT_FALSE(dir.exists("m.eng"));
   }
 }

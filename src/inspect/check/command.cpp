@@ -16,6 +16,7 @@
 #include "inspect/check/options.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
+#include "inspect/common/outcome.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/shown_text.h"
 #include "inspect/common/text.h"
@@ -34,29 +35,6 @@ namespace {
 
 constexpr char kTag[] = "talvironeska-inspect";
 constexpr char kJsonCommand[] = "check";
-
-}  // namespace
-
-int fail(const std::string& message) {
-  put(std::string(kTag) + ": " + message + "\n", stderr);
-  return kStatusUnusable;
-}
-
-// A report lost on the way out (a full disk, a closed standard output) is a
-// failure, not a result.
-int after_report(int status) {
-  static bool said = false;
-  if (standard_output_ok()) return status;
-  if (!said) fail("erro ao escrever o relatório na saída padrão");
-  said = true;
-  return kStatusUnusable;
-}
-
-namespace {
-
-int fail_severe(const SevereError& error) {
-  return fail("severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
-}
 
 // Input the program is certain to fail on before any figure, in the
 // inspector's words.
@@ -135,12 +113,6 @@ int fail(const JsonRun& json, const char* code, const std::string& message) {
   return json_error(json, code, message);
 }
 
-int fail_severe(const JsonRun& json, const SevereError& error) {
-  ::fail_severe(error);
-  return json_error(json, ("severe-" + std::to_string(error.number())).c_str(),
-                    "severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
-}
-
 int write_eng(const Options& options, const InspectInput& input, const InspectResult& result, const JsonRun& json) {
   const std::string eng = console_name(options.eng_file);
   constexpr char kCode[] = "eng-not-written";
@@ -199,17 +171,6 @@ std::string check_document(const InspectInput& input, const InspectResult& resul
   return std::move(json.text);
 }
 
-// The command line that cannot be read: its document, when it names one,
-// is written over none of the files it names, nor the case's here.
-int refuse_command_line(int argc, char** argv, const std::string& problem) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  JsonRun json{kJsonCommand, json_target_in(args), paths_in(args)};
-  if (!json.target.empty()) {
-    for (const fs::path& file : files_of_case_here()) json.kept.push_back(file);
-  }
-  return fail(json, "usage", problem + " (veja --help)");
-}
-
 // Reads the case or the thrust data file named in OPTIONS into INPUT.
 int read_input(const Options& options, InspectInput& input, const JsonRun& json) {
   try {
@@ -235,7 +196,7 @@ int read_input(const Options& options, InspectInput& input, const JsonRun& json)
     input.choice.event = static_cast<std::size_t>(options.event);
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
-    return fail_severe(json, error);
+    return json_severe(json, error);
   } catch (const Unusable& unusable) {
     return fail(json, "invisible-name", unusable.message);
   }
@@ -244,14 +205,13 @@ int read_input(const Options& options, InspectInput& input, const JsonRun& json)
 
 }  // namespace
 
-int check_main(int argc, char** argv) {
+int check_main(const Invocation& call) {
   Options options;
   std::string problem;
-  if (!parse_options(argc, argv, &options, &problem)) return refuse_command_line(argc, argv, problem);
-  if (options.help) {
-    put(usage_text(), stdout);
-    return kStatusFits;
-  }
+  const CommandLine line = read_command_line(kCheckCommandLine, call.args, &options, &problem);
+  // A refused command line's document is written over none of its words, nor the case's files here.
+  const std::vector<fs::path> here = json_target_in(call.args).empty() ? std::vector<fs::path>{} : files_of_case_here();
+  if (const auto status = settled_with_json(line, call, problem, kJsonCommand, here)) return *status;
   if (options.version) {
     put(std::string(kTag) + " " + kInspectVersion + "\n", stdout);
     return kStatusFits;
@@ -259,8 +219,7 @@ int check_main(int argc, char** argv) {
   InspectInput input;
   // Until the input is read, what the command line names and the case here
   // are all kept from an error document.
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  JsonRun json{kJsonCommand, options.json_file, paths_in(args)};
+  JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
   if (!json.target.empty()) {
     for (const fs::path& file : files_of_case_here()) json.kept.push_back(file);
   }
@@ -273,7 +232,7 @@ int check_main(int argc, char** argv) {
   try {
     result = inspect(input);
   } catch (const SevereError& error) {
-    return fail_severe(json, error);
+    return json_severe(json, error);
   }
   put(result.report, report_stream(json));
   // Before any file is opened for writing: with the standard output closed,

@@ -4,17 +4,9 @@
 #ifndef TALVIRONESKA_INSPECT_CHECK_COMMAND_H_
 #define TALVIRONESKA_INSPECT_CHECK_COMMAND_H_
 
-#include <string>
+#include "inspect/common/command_line.h"
 
-// The whole command line, ARGV[0] the program's name: the exit status.
-int check_main(int argc, char** argv);
-
-// The inspector's line on the standard error, "talvironeska-inspect: " and
-// MESSAGE: the exit status of an unusable input.
-int fail(const std::string& message);
-
-// STATUS, unless the report on the standard output was lost on the way (a
-// full disk, a closed stream): then a failure.
-int after_report(int status);
+// Runs the check on CALL's words: the exit status.
+int check_main(const Invocation& call);
 
 #endif  // TALVIRONESKA_INSPECT_CHECK_COMMAND_H_

@@ -13,8 +13,8 @@ namespace {
 
 InspectResult unusable(InspectResult result, Report& out, const char* code, const std::string& reason) {
   result.status = kStatusUnusable;
-  result.report = std::move(out.text());
-  result.error = "talvironeska-inspect: erro: " + reason + "\n";
+  result.report = std::move(out.text);
+  result.error = failure_line(reason);
   result.error_code = code;
   result.error_text = reason;
   return result;
@@ -227,13 +227,13 @@ InspectResult inspect(InspectInput& in) {
     out.line("Resultado: o programa não pode avaliar estes dados.");
     return unusable(std::move(result), out, "program-would-stop", failure);
   }
-  if (out.warnings() == 0) {
+  if (out.warnings == 0) {
     out.line("Resultado: os dados cabem nas suposições do programa.");
   } else {
-    out.line("Resultado: " + std::to_string(out.warnings()) + (out.warnings() == 1 ? " aviso" : " avisos") +
+    out.line("Resultado: " + std::to_string(out.warnings) + (out.warnings == 1 ? " aviso" : " avisos") +
              " (linhas AVISO acima).");
     result.status = kStatusWarnings;
   }
-  result.report = std::move(out.text());
+  result.report = std::move(out.text);
   return result;
 }

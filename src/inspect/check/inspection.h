@@ -10,15 +10,12 @@
 #include <vector>
 
 #include "core/run_context.h"
+#include "inspect/common/outcome.h"
 #include "inspect/firing/eng_export.h"
 #include "inspect/firing/firing.h"
 #include "inspect/program/program_run.h"
 #include "inspect/program/thrust_records.h"
 #include "inspect/program/window.h"
-
-inline constexpr int kStatusFits = 0;
-inline constexpr int kStatusWarnings = 1;
-inline constexpr int kStatusUnusable = 2;
 
 struct InspectInput {
   std::string thrust_name;  // the file's name as the report shows it

@@ -1,4 +1,4 @@
-// The inspector's report: numbered sections of lines, warnings counted.
+// The check's report: numbered sections of lines, warnings counted.
 #ifndef TALVIRONESKA_INSPECT_CHECK_REPORT_H_
 #define TALVIRONESKA_INSPECT_CHECK_REPORT_H_
 
@@ -7,23 +7,8 @@
 #include <string_view>
 
 #include "inspect/check/inspection.h"
+#include "inspect/common/outcome.h"
 #include "inspect/program/window.h"
-
-class Report {
- public:
-  void line(const std::string& text) { text_ += text + "\n"; }
-  void warn(const std::string& text) {
-    text_ += "  AVISO: " + text + "\n";
-    ++warnings_;
-  }
-  void blank() { text_ += "\n"; }
-  int warnings() const { return warnings_; }
-  std::string& text() { return text_; }
-
- private:
-  std::string text_;
-  int warnings_ = 0;
-};
 
 // A window with what the program's reading and figures make of it.
 struct WindowCheck {

@@ -9,6 +9,7 @@
 
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
+#include "inspect/common/outcome.h"
 #include "inspect/common/text.h"
 #include "inspect/common/windows_1252.h"
 #include "inspect/firing/uniform_grid.h"
@@ -25,9 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWritten = 0;
-constexpr int kWrittenWithWarnings = 1;
-constexpr int kNothingWritten = 2;
 // The step of the grid may change the burn's impulse by no more than this.
 constexpr double kImpulseAgreementPercent = 0.1;
 
@@ -36,19 +34,9 @@ constexpr char kJsonCommand[] = "import";
 // MESSAGE on the standard error, and the error document with CODE where
 // --json asks for it.
 int fail(const JsonRun& json, const char* code, const std::string& message) {
-  put("talvironeska-inspect: erro: " + message + "\n", stderr);
+  ::fail(message);
   return json_error(json, code, message);
 }
-
-struct Report {
-  std::string text;
-  int warnings = 0;
-  void line(const std::string& s) { text += s + "\n"; }
-  void warn(const std::string& s) {
-    text += "  AVISO: " + s + "\n";
-    ++warnings;
-  }
-};
 
 // Times in the report to the microsecond: epoch stamps in double hold
 // digits of noise below it.
@@ -189,18 +177,11 @@ FiringAnalysis firing_as_read(std::span<const ThrustRecord> records) {
 
 }  // namespace
 
-int importar_main(const std::vector<std::string>& args) {
-  std::vector<const char*> argv = {"talvironeska-inspect", "importar"};
-  for (const std::string& arg : args) argv.push_back(arg.c_str());
+int importar_main(const Invocation& call) {
   ImportOptions o;
   std::string problem;
-  if (!parse_import_options(static_cast<int>(argv.size()), argv.data(), 2, &o, &problem)) {
-    return fail({kJsonCommand, json_target_in(args), paths_in(args)}, "usage", problem + " (veja importar --help)");
-  }
-  if (o.help) {
-    put(import_usage_text(), stdout);
-    return kWritten;
-  }
+  const CommandLine line = read_command_line(kImportCommandLine, call.args, &o, &problem);
+  if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
   JsonRun json{kJsonCommand, o.json_file, {fs::absolute(path_of_name(o.log))}};
   std::error_code error;
   if (!fs::is_regular_file(path_of_name(o.log), error)) {
@@ -219,7 +200,7 @@ int importar_main(const std::vector<std::string>& args) {
   c.M = *o.M;
   for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
   problem = json_target_problem(json);
-  if (!problem.empty()) return fail({}, "", problem + "; nada foi escrito");
+  if (!problem.empty()) return ::fail(problem + "; nada foi escrito");
 
   LogRead log;
   if (!read_log(o.log, o, &log, &problem)) {
@@ -301,7 +282,7 @@ int importar_main(const std::vector<std::string>& args) {
   put(out.text, report_stream(json));
   if (!json.target.empty() &&
       !write_json_document(json, import_document(console_name(o.log), firing, log, c, written), &problem)) {
-    return fail({}, "", problem);
+    return ::fail(problem);
   }
-  return out.warnings == 0 ? kWritten : kWrittenWithWarnings;
+  return report_status(out);
 }

@@ -2,23 +2,24 @@
 #ifndef TALVIRONESKA_INSPECT_IMPORT_OPTIONS_H_
 #define TALVIRONESKA_INSPECT_IMPORT_OPTIONS_H_
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
+#include "inspect/common/command_line.h"
 #include "inspect/log/units.h"
 
 enum class TareMode { automatic, none, value };
 
 struct ImportOptions {
-  bool help = false;
   std::string log;                            // the logger's file
   std::string output_dir;                     // --saida
   std::optional<double> M;                    // --massa, kg
   TimeUnit time_unit = TimeUnit::none;        // --tempo
   ThrustUnit thrust_unit = ThrustUnit::none;  // --empuxo
   std::optional<double> factor;               // --fator: thrust = (raw - offset) * factor, in the thrust unit
-  double offset = 0.0;                        // --deslocamento, in raw units
-  int column = 0;                             // --coluna, from 1; 0 when not given
+  std::optional<double> offset;               // --deslocamento, in raw units
+  std::int32_t column = 0;                    // --coluna, from 1; 0 when not given
   double rate = 0.0;                          // --taxa, Hz: the file has no time column
   TareMode tare = TareMode::automatic;        // --tara
   double tare_value = 0.0;                    // N
@@ -30,11 +31,10 @@ struct ImportOptions {
   std::string json_file;                      // --json; "-" for the standard output
 };
 
-// Reads ARGV[FIRST..ARGC) into *OPTIONS. False with *PROBLEM, a Portuguese
-// phrase, for an unknown or repeated option, a missing or bad value, a
-// second file, options that exclude each other, or no LOG, --massa or --saida.
-bool parse_import_options(int argc, const char* const* argv, int first, ImportOptions* options, std::string* problem);
+// The import's command line. Beyond the common rules it refuses a second
+// file, options that exclude each other, and no LOG, --massa or --saida.
+extern const CommandLineRules<ImportOptions> kImportCommandLine;
 
-const char* import_usage_text();
+extern const CommandText kImportText;
 
 #endif  // TALVIRONESKA_INSPECT_IMPORT_OPTIONS_H_

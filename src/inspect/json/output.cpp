@@ -2,6 +2,7 @@
 
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
+#include "inspect/common/outcome.h"
 #include "inspect/common/same_file.h"
 #include "inspect/json/firing.h"
 #include "io/whole_file.h"
@@ -9,7 +10,6 @@
 namespace {
 
 constexpr char kJsonOption[] = "--json";
-constexpr int kStatusUnusable = 2;
 
 }  // namespace
 
@@ -63,8 +63,22 @@ bool write_json_document(const JsonRun& run, std::string_view document, std::str
 
 int json_error(const JsonRun& run, std::string_view code, std::string_view text) {
   std::string problem;
-  if (!write_json_document(run, json_error_document(run.command, code, text), &problem)) {
-    put("talvironeska-inspect: erro: " + problem + "\n", stderr);
-  }
+  if (!write_json_document(run, json_error_document(run.command, code, text), &problem)) fail(problem);
   return kStatusUnusable;
+}
+
+int json_severe(const JsonRun& run, const SevereError& error) {
+  fail_severe(error);
+  const std::string number = std::to_string(error.number());
+  return json_error(run, "severe-" + number, "severe (" + number + "): " + console_name(error.text()));
+}
+
+std::optional<int> settled_with_json(CommandLine line, const Invocation& call, const std::string& problem,
+                                     std::string_view command, std::span<const std::filesystem::path> kept) {
+  if (line != CommandLine::refused) return settled(line, call, problem);
+  JsonRun json{command, json_target_in(call.args), paths_in(call.args)};
+  json.kept.insert(json.kept.end(), kept.begin(), kept.end());
+  const std::string message = problem + see_help(*call.command);
+  fail(message);
+  return json_error(json, "usage", message);
 }

@@ -5,10 +5,14 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "inspect/common/command_line.h"
+#include "io/severe_error.h"
 
 // "-": the document goes to the standard output, the report to the standard error.
 inline constexpr char kJsonToStandardOutput[] = "-";
@@ -45,5 +49,15 @@ bool write_json_document(const JsonRun& run, std::string_view document, std::str
 // RUN asks for one and may write it; a failure to write it goes on the
 // standard error. Returns the exit status 2.
 int json_error(const JsonRun& run, std::string_view code, std::string_view text);
+
+// The program's error ERROR as fail_severe() tells it, and its error
+// document, "severe-N": the exit status 2.
+int json_severe(const JsonRun& run, const SevereError& error);
+
+// What becomes of a command line read as LINE, as settled() has it; when it
+// is refused, the error document "usage" too, where its words name one,
+// written over none of the words nor KEPT.
+std::optional<int> settled_with_json(CommandLine line, const Invocation& call, const std::string& problem,
+                                     std::string_view command, std::span<const std::filesystem::path> kept = {});
 
 #endif  // TALVIRONESKA_INSPECT_JSON_OUTPUT_H_

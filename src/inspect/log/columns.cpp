@@ -74,7 +74,7 @@ bool resolve_columns(const LogDialect& d, const ImportOptions& o, LogColumns* c,
   }
   if (o.factor) {
     c->factor = *o.factor;
-    c->offset = o.offset;
+    c->offset = o.offset.value_or(0.0);
   }
   return true;
 }

@@ -11,6 +11,7 @@
 #include "inspect/common/cp1252.h"
 #include "inspect/common/gnuplot_run.h"
 #include "inspect/common/native_name.h"
+#include "inspect/common/outcome.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/eng_export.h"
@@ -30,8 +31,6 @@ namespace {
 
 constexpr char kTag[] = "talvironeska-inspect";
 constexpr char kJsonCommand[] = "series";
-constexpr int kExitChecksFailed = 1;
-constexpr int kExitUnusable = 2;
 constexpr double kEngImpulseTolerance = 0.005;
 
 // The units under which write errors name the series' files.
@@ -55,7 +54,7 @@ constexpr char kPngName[] = "serie.png";
 // MESSAGE on the standard error, and the error document with CODE where
 // --json asks for it.
 int fail(const JsonRun& json, const char* code, const std::string& message) {
-  put(std::string(kTag) + ": erro: " + message + "\n", stderr);
+  ::fail(message);
   return json_error(json, code, message);
 }
 
@@ -102,7 +101,7 @@ MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
   std::vector<std::span<const CurvePoint>> curves;
   std::size_t masses = 0;
   for (const Firing& f : firings) {
-    step = std::min(step, 1.0 / f.values.w);
+    step = std::min(step, f.curve_step);
     curves.push_back(f.curve);
     if (f.values.M > 0.0) {
       c.M += f.values.M;
@@ -156,18 +155,13 @@ void add_folder_files(const std::string& argument, std::vector<fs::path>* files)
 
 }  // namespace
 
-int series_main(const std::vector<std::string>& args) {
+int series_main(const Invocation& call) {
   SeriesOptions options;
   std::string problem;
-  if (!parse_series_options(args, &options, &problem)) {
-    return fail({kJsonCommand, json_target_in(args), paths_in(args)}, "usage", problem + " (veja serie --help)");
-  }
-  if (options.help) {
-    put(series_usage_text(), stdout);
-    return 0;
-  }
+  const CommandLine line = read_command_line(kSeriesCommandLine, call.args, &options, &problem);
+  if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
 
-  JsonRun json{kJsonCommand, options.json_file, paths_in(args)};
+  JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
   std::vector<Firing> firings(options.firings.size());
   const FiringOptions firing_options{options.rate, options.M, !json.target.empty()};
   for (std::size_t i = 0; i < firings.size(); ++i) {
@@ -217,23 +211,22 @@ int series_main(const std::vector<std::string>& args) {
     fs::create_directories(folder, error);
     for (const OutputFile& out : outputs) write_file(out);
   } catch (const SevereError& error) {
-    return fail(json, ("severe-" + std::to_string(error.number())).c_str(),
-                "severe (" + std::to_string(error.number()) + "): " + console_name(error.text()));
+    return json_severe(json, error);
   }
 
   std::FILE* const text = report_stream(json);
   put(utf8_from_cp1252(lf_lines(report)) + "\n", text);
-  int status = summary.certification.passed() ? 0 : kExitChecksFailed;
+  int status = summary.certification.passed() ? kStatusFits : kStatusWarnings;
   if (!(std::fabs(eng.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
     put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", text);
-    status = kExitChecksFailed;
+    status = kStatusWarnings;
   }
   const bool drawn = draw_picture(folder, text);
-  if (!drawn) status = kExitChecksFailed;
+  if (!drawn) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
           "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
       text);
-  if (!write_json_document(json, series_document(firings, summary), &problem)) return fail({}, "", problem);
+  if (!write_json_document(json, series_document(firings, summary), &problem)) return ::fail(problem);
   return status;
 }

@@ -4,12 +4,11 @@
 #ifndef TALVIRONESKA_INSPECT_SERIES_COMMAND_H_
 #define TALVIRONESKA_INSPECT_SERIES_COMMAND_H_
 
-#include <string>
-#include <vector>
+#include "inspect/common/command_line.h"
 
 // Runs the command. Exit status: 0 when every check passed and every file was
 // written, 1 when a check failed or the picture could not be drawn, 2 when a
 // firing cannot be read (nothing is written then) or a file cannot be written.
-int series_main(const std::vector<std::string>& args);  // ARGS: those after "serie"
+int series_main(const Invocation& call);
 
 #endif  // TALVIRONESKA_INSPECT_SERIES_COMMAND_H_

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "inspect/common/command_line.h"
 #include "inspect/series/csv.h"
 
 struct SeriesOptions {
-  bool help = false;
   std::vector<std::string> firings;  // case directories or thrust data files
   std::int32_t rate = 0;             // --rate HZ, for the thrust data files
   double M = 0.0;                    // --massa KG, for the thrust data files
@@ -19,10 +19,10 @@ struct SeriesOptions {
   CsvDialect dialect = CsvDialect::portuguese;
 };
 
-// ARGS are the arguments after "serie". False with *PROBLEM, a Portuguese
-// phrase, for an unknown option, a bad value or fewer than two firings.
-bool parse_series_options(const std::vector<std::string>& args, SeriesOptions* options, std::string* problem);
+// The series' command line. Beyond the common rules it refuses fewer than
+// two firings.
+extern const CommandLineRules<SeriesOptions> kSeriesCommandLine;
 
-const char* series_usage_text();
+extern const CommandText kSeriesText;
 
 #endif  // TALVIRONESKA_INSPECT_SERIES_OPTIONS_H_

@@ -2,18 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
 
-bool parse(std::vector<const char*> args, ImportOptions* o, std::string* problem) {
-  args.insert(args.begin(), {"talvironeska-inspect", "importar"});
-  return parse_import_options(static_cast<int>(args.size()), args.data(), 2, o, problem);
-}
-
 TEST(ImportOptions, RefusesWhatCannotBeRight) {
   const struct {
-    std::vector<const char*> args;
+    std::vector<std::string> args;
     const char* problem;
   } cases[] = {
       {{"--massa", "1", "--saida", "d"}, "falta o arquivo de registro"},
@@ -39,9 +35,22 @@ TEST(ImportOptions, RefusesWhatCannotBeRight) {
   for (const auto& c : cases) {
     ImportOptions o;
     std::string problem;
-    EXPECT_FALSE(parse(c.args, &o, &problem)) << c.problem;
+    EXPECT_EQ(read_command_line(kImportCommandLine, c.args, &o, &problem), CommandLine::refused) << c.problem;
     EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
   }
+}
+
+TEST(ImportOptions, WordsWithAMeaningOfTheirOwn) {
+  const std::vector<std::string> args = {"l",    "--massa",  "1",   "--saida", "d", "--tempo",        "ms", "--tara",
+                                         "-0.5", "--empuxo", "kgf", "--fator", "2", "--deslocamento", "-3"};
+  ImportOptions o;
+  std::string problem;
+  ASSERT_EQ(read_command_line(kImportCommandLine, args, &o, &problem), CommandLine::run) << problem;
+  EXPECT_EQ(o.time_unit, TimeUnit::ms);
+  EXPECT_EQ(o.thrust_unit, ThrustUnit::kgf);
+  EXPECT_EQ(o.tare, TareMode::value);
+  EXPECT_EQ(o.tare_value, -0.5);
+  EXPECT_EQ(o.offset, -3.0);
 }
 
 }  // namespace
