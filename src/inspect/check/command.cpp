@@ -25,6 +25,7 @@
 #include "inspect/json/output.h"
 #include "inspect/program/case_files.h"
 #include "inspect/program/line_hint.h"
+#include "inspect/program/plot_script_check.h"
 #include "inspect/program/thrust_records.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
@@ -86,6 +87,7 @@ void read_case(RunContext& rc, InspectInput& input) {
                                "\", que dá nome aos arquivos de saída, tem bytes invisíveis: " + bytes);
   }
   input.case_files = files_of_case(rc);
+  for (std::string& note : plot_script_notes()) input.name_notes.push_back(std::move(note));
 }
 
 // With one thrust data file given, the files of the case in the current

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "analysis/curve.h"
 #include "inspect/check/report.h"
 #include "inspect/program/program_run.h"
 #include "io/severe_error.h"
@@ -194,7 +195,7 @@ InspectResult inspect(InspectInput& in) {
   window.ti = a.ti;
   window.tf = a.tf;
   // Room for every record, so that the reading shows how many the window needs.
-  window.nmax = static_cast<std::int32_t>(std::min<std::size_t>(t.size(), INT32_MAX / 8));
+  window.nmax = static_cast<std::int32_t>(std::min<std::size_t>(t.size(), kMaxNmax));
   const BurnStretch stretch = burn_stretch(in, a);
   if (a.window) {
     s.suggested = check_window(in, a, stretch, window, s.tare);

@@ -28,7 +28,7 @@ struct InspectInput {
   std::optional<CaseValues> case_values;  // read from the case parameter file
   std::string case_name;                  // the case parameter file's name
   RunContext* rc = nullptr;               // the run context the case was read into, reused for the program's runs
-  std::vector<std::string> name_notes;    // names read from the case with bytes nobody sees, told as warnings
+  std::vector<std::string> name_notes;    // names with bytes nobody sees, plot script lines that run programs: warnings
   std::vector<std::filesystem::path> case_files;  // never written over
 };
 

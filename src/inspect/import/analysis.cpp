@@ -89,10 +89,10 @@ ConvertedAnalysis analyse_converted(std::span<const ThrustRecord> records, std::
   compute_parameter_figures(rc);
   std::size_t inside = 0;
   for (const ThrustRecord& r : records) {
-    if (r.t > rc.ti - (rc.dt / 2.0) && r.t < (rc.dt / 2.0) + rc.tf) ++inside;
-    if (r.t > (rc.dt / 2.0) + rc.tf) break;
+    if (in_window(r.t, rc.ti, rc.tf, rc.dt)) ++inside;
+    if (past_window(r.t, rc.tf, rc.dt)) break;
   }
-  rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(inside, INT32_MAX / 8));
+  rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(inside, kMaxNmax));
   run_on(records, rc);
   a.nmax = rc.nmax;
   a.It = rc.It;

@@ -11,7 +11,6 @@
 #include "inspect/common/native_name.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
-#include "inspect/common/windows_1252.h"
 
 namespace fs = std::filesystem;
 
@@ -92,6 +91,16 @@ std::string case_name_from(std::string_view stem) {
   }
   while (!name.empty() && name.front() == '.') name.erase(0, 1);
   return name.empty() ? "ensaio" : name;
+}
+
+std::string quoted_text(std::string_view text) {
+  std::string out = "'";
+  for (char c : text) {
+    if (c == '\'') out += '\'';
+    out += c;
+  }
+  out += '\'';
+  return out;
 }
 
 std::string general_data_text(const ImportedCase& c) { return quoted_text(params_file_name(c)) + "\r\n"; }

@@ -39,6 +39,10 @@ bool valid_case_name(std::string_view name);
 // '_', the text is cut to kMaxCaseName; "ensaio" when nothing is left.
 std::string case_name_from(std::string_view stem);
 
+// TEXT (Windows-1252) between apostrophes, each apostrophe inside doubled:
+// the list-directed reader takes it back whole.
+std::string quoted_text(std::string_view text);
+
 // The files' bytes: Windows-1252 text, CR LF line ends.
 std::string general_data_text(const ImportedCase& c);
 std::string case_params_text(const ImportedCase& c);

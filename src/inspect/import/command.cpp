@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "analysis/curve.h"
+#include "inspect/common/code_page.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
 #include "inspect/common/text.h"
-#include "inspect/common/windows_1252.h"
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
 #include "inspect/import/analysis.h"
@@ -146,7 +147,7 @@ std::string title_for(const ImportOptions& o, std::string* problem) {
 // Room for a window a little wider than the suggested one.
 std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
   const std::int64_t room = std::int64_t{needed} + std::max<std::int64_t>(needed / 10, 10);
-  return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{INT32_MAX / 8}}));
+  return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{kMaxNmax}}));
 }
 
 // The import's document: the firing as read (before any tare), its times on

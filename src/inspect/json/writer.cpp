@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "inspect/common/cp1252.h"
+#include "inspect/common/code_page.h"
 
 namespace {
 
@@ -61,38 +61,12 @@ void append_escaped(std::string& out, std::string_view utf8) {
   }
 }
 
-// The length of the UTF-8 sequence starting at TEXT[i], 0 when none is there.
-std::size_t sequence_length(std::string_view text, std::size_t i) {
-  const auto c = static_cast<unsigned char>(text[i]);
-  if (c < 0x80) return 1;
-  std::size_t n = 0;
-  unsigned char low = 0x80;  // the range of the second byte
-  unsigned char high = 0xBF;
-  if (c >= 0xC2 && c <= 0xDF) {
-    n = 2;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    n = 3;
-    if (c == 0xE0) low = 0xA0;   // overlong
-    if (c == 0xED) high = 0x9F;  // surrogates
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    n = 4;
-    if (c == 0xF0) low = 0x90;   // overlong
-    if (c == 0xF4) high = 0x8F;  // past U+10FFFF
-  }
-  if (n == 0 || i + n > text.size()) return 0;
-  const auto second = static_cast<unsigned char>(text[i + 1]);
-  if (second < low || second > high) return 0;
-  for (std::size_t k = 2; k < n; ++k) {
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
-  }
-  return n;
-}
-
 }  // namespace
 
 bool valid_utf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = sequence_length(text, i);
+    char32_t code = 0;
+    const std::size_t n = utf8_sequence(text, i, &code);
     if (n == 0) return false;
     i += n;
   }

@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "input/list_reader.h"
+#include "inspect/common/code_page.h"
 #include "inspect/common/console.h"
-#include "inspect/common/cp1252.h"
 #include "inspect/common/gnuplot_run.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"

@@ -4,9 +4,10 @@
 #include <climits>
 #include <system_error>
 
+#include "analysis/curve.h"
 #include "core/run_context.h"
 #include "core/trimmed.h"
-#include "inspect/common/cp1252.h"
+#include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/sampling.h"
@@ -138,7 +139,7 @@ bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing
   f->values.M = options.M;
   f->values.w = w;
   // Room for every record: the window never needs more.
-  f->values.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.size(), INT32_MAX / 8));
+  f->values.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.size(), kMaxNmax));
   return evaluate(file, options.analyse, f, problem);
 }
 

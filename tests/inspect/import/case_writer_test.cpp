@@ -8,7 +8,6 @@
 #include "core/trimmed.h"
 #include "input/case_params.h"
 #include "input/general_data.h"
-#include "inspect/common/windows_1252.h"
 #include "inspect/log/record.h"
 #include "inspect/program/thrust_records.h"
 
@@ -127,21 +126,6 @@ TEST(CaseNames, ValidOnesAndOnesMadeFromAFileName) {
   EXPECT_TRUE(valid_case_name(case_name_from(std::string(80, 'x'))));
 }
 
-TEST(Windows1252, ConvertsUtf8AndKeepsWhatIsNot) {
-  const struct {
-    const char* in;
-    const char* out;
-    // clang-format off
-  } cases[] = {
-      {"T\xC3\xADtulo \xE2\x82\xAC 5", "T\xEDtulo \x80 5"},  // UTF-8 in
-      {"T\xEDtulo", "T\xEDtulo"},                             // Windows-1252 in, kept
-      {"\xE2\x88\x9A 2", "? 2"},                              // no byte for the square root
-      {"a\tb\r\nc", "a b  c"},                                // on one line
-      {"\xC3\xA7\xC3\xA3o", "\xE7\xE3o"},
-  };
-  // clang-format on
-  for (const auto& c : cases) EXPECT_EQ(to_windows_1252(c.in), c.out) << c.in;
-  EXPECT_EQ(quoted_text("d'Ana"), "'d''Ana'");
-}
+TEST(CaseWriter, QuotedTextKeepsItsApostrophes) { EXPECT_EQ(quoted_text("d'Ana"), "'d''Ana'"); }
 
 }  // namespace
