@@ -145,6 +145,24 @@ std::string certain_failure(const Inspection& s) {
   return "";
 }
 
+// Every section of the report, in order, each followed by a blank line.
+void report_sections(Report& out, const Inspection& s, const Sampling& sampling) {
+  report_events(out, s);
+  out.blank();
+  report_sampling(out, s, sampling);
+  out.blank();
+  report_zero(out, s);
+  out.blank();
+  report_figures(out, s);
+  out.blank();
+  report_window(out, s);
+  if (s.in.case_values) {
+    out.blank();
+    report_case(out, s);
+  }
+  out.blank();
+}
+
 }  // namespace
 
 InspectResult inspect(InspectInput& in) {
@@ -209,20 +227,7 @@ InspectResult inspect(InspectInput& in) {
   if (s.suggested.figures) result.suggested = s.suggested.figures;
   if (s.user && s.user->figures) result.in_case = s.user->figures;
 
-  report_events(out, s);
-  out.blank();
-  report_sampling(out, s, sampling);
-  out.blank();
-  report_zero(out, s);
-  out.blank();
-  report_figures(out, s);
-  out.blank();
-  report_window(out, s);
-  if (in.case_values) {
-    out.blank();
-    report_case(out, s);
-  }
-  out.blank();
+  report_sections(out, s, sampling);
   const std::string failure = certain_failure(s);
   if (!failure.empty()) {
     out.line("Resultado: o programa não pode avaliar estes dados.");

@@ -176,6 +176,69 @@ FiringAnalysis firing_as_read(std::span<const ThrustRecord> records) {
   return analyse_firing(t, F);
 }
 
+// The case's name and title from the options, the log a file: false with
+// *PROBLEM otherwise.
+bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
+  std::error_code error;
+  if (!fs::is_regular_file(path_of_name(o.log), error)) {
+    *problem = console_name(o.log) + " não existe ou não é um arquivo";
+    return false;
+  }
+  c->case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
+  if (!valid_case_name(c->case_name)) {
+    *problem = "--caso \"" + printable_line(c->case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
+               " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas";
+    return false;
+  }
+  c->title = title_for(o, problem);
+  c->M = *o.M;
+  return problem->empty();
+}
+
+// The burn's section: the window, the impulse on it by the measured stamps
+// (of RECORDS) and by the written step, the class.
+void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const ConvertedAnalysis& a,
+                 std::span<const ThrustRecord> records) {
+  out.line("Queima");
+  out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
+           std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
+  if (!a.ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
+  const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
+  const double change = (a.It - stamped) / stamped * 100.0;
+  out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
+           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
+           ")");
+  if (std::fabs(change) <= kImpulseAgreementPercent) {
+    out.line("  os dois concordam em " + fixed(kImpulseAgreementPercent, 1) + " %");
+  } else {
+    out.warn("os dois diferem em mais de " + fixed(kImpulseAgreementPercent, 1) + " %" +
+             (o.measured ? ": o programa toma um registro a cada 1/w" : ": o registro é esparso demais para a queima"));
+  }
+  out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
+}
+
+// The step's section: w, and the records resampled on a grid of 1/w
+// unless --medido keeps them (then none).
+std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const RateChoice& rate,
+                                      std::span<const ThrustRecord> records) {
+  out.line("Passo");
+  if (rate.whole) {
+    out.line("  a taxa do registro é inteira: w = " + std::to_string(rate.w) + " Hz");
+  } else {
+    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(rate.w) +
+             " Hz, a inteira mais próxima");
+  }
+  std::vector<ThrustRecord> grid;
+  if (o.measured) {
+    out.line("  registros gravados nos tempos medidos (--medido); o programa os toma a cada 1/w");
+  } else {
+    grid = resample(records, rate.w);
+    out.line("  " + std::to_string(grid.size()) + " pontos numa grade exata de 1/w de 0 s a " + seconds(grid.back().t) +
+             ", por interpolação linear");
+  }
+  return grid;
+}
+
 }  // namespace
 
 int importar_main(const Invocation& call) {
@@ -184,21 +247,11 @@ int importar_main(const Invocation& call) {
   const CommandLine line = read_command_line(kImportCommandLine, call.args, &o, &problem);
   if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
   JsonRun json{kJsonCommand, o.json_file, {fs::absolute(path_of_name(o.log))}};
-  std::error_code error;
-  if (!fs::is_regular_file(path_of_name(o.log), error)) {
-    return fail(json, "unreadable-log", console_name(o.log) + " não existe ou não é um arquivo");
-  }
-
   ImportedCase c;
-  c.case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
-  if (!valid_case_name(c.case_name)) {
-    return fail(json, "usage",
-                "--caso \"" + printable_line(c.case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
-                    " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas");
+  if (!name_case(o, &c, &problem)) {
+    std::error_code error;
+    return fail(json, fs::is_regular_file(path_of_name(o.log), error) ? "usage" : "unreadable-log", problem);
   }
-  c.title = title_for(o, &problem);
-  if (!problem.empty()) return fail(json, "usage", problem);
-  c.M = *o.M;
   for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
   problem = json_target_problem(json);
   if (!problem.empty()) return ::fail(problem + "; nada foi escrito");
@@ -225,21 +278,7 @@ int importar_main(const Invocation& call) {
   if (!choose_zero(o, measured, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records, zero);
 
-  out.line("Passo");
-  if (rate.whole) {
-    out.line("  a taxa do registro é inteira: w = " + std::to_string(c.w) + " Hz");
-  } else {
-    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(c.w) +
-             " Hz, a inteira mais próxima");
-  }
-  std::vector<ThrustRecord> grid;
-  if (o.measured) {
-    out.line("  registros gravados nos tempos medidos (--medido); o programa os toma a cada 1/w");
-  } else {
-    grid = resample(records, c.w);
-    out.line("  " + std::to_string(grid.size()) + " pontos numa grade exata de 1/w de 0 s a " + seconds(grid.back().t) +
-             ", por interpolação linear");
-  }
+  const std::vector<ThrustRecord> grid = report_step(out, o, rate, records);
   const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
   if (measured.gaps > 0) {
     out.warn(std::to_string(measured.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
@@ -256,22 +295,7 @@ int importar_main(const Invocation& call) {
   c.tf = window_time(a.tf, c.w);
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
-  out.line("Queima");
-  out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
-           std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
-  if (!a.ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
-  const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
-  const double change = (a.It - stamped) / stamped * 100.0;
-  out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
-           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
-           ")");
-  if (std::fabs(change) <= kImpulseAgreementPercent) {
-    out.line("  os dois concordam em " + fixed(kImpulseAgreementPercent, 1) + " %");
-  } else {
-    out.warn("os dois diferem em mais de " + fixed(kImpulseAgreementPercent, 1) + " %" +
-             (o.measured ? ": o programa toma um registro a cada 1/w" : ": o registro é esparso demais para a queima"));
-  }
-  out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
+  report_burn(out, o, c, a, records);
 
   std::vector<std::string> names;
   if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
