@@ -156,7 +156,8 @@ int importar_main(const Invocation& call) {
   c.case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
   if (!valid_case_name(c.case_name)) {
     return fail("--caso \"" + printable_line(c.case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
-                " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas");
+                " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas, e não o nome de um dispositivo do "
+                "Windows (nul, con, prn, aux, com1, lpt1 ...)");
   }
   c.title = title_for(o, &problem);
   if (!problem.empty()) return fail(problem);
