@@ -72,6 +72,9 @@ bool exists_somehow(const fs::path& path) {
 
 std::string thrust_file_name(const ImportedCase& c) { return c.case_name + ".dat"; }
 std::string params_file_name(const ImportedCase& c) { return c.case_name + "_caso.txt"; }
+std::vector<std::string> case_file_names(const ImportedCase& c) {
+  return {kGeneralDataName, params_file_name(c), thrust_file_name(c), kPlotScriptName};
+}
 
 bool is_device_name(std::string_view name) {
   std::string base(name.substr(0, name.find('.')));

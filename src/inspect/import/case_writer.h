@@ -29,6 +29,8 @@ inline constexpr std::size_t kMaxTitle = 90;
 // The file names of the case.
 std::string thrust_file_name(const ImportedCase& c);  // NAME.dat
 std::string params_file_name(const ImportedCase& c);  // NAME_caso.txt
+// The four files write_case writes.
+std::vector<std::string> case_file_names(const ImportedCase& c);
 
 // True for the names of Windows' devices (nul, con, prn, aux, conin$,
 // conout$, com0 to com9, lpt0 to lpt9) in any letter case, with or without

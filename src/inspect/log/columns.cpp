@@ -13,7 +13,7 @@ std::string names_of(const LogDialect& d) {
 
 }  // namespace
 
-bool resolve_columns(const LogDialect& d, const ImportOptions& o, LogColumns* c, std::string* problem) {
+bool resolve_columns(const LogDialect& d, const LogLayout& o, LogColumns* c, std::string* problem) {
   const int columns = static_cast<int>(d.columns);
   c->rate = o.rate;
   if (o.rate > 0.0) {

@@ -99,7 +99,7 @@ std::string line_problem(std::uint32_t number, std::string_view line, const std:
 
 }  // namespace
 
-bool read_log(const std::string& path, const ImportOptions& options, LogRead* log, std::string* problem) {
+bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, std::string* problem) {
   LogBlocks blocks;
   if (!blocks.open(path)) {
     *problem = "não foi possível abrir " + path + ": " + std::strerror(errno);
@@ -112,7 +112,7 @@ bool read_log(const std::string& path, const ImportOptions& options, LogRead* lo
   LogDialect& d = log->dialect;
   if (!detect_dialect(blocks.head(), blocks.at_end(), &d, problem)) return false;
   LogColumns& c = log->columns;
-  if (!resolve_columns(d, options, &c, problem)) return false;
+  if (!resolve_columns(d, layout, &c, problem)) return false;
   const double time_scale = per_second(c.time_unit);
   const double thrust_scale = c.factor * newtons_per(c.thrust_unit);
   const std::string expected = expected_line(d, c);
@@ -129,7 +129,6 @@ bool read_log(const std::string& path, const ImportOptions& options, LogRead* lo
   std::string_view line;
   std::uint32_t number = 0;
   bool first = true;
-  double t0 = 0.0;
   std::size_t k = 0;
   // Records with the time of the one before are summed here.
   double sum = 0.0;
@@ -151,8 +150,8 @@ bool read_log(const std::string& path, const ImportOptions& options, LogRead* lo
     if (c.time < 0) {
       t = static_cast<double>(k++) / c.rate;
     } else {
-      if (first) t0 = raw_t;
-      t = (raw_t - t0) / time_scale;
+      if (first) log->time_origin = raw_t;  // in the file's unit until the end
+      t = (raw_t - log->time_origin) / time_scale;
     }
     first = false;
     if (!records.empty() && t <= records.back().t) {
@@ -177,5 +176,6 @@ bool read_log(const std::string& path, const ImportOptions& options, LogRead* lo
     return false;
   }
   log->lines = number;
+  log->time_origin /= time_scale;
   return true;
 }

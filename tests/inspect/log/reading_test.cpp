@@ -8,8 +8,8 @@ namespace {
 
 using LogReadingTest = TempDirTest;
 
-ImportOptions options_for(TimeUnit time, ThrustUnit thrust) {
-  ImportOptions o;
+LogLayout layout_for(TimeUnit time, ThrustUnit thrust) {
+  LogLayout o;
   o.time_unit = time;
   o.thrust_unit = thrust;
   return o;
@@ -19,7 +19,7 @@ TEST_F(LogReadingTest, ConvertsCountsFromTheFirstRecordAndFoldsRepeatedStamps) {
   write_file("log.csv", "time_ms,weight_g\r\n1000,100\r\n1012,200\r\n1012,400\r\n\r\n1025,1000\r\n");
   LogRead log;
   std::string problem;
-  ASSERT_TRUE(read_log("log.csv", ImportOptions{}, &log, &problem)) << problem;
+  ASSERT_TRUE(read_log("log.csv", LogLayout{}, &log, &problem)) << problem;
   ASSERT_EQ(log.records.size(), 3u);
   EXPECT_EQ(log.records[0].t, 0.0);
   EXPECT_EQ(log.records[1].t, 0.012);
@@ -38,7 +38,7 @@ TEST_F(LogReadingTest, AByteOrderMarkIsNotPartOfTheFirstLine) {
              "0;1,5\r\n0,5;2,5\r\n");
   LogRead log;
   std::string problem;
-  ASSERT_TRUE(read_log("log.csv", options_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << problem;
+  ASSERT_TRUE(read_log("log.csv", layout_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << problem;
   ASSERT_EQ(log.records.size(), 2u);
   EXPECT_EQ(log.records[0].F, 1.5);
   EXPECT_EQ(log.records[1].t, 0.5);
@@ -46,7 +46,7 @@ TEST_F(LogReadingTest, AByteOrderMarkIsNotPartOfTheFirstLine) {
 
 TEST_F(LogReadingTest, RawChannelAtARate) {
   write_file("daq.txt", "8000\n8010\n7990\n");
-  ImportOptions o;
+  LogLayout o;
   o.rate = 4.0;
   o.factor = 0.5;
   o.offset = 8000.0;
@@ -73,7 +73,7 @@ TEST_F(LogReadingTest, ABadLineNamesItsNumberTextAndWhatWasExpected) {
     write_file("log.txt", c.text);
     LogRead log;
     std::string problem;
-    EXPECT_FALSE(read_log("log.txt", options_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << c.text;
+    EXPECT_FALSE(read_log("log.txt", layout_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << c.text;
     EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
   }
 }
@@ -85,7 +85,7 @@ TEST_F(LogReadingTest, LinesLongerThanABlockAndNoLastLineEnd) {
   write_file("long.txt", text);
   LogRead log;
   std::string problem;
-  ASSERT_TRUE(read_log("long.txt", options_for(TimeUnit::ms, ThrustUnit::N), &log, &problem)) << problem;
+  ASSERT_TRUE(read_log("long.txt", layout_for(TimeUnit::ms, ThrustUnit::N), &log, &problem)) << problem;
   ASSERT_EQ(log.records.size(), 120000u);
   EXPECT_EQ(log.records.back().t, 119.999);
   EXPECT_EQ(log.records.back().F, 119999 % 7 + 0.25);
