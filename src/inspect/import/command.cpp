@@ -69,7 +69,9 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
   std::string format = std::string("  formato: ") +
                        (d.columns > 1 ? std::string("separador ") + separator_text(d.separator) + ", " : "") +
                        (d.decimal_comma ? "vírgula decimal" : "ponto decimal") + ", fim de linha " +
-                       (d.crlf ? "CR LF" : "LF");
+                       (d.cr_only ? "CR"
+                        : d.crlf  ? "CR LF"
+                                  : "LF");
   if (d.header_line > 0) {
     format += "; cabeçalho na linha " + std::to_string(d.header_line) + ": \"" + printable_line(d.header_text) + "\"";
   }
