@@ -69,7 +69,9 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
   std::string format = std::string("  formato: ") +
                        (d.columns > 1 ? std::string("separador ") + separator_text(d.separator) + ", " : "") +
                        (d.decimal_comma ? "vírgula decimal" : "ponto decimal") + ", fim de linha " +
-                       (d.crlf ? "CR LF" : "LF");
+                       (d.cr_only ? "CR"
+                        : d.crlf  ? "CR LF"
+                                  : "LF");
   if (d.header_line > 0) {
     format += "; cabeçalho na linha " + std::to_string(d.header_line) + ": \"" + printable_line(d.header_text) + "\"";
   }
@@ -187,7 +189,8 @@ bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
   c->case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
   if (!valid_case_name(c->case_name)) {
     *problem = "--caso \"" + printable_line(c->case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
-               " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas";
+               " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas, e não o nome de um dispositivo "
+               "do Windows (nul, con, prn, aux, com1, lpt1 ...)";
     return false;
   }
   c->title = title_for(o, problem);
