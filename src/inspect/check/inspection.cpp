@@ -5,16 +5,19 @@
 #include <span>
 #include <vector>
 
+#include "analysis/curve.h"
 #include "inspect/check/report.h"
 #include "inspect/program/program_run.h"
 #include "io/severe_error.h"
 
 namespace {
 
-InspectResult unusable(InspectResult result, Report& out, const std::string& reason) {
+InspectResult unusable(InspectResult result, Report& out, const char* code, const std::string& reason) {
   result.status = kStatusUnusable;
   result.report = std::move(out.text);
   result.error = failure_line(reason);
+  result.error_code = code;
+  result.error_text = reason;
   return result;
 }
 
@@ -158,8 +161,29 @@ InspectResult without_burn(InspectResult result, Report& out, const Inspection& 
   out.blank();
   report_sampling(out, s, sampling);
   const std::string& name = s.in.thrust_name;
-  if (s.a.inverted) return unusable(std::move(result), out, name + ": " + warning_text(s.a, "inverted-cell"));
-  return unusable(std::move(result), out, "nenhuma queima em " + name + ": só picos isolados ou nenhum empuxo");
+  if (s.a.inverted) {
+    return unusable(std::move(result), out, "inverted-cell", name + ": " + warning_text(s.a, "inverted-cell"));
+  }
+  return unusable(std::move(result), out, "no-burn",
+                  "nenhuma queima em " + name + ": só picos isolados ou nenhum empuxo");
+}
+
+// Every section of the report, in order, each followed by a blank line.
+void report_sections(Report& out, const Inspection& s, const Sampling& sampling) {
+  report_events(out, s);
+  out.blank();
+  report_sampling(out, s, sampling);
+  out.blank();
+  report_zero(out, s);
+  out.blank();
+  report_figures(out, s);
+  out.blank();
+  report_window(out, s);
+  if (s.in.case_values) {
+    out.blank();
+    report_case(out, s);
+  }
+  out.blank();
 }
 
 }  // namespace
@@ -172,20 +196,21 @@ InspectResult inspect(InspectInput& in) {
   report_file(out, in);
   mirror_if_asked(in, out);
   out.blank();
-  if (t.size() < 2) return unusable(std::move(result), out, "menos de dois registros legíveis em " + in.thrust_name);
+  if (t.size() < 2)
+    return unusable(std::move(result), out, "too-few-records", "menos de dois registros legíveis em " + in.thrust_name);
 
   FiringChoice choice = in.choice;
   choice.w = in.case_values ? in.case_values->w : in.rate;
   result.firing = analyse_firing(t, F, choice);
   const FiringAnalysis& a = result.firing;
   if (a.times_backward) {
-    return unusable(std::move(result), out,
+    return unusable(std::move(result), out, "times-backward",
                     "os tempos de " + in.thrust_name +
                         " diminuem de um registro ao seguinte: o programa lê em ordem e pararia no primeiro "
                         "registro; ponha os registros em ordem crescente de tempo");
   }
   const std::int32_t w = result.w = a.w;
-  if (w <= 0) return unusable(std::move(result), out, kNoRate);
+  if (w <= 0) return unusable(std::move(result), out, "no-rate", kNoRate);
   const Sampling sampling = measure_sampling(t, w);
 
   Inspection s{in, a, {}, std::nullopt, 0.0, 0, last_level(F)};
@@ -199,7 +224,7 @@ InspectResult inspect(InspectInput& in) {
   window.ti = a.ti;
   window.tf = a.tf;
   // Room for every record, so that the reading shows how many the window needs.
-  window.nmax = static_cast<std::int32_t>(std::min<std::size_t>(t.size(), INT32_MAX / 8));
+  window.nmax = static_cast<std::int32_t>(std::min<std::size_t>(t.size(), kMaxNmax));
   const BurnStretch stretch = burn_stretch(in, a);
   if (a.window) {
     s.suggested = check_window(in, a, stretch, window, s.tare);
@@ -211,25 +236,13 @@ InspectResult inspect(InspectInput& in) {
   if (a.window || s.user) run_programs(in, sampling, s.suggested, s.user);
   if (in.release_records) in.file.release();
   if (s.suggested.figures) result.suggested = s.suggested.figures;
+  if (s.user && s.user->figures) result.in_case = s.user->figures;
 
-  report_events(out, s);
-  out.blank();
-  report_sampling(out, s, sampling);
-  out.blank();
-  report_zero(out, s);
-  out.blank();
-  report_figures(out, s);
-  out.blank();
-  report_window(out, s);
-  if (in.case_values) {
-    out.blank();
-    report_case(out, s);
-  }
-  out.blank();
+  report_sections(out, s, sampling);
   const std::string failure = certain_failure(s);
   if (!failure.empty()) {
     out.line("Resultado: o programa não pode avaliar estes dados.");
-    return unusable(std::move(result), out, failure);
+    return unusable(std::move(result), out, "program-would-stop", failure);
   }
   if (out.warnings == 0) {
     out.line("Resultado: os dados cabem nas suposições do programa.");

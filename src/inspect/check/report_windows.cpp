@@ -2,6 +2,7 @@
 // the suggested window and the case's, with what the program makes of them.
 #include <cmath>
 
+#include "input/thrust_window.h"
 #include "inspect/check/report.h"
 #include "inspect/common/text.h"
 
@@ -48,10 +49,10 @@ void report_reading(Report& out, const Inspection& s, const WindowCheck& c) {
 
 // True when [ti, tf] holds exactly one whole event of burn shape.
 bool holds_one_burn(const Inspection& s, const CaseValues& v) {
-  const double half = 0.5 / static_cast<double>(v.w);
+  const double dt = 1.0 / static_cast<double>(v.w);
   int held = 0;
   for (const Event& e : s.a.scan.events) {
-    if (e.shape == EventShape::burn && e.start > v.ti - half && e.end < v.tf + half) ++held;
+    if (e.shape == EventShape::burn && in_window(e.start, v.ti, v.tf, dt) && in_window(e.end, v.ti, v.tf, dt)) ++held;
   }
   return held == 1;
 }

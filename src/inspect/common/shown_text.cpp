@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "inspect/common/code_page.h"
+
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
@@ -10,17 +12,6 @@ std::string hex_byte(unsigned char c) {
   char text[4];
   std::snprintf(text, sizeof text, "%02X", c);
   return text;
-}
-
-// The length of the UTF-8 sequence at TEXT[i]; 0 when there is none there.
-std::size_t utf8_length(std::string_view text, std::size_t i) {
-  const auto c = static_cast<unsigned char>(text[i]);
-  const std::size_t n = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-  if (n == 0 || i + n > text.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
-  }
-  return n;
 }
 
 const char* control_name(unsigned char c) {
@@ -46,10 +37,10 @@ std::string shown(std::string_view text, bool keep_lf) {
       out += text[i++];
       continue;
     }
-    const std::size_t n = c >= 0x80 ? utf8_length(text, i) : 0;
+    char32_t code = 0;
+    const std::size_t n = c >= 0x80 ? utf8_sequence(text, i, &code) : 0;
     // U+0080 to U+009F are controls too (U+009B starts an escape sequence).
-    const bool c1 = n == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
-    if (n > 0 && !c1 && text.substr(i, 3) != kBom) {
+    if (n > 0 && !(code >= 0x80 && code < 0xA0) && code != 0xFEFF) {
       out.append(text.substr(i, n));
       i += n;
       continue;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "input/thrust_window.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/spikes.h"
 
@@ -263,8 +264,8 @@ void place_window(FiringAnalysis& a, std::span<const double> t, const FiringChoi
   if (a.window) {
     const double dt = 1.0 / static_cast<double>(a.w);
     for (std::size_t i = 0; i < n; ++i) {
-      if (t[i] > a.ti - (dt / 2.0) && t[i] < (dt / 2.0) + a.tf) ++a.nmax;
-      if (t[i] > (dt / 2.0) + a.tf) break;
+      if (in_window(t[i], a.ti, a.tf, dt)) ++a.nmax;
+      if (past_window(t[i], a.tf, dt)) break;
     }
   }
 }

@@ -13,8 +13,8 @@ struct MotorClass {
   double percent = 0.0;  // (It - lower) / (upper - lower) * 100
 };
 
-// The class of It by the program's bands (0.3125 * 2^k N s, upper limits
-// inclusive), continued past N. Nothing for It <= 0 or beyond class Z.
+// The class of It by the program's bands continued past N (impulse_band),
+// with where It lies in it. Nothing for It <= 0 or beyond class Z.
 std::optional<MotorClass> motor_class(double It);
 
 // The usual designation: class letter and average thrust rounded to whole

@@ -25,7 +25,27 @@ void place_window(std::span<const ThrustRecord> records, const Burn& burn, Writt
   }
 }
 
+// The program's reading of RECORDS into RC, set up for it, and its figures.
+void run_on(std::span<const ThrustRecord> records, RunContext& rc) {
+  allocate_curve_arrays(rc);
+  compute_parameter_figures(rc);
+  for (const ThrustRecord& r : records) {
+    if (take_record(rc, r.t, r.F) != RecordStep::read_on) break;
+  }
+  compute_integral_figures(rc);
+  classify(rc);
+}
+
 }  // namespace
+
+ProgramFigures case_figures(std::span<const ThrustRecord> records, const CaseValues& values) {
+  RunContext rc;
+  static_cast<CaseValues&>(rc) = values;
+  rc.time_origin_option = 0;
+  compute_parameter_figures(rc);
+  run_on(records, rc);
+  return program_figures(rc);
+}
 
 WrittenWindow window_on_records(std::span<const ThrustRecord> records, const Burn& burn, std::int32_t w, double M) {
   WrittenWindow a;
@@ -39,17 +59,11 @@ WrittenWindow window_on_records(std::span<const ThrustRecord> records, const Bur
   compute_parameter_figures(rc);
   std::size_t inside = 0;
   for (const ThrustRecord& r : records) {
-    if (r.t > rc.ti - (rc.dt / 2.0) && r.t < (rc.dt / 2.0) + rc.tf) ++inside;
-    if (r.t > (rc.dt / 2.0) + rc.tf) break;
+    if (in_window(r.t, rc.ti, rc.tf, rc.dt)) ++inside;
+    if (past_window(r.t, rc.tf, rc.dt)) break;
   }
-  rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(inside, INT32_MAX / 8));
-  allocate_curve_arrays(rc);
-  compute_parameter_figures(rc);
-  for (const ThrustRecord& r : records) {
-    if (take_record(rc, r.t, r.F) != RecordStep::read_on) break;
-  }
-  compute_integral_figures(rc);
-  classify(rc);
+  rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(inside, kMaxNmax));
+  run_on(records, rc);
   a.nmax = rc.nmax;
   a.It = rc.It;
   a.classe.assign(rc.classe.begin(), rc.classe.end());

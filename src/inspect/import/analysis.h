@@ -7,8 +7,10 @@
 #include <span>
 #include <string>
 
+#include "core/run_context.h"
 #include "inspect/firing/burn.h"
 #include "inspect/log/record.h"
+#include "inspect/program/program_run.h"
 
 struct WrittenWindow {
   // ti at the first record at or after the burn's 5 % rise, tf at the first
@@ -25,5 +27,9 @@ struct WrittenWindow {
 // two, increasing times), as the program would read them with the rate W
 // and the propellant mass M.
 WrittenWindow window_on_records(std::span<const ThrustRecord> records, const Burn& burn, std::int32_t w, double M);
+
+// The program's figures over the window of VALUES (Fcor 0, times counted
+// from ti) on RECORDS, the thrust data of the case written.
+ProgramFigures case_figures(std::span<const ThrustRecord> records, const CaseValues& values);
 
 #endif  // TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "analysis/curve.h"
+#include "inspect/common/code_page.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
 #include "inspect/common/text.h"
-#include "inspect/common/windows_1252.h"
 #include "inspect/firing/firing.h"
 #include "inspect/firing/sampling.h"
 #include "inspect/firing/uniform_grid.h"
@@ -19,6 +20,8 @@
 #include "inspect/import/analysis.h"
 #include "inspect/import/case_writer.h"
 #include "inspect/import/options.h"
+#include "inspect/json/firing.h"
+#include "inspect/json/output.h"
 #include "inspect/log/reading.h"
 #include "inspect/program/line_hint.h"
 
@@ -30,6 +33,15 @@ namespace {
 constexpr double kImpulseAgreementPercent = 0.1;
 // A measured rate this close to a whole one is that rate.
 constexpr double kWholeRatePercent = 1e-4;
+
+constexpr char kJsonCommand[] = "import";
+
+// MESSAGE on the standard error, and the error document with CODE where
+// --json asks for it.
+int fail(const JsonRun& json, const char* code, const std::string& message) {
+  ::fail(message);
+  return json_error(json, code, message);
+}
 
 // Times in the report to the microsecond: epoch stamps in double hold
 // digits of noise below it.
@@ -61,7 +73,9 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
   std::string format = std::string("  formato: ") +
                        (d.columns > 1 ? std::string("separador ") + separator_text(d.separator) + ", " : "") +
                        (d.decimal_comma ? "vírgula decimal" : "ponto decimal") + ", fim de linha " +
-                       (d.crlf ? "CR LF" : "LF");
+                       (d.cr_only ? "CR"
+                        : d.crlf  ? "CR LF"
+                                  : "LF");
   if (d.header_line > 0) {
     format += "; cabeçalho na linha " + std::to_string(d.header_line) + ": \"" + printable_line(d.header_text) + "\"";
   }
@@ -123,32 +137,6 @@ bool choose_zero(const ImportOptions& o, const FiringAnalysis& a, ZeroCorrection
   return true;
 }
 
-// The one analysis of the converted records, before any tare or grid, and
-// their time stamps at its rate.
-FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inverted, Sampling* sampling) {
-  std::vector<double> t(records.size());
-  std::vector<double> F(records.size());
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    t[i] = records[i].t;
-    F[i] = records[i].F;
-  }
-  FiringChoice choice;
-  choice.inverted = inverted;
-  FiringAnalysis a = analyse_firing(t, F, choice);
-  if (a.rate.w > 0) *sampling = measure_sampling(t, a.rate.w);
-  return a;
-}
-
-void report_rate(Report& out, const Rate& rate) {
-  out.line("Passo");
-  if (std::fabs(rate.w_error) <= kWholeRatePercent) {
-    out.line("  a taxa do registro é inteira: w = " + std::to_string(rate.w) + " Hz");
-  } else {
-    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(rate.w) +
-             " Hz, a inteira mais próxima");
-  }
-}
-
 std::string title_for(const ImportOptions& o, std::string* problem) {
   if (o.title) {
     std::string title = to_windows_1252(*o.title);
@@ -166,25 +154,71 @@ std::string title_for(const ImportOptions& o, std::string* problem) {
 // Room for a window a little wider than the suggested one.
 std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
   const std::int64_t room = std::int64_t{needed} + std::max<std::int64_t>(needed / 10, 10);
-  return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{INT32_MAX / 8}}));
+  return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{kMaxNmax}}));
 }
 
-// The burn's window on the records WRITTEN into *C, and what the program
-// makes of it against the measured RECORDS.
-void report_burn(Report& out, const ImportOptions& o, const FiringAnalysis& firing,
-                 std::span<const ThrustRecord> records, std::span<const ThrustRecord> written, ImportedCase* c) {
-  const WrittenWindow a = window_on_records(written, *firing.burn, c->w, c->M);
-  c->ti = window_time(a.ti, c->w);
-  c->tf = window_time(a.tf, c->w);
-  c->nmax_needed = a.nmax;
-  c->nmax = nmax_with_room(a.nmax, written.size());
+// The import's document: the firing as read (before any tare), its times on
+// the log's stamps, and the program's figures on the case written.
+std::string import_document(const std::string& log_name, const FiringAnalysis& firing, const LogRead& log,
+                            const ImportedCase& c, std::span<const ThrustRecord> written) {
+  const CaseValues values{c.ti, c.tf, 0.0, c.M, c.w, c.nmax};
+  JsonWriter json;
+  open_json_document(json, kJsonCommand);
+  json_key(json, "firings");
+  json_open_array(json);
+  put_firing_json(json, firing, {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values)}, log.time_origin});
+  json_close_array(json);
+  json_close_object(json);
+  return std::move(json.text);
+}
+
+// The one analysis of the converted records, before any tare or grid, and
+// their time stamps at its rate.
+FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inverted, Sampling* sampling) {
+  std::vector<double> t(records.size());
+  std::vector<double> F(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    t[i] = records[i].t;
+    F[i] = records[i].F;
+  }
+  FiringChoice choice;
+  choice.inverted = inverted;
+  FiringAnalysis a = analyse_firing(t, F, choice);
+  if (a.rate.w > 0) *sampling = measure_sampling(t, a.rate.w);
+  return a;
+}
+
+// The case's name and title from the options, the log a file: false with
+// *PROBLEM otherwise.
+bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
+  std::error_code error;
+  if (!fs::is_regular_file(path_of_name(o.log), error)) {
+    *problem = console_name(o.log) + " não existe ou não é um arquivo";
+    return false;
+  }
+  c->case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
+  if (!valid_case_name(c->case_name)) {
+    *problem = "--caso \"" + printable_line(c->case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
+               " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas, e não o nome de um dispositivo "
+               "do Windows (nul, con, prn, aux, com1, lpt1 ...)";
+    return false;
+  }
+  c->title = title_for(o, problem);
+  c->M = *o.M;
+  return problem->empty();
+}
+
+// The burn's section: the window, the impulse on it by the measured stamps
+// (of RECORDS) and by the written step, the class.
+void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const WrittenWindow& a,
+                 const FiringAnalysis& firing, std::span<const ThrustRecord> records) {
   out.line("Queima");
-  out.line("  janela sugerida: ti = " + seconds(c->ti) + ", tf = " + seconds(c->tf) + " (5 % do pico), " +
-           std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c->nmax));
+  out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
+           std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
   const std::string spike = warning_text(firing, "spike");
   if (!spike.empty()) out.warn(spike + "; o programa as lê");
   if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
-  const double stamped = stamped_impulse(records, c->ti, c->tf, 0.0);
+  const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
   out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
            (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
@@ -198,59 +232,75 @@ void report_burn(Report& out, const ImportOptions& o, const FiringAnalysis& firi
   out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
 }
 
+// The step's section: w, and the records resampled on a grid of 1/w
+// unless --medido keeps them (then none).
+std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const Rate& rate,
+                                      std::span<const ThrustRecord> records) {
+  out.line("Passo");
+  if (std::fabs(rate.w_error) <= kWholeRatePercent) {
+    out.line("  a taxa do registro é inteira: w = " + std::to_string(rate.w) + " Hz");
+  } else {
+    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(rate.w) +
+             " Hz, a inteira mais próxima");
+  }
+  std::vector<ThrustRecord> grid;
+  if (o.measured) {
+    out.line("  registros gravados nos tempos medidos (--medido); o programa os toma a cada 1/w");
+  } else {
+    grid = resample(records, rate.w);
+    out.line("  " + std::to_string(grid.size()) + " pontos numa grade exata de 1/w de 0 s a " + seconds(grid.back().t) +
+             ", por interpolação linear");
+  }
+  return grid;
+}
+
 }  // namespace
 
 int importar_main(const Invocation& call) {
   ImportOptions o;
   std::string problem;
-  if (const auto status = settled(read_command_line(kImportCommandLine, call.args, &o, &problem), call, problem)) {
-    return *status;
-  }
-  std::error_code error;
-  if (!fs::is_regular_file(path_of_name(o.log), error)) {
-    return fail(console_name(o.log) + " não existe ou não é um arquivo");
-  }
-
+  const CommandLine line = read_command_line(kImportCommandLine, call.args, &o, &problem);
+  if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
+  JsonRun json{kJsonCommand, o.json_file, {fs::absolute(path_of_name(o.log))}};
   ImportedCase c;
-  c.case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
-  if (!valid_case_name(c.case_name)) {
-    return fail("--caso \"" + printable_line(c.case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
-                " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas");
+  if (!name_case(o, &c, &problem)) {
+    std::error_code error;
+    return fail(json, fs::is_regular_file(path_of_name(o.log), error) ? "usage" : "unreadable-log", problem);
   }
-  c.title = title_for(o, &problem);
-  if (!problem.empty()) return fail(problem);
-  c.M = *o.M;
+  for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
+  problem = json_target_problem(json);
+  if (!problem.empty()) return ::fail(problem + "; nada foi escrito");
 
   LogRead log;
-  if (!read_log(o.log, o, &log, &problem)) return fail(console_name(o.log) + ", " + problem + "; nada foi escrito");
+  if (!read_log(o.log, o, &log, &problem)) {
+    return fail(json, "unreadable-log", console_name(o.log) + ", " + problem + "; nada foi escrito");
+  }
   auto& records = log.records;
-  if (records.size() < 2) return fail(console_name(o.log) + " tem menos de dois registros; nada foi escrito");
-
-  Report out;
-  report_format(out, console_name(o.log), log);
+  if (records.size() < 2) {
+    return fail(json, "too-few-records", console_name(o.log) + " tem menos de dois registros; nada foi escrito");
+  }
   if (o.inverted) {
     for (ThrustRecord& r : records) r.F = -r.F;
   }
   Sampling sampling;
   const FiringAnalysis firing = analyse_records(records, o.inverted, &sampling);
+
+  Report out;
+  report_format(out, console_name(o.log), log);
   if (firing.inverted) {
-    return fail(console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
+    return fail(json, "inverted-cell",
+                console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
   }
-  if (!firing.burn) return fail("nenhuma queima em " + console_name(o.log) + "; nada foi escrito");
+  if (!firing.burn) return fail(json, "no-burn", "nenhuma queima em " + console_name(o.log) + "; nada foi escrito");
   c.w = firing.rate.w;
-  if (c.w <= 0) return fail("os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
-  ZeroCorrection zero;
-  if (!choose_zero(o, firing, &zero, out, &problem)) return fail(problem + "; nada foi escrito");
-  apply_zero_correction(records, zero);
-  report_rate(out, firing.rate);
-  std::vector<ThrustRecord> grid;
-  if (o.measured) {
-    out.line("  registros gravados nos tempos medidos (--medido); o programa os toma a cada 1/w");
-  } else {
-    grid = resample(records, c.w);
-    out.line("  " + std::to_string(grid.size()) + " pontos numa grade exata de 1/w de 0 s a " + seconds(grid.back().t) +
-             ", por interpolação linear");
+  if (c.w <= 0) {
+    return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
   }
+  ZeroCorrection zero;
+  if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
+  apply_zero_correction(records, zero);
+
+  const std::vector<ThrustRecord> grid = report_step(out, o, firing.rate, records);
   const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
   if (sampling.gaps > 0) {
     out.warn(std::to_string(sampling.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
@@ -258,13 +308,24 @@ int importar_main(const Invocation& call) {
              (o.measured ? "" : ": preenchidas por interpolação linear"));
   }
 
-  report_burn(out, o, firing, records, written, &c);
+  const WrittenWindow a = window_on_records(written, *firing.burn, c.w, c.M);
+  c.ti = window_time(a.ti, c.w);
+  c.tf = window_time(a.tf, c.w);
+  c.nmax_needed = a.nmax;
+  c.nmax = nmax_with_room(a.nmax, written.size());
+  report_burn(out, o, c, a, firing, records);
 
   std::vector<std::string> names;
-  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) return fail(problem);
+  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
+    return fail(json, "not-written", problem);
+  }
   out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
   out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
-  put(out.text, stdout);
+  put(out.text, report_stream(json));
+  if (!json.target.empty() &&
+      !write_json_document(json, import_document(console_name(o.log), firing, log, c, written), &problem)) {
+    return ::fail(problem);
+  }
   return report_status(out);
 }

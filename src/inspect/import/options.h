@@ -7,28 +7,25 @@
 #include <string>
 
 #include "inspect/common/command_line.h"
-#include "inspect/log/units.h"
+#include "inspect/log/columns.h"
 
 enum class TareMode { automatic, none, value };
 
-struct ImportOptions {
-  std::string log;                            // the logger's file
-  std::string output_dir;                     // --saida
-  std::optional<double> M;                    // --massa, kg
-  TimeUnit time_unit = TimeUnit::none;        // --tempo
-  ThrustUnit thrust_unit = ThrustUnit::none;  // --empuxo
-  std::optional<double> factor;               // --fator: thrust = (raw - offset) * factor, in the thrust unit
-  std::optional<double> offset;               // --deslocamento, in raw units
-  std::int32_t column = 0;                    // --coluna, from 1; 0 when not given
-  double rate = 0.0;                          // --taxa, Hz: the file has no time column
-  TareMode tare = TareMode::automatic;        // --tara
-  double tare_value = 0.0;                    // N
-  bool drift = false;                         // --deriva
-  bool inverted = false;                      // --inverter: the thrust is read mirrored
-  bool measured = false;                      // --medido
-  std::string case_name;                      // --caso
-  std::optional<std::string> title;           // --titulo
-  bool replace = false;                       // --substituir
+// The layout options (--tempo, --empuxo, --fator, --deslocamento, --coluna,
+// --taxa) are the log's layout, which the log reader takes.
+struct ImportOptions : LogLayout {
+  std::string log;                      // the logger's file
+  std::string output_dir;               // --saida
+  std::optional<double> M;              // --massa, kg
+  TareMode tare = TareMode::automatic;  // --tara
+  double tare_value = 0.0;              // N
+  bool drift = false;                   // --deriva
+  bool inverted = false;                // --inverter: the thrust is read mirrored
+  bool measured = false;                // --medido
+  std::string case_name;                // --caso
+  std::optional<std::string> title;     // --titulo
+  bool replace = false;                 // --substituir
+  std::string json_file;                // --json; "-" for the standard output
 };
 
 // The import's command line. Beyond the common rules it refuses a second

@@ -3,12 +3,14 @@
 #include <array>
 #include <charconv>
 
+#include "input/char_class.h"
+
 namespace {
 
 constexpr std::size_t kSampleLines = 20;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+using char_class::is_blank;
+using char_class::is_digit;
 
 std::string_view trim(std::string_view field) {
   while (!field.empty() && is_blank(field.front())) field.remove_prefix(1);

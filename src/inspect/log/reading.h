@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "inspect/import/options.h"
 #include "inspect/log/columns.h"
 #include "inspect/log/dialect.h"
 #include "inspect/log/record.h"
@@ -19,14 +18,15 @@ struct LogRead {
   // t counted from the first record, in s; F in N, before any tare; line:
   // the file's line that holds the record.
   std::vector<ThrustRecord> records;
+  double time_origin = 0.0;  // s: the first record's stamp, which is 0 in the records
   std::uint32_t lines = 0;
   std::size_t repeated = 0;  // records that repeat the time before: folded into it, thrust averaged
 };
 
-// Reads the file PATH (never created or changed) by OPTIONS. False with
+// Reads the file PATH (never created or changed) by LAYOUT. False with
 // *PROBLEM, a Portuguese message: for a line that cannot be read it names
 // the line's number, its text and what was expected there; times that go
 // back are such a line.
-bool read_log(const std::string& path, const ImportOptions& options, LogRead* log, std::string* problem);
+bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, std::string* problem);
 
 #endif  // TALVIRONESKA_INSPECT_LOG_READING_H_

@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "input/char_class.h"
+
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+using char_class::is_digit;
+
 bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 std::vector<std::string_view> split(std::string_view line, std::string_view separators) {

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "analysis/curve.h"
+#include "input/thrust_window.h"
+
 WindowReading read_window(const ThrustFile& file, const CaseValues& v, double tare) {
   WindowReading r;
-  if (8 * std::int64_t{v.nmax} > std::int64_t{std::numeric_limits<std::uint32_t>::max()}) {
+  if (v.nmax > kMaxNmax) {
     r.end = ProgramEnd::arrays_too_big;
     return r;
   }
@@ -18,7 +21,7 @@ WindowReading read_window(const ThrustFile& file, const CaseValues& v, double ta
   std::size_t kept = 0;
   for (std::size_t i = 0; i < file.readable; ++i) {
     const double t = file.t[i];
-    if (t > v.ti - (dt / 2.0) && t < (dt / 2.0) + v.tf) {
+    if (in_window(t, v.ti, v.tf, dt)) {
       if (r.inside++ == 0) r.first_kept = i;
       if (!full && r.inside > static_cast<std::size_t>(std::max(v.nmax, 0))) {
         full = true;
@@ -38,7 +41,7 @@ WindowReading read_window(const ThrustFile& file, const CaseValues& v, double ta
         tared_previous = tared;
       }
     }
-    if (t > (dt / 2.0) + v.tf) {
+    if (past_window(t, v.tf, dt)) {
       if (!full) {
         r.end = ProgramEnd::past_window;
         r.end_record = i;

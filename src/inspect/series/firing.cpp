@@ -4,14 +4,16 @@
 #include <climits>
 #include <system_error>
 
+#include "analysis/curve.h"
 #include "core/run_context.h"
 #include "core/trimmed.h"
-#include "inspect/common/cp1252.h"
+#include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/text.h"
 #include "inspect/program/case_files.h"
 #include "inspect/program/program_run.h"
 #include "inspect/program/thrust_records.h"
+#include "inspect/series/mean_curve.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
 
@@ -93,8 +95,14 @@ bool evaluate(ThrustFile& file, Firing* f, std::string* problem) {
   f->program.tmax = rc.tmax - rc.ti;
   // Point k of the curve lies (k - 1) dt after the first record kept.
   const double origin = file.t[run.first_kept] - f->standard.start;
-  f->curve.resize(static_cast<std::size_t>(rc.nc));
-  for (std::int32_t k = 1; k <= rc.nc; ++k) f->curve[k - 1] = {curve_time(rc, k) + origin, rc.F[k - 1]};
+  const auto nc = static_cast<std::size_t>(rc.nc);
+  ThinnedCurve curve;
+  curve.bucket = (nc + kSeriesCurvePoints - 1) / kSeriesCurvePoints;
+  curve.points.reserve(nc / curve.bucket + 1);
+  for (std::int32_t k = 1; k <= rc.nc; ++k) add_thinned_point(curve, curve_time(rc, k) + origin, rc.F[k - 1]);
+  finish_thinned_curve(curve);
+  f->curve = std::move(curve.points);
+  f->curve_step = static_cast<double>(curve.bucket) / f->values.w;
   return true;
 }
 
@@ -137,7 +145,7 @@ bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing
   f->values.M = options.M;
   f->values.w = a.w;
   // Room for every record: the window never needs more.
-  f->values.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.size(), INT32_MAX / 8));
+  f->values.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.size(), kMaxNmax));
   return evaluate(file, f, problem);
 }
 

@@ -29,8 +29,10 @@ struct Firing {
   Burn standard;
   BurnClass standard_class;
 
-  // The program's processed curve, its times counted from the 5 % rise.
+  // The program's processed curve, its times counted from the 5 % rise: a
+  // long one as the means of runs of points, kSeriesCurvePoints at most.
   std::vector<CurvePoint> curve;
+  double curve_step = 0.0;  // s, between its points
 
   // Every file of the firing, which the series must never write over.
   std::vector<std::filesystem::path> files;

@@ -40,3 +40,17 @@ std::vector<CurvePoint> eng_polyline(const std::vector<CurvePoint>& mean, double
   if (p.back().F != 0.0) p.push_back({p.back().t + step, 0.0});
   return p;
 }
+
+void add_thinned_point(ThinnedCurve& curve, double t, double F) {
+  curve.sum.t += t;
+  curve.sum.F += F;
+  if (++curve.in_sum == curve.bucket) finish_thinned_curve(curve);
+}
+
+void finish_thinned_curve(ThinnedCurve& curve) {
+  if (curve.in_sum == 0) return;
+  const auto n = static_cast<double>(curve.in_sum);
+  curve.points.push_back({curve.sum.t / n, curve.sum.F / n});
+  curve.sum = {0.0, 0.0};
+  curve.in_sum = 0;
+}

@@ -19,6 +19,7 @@ const Option<O> kOptions[] = {
     {"--massa", OptionKind::real, &O::M, "a massa de propelente em kg, positiva", Bound::positive},
     {"--saida", OptionKind::text, &O::folder},
     {"--eng", OptionKind::text, &O::eng_file},
+    {"--json", OptionKind::text, &O::json_file},
     {"--inverter", OptionKind::flag, &O::inverted},
     {"--csv-internacional", OptionKind::flag, international},
 };
@@ -45,6 +46,8 @@ const CommandText kSeriesText = {
     "  --inverter      lê o empuxo de todos os ensaios espelhado (-F): uma célula de\n"
     "                  carga montada ao contrário\n"
     "  --csv-internacional   a tabela com ',' e ponto decimal (padrão: ';' e vírgula)\n"
+    "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
+    "                  saída padrão, e o relatório vai para a saída de erro\n"
     "  --help          esta ajuda\n",
     "Escreve serie.txt (relatório), serie.csv, serie.eng, serie.gnu, serie_curvas.dat\n"
     "e serie.png (desenhado pelo gnuplot). Nunca escreve sobre um arquivo de um caso.\n"

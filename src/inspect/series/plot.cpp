@@ -1,5 +1,6 @@
 #include "inspect/series/plot.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "output/gnuplot_text.h"
@@ -13,6 +14,25 @@ void add_point(std::string& out, const CurvePoint& p) {
   end = std::to_chars(end, line + sizeof line - 1, p.F).ptr;
   *end++ = '\n';
   out.append(line, end);
+}
+
+// The points of CURVE that gnuplot draws: all of a short curve; of a long
+// one, the lowest and the highest point of each run, in time order, so that
+// no peak or dip is lost at the picture's width.
+void add_curve(std::string& out, std::span<const CurvePoint> curve) {
+  if (curve.size() <= kPicturePoints) {
+    for (const CurvePoint& p : curve) add_point(out, p);
+    return;
+  }
+  const std::size_t runs = kPicturePoints / 2;
+  const std::size_t run = (curve.size() + runs - 1) / runs;
+  for (std::size_t first = 0; first < curve.size(); first += run) {
+    const auto part = curve.subspan(first, std::min(run, curve.size() - first));
+    const auto [low, high] = std::minmax_element(part.begin(), part.end(),
+                                                 [](const CurvePoint& a, const CurvePoint& b) { return a.F < b.F; });
+    add_point(out, low < high ? *low : *high);
+    if (low != high) add_point(out, low < high ? *high : *low);
+  }
 }
 
 std::string relative_path(std::string_view name) {
@@ -32,16 +52,14 @@ std::string gnuplot_quoted(std::string_view text) {
 
 std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean) {
   std::string out;
-  std::size_t size = mean.size();
-  for (const Firing& f : firings) size += f.curve.size();
-  out.reserve(size * 24 + 256);
+  out.reserve((firings.size() + 1) * (kPicturePoints * 24 + 32));
   for (std::size_t i = 0; i < firings.size(); ++i) {
     out += "# ensaio " + std::to_string(i + 1) + "\n";
-    for (const CurvePoint& p : firings[i].curve) add_point(out, p);
+    add_curve(out, firings[i].curve);
     out += "\n\n";
   }
   out += "# curva media\n";
-  for (const CurvePoint& p : mean) add_point(out, p);
+  add_curve(out, mean);
   return out;
 }
 

@@ -3,6 +3,7 @@
 #ifndef TALVIRONESKA_INSPECT_SERIES_PLOT_H_
 #define TALVIRONESKA_INSPECT_SERIES_PLOT_H_
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,8 +18,13 @@ struct PlotFiles {
   std::string script;
 };
 
+// The most points of one curve that the picture gets: a few thousand draw
+// any curve at its width, where millions take gnuplot minutes and gigabytes.
+inline constexpr std::size_t kPicturePoints = 4000;
+
 // The curves, one block each, the mean curve last; blocks apart by two
-// empty lines (gnuplot's "index"), decimal point, LF.
+// empty lines (gnuplot's "index"), decimal point, LF; kPicturePoints at
+// most a curve.
 std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean);
 
 // The script, Windows-1252 with CR LF. Every text from the firings goes in

@@ -23,7 +23,8 @@ TEST(ShownText, EscapesWhatATerminalWouldActOn) {
        "\\xEF\\xBB\\xBF"
        "caso.txt"},
       {"x\x7F", "x\\x7F"},
-      {"\xE2\x82", "\\xE2\\x82"},  // a sequence cut short
+      {"\xE2\x82", "\\xE2\\x82"},           // a sequence cut short
+      {"\xE0\x80\xAF", "\\xE0\\x80\\xAF"},  // an overlong '/'
   };
   for (const auto& c : cases) EXPECT_EQ(shown(c.text), c.shown) << c.shown;
   EXPECT_EQ(shown("linha 1\nlinha\x1b 2\n", true), "linha 1\nlinha\\x1B 2\n");

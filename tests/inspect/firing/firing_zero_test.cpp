@@ -210,6 +210,14 @@ TEST(FiringInverted, AMirroredBurnIsNamedAndReadBackWithTheChoice) {
   EXPECT_NE(warning_text(c, "inverted-cell").find("sem --inverter"), std::string::npos);
 }
 
+// Steps of 10 ms, and one of 2 s at 0.5 s.
+std::vector<int> pauses() {
+  std::vector<int> steps(50, 10);
+  steps.push_back(2000);
+  steps.insert(steps.end(), 1000, 10);
+  return steps;
+}
+
 struct RateCase {
   const char* name;
   std::vector<int> steps_ms;  // repeated
@@ -222,6 +230,7 @@ TEST(FiringRate, OneEstimatorForEveryCommand) {
       {"millis() at 80 Hz: 12 and 13 ms", {12, 13}, 80},
       {"100 Hz", {10}, 100},
       {"12, 13 and 13 ms", {12, 13, 13}, 79},
+      {"10 ms with a 2 s pause", pauses(), 100},
   };
   // clang-format on
   for (const RateCase& c : cases) {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
+
+#include "inspect/series/plot.h"
 
 namespace {
 
@@ -48,6 +52,36 @@ TEST(MeanCurve, EnginePolylineStartsAtZeroAndEndsAtZeroThrust) {
   EXPECT_EQ(p[1].F, 5.0);
   EXPECT_NEAR(p[4].t, 0.4, 1e-15);
   EXPECT_EQ(p[4].F, 0.0);
+}
+
+// A firing of a million points at 1 MHz keeps its impulse and its shape in
+// a bounded curve, and the picture in a bounded block that still holds the
+// one-point peak.
+TEST(MeanCurve, LongCurvesAreThinnedForTheSeriesAndThePicture) {
+  for (const std::size_t n : {std::size_t{7}, kSeriesCurvePoints, kSeriesCurvePoints + 1, std::size_t{1000000}}) {
+    ThinnedCurve thinned;
+    thinned.bucket = (n + kSeriesCurvePoints - 1) / kSeriesCurvePoints;
+    std::vector<CurvePoint> full(n);
+    for (std::size_t k = 0; k < n; ++k) {
+      const double t = static_cast<double>(k) * 1e-6;
+      full[k] = {t, k == n / 2 ? 500.0 : 10.0 + t};
+      add_thinned_point(thinned, full[k].t, full[k].F);
+    }
+    finish_thinned_curve(thinned);
+    EXPECT_LE(thinned.points.size(), kSeriesCurvePoints) << n;
+    EXPECT_EQ(thinned.points.size(), (n + thinned.bucket - 1) / thinned.bucket) << n;
+    const double step = static_cast<double>(thinned.bucket) * 1e-6;
+    EXPECT_NEAR(curve_impulse(thinned.points) + step * 10.0, curve_impulse(full) + 1e-6 * 10.0,
+                1e-3 * curve_impulse(full))
+        << n;
+
+    Firing firing;
+    firing.curve = full;
+    const std::string text = plot_data_text(std::span(&firing, 1), {});
+    const std::string block = text.substr(0, text.find("\n\n"));
+    EXPECT_LE(static_cast<std::size_t>(std::count(block.begin(), block.end(), '\n')), kPicturePoints + 1) << n;
+    EXPECT_NE(block.find(" 500\n"), std::string::npos) << n;
+  }
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <string>
 
-#include "inspect/common/cp1252.h"
 #include "inspect/series/csv.h"
 #include "inspect/series/plot.h"
 
@@ -60,24 +59,6 @@ TEST(SeriesText, GnuplotStringsCannotEndEarly) {
       {"<cat /etc/passwd", "'<cat /etc/passwd'"},
   };
   for (const auto& c : cases) EXPECT_EQ(gnuplot_quoted(c.text), c.quoted) << c.text;
-}
-
-TEST(SeriesText, FileNamesInUtf8ReachTheFilesInWindows1252) {
-  static const struct {
-    const char* utf8;
-    const char* cp1252;
-  } cases[] = {
-      {"queima_\xC3\xA7\xC3\xA3o.dat", "queima_\xE7\xE3o.dat"},
-      {"\xE2\x82\xAC 5", "\x80 5"},  // the euro sign is one of the codes that differ from Latin-1
-      {"plain", "plain"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(cp1252_from_utf8(c.utf8), c.cp1252) << c.utf8;
-    EXPECT_EQ(utf8_from_cp1252(c.cp1252), c.utf8) << c.utf8;
-  }
-  // Not UTF-8 (already Windows-1252, cut short, overlong) or not in
-  // Windows-1252: kept byte for byte.
-  for (const char* kept : {"a\xE7\xE3o", "x\xC3", "\xC0\xAF", "\xE6\x97\xA5"}) EXPECT_EQ(cp1252_from_utf8(kept), kept);
 }
 
 }  // namespace
