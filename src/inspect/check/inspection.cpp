@@ -12,10 +12,12 @@
 
 namespace {
 
-InspectResult unusable(InspectResult result, Report& out, const std::string& reason) {
+InspectResult unusable(InspectResult result, Report& out, const char* code, const std::string& reason) {
   result.status = kStatusUnusable;
   result.report = std::move(out.text);
   result.error = failure_line(reason);
+  result.error_code = code;
+  result.error_text = reason;
   return result;
 }
 
@@ -170,14 +172,15 @@ InspectResult inspect(InspectInput& in) {
   const std::span<const double> F = in.file.thrusts();
   report_file(out, in);
   out.blank();
-  if (t.size() < 2) return unusable(std::move(result), out, "menos de dois registros legíveis em " + in.thrust_name);
+  if (t.size() < 2)
+    return unusable(std::move(result), out, "too-few-records", "menos de dois registros legíveis em " + in.thrust_name);
 
   FiringChoice choice = in.choice;
   choice.w = in.case_values ? in.case_values->w : in.rate;
   result.firing = analyse_firing(t, F, choice);
   const FiringAnalysis& a = result.firing;
   if (a.times_backward) {
-    return unusable(std::move(result), out,
+    return unusable(std::move(result), out, "times-backward",
                     "os tempos de " + in.thrust_name +
                         " diminuem de um registro ao seguinte: o programa lê em ordem e pararia no primeiro "
                         "registro; ponha os registros em ordem crescente de tempo");
@@ -187,7 +190,8 @@ InspectResult inspect(InspectInput& in) {
     const Sampling rough = measure_sampling(t, 1);
     w = rate_from_median(rough.median);
     if (w <= 0)
-      return unusable(std::move(result), out, "o passo mediano do arquivo não é positivo: dê a frequência com --rate");
+      return unusable(std::move(result), out, "no-rate",
+                      "o passo mediano do arquivo não é positivo: dê a frequência com --rate");
   }
   result.w = w;
   const Sampling sampling = measure_sampling(t, w);
@@ -201,7 +205,7 @@ InspectResult inspect(InspectInput& in) {
     report_events(out, s);
     out.blank();
     report_sampling(out, s, sampling);
-    return unusable(std::move(result), out,
+    return unusable(std::move(result), out, "no-burn",
                     "nenhuma queima em " + in.thrust_name + ": só picos isolados ou nenhum empuxo");
   }
   CaseValues window = in.case_values.value_or(CaseValues{});
@@ -221,12 +225,13 @@ InspectResult inspect(InspectInput& in) {
   if (a.window || s.user) run_programs(in, sampling, s.suggested, s.user);
   if (in.release_records) in.file.release();
   if (s.suggested.figures) result.suggested = s.suggested.figures;
+  if (s.user && s.user->figures) result.in_case = s.user->figures;
 
   report_sections(out, s, sampling);
   const std::string failure = certain_failure(s);
   if (!failure.empty()) {
     out.line("Resultado: o programa não pode avaliar estes dados.");
-    return unusable(std::move(result), out, failure);
+    return unusable(std::move(result), out, "program-would-stop", failure);
   }
   if (out.warnings == 0) {
     out.line("Resultado: os dados cabem nas suposições do programa.");

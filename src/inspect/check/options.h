@@ -23,6 +23,7 @@ struct Options {
   std::optional<double> to;               // --ate S: and up to this time
   std::int32_t event = 0;                 // --evento N: the burn is event N of the list
   std::string eng_file;                   // --eng FILE
+  std::string json_file;                  // --json FILE; "-" for the standard output
   double diameter = 0.0;                  // --diametro MM
   double length = 0.0;                    // --comprimento MM
   std::optional<double> total_mass;       // --massa-total KG

@@ -24,7 +24,27 @@ std::optional<QuietStretch> zero_over(std::span<const double> t, std::span<const
   return quiet_stretch(t, F, first, last);
 }
 
+// The program's reading of RECORDS into RC, set up for it, and its figures.
+void run_on(std::span<const ThrustRecord> records, RunContext& rc) {
+  allocate_curve_arrays(rc);
+  compute_parameter_figures(rc);
+  for (const ThrustRecord& r : records) {
+    if (take_record(rc, r.t, r.F) != RecordStep::read_on) break;
+  }
+  compute_integral_figures(rc);
+  classify(rc);
+}
+
 }  // namespace
+
+ProgramFigures case_figures(std::span<const ThrustRecord> records, const CaseValues& values) {
+  RunContext rc;
+  static_cast<CaseValues&>(rc) = values;
+  rc.time_origin_option = 0;
+  compute_parameter_figures(rc);
+  run_on(records, rc);
+  return program_figures(rc);
+}
 
 ConvertedAnalysis analyse_converted(std::span<const ThrustRecord> records, std::int32_t w, double M) {
   ConvertedAnalysis a;
@@ -73,13 +93,7 @@ ConvertedAnalysis analyse_converted(std::span<const ThrustRecord> records, std::
     if (past_window(r.t, rc.tf, rc.dt)) break;
   }
   rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(inside, kMaxNmax));
-  allocate_curve_arrays(rc);
-  compute_parameter_figures(rc);
-  for (const ThrustRecord& r : records) {
-    if (take_record(rc, r.t, r.F) != RecordStep::read_on) break;
-  }
-  compute_integral_figures(rc);
-  classify(rc);
+  run_on(records, rc);
   a.nmax = rc.nmax;
   a.It = rc.It;
   a.classe.assign(rc.classe.begin(), rc.classe.end());

@@ -10,8 +10,10 @@
 #include <span>
 #include <string>
 
+#include "core/run_context.h"
 #include "inspect/firing/zero_level.h"
 #include "inspect/log/record.h"
+#include "inspect/program/program_run.h"
 
 struct ConvertedAnalysis {
   bool burn = false;        // a thrust above zero was found
@@ -37,5 +39,9 @@ struct ConvertedAnalysis {
 // RECORDS (at least two, increasing times) as the program would read them
 // with the rate W and the propellant mass M.
 ConvertedAnalysis analyse_converted(std::span<const ThrustRecord> records, std::int32_t w, double M);
+
+// The program's figures over the window of VALUES (Fcor 0, times counted
+// from ti) on RECORDS, the thrust data of the case written.
+ProgramFigures case_figures(std::span<const ThrustRecord> records, const CaseValues& values);
 
 #endif  // TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_

@@ -18,6 +18,8 @@
 #include "inspect/import/analysis.h"
 #include "inspect/import/case_writer.h"
 #include "inspect/import/options.h"
+#include "inspect/json/firing.h"
+#include "inspect/json/output.h"
 #include "inspect/log/reading.h"
 #include "inspect/program/line_hint.h"
 
@@ -27,6 +29,15 @@ namespace {
 
 // The step of the grid may change the burn's impulse by no more than this.
 constexpr double kImpulseAgreementPercent = 0.1;
+
+constexpr char kJsonCommand[] = "import";
+
+// MESSAGE on the standard error, and the error document with CODE where
+// --json asks for it.
+int fail(const JsonRun& json, const char* code, const std::string& message) {
+  ::fail(message);
+  return json_error(json, code, message);
+}
 
 // Times in the report to the microsecond: epoch stamps in double hold
 // digits of noise below it.
@@ -58,7 +69,9 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
   std::string format = std::string("  formato: ") +
                        (d.columns > 1 ? std::string("separador ") + separator_text(d.separator) + ", " : "") +
                        (d.decimal_comma ? "vírgula decimal" : "ponto decimal") + ", fim de linha " +
-                       (d.crlf ? "CR LF" : "LF");
+                       (d.cr_only ? "CR"
+                        : d.crlf  ? "CR LF"
+                                  : "LF");
   if (d.header_line > 0) {
     format += "; cabeçalho na linha " + std::to_string(d.header_line) + ": \"" + printable_line(d.header_text) + "\"";
   }
@@ -139,6 +152,32 @@ std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
   return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{kMaxNmax}}));
 }
 
+// The import's document: the firing as read (before any tare), its times on
+// the log's stamps, and the program's figures on the case written.
+std::string import_document(const std::string& log_name, const FiringAnalysis& firing, const LogRead& log,
+                            const ImportedCase& c, std::span<const ThrustRecord> written) {
+  const CaseValues values{c.ti, c.tf, 0.0, c.M, c.w, c.nmax};
+  JsonWriter json;
+  open_json_document(json, kJsonCommand);
+  json_key(json, "firings");
+  json_open_array(json);
+  put_firing_json(json, firing, {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values)}, log.time_origin});
+  json_close_array(json);
+  json_close_object(json);
+  return std::move(json.text);
+}
+
+// The analysis of the records as read, for the document only.
+FiringAnalysis firing_as_read(std::span<const ThrustRecord> records) {
+  std::vector<double> t(records.size());
+  std::vector<double> F(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    t[i] = records[i].t;
+    F[i] = records[i].F;
+  }
+  return analyse_firing(t, F);
+}
+
 // The case's name and title from the options, the log a file: false with
 // *PROBLEM otherwise.
 bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
@@ -150,7 +189,8 @@ bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
   c->case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
   if (!valid_case_name(c->case_name)) {
     *problem = "--caso \"" + printable_line(c->case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
-               " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas";
+               " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas, e não o nome de um dispositivo "
+               "do Windows (nul, con, prn, aux, com1, lpt1 ...)";
     return false;
   }
   c->title = title_for(o, problem);
@@ -180,47 +220,68 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
   out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
 }
 
-}  // namespace
-
-int importar_main(const Invocation& call) {
-  ImportOptions o;
-  std::string problem;
-  if (const auto status = settled(read_command_line(kImportCommandLine, call.args, &o, &problem), call, problem)) {
-    return *status;
-  }
-  ImportedCase c;
-  if (!name_case(o, &c, &problem)) return fail(problem);
-
-  LogRead log;
-  if (!read_log(o.log, o, &log, &problem)) return fail(console_name(o.log) + ", " + problem + "; nada foi escrito");
-  auto& records = log.records;
-  if (records.size() < 2) return fail(console_name(o.log) + " tem menos de dois registros; nada foi escrito");
-
-  Report out;
-  report_format(out, console_name(o.log), log);
-  const RateChoice rate = choose_rate(records);
-  c.w = rate.w;
-  const ConvertedAnalysis measured = analyse_converted(records, c.w, c.M);
-  if (!measured.burn) return fail("nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
-  ZeroCorrection zero;
-  if (!choose_zero(o, measured, &zero, out, &problem)) return fail(problem + "; nada foi escrito");
-  apply_zero_correction(records, zero);
-
+// The step's section: w, and the records resampled on a grid of 1/w
+// unless --medido keeps them (then none).
+std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const RateChoice& rate,
+                                      std::span<const ThrustRecord> records) {
   out.line("Passo");
   if (rate.whole) {
-    out.line("  a taxa do registro é inteira: w = " + std::to_string(c.w) + " Hz");
+    out.line("  a taxa do registro é inteira: w = " + std::to_string(rate.w) + " Hz");
   } else {
-    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(c.w) +
+    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(rate.w) +
              " Hz, a inteira mais próxima");
   }
   std::vector<ThrustRecord> grid;
   if (o.measured) {
     out.line("  registros gravados nos tempos medidos (--medido); o programa os toma a cada 1/w");
   } else {
-    grid = resample(records, c.w);
+    grid = resample(records, rate.w);
     out.line("  " + std::to_string(grid.size()) + " pontos numa grade exata de 1/w de 0 s a " + seconds(grid.back().t) +
              ", por interpolação linear");
   }
+  return grid;
+}
+
+}  // namespace
+
+int importar_main(const Invocation& call) {
+  ImportOptions o;
+  std::string problem;
+  const CommandLine line = read_command_line(kImportCommandLine, call.args, &o, &problem);
+  if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
+  JsonRun json{kJsonCommand, o.json_file, {fs::absolute(path_of_name(o.log))}};
+  ImportedCase c;
+  if (!name_case(o, &c, &problem)) {
+    std::error_code error;
+    return fail(json, fs::is_regular_file(path_of_name(o.log), error) ? "usage" : "unreadable-log", problem);
+  }
+  for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
+  problem = json_target_problem(json);
+  if (!problem.empty()) return ::fail(problem + "; nada foi escrito");
+
+  LogRead log;
+  if (!read_log(o.log, o, &log, &problem)) {
+    return fail(json, "unreadable-log", console_name(o.log) + ", " + problem + "; nada foi escrito");
+  }
+  auto& records = log.records;
+  if (records.size() < 2) {
+    return fail(json, "too-few-records", console_name(o.log) + " tem menos de dois registros; nada foi escrito");
+  }
+  const FiringAnalysis firing = json.target.empty() ? FiringAnalysis{} : firing_as_read(records);
+
+  Report out;
+  report_format(out, console_name(o.log), log);
+  const RateChoice rate = choose_rate(records);
+  c.w = rate.w;
+  const ConvertedAnalysis measured = analyse_converted(records, c.w, c.M);
+  if (!measured.burn) {
+    return fail(json, "no-burn", "nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
+  }
+  ZeroCorrection zero;
+  if (!choose_zero(o, measured, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
+  apply_zero_correction(records, zero);
+
+  const std::vector<ThrustRecord> grid = report_step(out, o, rate, records);
   const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
   if (measured.gaps > 0) {
     out.warn(std::to_string(measured.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
@@ -230,7 +291,8 @@ int importar_main(const Invocation& call) {
 
   const ConvertedAnalysis a = analyse_converted(written, c.w, c.M);
   if (!a.burn) {
-    return fail("nenhum empuxo acima de zero depois da tara em " + console_name(o.log) + "; nada foi escrito");
+    return fail(json, "no-burn",
+                "nenhum empuxo acima de zero depois da tara em " + console_name(o.log) + "; nada foi escrito");
   }
   c.ti = window_time(a.ti, c.w);
   c.tf = window_time(a.tf, c.w);
@@ -239,10 +301,16 @@ int importar_main(const Invocation& call) {
   report_burn(out, o, c, a, records);
 
   std::vector<std::string> names;
-  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) return fail(problem);
+  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
+    return fail(json, "not-written", problem);
+  }
   out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
   out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
-  put(out.text, stdout);
+  put(out.text, report_stream(json));
+  if (!json.target.empty() &&
+      !write_json_document(json, import_document(console_name(o.log), firing, log, c, written), &problem)) {
+    return ::fail(problem);
+  }
   return report_status(out);
 }

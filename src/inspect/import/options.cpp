@@ -60,6 +60,7 @@ const Option<O> kOptions[] = {
     {"--caso", OptionKind::text, &O::case_name},
     {"--titulo", OptionKind::text, &O::title},
     {"--substituir", OptionKind::flag, &O::replace},
+    {"--json", OptionKind::text, &O::json_file},
 };
 
 }  // namespace
@@ -96,6 +97,8 @@ const CommandText kImportText = {
     "  --caso NOME         nome do caso (padrão: o nome do registro sem extensão)\n"
     "  --titulo TEXTO      título do ensaio\n"
     "  --substituir        substitui arquivos do caso que já existam em DIR\n"
+    "  --json ARQ          escreve também os resultados em JSON (UTF-8) em ARQ; com -,\n"
+    "                      na saída padrão, e o relatório vai para a saída de erro\n"
     "  --help              esta ajuda\n",
     "Separadores vírgula, ponto e vírgula, tabulação ou brancos, cabeçalho, vírgula\n"
     "decimal e fim de linha CR LF são reconhecidos sozinhos. Saída: 0 quando o caso\n"

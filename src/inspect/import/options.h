@@ -24,6 +24,7 @@ struct ImportOptions : LogLayout {
   std::string case_name;                // --caso
   std::optional<std::string> title;     // --titulo
   bool replace = false;                 // --substituir
+  std::string json_file;                // --json; "-" for the standard output
 };
 
 // The import's command line. Beyond the common rules it refuses a second

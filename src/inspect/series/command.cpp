@@ -15,6 +15,8 @@
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/eng_export.h"
+#include "inspect/json/output.h"
+#include "inspect/json/series.h"
 #include "inspect/series/mean_curve.h"
 #include "inspect/series/options.h"
 #include "inspect/series/plot.h"
@@ -28,6 +30,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kTag[] = "talvironeska-inspect";
+constexpr char kJsonCommand[] = "series";
 constexpr double kEngImpulseTolerance = 0.005;
 
 // The units under which write errors name the series' files.
@@ -47,6 +50,13 @@ constexpr char kEngName[] = "serie.eng";
 constexpr char kPlotDataName[] = "serie_curvas.dat";
 constexpr char kPlotScriptName[] = "serie.gnu";
 constexpr char kPngName[] = "serie.png";
+
+// MESSAGE on the standard error, and the error document with CODE where
+// --json asks for it.
+int fail(const JsonRun& json, const char* code, const std::string& message) {
+  ::fail(message);
+  return json_error(json, code, message);
+}
 
 std::string lf_lines(std::string_view crlf) {
   std::string text;
@@ -122,7 +132,7 @@ std::string overwrite_problem(const std::vector<fs::path>& written, std::span<co
 
 // Draws the picture from the script in FOLDER; false, with a warning on the
 // console, when gnuplot cannot be started or fails.
-bool draw_picture(const fs::path& folder) {
+bool draw_picture(const fs::path& folder, std::FILE* report) {
   // An old picture must not pass for this run's.
   std::error_code error;
   fs::remove(folder / kPngName, error);
@@ -131,8 +141,16 @@ bool draw_picture(const fs::path& folder) {
   put(status < 0 ? "AVISO: o gnuplot não pôde ser iniciado: " + console_name(name_of_path(folder / kPngName)) +
                        " não foi desenhado\n"
                  : "AVISO: o gnuplot terminou com o estado " + std::to_string(status) + "\n",
-      stdout);
+      report);
   return false;
+}
+
+// The files in the folder ARGUMENT names, when it names one.
+void add_folder_files(const std::string& argument, std::vector<fs::path>* files) {
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(path_of_name(argument), error)) {
+    files->push_back(fs::absolute(entry.path(), error));
+  }
 }
 
 }  // namespace
@@ -140,16 +158,19 @@ bool draw_picture(const fs::path& folder) {
 int series_main(const Invocation& call) {
   SeriesOptions options;
   std::string problem;
-  if (const auto status =
-          settled(read_command_line(kSeriesCommandLine, call.args, &options, &problem), call, problem)) {
-    return *status;
-  }
+  const CommandLine line = read_command_line(kSeriesCommandLine, call.args, &options, &problem);
+  if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
 
+  JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
   std::vector<Firing> firings(options.firings.size());
-  const FiringOptions firing_options{options.rate, options.M};
+  const FiringOptions firing_options{options.rate, options.M, !json.target.empty()};
   for (std::size_t i = 0; i < firings.size(); ++i) {
     if (!read_firing(options.firings[i], firing_options, &firings[i], &problem)) {
-      return fail(problem + "; nenhum arquivo escrito");
+      // The files of the firings not read are not all known: every file in a case's folder is kept.
+      for (const Firing& f : std::span(firings).first(i + 1))
+        json.kept.insert(json.kept.end(), f.files.begin(), f.files.end());
+      for (const std::string& argument : options.firings) add_folder_files(argument, &json.kept);
+      return fail(json, "unusable-firing", problem + "; nenhum arquivo escrito");
     }
   }
   const SeriesSummary summary = summarize(firings);
@@ -164,7 +185,8 @@ int series_main(const Invocation& call) {
   header.comment = std::string(kTag) + " serie: curva media de " + std::to_string(firings.size()) +
                    " ensaios, impulso " + fixed(eng.It, 3) + " N s";
   if (!eng_figures_finite(header, eng.points)) {
-    return fail("a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
+    return fail(json, "non-finite-curve",
+                "a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
   }
   const MeanCurveNote note{cp1252_from_utf8(name_of_path(eng_path)), eng.points.size(), eng.It};
   const std::string report = series_report_text(firings, summary, note);
@@ -180,29 +202,31 @@ int series_main(const Invocation& call) {
   std::vector<fs::path> written;
   for (const OutputFile& out : outputs) written.push_back(out.path);
   written.push_back(folder / kPngName);
+  if (json.target != kJsonToStandardOutput && !json.target.empty()) written.push_back(path_of_name(json.target));
   problem = overwrite_problem(written, firings);
-  if (!problem.empty()) return fail(problem + "; nenhum arquivo escrito");
+  if (!problem.empty()) return fail(json, "would-overwrite", problem + "; nenhum arquivo escrito");
 
   try {
     std::error_code error;
     fs::create_directories(folder, error);
     for (const OutputFile& out : outputs) write_file(out);
   } catch (const SevereError& error) {
-    return fail_severe(error);
+    return json_severe(json, error);
   }
 
-  put(utf8_from_cp1252(lf_lines(report)), stdout);
-  put("\n", stdout);
+  std::FILE* const text = report_stream(json);
+  put(utf8_from_cp1252(lf_lines(report)) + "\n", text);
   int status = summary.certification.passed() ? kStatusFits : kStatusWarnings;
   if (!(std::fabs(eng.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
-    put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", stdout);
+    put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", text);
     status = kStatusWarnings;
   }
-  const bool drawn = draw_picture(folder);
+  const bool drawn = draw_picture(folder, text);
   if (!drawn) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
           "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
-      stdout);
+      text);
+  if (!write_json_document(json, series_document(firings, summary), &problem)) return ::fail(problem);
   return status;
 }

@@ -59,13 +59,19 @@ std::string program_stop(const ThrustFile& file, const WindowReading& run, const
 
 // The program's figures and curve over the firing's window, and the
 // standard figures of the whole log.
-bool evaluate(ThrustFile& file, Firing* f, std::string* problem) {
+bool evaluate(ThrustFile& file, bool analyse, Firing* f, std::string* problem) {
   const std::optional<StandardFigures> standard = standard_figures(file.times(), file.thrusts());
   if (!standard) {
     *problem = "nenhum empuxo acima de zero no arquivo de empuxo";
     return false;
   }
   f->standard = *standard;
+  // Before the program's run takes the thrusts over.
+  if (analyse) {
+    FiringChoice choice;
+    choice.w = f->values.w;
+    f->analysis = analyse_firing(file.times(), file.thrusts(), choice);
+  }
   const WindowReading run = read_window(file, f->values);
   RunContext rc;
   if (run.end != ProgramEnd::past_window || !run_program_on_records(file, f->values, rc)) {
@@ -92,7 +98,7 @@ bool evaluate(ThrustFile& file, Firing* f, std::string* problem) {
   return true;
 }
 
-bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
+bool read_case_firing(const fs::path& dir, const FiringOptions& options, Firing* f, std::string* problem) {
   RunContext rc;
   ThrustFile file;
   {
@@ -106,7 +112,7 @@ bool read_case_firing(const fs::path& dir, Firing* f, std::string* problem) {
   }
   f->from_case = true;
   f->values = static_cast<const CaseValues&>(rc);
-  return evaluate(file, f, problem);
+  return evaluate(file, options.analyse, f, problem);
 }
 
 bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing* f, std::string* problem) {
@@ -134,7 +140,7 @@ bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing
   f->values.w = w;
   // Room for every record: the window never needs more.
   f->values.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.size(), kMaxNmax));
-  return evaluate(file, f, problem);
+  return evaluate(file, options.analyse, f, problem);
 }
 
 }  // namespace
@@ -151,7 +157,7 @@ bool read_firing(const std::string& argument, const FiringOptions& options, Firi
     if (status.type() == fs::file_type::not_found) {
       why = "não existe";
     } else if (fs::is_directory(status)) {
-      if (read_case_firing(path, firing, &why)) return true;
+      if (read_case_firing(path, options, firing, &why)) return true;
     } else if (read_file_firing(path, options, firing, &why)) {
       return true;
     }

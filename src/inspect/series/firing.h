@@ -11,6 +11,7 @@
 
 #include "inspect/firing/burn_adapter.h"
 #include "inspect/firing/eng_export.h"
+#include "inspect/firing/firing.h"
 #include "inspect/program/program_run.h"
 
 struct Firing {
@@ -23,6 +24,7 @@ struct Firing {
   ProgramFigures program;  // the program's own figures over the window; tmax counted from ti
 
   StandardFigures standard;
+  FiringAnalysis analysis;  // of the whole log, when asked for (FiringOptions::analyse)
 
   // The program's processed curve, its times counted from the 5 % rise: a
   // long one as the means of runs of points, kSeriesCurvePoints at most.
@@ -36,6 +38,7 @@ struct Firing {
 struct FiringOptions {
   std::int32_t rate = 0;  // w for bare thrust data files; 0: from the median step
   double M = 0.0;         // kg, for bare thrust data files
+  bool analyse = false;   // the firing's analysis too, for the JSON document
 };
 
 // Reads the firing named by ARGUMENT into *FIRING. False with *PROBLEM, a

@@ -19,6 +19,7 @@ const Option<O> kOptions[] = {
     {"--massa", OptionKind::real, &O::M, "a massa de propelente em kg, positiva", Bound::positive},
     {"--saida", OptionKind::text, &O::folder},
     {"--eng", OptionKind::text, &O::eng_file},
+    {"--json", OptionKind::text, &O::json_file},
     {"--csv-internacional", OptionKind::flag, international},
 };
 
@@ -42,6 +43,8 @@ const CommandText kSeriesText = {
     "  --eng ARQ.eng   o nome da curva média no formato de motor (padrão: serie.eng\n"
     "                  na pasta de saída)\n"
     "  --csv-internacional   a tabela com ',' e ponto decimal (padrão: ';' e vírgula)\n"
+    "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
+    "                  saída padrão, e o relatório vai para a saída de erro\n"
     "  --help          esta ajuda\n",
     "Escreve serie.txt (relatório), serie.csv, serie.eng, serie.gnu, serie_curvas.dat\n"
     "e serie.png (desenhado pelo gnuplot). Nunca escreve sobre um arquivo de um caso.\n"

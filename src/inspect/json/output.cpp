@@ -1,0 +1,84 @@
+#include "inspect/json/output.h"
+
+#include "inspect/common/console.h"
+#include "inspect/common/native_name.h"
+#include "inspect/common/outcome.h"
+#include "inspect/common/same_file.h"
+#include "inspect/json/firing.h"
+#include "io/whole_file.h"
+
+namespace {
+
+constexpr char kJsonOption[] = "--json";
+
+}  // namespace
+
+std::FILE* report_stream(const JsonRun& run) { return run.target == kJsonToStandardOutput ? stderr : stdout; }
+
+std::string json_target_in(std::span<const std::string> args) {
+  for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] == kJsonOption) return args[i + 1];
+  }
+  return "";
+}
+
+std::vector<std::filesystem::path> paths_in(std::span<const std::string> args) {
+  std::vector<std::filesystem::path> paths;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::error_code error;
+    if (args[i] == kJsonOption) {
+      ++i;  // the document's own name
+    } else if (!args[i].empty() && args[i] != kJsonToStandardOutput) {
+      paths.push_back(std::filesystem::absolute(path_of_name(args[i]), error));
+    }
+  }
+  return paths;
+}
+
+std::string json_target_problem(const JsonRun& run) {
+  if (run.target.empty() || run.target == kJsonToStandardOutput) return "";
+  if (const std::filesystem::path* kept = same_file_among(path_of_name(run.target), run.kept)) {
+    return console_name(run.target) + " é " + console_name(name_of_path(*kept)) +
+           ", que esta execução lê ou escreve: o JSON não será escrito nele";
+  }
+  return "";
+}
+
+bool write_json_document(const JsonRun& run, std::string_view document, std::string* problem) {
+  if (run.target.empty()) return true;
+  if (run.target == kJsonToStandardOutput) {
+    binary_standard_output();
+    if (std::fwrite(document.data(), 1, document.size(), stdout) == document.size() && standard_output_ok()) {
+      return true;
+    }
+    *problem = "erro ao escrever o JSON na saída padrão";
+    return false;
+  }
+  *problem = json_target_problem(run);
+  if (!problem->empty()) return false;
+  if (write_whole_file(run.target, document)) return true;
+  *problem = "erro ao escrever " + console_name(run.target) + ": nenhum arquivo JSON escrito";
+  return false;
+}
+
+int json_error(const JsonRun& run, std::string_view code, std::string_view text) {
+  std::string problem;
+  if (!write_json_document(run, json_error_document(run.command, code, text), &problem)) fail(problem);
+  return kStatusUnusable;
+}
+
+int json_severe(const JsonRun& run, const SevereError& error) {
+  fail_severe(error);
+  const std::string number = std::to_string(error.number());
+  return json_error(run, "severe-" + number, "severe (" + number + "): " + console_name(error.text()));
+}
+
+std::optional<int> settled_with_json(CommandLine line, const Invocation& call, const std::string& problem,
+                                     std::string_view command, std::span<const std::filesystem::path> kept) {
+  if (line != CommandLine::refused) return settled(line, call, problem);
+  JsonRun json{command, json_target_in(call.args), paths_in(call.args)};
+  json.kept.insert(json.kept.end(), kept.begin(), kept.end());
+  const std::string message = problem + see_help(*call.command);
+  fail(message);
+  return json_error(json, "usage", message);
+}
