@@ -250,6 +250,5 @@ int check_main(const Invocation& call) {
     const int status = write_eng(options, input, result, json);
     if (status != kStatusFits) return status;
   }
-  if (!write_json_document(json, check_document(input, result), &problem)) return fail(problem);
-  return result.status;
+  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result), result.status);
 }

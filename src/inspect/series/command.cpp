@@ -227,6 +227,5 @@ int series_main(const Invocation& call) {
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
           "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
       text);
-  if (!write_json_document(json, series_document(firings, summary), &problem)) return ::fail(problem);
-  return status;
+  return finish_with_json(json, json.target.empty() ? "" : series_document(firings, summary), status);
 }
