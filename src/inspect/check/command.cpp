@@ -88,6 +88,7 @@ void read_case(RunContext& rc, InspectInput& input) {
   }
   input.case_files = files_of_case(rc);
   for (std::string& note : plot_script_notes()) input.name_notes.push_back(std::move(note));
+  for (std::string& note : outputs_over_inputs(rc)) input.name_notes.push_back(std::move(note));
 }
 
 // With one thrust data file given, the files of the case in the current
