@@ -214,6 +214,7 @@ TEST_F(JsonOutput, TheDocumentIsNeverWrittenOverAnInput) {
       {"importar", "f67w.dat", "--massa", "1", "--saida", "c", "--json", "c/f67w_caso.txt"},
       {"serie", "f67w.dat", "f67w.dat", "--json", "f67w.dat"},
       {"serie", "f67w.dat", "nada.dat", "--json", "f67w.dat"},
+      {"serie", ".", ".", "--json", "f67w_caso.txt"},  // a case's file, known once the case is read
   };
   for (const auto& args : runs) {
     SCOPED_TRACE(args.back());

@@ -164,10 +164,10 @@ int series_main(const Invocation& call) {
   std::vector<Firing> firings(options.firings.size());
   const FiringOptions firing_options{options.rate, options.M, !json.target.empty()};
   for (std::size_t i = 0; i < firings.size(); ++i) {
-    if (!read_firing(options.firings[i], firing_options, &firings[i], &problem)) {
+    const bool read = read_firing(options.firings[i], firing_options, &firings[i], &problem);
+    json.kept.insert(json.kept.end(), firings[i].files.begin(), firings[i].files.end());
+    if (!read) {
       // The files of the firings not read are not all known: every file in a case's folder is kept.
-      for (const Firing& f : std::span(firings).first(i + 1))
-        json.kept.insert(json.kept.end(), f.files.begin(), f.files.end());
       for (const std::string& argument : options.firings) add_folder_files(argument, &json.kept);
       return fail(json, "unusable-firing", problem + "; nenhum arquivo escrito");
     }
