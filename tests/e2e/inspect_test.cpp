@@ -102,6 +102,35 @@ TEST_F(Inspect, APlotScriptThatRunsProgramsIsNamedByLine) {
   EXPECT_EQ(contents(dir), before);
 }
 
+// A case whose result file is one of its inputs: the check says the run
+// would stop with error 30, and names both.
+TEST_F(Inspect, AResultFileNamedAsAnInputIsNamed) {
+  const struct {
+    const char* thrust_file;
+    const char* parameter_file;
+    const char* said;
+  } cases[] = {
+      {"ensaio7_saida_A.txt", "caso.txt", "o relatório do caso, ensaio7_saida_A.txt, é o arquivo de empuxo"},
+      {"empuxo.dat", "ensaio7_saida_B.txt", "a curva do caso, ensaio7_saida_B.txt, é o arquivo de parâmetros"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    e2e::CaseDir dir;
+    e2e::CaseFiles files;
+    files.thrust_file = c.thrust_file;
+    files.original = std::string("'") + c.thrust_file + "'   arquivo de empuxo";
+    files.parameter_file = c.parameter_file;
+    files.general_data = std::string(c.parameter_file) + "\r\n";
+    dir.write_valid_case(files);
+    const auto before = contents(dir);
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 1) << r.out << r.err;
+    EXPECT_TRUE(has(r.out, c.said)) << r.out;
+    EXPECT_TRUE(has(r.out, "o programa para com o erro 30 sem escrever nada")) << r.out;
+    EXPECT_EQ(contents(dir), before);
+  }
+}
+
 TEST_F(Inspect, AWindowReadByEyeIsFlaggedOnlyWhenItCutsTheBurn) {
   {
     e2e::CaseDir dir;

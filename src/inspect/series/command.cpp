@@ -29,7 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kTag[] = "talvironeska-inspect";
 constexpr char kJsonCommand[] = "series";
 constexpr double kEngImpulseTolerance = 0.005;
 
@@ -182,7 +181,7 @@ int series_main(const Invocation& call) {
   header.name = summary.designation.empty() ? "serie" : summary.designation;
   header.propellant_mass = eng.M;
   header.total_mass = eng.M;
-  header.comment = std::string(kTag) + " serie: curva media de " + std::to_string(firings.size()) +
+  header.comment = std::string(kInspectName) + " serie: curva media de " + std::to_string(firings.size()) +
                    " ensaios, impulso " + fixed(eng.It, 3) + " N s";
   if (!eng_figures_finite(header, eng.points)) {
     return fail(json, "non-finite-curve",
