@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -214,6 +215,7 @@ TEST_F(JsonOutput, TheDocumentIsNeverWrittenOverAnInput) {
       {"importar", "f67w.dat", "--massa", "1", "--saida", "c", "--json", "c/f67w_caso.txt"},
       {"serie", "f67w.dat", "f67w.dat", "--json", "f67w.dat"},
       {"serie", "f67w.dat", "nada.dat", "--json", "f67w.dat"},
+      {"serie", ".", ".", "--json", "f67w_caso.txt"},  // a case's file, known once the case is read
   };
   for (const auto& args : runs) {
     SCOPED_TRACE(args.back());
@@ -224,6 +226,34 @@ TEST_F(JsonOutput, TheDocumentIsNeverWrittenOverAnInput) {
     EXPECT_EQ(r.exit_status, 2) << r.out << r.err;
     EXPECT_TRUE(dir.snapshot() == before) << r.err;
   }
+}
+
+// A report lost on the standard output is a failure, and the document says
+// so; a link is written through, a device straight.
+TEST_F(JsonOutput, ALostReportIsAnErrorAndLinksAndDevicesAreWrittenThrough) {
+  if (e2e::windows_inspect_run()) GTEST_SKIP() << "the shell's redirections and /dev are the POSIX binary's";
+  const char* runs[] = {
+      "exec \"$0\" f67w.dat --json saida.json >/dev/full",
+      "exec \"$0\" importar f67w.dat --tempo s --empuxo N --massa 0.05 --saida c --json saida.json >&-",
+      "exec \"$0\" serie f67w.dat f67w.dat --saida s --json saida.json >/dev/full",
+  };
+  for (const char* shell : runs) {
+    SCOPED_TRACE(shell);
+    e2e::CaseDir dir;
+    write_f67w_case(dir);
+    const e2e::RunResult r = dir.run_program({"/bin/sh", "-c", shell, TALVIRONESKA_INSPECT_BIN});
+    EXPECT_EQ(r.exit_status, 2) << r.err;
+    EXPECT_EQ(document(dir.read("saida.json"))["error"]["code"].string, "report-lost");
+  }
+  e2e::CaseDir dir;
+  write_f67w_case(dir);
+  const e2e::RunResult to_device = dir.run_inspect({"f67w.dat", "--json", "/dev/stderr"});
+  EXPECT_EQ(to_device.exit_status, 0);
+  EXPECT_EQ(document(to_device.err)["firings"][0]["source"].string, "f67w.dat");
+  std::filesystem::create_symlink("resultado.json", dir.path() + "/ligacao.json");
+  EXPECT_EQ(dir.run_inspect({"f67w.dat", "--json", "ligacao.json"}).exit_status, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() + "/ligacao.json"));
+  EXPECT_EQ(document(dir.read("resultado.json"))["command"].string, "check");
 }
 
 }  // namespace

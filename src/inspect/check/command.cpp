@@ -34,7 +34,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kTag[] = "talvironeska-inspect";
 constexpr char kJsonCommand[] = "check";
 
 // Input the program is certain to fail on before any figure, in the
@@ -88,6 +87,7 @@ void read_case(RunContext& rc, InspectInput& input) {
   }
   input.case_files = files_of_case(rc);
   for (std::string& note : plot_script_notes()) input.name_notes.push_back(std::move(note));
+  for (std::string& note : outputs_over_inputs(rc)) input.name_notes.push_back(std::move(note));
 }
 
 // With one thrust data file given, the files of the case in the current
@@ -140,7 +140,7 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
     return fail(json, kCode,
                 "a curva da queima tem valores infinitos ou que não são números: nenhum arquivo " + eng + " escrito");
   }
-  header.comment = std::string(kTag) + ": " +
+  header.comment = std::string(kInspectName) + ": " +
                    printable_line(input.thrust_name, std::numeric_limits<std::size_t>::max()) +
                    ", w = " + std::to_string(result.w) + " Hz, impulso " + fixed(curve_impulse(points), 3) + " N s";
   const std::string text = eng_text(header, points);
@@ -216,7 +216,7 @@ int check_main(const Invocation& call) {
   const std::vector<fs::path> here = json_target_in(call.args).empty() ? std::vector<fs::path>{} : files_of_case_here();
   if (const auto status = settled_with_json(line, call, problem, kJsonCommand, here)) return *status;
   if (options.version) {
-    put(std::string(kTag) + " " + kInspectVersion + "\n", stdout);
+    put(std::string(kInspectName) + " " + kInspectVersion + "\n", stdout);
     return kStatusFits;
   }
   InspectInput input;
@@ -251,6 +251,5 @@ int check_main(const Invocation& call) {
     const int status = write_eng(options, input, result, json);
     if (status != kStatusFits) return status;
   }
-  if (!write_json_document(json, check_document(input, result), &problem)) return fail(problem);
-  return result.status;
+  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result), result.status);
 }

@@ -10,11 +10,6 @@
 
 #include "inspect/common/command_line.h"
 
-#ifndef TALVIRONESKA_VERSION
-#define TALVIRONESKA_VERSION "dev"
-#endif
-inline constexpr char kInspectVersion[] = TALVIRONESKA_VERSION;
-
 struct Options {
   bool version = false;
   std::string thrust_file;                // empty: read the case in the current directory

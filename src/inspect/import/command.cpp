@@ -323,9 +323,7 @@ int importar_main(const Invocation& call) {
   for (const std::string& name : names) out.line("  " + name);
   out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
   put(out.text, report_stream(json));
-  if (!json.target.empty() &&
-      !write_json_document(json, import_document(console_name(o.log), firing, log, c, written), &problem)) {
-    return ::fail(problem);
-  }
-  return report_status(out);
+  return finish_with_json(json,
+                          json.target.empty() ? "" : import_document(console_name(o.log), firing, log, c, written),
+                          report_status(out));
 }

@@ -118,10 +118,9 @@ std::string line_problem(std::uint32_t number, std::string_view line, const std:
   return "linha " + std::to_string(number) + ": \"" + printable_line(line) + "\"; esperado: " + expected;
 }
 
-}  // namespace
-
-bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, std::string* problem) {
-  LogBlocks blocks;
+// Opens PATH into BLOCKS and reads its head: false with *PROBLEM when it
+// cannot be read or is not text of one byte a character.
+bool open_log(const std::string& path, LogBlocks& blocks, std::string* problem) {
   if (!blocks.open(path)) {
     *problem = "não foi possível abrir " + path + ": " + std::strerror(errno);
     return false;
@@ -136,6 +135,23 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
         "Notas) ou binário; salve-o como CSV UTF-8 ou como texto ANSI e importe de novo";
     return false;
   }
+  return true;
+}
+
+// Room in RECORDS for as many records as the lines of HEAD promise for the
+// whole file PATH.
+void reserve_records(const std::string& path, std::string_view head, std::vector<ThrustRecord>* records) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  const auto lines = static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n'));
+  if (!error && lines > 0) records->reserve(size / (head.size() / lines) + 16);
+}
+
+}  // namespace
+
+bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, std::string* problem) {
+  LogBlocks blocks;
+  if (!open_log(path, blocks, problem)) return false;
   LogDialect& d = log->dialect;
   if (!detect_dialect(blocks.head(), blocks.at_end(), &d, problem)) return false;
   d.cr_only = blocks.cr_only();
@@ -144,14 +160,7 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
   const double time_scale = per_second(c.time_unit);
   const double thrust_scale = c.factor * newtons_per(c.thrust_unit);
   const std::string expected = expected_line(d, c);
-  {
-    // As many records as the head's lines promise for the whole file.
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    const std::string_view head = blocks.head();
-    const auto lines = static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n'));
-    if (!error && lines > 0) log->records.reserve(size / (head.size() / lines) + 16);
-  }
+  reserve_records(path, blocks.head(), &log->records);
 
   std::array<std::string_view, kMaxFields> fields;
   std::string_view line;

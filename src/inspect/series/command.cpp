@@ -29,7 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kTag[] = "talvironeska-inspect";
 constexpr char kJsonCommand[] = "series";
 constexpr double kEngImpulseTolerance = 0.005;
 
@@ -180,10 +179,10 @@ int series_main(const Invocation& call) {
   std::vector<Firing> firings(options.firings.size());
   const FiringOptions firing_options{options.rate, options.M, options.inverted};
   for (std::size_t i = 0; i < firings.size(); ++i) {
-    if (!read_firing(options.firings[i], firing_options, &firings[i], &problem)) {
+    const bool read = read_firing(options.firings[i], firing_options, &firings[i], &problem);
+    json.kept.insert(json.kept.end(), firings[i].files.begin(), firings[i].files.end());
+    if (!read) {
       // The files of the firings not read are not all known: every file in a case's folder is kept.
-      for (const Firing& f : std::span(firings).first(i + 1))
-        json.kept.insert(json.kept.end(), f.files.begin(), f.files.end());
       for (const std::string& argument : options.firings) add_folder_files(argument, &json.kept);
       return fail(json, "unusable-firing", problem + "; nenhum arquivo escrito");
     }
@@ -205,7 +204,7 @@ int series_main(const Invocation& call) {
   header.name = summary.designation.empty() ? "serie" : summary.designation;
   header.propellant_mass = eng.M;
   header.total_mass = eng.M;
-  header.comment = std::string(kTag) + " serie: curva media de " + std::to_string(firings.size()) +
+  header.comment = std::string(kInspectName) + " serie: curva media de " + std::to_string(firings.size()) +
                    " ensaios, impulso " + fixed(eng.It, 3) + " N s";
   if (!eng_figures_finite(header, eng.points)) {
     return fail(json, "non-finite-curve",
@@ -250,6 +249,5 @@ int series_main(const Invocation& call) {
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
           "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
       text);
-  if (!write_json_document(json, series_document(firings, summary), &problem)) return ::fail(problem);
-  return status;
+  return finish_with_json(json, json.target.empty() ? "" : series_document(firings, summary), status);
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "inspect/check/options.h"
+#include "inspect/common/command_line.h"
 #include "output/format.h"
 
 namespace {

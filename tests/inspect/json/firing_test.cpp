@@ -109,16 +109,4 @@ TEST(FiringJson, WithoutABurnItsFiguresAreNullAndTheKeysStay) {
   }
 }
 
-TEST(FiringJson, AnErrorDocumentHasItsCodeAndNoFirings) {
-  const std::optional<JsonValue> d =
-      parse_json(json_error_document("check", "no-burn", "nenhuma queima em \"x\\y\".dat"));
-  ASSERT_TRUE(d.has_value());
-  EXPECT_EQ((*d)["version"].number, 1.0);
-  EXPECT_EQ((*d)["command"].string, "check");
-  EXPECT_EQ((*d)["error"]["code"].string, "no-burn");
-  EXPECT_EQ((*d)["error"]["text"].string, "nenhuma queima em \"x\\y\".dat");
-  EXPECT_EQ((*d)["firings"].kind, JsonValue::Kind::array);
-  EXPECT_TRUE((*d)["firings"].array.empty());
-}
-
 }  // namespace

@@ -4,31 +4,12 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "../../support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(JsonOutput, TheTargetOfARefusedCommandLineIsItsFirstJsonValue) {
-  const struct {
-    std::vector<std::string> args;
-    const char* target;
-  } cases[] = {
-      {{"a.dat", "--json", "saida.json", "--bogus"}, "saida.json"},
-      {{"--json", "-", "--json", "outra.json"}, "-"},
-      {{"a.dat", "--json"}, ""},  // no value
-      {{"--eng", "--json"}, ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(json_target_in(c.args), c.target) << c.target;
-  // The document's own name is not among the words kept from it.
-  const std::vector<std::string> args = {"a.dat", "--json", "saida.json", "-"};
-  const std::vector<fs::path> kept = paths_in(args);
-  ASSERT_EQ(kept.size(), 1u);
-  EXPECT_EQ(kept[0].filename(), "a.dat");
-}
 
 using JsonOutputFileTest = TempDirTest;
 
