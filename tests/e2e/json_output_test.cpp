@@ -235,7 +235,8 @@ TEST_F(JsonOutput, ALostReportIsAnErrorAndLinksAndDevicesAreWrittenThrough) {
   const char* runs[] = {
       "exec \"$0\" f67w.dat --json saida.json >/dev/full",
       "exec \"$0\" importar f67w.dat --tempo s --empuxo N --massa 0.05 --saida c --json saida.json >&-",
-      "exec \"$0\" serie f67w.dat f67w.dat --saida s --json saida.json >/dev/full",
+      // One log given twice is refused: the second firing is a copy of it.
+      "cp f67w.dat copia.dat && exec \"$0\" serie f67w.dat copia.dat --saida s --json saida.json >/dev/full",
   };
   for (const char* shell : runs) {
     SCOPED_TRACE(shell);

@@ -144,6 +144,17 @@ std::string repeated_firing(std::span<const Firing> firings) {
   return "";
 }
 
+// What the analysis of each firing's log warns of, named by its number and
+// argument.
+void put_firing_warnings(std::span<const Firing> firings, std::FILE* stream) {
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    for (const FiringWarning& w : firings[i].analysis.warnings) {
+      put("AVISO: ensaio " + std::to_string(i + 1) + " (" + console_name(firings[i].argument) + "): " + w.text + "\n",
+          stream);
+    }
+  }
+}
+
 // Draws the picture from the script in FOLDER; false, with a warning on the
 // console, when gnuplot cannot be started or fails.
 bool draw_picture(const fs::path& folder, std::FILE* report) {
@@ -189,12 +200,7 @@ int series_main(const Invocation& call) {
   }
   problem = repeated_firing(firings);
   if (!problem.empty()) return fail(json, "repeated-firing", problem + "; nenhum arquivo escrito");
-  for (std::size_t i = 0; i < firings.size(); ++i) {
-    for (const FiringWarning& w : firings[i].analysis.warnings) {
-      put("AVISO: ensaio " + std::to_string(i + 1) + " (" + console_name(firings[i].argument) + "): " + w.text + "\n",
-          report_stream(json));
-    }
-  }
+  put_firing_warnings(firings, report_stream(json));
   const SeriesSummary summary = summarize(firings);
   const MeanEngineCurve eng = mean_engine_curve(firings);
 
