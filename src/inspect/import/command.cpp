@@ -167,15 +167,17 @@ std::string import_document(const std::string& log_name, const FiringAnalysis& f
   return std::move(json.text);
 }
 
-// The analysis of the records as read, for the document only.
-FiringAnalysis firing_as_read(std::span<const ThrustRecord> records) {
+// The analysis of the records as read, at the case's rate W, for the document only.
+FiringAnalysis firing_as_read(std::span<const ThrustRecord> records, std::int32_t w) {
   std::vector<double> t(records.size());
   std::vector<double> F(records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
     t[i] = records[i].t;
     F[i] = records[i].F;
   }
-  return analyse_firing(t, F);
+  FiringChoice choice;
+  choice.w = w;
+  return analyse_firing(t, F, choice);
 }
 
 // The case's name and title from the options, the log a file: false with
@@ -267,12 +269,12 @@ int importar_main(const Invocation& call) {
   if (records.size() < 2) {
     return fail(json, "too-few-records", console_name(o.log) + " tem menos de dois registros; nada foi escrito");
   }
-  const FiringAnalysis firing = json.target.empty() ? FiringAnalysis{} : firing_as_read(records);
 
   Report out;
   report_format(out, console_name(o.log), log);
   const RateChoice rate = choose_rate(records);
   c.w = rate.w;
+  const FiringAnalysis firing = json.target.empty() ? FiringAnalysis{} : firing_as_read(records, c.w);
   const ConvertedAnalysis measured = analyse_converted(records, c.w, c.M);
   if (!measured.burn) {
     return fail(json, "no-burn", "nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
