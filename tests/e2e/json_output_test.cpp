@@ -110,6 +110,7 @@ TEST_F(JsonOutput, TheImportGivesTheLogsStampsAndTheCaseItWrote) {
   // The burn on the log's stamps: 2 s after the first one.
   EXPECT_NEAR(f["burn"]["peak_time_s"].number - f["time_origin_s"].number, 2.5, 0.002);
   EXPECT_EQ(f["burn"]["class"].string, "E");
+  EXPECT_EQ(f["w"].number, number_after(r.out, "w = "));  // the case's rate
 
   // The program's figures on the case written, as the check of that case gives them.
   const JsonValue& program = f["program"];
