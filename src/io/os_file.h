@@ -32,6 +32,16 @@ bool os_seek(OsHandle handle, std::uint64_t offset);
 bool os_truncate(OsHandle handle, std::uint64_t size);
 bool os_close(OsHandle handle);
 
+// Creates NAME for writing; false when anything (a file, a link, a folder)
+// already has that name, or it cannot be created.
+bool os_create_new(const std::string& name, OsHandle* handle);
+
+// The file FROM takes the name TO in one step, in place of any file of that
+// name. False, both as they were, when it cannot.
+bool os_replace(const std::string& from, const std::string& to);
+
+bool os_remove(const std::string& name);
+
 // The path shown in error lines: NAME when absolute, else the current
 // directory, the separator and NAME, with no other normalisation. On Windows
 // it is the system's full path name, with . and .. resolved and / turned into \.

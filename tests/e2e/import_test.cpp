@@ -188,7 +188,8 @@ TEST_F(Import, UnitsFromTheHeaderAreSaidWithTheirSource) {
   ASSERT_EQ(r.exit_status, 0) << r.err;
   EXPECT_TRUE(has(r.out, "tempo: coluna 1, em ms (do cabeçalho \"time_ms\")")) << r.out;
   EXPECT_TRUE(has(r.out, "empuxo: coluna 2, em g (do cabeçalho \"weight_g\")"));
-  EXPECT_TRUE(has(r.out, " Hz, não inteira: w = 80 Hz, a inteira mais próxima")) << r.out;
+  // 12 and 13 ms in turn: 80 records a second over the burn.
+  EXPECT_TRUE(has(r.out, "a taxa do registro é inteira: w = 80 Hz")) << r.out;
   EXPECT_NEAR(number_after(r.out, "tara: "), 35.0 * kGo / 1000.0, 0.001);
 }
 
@@ -253,6 +254,34 @@ TEST_F(Import, FilesOfTheCaseAreReplacedOnlyWhenAskedAndTheLogNever) {
   EXPECT_TRUE(has(r.err, "alias.dat é o próprio registro")) << r.err;
   EXPECT_EQ(dir.read(log.name), log.text);
   EXPECT_FALSE(dir.exists("alias_caso.txt"));
+}
+
+// --substituir that cannot give every new file its name (here a folder
+// holds the name the old parameter file would move aside to) leaves the old
+// case whole and says so; a Windows device name is no case name.
+TEST_F(Import, AFailedReplacementLeavesTheOldCaseWhole) {
+  e2e::CaseDir dir;
+  const Log log = comma_with_header();
+  dir.write(log.name, log.text);
+  const std::vector<std::string> args = {log.name, "--massa", "0.0625", "--saida", "caso", "--caso", "e1"};
+  ASSERT_EQ(importar(dir, args).exit_status, 0);
+  const auto before = contents(dir.path() + "/caso");
+  std::filesystem::create_directories(dir.path() + "/caso/e1_caso.txt.importar-antigo/ocupada");
+  const std::vector<std::string> replacing = {log.name, "--massa", "0.07", "--saida",
+                                              "caso",   "--caso",  "e1",   "--substituir"};
+  const e2e::RunResult r = importar(dir, replacing);
+  EXPECT_EQ(r.exit_status, 2) << r.out << r.err;
+  EXPECT_TRUE(has(r.err, "o caso que havia na pasta ficou como estava")) << r.err;
+  auto after = contents(dir.path() + "/caso");
+  after.erase("e1_caso.txt.importar-antigo");
+  EXPECT_EQ(after, before);
+
+  for (const char* device : {"nul", "COM1", "aux.txt"}) {
+    const e2e::RunResult d = importar(dir, {log.name, "--massa", "0.07", "--saida", "outro", "--caso", device});
+    EXPECT_EQ(d.exit_status, 2) << device;
+    EXPECT_TRUE(has(d.err, "dispositivo do Windows")) << device << d.err;
+    EXPECT_FALSE(dir.exists("outro")) << device;
+  }
 }
 
 TEST_F(Import, MissingMassOrUnitsStopWithAMessage) {

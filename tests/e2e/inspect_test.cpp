@@ -102,6 +102,35 @@ TEST_F(Inspect, APlotScriptThatRunsProgramsIsNamedByLine) {
   EXPECT_EQ(contents(dir), before);
 }
 
+// A case whose result file is one of its inputs: the check says the run
+// would stop with error 30, and names both.
+TEST_F(Inspect, AResultFileNamedAsAnInputIsNamed) {
+  const struct {
+    const char* thrust_file;
+    const char* parameter_file;
+    const char* said;
+  } cases[] = {
+      {"ensaio7_saida_A.txt", "caso.txt", "o relatório do caso, ensaio7_saida_A.txt, é o arquivo de empuxo"},
+      {"empuxo.dat", "ensaio7_saida_B.txt", "a curva do caso, ensaio7_saida_B.txt, é o arquivo de parâmetros"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    e2e::CaseDir dir;
+    e2e::CaseFiles files;
+    files.thrust_file = c.thrust_file;
+    files.original = std::string("'") + c.thrust_file + "'   arquivo de empuxo";
+    files.parameter_file = c.parameter_file;
+    files.general_data = std::string(c.parameter_file) + "\r\n";
+    dir.write_valid_case(files);
+    const auto before = contents(dir);
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 1) << r.out << r.err;
+    EXPECT_TRUE(has(r.out, c.said)) << r.out;
+    EXPECT_TRUE(has(r.out, "o programa para com o erro 30 sem escrever nada")) << r.out;
+    EXPECT_EQ(contents(dir), before);
+  }
+}
+
 TEST_F(Inspect, AWindowReadByEyeIsFlaggedOnlyWhenItCutsTheBurn) {
   {
     e2e::CaseDir dir;
@@ -362,16 +391,24 @@ TEST_F(Inspect, TheEngineFileNeverReplacesAFileOfTheCase) {
       {true, "link:ensaio7_saida_B.txt"},
       {true, "link:../case/ensaio7_saida_B.txt"},
       {true, "hard:f67w.dat"},
+      // Names as Windows compares them, for a file made already or not yet.
+      {true, "win:ENSAIO7_SAIDA_a.txt"},
+      {true, "win:ensaio7_saida_A.txt. ."},
+      {true, "win:Ensaio7_Saida_B.TXT"},
+      {true, "win:CASO.TXT"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.target);
+    if (c.target.starts_with("win:") && !e2e::windows_run()) continue;
     e2e::CaseDir dir;
     write_f67_case(dir, "2.126", "3.050");
     dir.write(e2e::kPlotScriptFile, "set grid\n#\n#\n#\n#\n#\n");
     // The curve file is not there yet in the link cases: the link would make it.
     dir.write("ensaio7_saida_A.txt", "A\r\n");
-    if (!c.target.starts_with("link:")) dir.write("ensaio7_saida_B.txt", "B\r\n");
-    std::string target = c.target;
+    if (!c.target.starts_with("link:") && !c.target.starts_with("win:Ensaio7_Saida_B")) {
+      dir.write("ensaio7_saida_B.txt", "B\r\n");
+    }
+    std::string target = c.target.starts_with("win:") ? c.target.substr(4) : c.target;
     // Wine shows a link to a file not made yet as no file at all.
     if (e2e::windows_run() && target.starts_with("link:") && !dir.exists(target.substr(5))) continue;
     if (target.starts_with("link:") || target.starts_with("hard:")) {
@@ -450,7 +487,9 @@ TEST_F(Inspect, ALostReportOrEngineFileIsAFailure) {
       {"exec \"$0\" >&-", "erro ao escrever o relatório na saída padrão"},
       {"exec \"$0\" " + eng + " >&-", "erro ao escrever o relatório na saída padrão"},
       {"exec \"$0\" --help >/dev/full", "erro ao escrever o relatório na saída padrão"},
-      {"exec \"$0\" serie . . --saida s >/dev/full", "erro ao escrever o relatório na saída padrão"},
+      // Two firings of one log are refused: the second is a copy.
+      {"cp f67w.dat copia.dat && exec \"$0\" serie . copia.dat --saida s >/dev/full",
+       "erro ao escrever o relatório na saída padrão"},
       {"exec \"$0\" --eng /dev/full --diametro 29 --comprimento 83 --massa-total 0.1 >/dev/null",
        "erro ao escrever /dev/full: nenhum arquivo escrito"},
   };

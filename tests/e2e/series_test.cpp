@@ -125,7 +125,9 @@ TEST_F(Series, TwoRealL1420RFiringsFromTheirCases) {
 
   const EngFile eng = read_eng(dir.read("serie/serie.eng"));
   ASSERT_TRUE(eng.well_formed);
-  EXPECT_EQ(eng.name, "L1354");
+  // The standard figures count from the zero on each side of the burn: on
+  // these stands it moves by 50 to 75 N across it.
+  EXPECT_EQ(eng.name, "L1349");
   EXPECT_EQ(eng.propellant_mass, 2.56);
   EXPECT_LE(eng.points.size(), 32u);
   EXPECT_EQ(eng.points.back().F, 0.0);

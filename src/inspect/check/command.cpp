@@ -21,6 +21,8 @@
 #include "inspect/common/shown_text.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/eng_export.h"
+#include "inspect/json/firing.h"
+#include "inspect/json/output.h"
 #include "inspect/program/case_files.h"
 #include "inspect/program/line_hint.h"
 #include "inspect/program/plot_script_check.h"
@@ -32,7 +34,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kTag[] = "talvironeska-inspect";
+constexpr char kJsonCommand[] = "check";
 
 // Input the program is certain to fail on before any figure, in the
 // inspector's words.
@@ -85,6 +87,7 @@ void read_case(RunContext& rc, InspectInput& input) {
   }
   input.case_files = files_of_case(rc);
   for (std::string& note : plot_script_notes()) input.name_notes.push_back(std::move(note));
+  for (std::string& note : outputs_over_inputs(rc)) input.name_notes.push_back(std::move(note));
 }
 
 // With one thrust data file given, the files of the case in the current
@@ -105,11 +108,20 @@ void remove_cut_file(const std::string& path) {
   if (fs::is_regular_file(fs::symlink_status(path_of_name(path), error))) fs::remove(path_of_name(path), error);
 }
 
-int write_eng(const Options& options, const InspectInput& input, const InspectResult& result) {
+// An unusable input: MESSAGE on the standard error, and the error document
+// with CODE where --json asks for it.
+int fail(const JsonRun& json, const char* code, const std::string& message) {
+  ::fail(message);
+  return json_error(json, code, message);
+}
+
+int write_eng(const Options& options, const InspectInput& input, const InspectResult& result, const JsonRun& json) {
   const std::string eng = console_name(options.eng_file);
-  if (!result.firing.burn) return fail("sem queima, nenhum arquivo " + eng + " escrito");
+  constexpr char kCode[] = "eng-not-written";
+  if (!result.firing.burn) return fail(json, kCode, "sem queima, nenhum arquivo " + eng + " escrito");
   if (const fs::path* file = same_file_among(path_of_name(options.eng_file), input.case_files)) {
-    return fail(eng + " é um arquivo do caso (" + console_name(name_of_path(*file)) + "): não será sobrescrito");
+    return fail(json, kCode,
+                eng + " é um arquivo do caso (" + console_name(name_of_path(*file)) + "): não será sobrescrito");
   }
   const auto points = reduce_curve(result.burn_polyline);
   EngHeader header;
@@ -119,41 +131,50 @@ int write_eng(const Options& options, const InspectInput& input, const InspectRe
   header.propellant_mass = options.propellant_mass ? *options.propellant_mass : input.case_values->M;
   header.total_mass = *options.total_mass;
   if (!options.propellant_mass && !(header.propellant_mass > 0.0 && header.propellant_mass <= header.total_mass)) {
-    return fail("o M do caso, " + shortest(header.propellant_mass) +
-                " kg, não serve de massa de propelente do motor: dê --massa-propelente KG; nenhum arquivo " + eng +
-                " escrito");
+    return fail(json, kCode,
+                "o M do caso, " + shortest(header.propellant_mass) +
+                    " kg, não serve de massa de propelente do motor: dê --massa-propelente KG; nenhum arquivo " + eng +
+                    " escrito");
   }
   if (!eng_figures_finite(header, points)) {
-    return fail("a curva da queima tem valores infinitos ou que não são números: nenhum arquivo " + eng + " escrito");
+    return fail(json, kCode,
+                "a curva da queima tem valores infinitos ou que não são números: nenhum arquivo " + eng + " escrito");
   }
-  header.comment = std::string(kTag) + ": " +
+  header.comment = std::string(kInspectName) + ": " +
                    printable_line(input.thrust_name, std::numeric_limits<std::size_t>::max()) +
                    ", w = " + std::to_string(result.w) + " Hz, impulso " + fixed(curve_impulse(points), 3) + " N s";
   const std::string text = eng_text(header, points);
   std::FILE* out = std::fopen(options.eng_file.c_str(), "wb");
-  if (out == nullptr) return fail("não foi possível escrever " + eng);
+  if (out == nullptr) return fail(json, kCode, "não foi possível escrever " + eng);
   const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
   if (std::fclose(out) != 0 || !written) {
     remove_cut_file(options.eng_file);
-    return fail("erro ao escrever " + eng + ": nenhum arquivo escrito");
+    return fail(json, kCode, "erro ao escrever " + eng + ": nenhum arquivo escrito");
   }
-  put("Curva de " + std::to_string(points.size()) + " pontos escrita em " + eng + "\n", stdout);
+  put("Curva de " + std::to_string(points.size()) + " pontos escrita em " + eng + "\n", report_stream(json));
   return kStatusFits;
 }
 
-}  // namespace
+// The check's document: its one firing, with the program's figures on the
+// case's window when there is a case.
+std::string check_document(const InspectInput& input, const InspectResult& result) {
+  JsonWriter json;
+  open_json_document(json, kJsonCommand);
+  json_key(json, "firings");
+  json_open_array(json);
+  const std::string source = console_name(input.thrust_name);
+  FiringJsonContext context{source, std::nullopt, std::nullopt};
+  if (input.case_values && result.in_case) {
+    context.program = ProgramWindow{input.case_values->ti, input.case_values->tf, *result.in_case};
+  }
+  put_firing_json(json, result.firing, context);
+  json_close_array(json);
+  json_close_object(json);
+  return std::move(json.text);
+}
 
-int check_main(const Invocation& call) {
-  Options options;
-  std::string problem;
-  if (const auto status = settled(read_command_line(kCheckCommandLine, call.args, &options, &problem), call, problem)) {
-    return *status;
-  }
-  if (options.version) {
-    put(std::string(kTag) + " " + kInspectVersion + "\n", stdout);
-    return kStatusFits;
-  }
-  InspectInput input;
+// Reads the case or the thrust data file named in OPTIONS into INPUT.
+int read_input(const Options& options, InspectInput& input, const JsonRun& json) {
   try {
     static RunContext rc;
     if (options.thrust_file.empty()) {
@@ -161,11 +182,12 @@ int check_main(const Invocation& call) {
     } else {
       input.thrust_name = options.thrust_file;
       input.rate = options.rate;
-      if (!options.eng_file.empty()) input.case_files = files_of_case_here();
+      if (!options.eng_file.empty() || !options.json_file.empty()) input.case_files = files_of_case_here();
       input.case_files.push_back(fs::absolute(path_of_name(input.thrust_name)));
     }
     if (!options.eng_file.empty() && !options.propellant_mass && !input.case_values) {
-      return fail("--eng pede a massa de propelente (--massa-propelente KG) quando não há caso (veja --help)");
+      return fail(json, "usage",
+                  "--eng pede a massa de propelente (--massa-propelente KG) quando não há caso (veja --help)");
     }
     input.rc = &rc;
     input.source.name = input.thrust_name;
@@ -174,29 +196,60 @@ int check_main(const Invocation& call) {
     input.choice.from = options.from;
     input.choice.to = options.to;
     input.choice.event = static_cast<std::size_t>(options.event);
+    input.choice.inverted = options.inverted;
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
-    return fail_severe(error);
+    return json_severe(json, error);
   } catch (const Unusable& unusable) {
-    return fail(unusable.message);
+    return fail(json, "invisible-name", unusable.message);
   }
+  return kStatusFits;
+}
+
+}  // namespace
+
+int check_main(const Invocation& call) {
+  Options options;
+  std::string problem;
+  const CommandLine line = read_command_line(kCheckCommandLine, call.args, &options, &problem);
+  // A refused command line's document is written over none of its words, nor the case's files here.
+  const std::vector<fs::path> here = json_target_in(call.args).empty() ? std::vector<fs::path>{} : files_of_case_here();
+  if (const auto status = settled_with_json(line, call, problem, kJsonCommand, here)) return *status;
+  if (options.version) {
+    put(std::string(kInspectName) + " " + kInspectVersion + "\n", stdout);
+    return kStatusFits;
+  }
+  InspectInput input;
+  // Until the input is read, what the command line names and the case here
+  // are all kept from an error document.
+  JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
+  if (!json.target.empty()) {
+    for (const fs::path& file : files_of_case_here()) json.kept.push_back(file);
+  }
+  if (const int status = read_input(options, input, json); status != kStatusFits) return status;
+  json.kept.insert(json.kept.end(), input.case_files.begin(), input.case_files.end());
+  if (!options.eng_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.eng_file)));
+  problem = json_target_problem(json);
+  if (!problem.empty()) return fail(problem);
   InspectResult result;
   try {
     result = inspect(input);
   } catch (const SevereError& error) {
-    return fail_severe(error);
+    return json_severe(json, error);
   }
-  put(result.report, stdout);
+  put(result.report, report_stream(json));
   // Before any file is opened for writing: with the standard output closed,
   // that file would take its place and the report would go into it.
-  if (after_report(kStatusFits) != kStatusFits) return kStatusUnusable;
+  if (after_report(kStatusFits) != kStatusFits) {
+    return json_error(json, "report-lost", "erro ao escrever o relatório na saída padrão");
+  }
   if (result.status == kStatusUnusable) {
     put(result.error, stderr);
-    return kStatusUnusable;
+    return json_error(json, result.error_code, result.error_text);
   }
   if (!options.eng_file.empty()) {
-    const int status = write_eng(options, input, result);
+    const int status = write_eng(options, input, result, json);
     if (status != kStatusFits) return status;
   }
-  return result.status;
+  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result), result.status);
 }

@@ -12,10 +12,12 @@
 
 namespace {
 
-InspectResult unusable(InspectResult result, Report& out, const std::string& reason) {
+InspectResult unusable(InspectResult result, Report& out, const char* code, const std::string& reason) {
   result.status = kStatusUnusable;
   result.report = std::move(out.text);
   result.error = failure_line(reason);
+  result.error_code = code;
+  result.error_text = reason;
   return result;
 }
 
@@ -143,6 +145,29 @@ std::string certain_failure(const Inspection& s) {
   return "";
 }
 
+constexpr char kNoRate[] = "o passo mediano do arquivo não é positivo: dê a frequência com --rate";
+
+// Under --inverter the thrust is read mirrored, and the report says so.
+void mirror_if_asked(InspectInput& in, Report& out) {
+  if (!in.choice.inverted) return;
+  mirror_thrust(std::span<double>(in.file.F.get(), in.file.size()));
+  out.line(
+      "  empuxo lido espelhado (--inverter); o programa lê o arquivo como ele é: para um caso, importar --inverter");
+}
+
+// A log with no burn above its zero: its events and stamps, and why.
+InspectResult without_burn(InspectResult result, Report& out, const Inspection& s, const Sampling& sampling) {
+  report_events(out, s);
+  out.blank();
+  report_sampling(out, s, sampling);
+  const std::string& name = s.in.thrust_name;
+  if (s.a.inverted) {
+    return unusable(std::move(result), out, "inverted-cell", name + ": " + warning_text(s.a, "inverted-cell"));
+  }
+  return unusable(std::move(result), out, "no-burn",
+                  "nenhuma queima em " + name + ": só picos isolados ou nenhum empuxo");
+}
+
 // Every section of the report, in order, each followed by a blank line.
 void report_sections(Report& out, const Inspection& s, const Sampling& sampling) {
   report_events(out, s);
@@ -169,27 +194,23 @@ InspectResult inspect(InspectInput& in) {
   const std::span<const double> t = in.file.times();
   const std::span<const double> F = in.file.thrusts();
   report_file(out, in);
+  mirror_if_asked(in, out);
   out.blank();
-  if (t.size() < 2) return unusable(std::move(result), out, "menos de dois registros legíveis em " + in.thrust_name);
+  if (t.size() < 2)
+    return unusable(std::move(result), out, "too-few-records", "menos de dois registros legíveis em " + in.thrust_name);
 
   FiringChoice choice = in.choice;
   choice.w = in.case_values ? in.case_values->w : in.rate;
   result.firing = analyse_firing(t, F, choice);
   const FiringAnalysis& a = result.firing;
   if (a.times_backward) {
-    return unusable(std::move(result), out,
+    return unusable(std::move(result), out, "times-backward",
                     "os tempos de " + in.thrust_name +
                         " diminuem de um registro ao seguinte: o programa lê em ordem e pararia no primeiro "
                         "registro; ponha os registros em ordem crescente de tempo");
   }
-  std::int32_t w = a.w;
-  if (w <= 0) {
-    const Sampling rough = measure_sampling(t, 1);
-    w = rate_from_median(rough.median);
-    if (w <= 0)
-      return unusable(std::move(result), out, "o passo mediano do arquivo não é positivo: dê a frequência com --rate");
-  }
-  result.w = w;
+  const std::int32_t w = result.w = a.w;
+  if (w <= 0) return unusable(std::move(result), out, "no-rate", kNoRate);
   const Sampling sampling = measure_sampling(t, w);
 
   Inspection s{in, a, {}, std::nullopt, 0.0, 0, last_level(F)};
@@ -197,13 +218,7 @@ InspectResult inspect(InspectInput& in) {
     s.tare = a.burn->zero;
     if (s.tare == 0.0 && a.zero.start && offset_is_clear(*a.zero.start, a.burn->Fmax)) s.tare = a.zero.zero;
   }
-  if (!a.burn) {
-    report_events(out, s);
-    out.blank();
-    report_sampling(out, s, sampling);
-    return unusable(std::move(result), out,
-                    "nenhuma queima em " + in.thrust_name + ": só picos isolados ou nenhum empuxo");
-  }
+  if (!a.burn || a.inverted) return without_burn(std::move(result), out, s, sampling);
   CaseValues window = in.case_values.value_or(CaseValues{});
   window.w = w;
   window.ti = a.ti;
@@ -221,12 +236,13 @@ InspectResult inspect(InspectInput& in) {
   if (a.window || s.user) run_programs(in, sampling, s.suggested, s.user);
   if (in.release_records) in.file.release();
   if (s.suggested.figures) result.suggested = s.suggested.figures;
+  if (s.user && s.user->figures) result.in_case = s.user->figures;
 
   report_sections(out, s, sampling);
   const std::string failure = certain_failure(s);
   if (!failure.empty()) {
     out.line("Resultado: o programa não pode avaliar estes dados.");
-    return unusable(std::move(result), out, failure);
+    return unusable(std::move(result), out, "program-would-stop", failure);
   }
   if (out.warnings == 0) {
     out.line("Resultado: os dados cabem nas suposições do programa.");

@@ -39,11 +39,14 @@ struct PrintedFigures : ProgramFigures {
 
 struct InspectResult {
   int status = kStatusFits;
-  std::string report;  // for stdout
-  std::string error;   // the one line for stderr when status is kStatusUnusable
+  std::string report;      // for stdout
+  std::string error;       // the one line for stderr when status is kStatusUnusable
+  std::string error_code;  // and, for the JSON document, its stable word ("no-burn" ...)
+  std::string error_text;  // and its reason
   FiringAnalysis firing;
   std::int32_t w = 0;                       // the rate used
   std::optional<PrintedFigures> suggested;  // the program's figures on the suggested window
+  std::optional<PrintedFigures> in_case;    // and on the case's window
   // The burn as a polyline for the engine file (want_eng), taken before the
   // records are freed.
   std::vector<CurvePoint> burn_polyline;

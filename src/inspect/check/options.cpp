@@ -53,7 +53,9 @@ const Option<O> kOptions[] = {
     {"--de", OptionKind::real, &O::from, kSeconds},
     {"--ate", OptionKind::real, &O::to, kSeconds},
     {"--evento", OptionKind::integer, &O::event, "o número de um evento da lista (1, 2, ...)", Bound::positive},
+    {"--inverter", OptionKind::flag, &O::inverted},
     {"--eng", OptionKind::text, &O::eng_file},
+    {"--json", OptionKind::text, &O::json_file},
     {"--diametro", OptionKind::real, &O::diameter, kPositive, Bound::positive},
     {"--comprimento", OptionKind::real, &O::length, kPositive, Bound::positive},
     {"--massa-total", OptionKind::real, &O::total_mass, kPositive, Bound::positive},
@@ -67,9 +69,9 @@ const CommandLineRules<Options> kCheckCommandLine = {kOptions, &O::thrust_file, 
 
 const CommandText kCheckText = {
     "",
-    "[ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N]\n"
+    "[ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N] [--inverter]\n"
     "                            [--eng ARQ.eng --diametro MM --comprimento MM --massa-total KG\n"
-    "                             [--massa-propelente KG]]",
+    "                             [--massa-propelente KG]] [--json ARQ]",
     "",
     "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
     "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"
@@ -81,10 +83,14 @@ const CommandText kCheckText = {
     "  --rate HZ       a frequência de aquisição w; sem ela, medida nos tempos da queima\n"
     "  --de S, --ate S procura a queima só entre estes tempos (s)\n"
     "  --evento N      a queima é o evento N da lista de eventos\n"
+    "  --inverter      lê o empuxo espelhado (-F): uma célula de carga montada ao\n"
+    "                  contrário; o programa lê o arquivo como ele é\n"
     "  --eng ARQ.eng   escreve a curva da queima no formato de motor dos simuladores de\n"
     "                  voo (até 32 pontos), com o diâmetro e o comprimento do motor (mm,\n"
     "                  1 mm ou mais) e as massas (kg; a de propelente é o M do caso\n"
     "                  quando não dada)\n"
+    "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
+    "                  saída padrão, e o relatório vai para a saída de erro\n"
     "  --help          esta ajuda\n"
     "  --version       a versão\n",
     "Saída: 0 quando os dados cabem nas suposições do programa, 1 quando há avisos,\n"

@@ -10,11 +10,6 @@
 
 #include "inspect/common/command_line.h"
 
-#ifndef TALVIRONESKA_VERSION
-#define TALVIRONESKA_VERSION "dev"
-#endif
-inline constexpr char kInspectVersion[] = TALVIRONESKA_VERSION;
-
 struct Options {
   bool version = false;
   std::string thrust_file;                // empty: read the case in the current directory
@@ -22,7 +17,9 @@ struct Options {
   std::optional<double> from;             // --de S: look for the burn from this time on
   std::optional<double> to;               // --ate S: and up to this time
   std::int32_t event = 0;                 // --evento N: the burn is event N of the list
+  bool inverted = false;                  // --inverter: the thrust is read mirrored
   std::string eng_file;                   // --eng FILE
+  std::string json_file;                  // --json FILE; "-" for the standard output
   double diameter = 0.0;                  // --diametro MM
   double length = 0.0;                    // --comprimento MM
   std::optional<double> total_mass;       // --massa-total KG

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr char kProgram[] = "talvironeska-inspect";
-
 bool within(Bound bound, double x) {
   switch (bound) {
     case Bound::any: return true;
@@ -65,13 +63,13 @@ std::string unknown_option(std::string_view arg) {
 
 std::string usage_text(const CommandText& command, std::span<const CommandText> all) {
   const bool check = command.name.empty();
-  std::string text = "uso: " + std::string(kProgram);
+  std::string text = "uso: " + std::string(kInspectName);
   if (!check) text += " " + std::string(command.name);
   text += " " + std::string(command.synopsis) + "\n";
   for (const CommandText& other : all) {
     if (check && !other.name.empty()) {
-      text +=
-          "     " + std::string(kProgram) + " " + std::string(other.name) + " " + std::string(other.synopsis) + "\n";
+      text += "     " + std::string(kInspectName) + " " + std::string(other.name) + " " + std::string(other.synopsis) +
+              "\n";
     }
   }
   text += "\n" + std::string(command.body);

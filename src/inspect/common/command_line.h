@@ -18,6 +18,14 @@
 #include <variant>
 #include <vector>
 
+#ifndef TALVIRONESKA_VERSION
+#define TALVIRONESKA_VERSION "dev"
+#endif
+// The program's name, as its messages and the files it writes give it, and
+// its release.
+inline constexpr char kInspectName[] = "talvironeska-inspect";
+inline constexpr char kInspectVersion[] = TALVIRONESKA_VERSION;
+
 enum class OptionKind { flag, integer, real, text };
 
 // What a number must be beyond being one.

@@ -9,6 +9,10 @@
 // (it starts in the OEM one); elsewhere terminals are UTF-8 already.
 void use_utf8_console();
 
+// Bytes written on the standard output from now on reach it unchanged: on
+// Windows it leaves text mode, which would turn each LF into CR LF.
+void binary_standard_output();
+
 // Writes TEXT on STREAM, a control byte in it (but the line ends) shown as
 // \xNN: names from files and the command line reach the terminal as text,
 // never as an escape sequence.

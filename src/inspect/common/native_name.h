@@ -20,4 +20,10 @@ std::string name_of_path(const std::filesystem::path& path);
 // NAME as the console shows it: UTF-8.
 std::string console_name(std::string_view name);
 
+// Whether A and B, absolute paths, name one file as the system compares
+// names: byte for byte on POSIX; on Windows in any letter case, without the
+// dots and blanks that end a part, and with the short (8.3) names of
+// existing folders and files in their long form.
+bool same_native_name(const std::filesystem::path& a, const std::filesystem::path& b);
+
 #endif  // TALVIRONESKA_INSPECT_COMMON_NATIVE_NAME_H_

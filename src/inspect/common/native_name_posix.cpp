@@ -5,3 +5,5 @@ std::filesystem::path path_of_name(std::string_view name) { return std::filesyst
 std::string name_of_path(const std::filesystem::path& path) { return path.string(); }
 
 std::string console_name(std::string_view name) { return std::string(name); }
+
+bool same_native_name(const std::filesystem::path& a, const std::filesystem::path& b) { return a == b; }

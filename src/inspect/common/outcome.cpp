@@ -2,12 +2,13 @@
 
 #include <cstdio>
 
+#include "inspect/common/command_line.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 
 ExitStatus report_status(const Report& report) { return report.warnings == 0 ? kStatusFits : kStatusWarnings; }
 
-std::string failure_line(const std::string& message) { return "talvironeska-inspect: erro: " + message + "\n"; }
+std::string failure_line(const std::string& message) { return std::string(kInspectName) + ": erro: " + message + "\n"; }
 
 int fail(const std::string& message) {
   put(failure_line(message), stderr);

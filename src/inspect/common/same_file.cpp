@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "inspect/common/native_name.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -29,7 +31,7 @@ const fs::path* same_file_among(const fs::path& target, std::span<const fs::path
   for (const fs::path& file : files) {
     if (file.empty()) continue;
     std::error_code error;
-    if (fs::equivalent(target, file, error) || destination(file) == where) return &file;
+    if (fs::equivalent(target, file, error) || same_native_name(destination(file), where)) return &file;
   }
   return nullptr;
 }

@@ -1,5 +1,6 @@
 #include "inspect/import/case_writer.h"
 
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "inspect/common/native_name.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
+#include "inspect/import/temp_files.h"
 
 namespace fs = std::filesystem;
 
@@ -18,7 +20,8 @@ namespace {
 
 constexpr char kGeneralDataName[] = "talvironeska_2p1_dados_geral.txt";
 constexpr char kPlotScriptName[] = "talvironeska_2p1_curva_F-t.gnu";
-constexpr char kTempSuffix[] = ".importar-tmp";
+constexpr char kTempSuffix[] = ".importar-tmp";    // a new file, before it takes its name
+constexpr char kOldSuffix[] = ".importar-antigo";  // the case's old file, while the new ones take their names
 constexpr std::size_t kWriteBlock = std::size_t{1} << 20;
 
 // A value and its note, as the example cases set them out.
@@ -36,7 +39,7 @@ bool put(std::FILE* out, const std::string& bytes) {
 
 // Writes one file of the case to PATH; false with errno kept.
 bool write_file(const fs::path& path, const std::string* bytes, std::span<const ThrustRecord> records) {
-  File out(std::fopen(name_of_path(path).c_str(), "wb"), &std::fclose);
+  File out(create_new_file(path), &std::fclose);
   if (!out) return false;
   bool ok = true;
   if (bytes != nullptr) {
@@ -69,8 +72,23 @@ bool exists_somehow(const fs::path& path) {
 
 std::string thrust_file_name(const ImportedCase& c) { return c.case_name + ".dat"; }
 std::string params_file_name(const ImportedCase& c) { return c.case_name + "_caso.txt"; }
+std::vector<std::string> case_file_names(const ImportedCase& c) {
+  return {kGeneralDataName, params_file_name(c), thrust_file_name(c), kPlotScriptName};
+}
+
+bool is_device_name(std::string_view name) {
+  std::string base(name.substr(0, name.find('.')));
+  while (!base.empty() && (base.back() == ' ' || base.back() == '.')) base.pop_back();
+  for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static const char* const kDevices[] = {"nul", "con", "prn", "aux", "conin$", "conout$"};
+  for (const char* device : kDevices) {
+    if (base == device) return true;
+  }
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) && base[3] >= '0' && base[3] <= '9';
+}
 
 bool valid_case_name(std::string_view name) {
+  if (is_device_name(name)) return false;
   if (name.empty() || name.size() > kMaxCaseName || name.front() == ' ' || name.back() == ' ') return false;
   for (char c : name) {
     if (c < 0x20 || c > 0x7E || std::strchr("/\\:*?\"<>|", c) != nullptr) return false;
@@ -87,7 +105,14 @@ std::string case_name_from(std::string_view stem) {
     name += plain ? c : '_';
   }
   while (!name.empty() && name.front() == '.') name.erase(0, 1);
-  return name.empty() ? "ensaio" : name;
+  if (name.empty()) return "ensaio";
+  if (is_device_name(name)) {
+    const std::size_t dot = std::min(name.find('.'), name.size());
+    std::string stem = name.substr(0, dot);
+    stem += '_';
+    name = stem.append(name, dot);
+  }
+  return name.substr(0, kMaxCaseName);
 }
 
 std::string quoted_text(std::string_view text) {
@@ -151,66 +176,151 @@ void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out
   }
 }
 
+namespace {
+
+// One file of the case: its name, its bytes (null: the thrust data), and
+// its paths while it is written and swapped in.
+struct CaseFile {
+  std::string name;
+  const std::string* bytes;
+  fs::path target;
+  fs::path temp;
+  fs::path old;
+  bool had_old = false;  // the case had a file of that name, moved to OLD
+  bool placed = false;   // the new file has the name
+};
+
+// Why FILES cannot be written into ROOT at all: a file is the log, is there
+// without REPLACE, or is there as something other than a file. Empty when
+// they can.
+std::string refusal(const std::vector<CaseFile>& files, const fs::path& log, bool replace) {
+  const std::span<const fs::path> the_log(&log, 1);
+  for (const CaseFile& f : files) {
+    const std::string shown = console_name(name_of_path(f.target));
+    if (same_file_among(f.target, the_log) != nullptr || same_file_among(f.temp, the_log) != nullptr ||
+        same_file_among(f.old, the_log) != nullptr) {
+      return shown + " é o próprio registro: não será sobrescrito";
+    }
+    if (!exists_somehow(f.target)) continue;
+    if (!replace) return shown + " já existe: nada foi escrito (--substituir o substitui)";
+    std::error_code error;
+    const fs::file_type type = fs::symlink_status(f.target, error).type();
+    if (type != fs::file_type::regular && type != fs::file_type::symlink) {
+      return shown + " existe e não é um arquivo: nada foi escrito";
+    }
+  }
+  return "";
+}
+
+// What an import killed before it ended left in the folder: its temporary
+// files go; an old file moved aside goes back to its name when that name is
+// free, else it goes too (the new file took the name).
+void clear_leftovers(const std::vector<CaseFile>& files) {
+  std::error_code ignored;
+  for (const CaseFile& f : files) {
+    if (exists_somehow(f.temp)) fs::remove(f.temp, ignored);
+    if (!exists_somehow(f.old)) continue;
+    if (exists_somehow(f.target)) {
+      fs::remove(f.old, ignored);
+    } else {
+      fs::rename(f.old, f.target, ignored);
+    }
+  }
+}
+
+// Puts the old case back after a failed swap: false when some file could
+// not be put back.
+bool put_back(std::vector<CaseFile>& files) {
+  bool whole = true;
+  for (auto f = files.rbegin(); f != files.rend(); ++f) {
+    std::error_code error;
+    if (f->placed) {
+      fs::remove(f->target, error);
+      f->placed = error.value() != 0;
+    }
+    if (f->had_old && !f->placed) {
+      fs::rename(f->old, f->target, error);
+      if (!error) f->had_old = false;
+    }
+    whole = whole && !f->placed && !f->had_old;
+    fs::remove(f->temp, error);
+  }
+  return whole;
+}
+
+// Gives every new file its name, the old ones moved aside first (Windows
+// renames over no file); on a failure the old case is put back. False with
+// *PROBLEM saying what the folder now holds.
+bool swap_in(std::vector<CaseFile>& files, std::string* problem) {
+  for (CaseFile& f : files) {
+    std::error_code error;
+    if (exists_somehow(f.target)) {
+      fs::rename(f.target, f.old, error);
+      f.had_old = !error;
+    }
+    if (!error) fs::rename(f.temp, f.target, error);
+    if (!error) {
+      f.placed = true;
+      continue;
+    }
+    *problem = "erro ao dar o nome " + console_name(name_of_path(f.target)) + ": " + error.message();
+    if (put_back(files)) {
+      *problem += "; nada foi mudado: o caso que havia na pasta ficou como estava";
+    } else {
+      *problem +=
+          "; ATENÇÃO: o caso ficou incompleto, com arquivos novos e antigos; os antigos que não voltaram "
+          "ao seu nome estão com a terminação " +
+          std::string(kOldSuffix);
+    }
+    return false;
+  }
+  std::error_code ignored;
+  for (const CaseFile& f : files) {
+    if (f.had_old) fs::remove(f.old, ignored);
+  }
+  return true;
+}
+
+}  // namespace
+
 bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records, bool replace,
                 const std::string& not_to_touch, std::vector<std::string>* written, std::string* problem) {
   const std::string general = general_data_text(c);
   const std::string params = case_params_text(c);
   const std::string plot = plot_script_text();
-  const struct {
-    std::string name;
-    const std::string* bytes;  // null: the thrust data
-    // clang-format off
-  } files[] = {
-      {kGeneralDataName, &general}, {params_file_name(c), &params}, {thrust_file_name(c), nullptr}, {kPlotScriptName, &plot}};
-
   const fs::path root = path_of_name(dir);
-  const fs::path log = path_of_name(not_to_touch);
-  std::error_code error;
-  for (const auto& f : files) {
-    const fs::path target = root / f.name;
-    const std::span<const fs::path> the_log(&log, 1);
-    if (same_file_among(target, the_log) != nullptr || same_file_among(root / (f.name + kTempSuffix), the_log) != nullptr) {
-      *problem = console_name(name_of_path(target)) + " é o próprio registro: não será sobrescrito";
-      return false;
-    }
-    if (!replace && exists_somehow(target)) {
-      *problem = console_name(name_of_path(target)) + " já existe: nada foi escrito (--substituir o substitui)";
-      return false;
-    }
+  std::vector<CaseFile> files;
+  for (const auto& [name, bytes] : {std::pair{std::string(kGeneralDataName), &general},
+                                    {params_file_name(c), &params},
+                                    {thrust_file_name(c), nullptr},
+                                    {std::string(kPlotScriptName), &plot}}) {
+    files.push_back({name, bytes, root / name, root / (name + kTempSuffix), root / (name + kOldSuffix)});
   }
+  *problem = refusal(files, path_of_name(not_to_touch), replace);
+  if (!problem->empty()) return false;
   const bool made = !exists_somehow(root);
+  std::error_code error;
   fs::create_directories(root, error);
   if (error || !fs::is_directory(root)) {
     *problem = "não foi possível criar o diretório " + console_name(dir) + (error ? ": " + error.message() : "");
     return false;
   }
-  auto undo = [&](std::size_t count) {
-    std::error_code ignored;
-    for (std::size_t i = 0; i < count; ++i) fs::remove(root / (files[i].name + kTempSuffix), ignored);
-    if (made) fs::remove(root, ignored);
-  };
-  // clang-format on
-  for (std::size_t i = 0; i < std::size(files); ++i) {
-    const fs::path temp = root / (files[i].name + kTempSuffix);
-    if (!write_file(temp, files[i].bytes, records)) {
-      *problem =
-          "erro ao escrever " + console_name(name_of_path(temp)) + ": " + std::strerror(errno) + "; nada foi escrito";
-      undo(i + 1);
-      return false;
-    }
+  clear_leftovers(files);
+  std::vector<fs::path> temps;
+  for (const CaseFile& f : files) temps.push_back(f.temp);
+  remove_on_interrupt(temps);
+  for (const CaseFile& f : files) {
+    if (write_file(f.temp, f.bytes, records)) continue;
+    *problem =
+        "erro ao escrever " + console_name(name_of_path(f.temp)) + ": " + std::strerror(errno) + "; nada foi escrito";
+    for (const fs::path& temp : temps) fs::remove(temp, error);
+    if (made) fs::remove(root, error);
+    forget_temporary_files();
+    return false;
   }
-  for (std::size_t i = 0; i < std::size(files); ++i) {
-    const fs::path target = root / files[i].name;
-    // Windows does not rename over an existing file.
-    if (replace) fs::remove(target, error);
-    fs::rename(root / (files[i].name + kTempSuffix), target, error);
-    if (error) {
-      *problem = "erro ao dar o nome " + console_name(name_of_path(target)) + ": " + error.message();
-      std::error_code ignored;
-      for (std::size_t j = i; j < std::size(files); ++j) fs::remove(root / (files[j].name + kTempSuffix), ignored);
-      return false;
-    }
-    written->push_back(files[i].name);
-  }
+  const bool swapped = swap_in(files, problem);
+  forget_temporary_files();
+  if (!swapped) return false;
+  for (const CaseFile& f : files) written->push_back(f.name);
   return true;
 }

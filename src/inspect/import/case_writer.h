@@ -29,12 +29,21 @@ inline constexpr std::size_t kMaxTitle = 90;
 // The file names of the case.
 std::string thrust_file_name(const ImportedCase& c);  // NAME.dat
 std::string params_file_name(const ImportedCase& c);  // NAME_caso.txt
+// The four files write_case writes.
+std::vector<std::string> case_file_names(const ImportedCase& c);
+
+// True for the names of Windows' devices (nul, con, prn, aux, conin$,
+// conout$, com0 to com9, lpt0 to lpt9) in any letter case, with or without
+// an extension, trailing dots or blanks: a file there is the device.
+bool is_device_name(std::string_view name);
 
 // True for 1 to kMaxCaseName printable ASCII characters, none of them a
-// character that Windows forbids in a file name, no blank at either end.
+// character that Windows forbids in a file name, no blank at either end,
+// and not a device's name.
 bool valid_case_name(std::string_view name);
 // A valid case name made from a file name's stem: other characters become
-// '_', the text is cut to kMaxCaseName; "ensaio" when nothing is left.
+// '_', the text is cut to kMaxCaseName, a device's name gets a '_' after
+// it; "ensaio" when nothing is left.
 std::string case_name_from(std::string_view stem);
 
 // TEXT (Windows-1252) between apostrophes, each apostrophe inside doubled:

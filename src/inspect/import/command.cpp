@@ -13,11 +13,15 @@
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
 #include "inspect/common/text.h"
+#include "inspect/firing/firing.h"
+#include "inspect/firing/sampling.h"
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
 #include "inspect/import/analysis.h"
 #include "inspect/import/case_writer.h"
 #include "inspect/import/options.h"
+#include "inspect/json/firing.h"
+#include "inspect/json/output.h"
 #include "inspect/log/reading.h"
 #include "inspect/program/line_hint.h"
 
@@ -27,6 +31,17 @@ namespace {
 
 // The step of the grid may change the burn's impulse by no more than this.
 constexpr double kImpulseAgreementPercent = 0.1;
+// A measured rate this close to a whole one is that rate.
+constexpr double kWholeRatePercent = 1e-4;
+
+constexpr char kJsonCommand[] = "import";
+
+// MESSAGE on the standard error, and the error document with CODE where
+// --json asks for it.
+int fail(const JsonRun& json, const char* code, const std::string& message) {
+  ::fail(message);
+  return json_error(json, code, message);
+}
 
 // Times in the report to the microsecond: epoch stamps in double hold
 // digits of noise below it.
@@ -58,7 +73,9 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
   std::string format = std::string("  formato: ") +
                        (d.columns > 1 ? std::string("separador ") + separator_text(d.separator) + ", " : "") +
                        (d.decimal_comma ? "vírgula decimal" : "ponto decimal") + ", fim de linha " +
-                       (d.crlf ? "CR LF" : "LF");
+                       (d.cr_only ? "CR"
+                        : d.crlf  ? "CR LF"
+                                  : "LF");
   if (d.header_line > 0) {
     format += "; cabeçalho na linha " + std::to_string(d.header_line) + ": \"" + printable_line(d.header_text) + "\"";
   }
@@ -81,21 +98,22 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
 }
 
 // The zero to take off, by the options and the zero found before and after the burn.
-bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrection* z, Report& out,
+bool choose_zero(const ImportOptions& o, const FiringAnalysis& a, ZeroCorrection* z, Report& out,
                  std::string* problem) {
   out.line("Zero da balança");
   out.line("  antes da ignição: " +
-           (a.before ? stretch_text(*a.before) : std::string("registros de menos para medir")));
-  out.line("  depois da queima: " + (a.after ? stretch_text(*a.after) : std::string("registros de menos para medir")));
-  z->start = a.burn_start;
-  z->end = a.burn_end;
+           (a.zero_before ? stretch_text(*a.zero_before) : std::string("registros de menos para medir")));
+  out.line("  depois da queima: " +
+           (a.zero_after ? stretch_text(*a.zero_after) : std::string("registros de menos para medir")));
+  z->start = a.burn->start;
+  z->end = a.burn->end;
   switch (o.tare) {
     case TareMode::automatic:
-      if (!a.before) {
+      if (!a.zero_before) {
         *problem = "registros de menos antes da ignição para medir o zero: dê --tara VALOR ou --tara nenhuma";
         return false;
       }
-      z->before = a.before->mean;
+      z->before = a.zero_before->mean;
       out.line("  tara: " + newtons(z->before) + ", o zero antes da ignição (--tara auto)");
       break;
     case TareMode::none: out.line("  tara: nenhuma (--tara nenhuma)"); break;
@@ -106,15 +124,15 @@ bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrect
   }
   z->after = z->before;
   if (o.drift) {
-    if (!a.after) {
+    if (!a.zero_after) {
       *problem = "registros de menos depois da queima para medir a deriva do zero";
       return false;
     }
-    z->after = a.after->mean;
+    z->after = a.zero_after->mean;
     out.line("  deriva: o zero vai de " + newtons(z->before) + " a " + newtons(z->after) + " entre " +
              fixed(z->start, 4) + " s e " + fixed(z->end, 4) + " s" + " (--deriva)");
-  } else if (a.before && a.after) {
-    out.line("  deriva: " + newtons(a.after->mean - a.before->mean) + " do zero antes ao zero depois, não corrigida");
+  } else if (a.zero_before && a.zero_after) {
+    out.line("  deriva: " + newtons(a.zero_shift) + " do zero antes ao zero depois, não corrigida");
   }
   return true;
 }
@@ -139,6 +157,37 @@ std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
   return static_cast<std::int32_t>(std::min({room, static_cast<std::int64_t>(records), std::int64_t{kMaxNmax}}));
 }
 
+// The import's document: the firing as read (before any tare), its times on
+// the log's stamps, and the program's figures on the case written.
+std::string import_document(const std::string& log_name, const FiringAnalysis& firing, const LogRead& log,
+                            const ImportedCase& c, std::span<const ThrustRecord> written) {
+  const CaseValues values{c.ti, c.tf, 0.0, c.M, c.w, c.nmax};
+  JsonWriter json;
+  open_json_document(json, kJsonCommand);
+  json_key(json, "firings");
+  json_open_array(json);
+  put_firing_json(json, firing, {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values)}, log.time_origin});
+  json_close_array(json);
+  json_close_object(json);
+  return std::move(json.text);
+}
+
+// The one analysis of the converted records, before any tare or grid, and
+// their time stamps at its rate.
+FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inverted, Sampling* sampling) {
+  std::vector<double> t(records.size());
+  std::vector<double> F(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    t[i] = records[i].t;
+    F[i] = records[i].F;
+  }
+  FiringChoice choice;
+  choice.inverted = inverted;
+  FiringAnalysis a = analyse_firing(t, F, choice);
+  if (a.rate.w > 0) *sampling = measure_sampling(t, a.rate.w);
+  return a;
+}
+
 // The case's name and title from the options, the log a file: false with
 // *PROBLEM otherwise.
 bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
@@ -150,7 +199,8 @@ bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
   c->case_name = o.case_name.empty() ? case_name_from(name_of_path(path_of_name(o.log).stem())) : o.case_name;
   if (!valid_case_name(c->case_name)) {
     *problem = "--caso \"" + printable_line(c->case_name) + "\": de 1 a " + std::to_string(kMaxCaseName) +
-               " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas";
+               " caracteres ASCII, sem / \\ : * ? \" < > | nem brancos nas pontas, e não o nome de um dispositivo "
+               "do Windows (nul, con, prn, aux, com1, lpt1 ...)";
     return false;
   }
   c->title = title_for(o, problem);
@@ -160,12 +210,14 @@ bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
 
 // The burn's section: the window, the impulse on it by the measured stamps
 // (of RECORDS) and by the written step, the class.
-void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const ConvertedAnalysis& a,
-                 std::span<const ThrustRecord> records) {
+void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const WrittenWindow& a,
+                 const FiringAnalysis& firing, std::span<const ThrustRecord> records) {
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
-  if (!a.ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
+  const std::string spike = warning_text(firing, "spike");
+  if (!spike.empty()) out.warn(spike + "; o programa as lê");
+  if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
   const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
   out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
@@ -180,69 +232,98 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
   out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
 }
 
-}  // namespace
-
-int importar_main(const Invocation& call) {
-  ImportOptions o;
-  std::string problem;
-  if (const auto status = settled(read_command_line(kImportCommandLine, call.args, &o, &problem), call, problem)) {
-    return *status;
-  }
-  ImportedCase c;
-  if (!name_case(o, &c, &problem)) return fail(problem);
-
-  LogRead log;
-  if (!read_log(o.log, o, &log, &problem)) return fail(console_name(o.log) + ", " + problem + "; nada foi escrito");
-  auto& records = log.records;
-  if (records.size() < 2) return fail(console_name(o.log) + " tem menos de dois registros; nada foi escrito");
-
-  Report out;
-  report_format(out, console_name(o.log), log);
-  const RateChoice rate = choose_rate(records);
-  c.w = rate.w;
-  const ConvertedAnalysis measured = analyse_converted(records, c.w, c.M);
-  if (!measured.burn) return fail("nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
-  ZeroCorrection zero;
-  if (!choose_zero(o, measured, &zero, out, &problem)) return fail(problem + "; nada foi escrito");
-  apply_zero_correction(records, zero);
-
+// The step's section: w, and the records resampled on a grid of 1/w
+// unless --medido keeps them (then none).
+std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const Rate& rate,
+                                      std::span<const ThrustRecord> records) {
   out.line("Passo");
-  if (rate.whole) {
-    out.line("  a taxa do registro é inteira: w = " + std::to_string(c.w) + " Hz");
+  if (std::fabs(rate.w_error) <= kWholeRatePercent) {
+    out.line("  a taxa do registro é inteira: w = " + std::to_string(rate.w) + " Hz");
   } else {
-    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(c.w) +
+    out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(rate.w) +
              " Hz, a inteira mais próxima");
   }
   std::vector<ThrustRecord> grid;
   if (o.measured) {
     out.line("  registros gravados nos tempos medidos (--medido); o programa os toma a cada 1/w");
   } else {
-    grid = resample(records, c.w);
+    grid = resample(records, rate.w);
     out.line("  " + std::to_string(grid.size()) + " pontos numa grade exata de 1/w de 0 s a " + seconds(grid.back().t) +
              ", por interpolação linear");
   }
+  return grid;
+}
+
+}  // namespace
+
+int importar_main(const Invocation& call) {
+  ImportOptions o;
+  std::string problem;
+  const CommandLine line = read_command_line(kImportCommandLine, call.args, &o, &problem);
+  if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
+  JsonRun json{kJsonCommand, o.json_file, {fs::absolute(path_of_name(o.log))}};
+  ImportedCase c;
+  if (!name_case(o, &c, &problem)) {
+    std::error_code error;
+    return fail(json, fs::is_regular_file(path_of_name(o.log), error) ? "usage" : "unreadable-log", problem);
+  }
+  for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
+  problem = json_target_problem(json);
+  if (!problem.empty()) return ::fail(problem + "; nada foi escrito");
+
+  LogRead log;
+  if (!read_log(o.log, o, &log, &problem)) {
+    return fail(json, "unreadable-log", console_name(o.log) + ", " + problem + "; nada foi escrito");
+  }
+  auto& records = log.records;
+  if (records.size() < 2) {
+    return fail(json, "too-few-records", console_name(o.log) + " tem menos de dois registros; nada foi escrito");
+  }
+  if (o.inverted) {
+    for (ThrustRecord& r : records) r.F = -r.F;
+  }
+  Sampling sampling;
+  const FiringAnalysis firing = analyse_records(records, o.inverted, &sampling);
+
+  Report out;
+  report_format(out, console_name(o.log), log);
+  if (firing.inverted) {
+    return fail(json, "inverted-cell",
+                console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
+  }
+  if (!firing.burn) return fail(json, "no-burn", "nenhuma queima em " + console_name(o.log) + "; nada foi escrito");
+  c.w = firing.rate.w;
+  if (c.w <= 0) {
+    return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
+  }
+  ZeroCorrection zero;
+  if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
+  apply_zero_correction(records, zero);
+
+  const std::vector<ThrustRecord> grid = report_step(out, o, firing.rate, records);
   const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
-  if (measured.gaps > 0) {
-    out.warn(std::to_string(measured.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
-             fixed(measured.largest_gap * 1000.0, 3) + " ms depois de " + seconds(measured.first_gap_time) +
+  if (sampling.gaps > 0) {
+    out.warn(std::to_string(sampling.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
+             fixed(sampling.largest_gap * 1000.0, 3) + " ms depois de " + seconds(sampling.first_gap_time) +
              (o.measured ? "" : ": preenchidas por interpolação linear"));
   }
 
-  const ConvertedAnalysis a = analyse_converted(written, c.w, c.M);
-  if (!a.burn) {
-    return fail("nenhum empuxo acima de zero depois da tara em " + console_name(o.log) + "; nada foi escrito");
-  }
+  const WrittenWindow a = window_on_records(written, *firing.burn, c.w, c.M);
   c.ti = window_time(a.ti, c.w);
   c.tf = window_time(a.tf, c.w);
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
-  report_burn(out, o, c, a, records);
+  report_burn(out, o, c, a, firing, records);
 
   std::vector<std::string> names;
-  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) return fail(problem);
+  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
+    return fail(json, "not-written", problem);
+  }
   out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
   out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
-  put(out.text, stdout);
-  return report_status(out);
+  put(out.text, report_stream(json));
+  return finish_with_json(json,
+                          json.target.empty() ? "" : import_document(console_name(o.log), firing, log, c, written),
+                          report_status(out));
 }

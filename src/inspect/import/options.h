@@ -20,10 +20,12 @@ struct ImportOptions : LogLayout {
   TareMode tare = TareMode::automatic;  // --tara
   double tare_value = 0.0;              // N
   bool drift = false;                   // --deriva
+  bool inverted = false;                // --inverter: the thrust is read mirrored
   bool measured = false;                // --medido
   std::string case_name;                // --caso
   std::optional<std::string> title;     // --titulo
   bool replace = false;                 // --substituir
+  std::string json_file;                // --json; "-" for the standard output
 };
 
 // The import's command line. Beyond the common rules it refuses a second

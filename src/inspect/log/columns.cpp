@@ -52,8 +52,15 @@ bool resolve_columns(const LogDialect& d, const LogLayout& o, LogColumns* c, std
       c->time_unit = o.time_unit;
       c->time_unit_source = "--tempo";
     } else if (named && time_unit_in_header(d.column_names[c->time]) != TimeUnit::none) {
-      c->time_unit = time_unit_in_header(d.column_names[c->time]);
+      TimeUnit other = TimeUnit::none;
+      c->time_unit = time_unit_in_header(d.column_names[c->time], &other);
       c->time_unit_source = header_source(d.column_names[c->time]);
+      if (other != TimeUnit::none) {
+        *problem = "o cabeçalho do tempo, " + c->time_unit_source.substr(c->time_unit_source.find('"')) +
+                   ", nomeia duas unidades, " + unit_text(c->time_unit) + " e " + unit_text(other) +
+                   ": dê a certa com --tempo s, ms, us ou epoch";
+        return false;
+      }
     } else {
       *problem = "a unidade do tempo não está no cabeçalho: dê --tempo s, ms, us ou epoch";
       return false;
@@ -63,8 +70,15 @@ bool resolve_columns(const LogDialect& d, const LogLayout& o, LogColumns* c, std
     c->thrust_unit = o.thrust_unit;
     c->thrust_unit_source = "--empuxo";
   } else if (named && thrust_unit_in_header(d.column_names[c->thrust]) != ThrustUnit::none) {
-    c->thrust_unit = thrust_unit_in_header(d.column_names[c->thrust]);
+    ThrustUnit other = ThrustUnit::none;
+    c->thrust_unit = thrust_unit_in_header(d.column_names[c->thrust], &other);
     c->thrust_unit_source = header_source(d.column_names[c->thrust]);
+    if (other != ThrustUnit::none) {
+      *problem = "o cabeçalho do empuxo, " + c->thrust_unit_source.substr(c->thrust_unit_source.find('"')) +
+                 ", nomeia duas unidades, " + unit_text(c->thrust_unit) + " e " + unit_text(other) +
+                 ": dê a certa com --empuxo N, g, kg, kgf ou lbf";
+      return false;
+    }
   } else if (o.factor) {
     c->thrust_unit = ThrustUnit::N;
     c->thrust_unit_source = "--fator, sem --empuxo";

@@ -17,6 +17,7 @@ struct LogDialect {
   Separator separator = Separator::blanks;
   bool decimal_comma = false;
   bool crlf = false;              // the first line ends with CR LF
+  bool cr_only = false;           // the lines end with CR alone
   std::uint32_t header_line = 0;  // 0: no header
   std::string header_text;
   std::vector<std::string> column_names;  // from the header; empty when its fields do not match the data

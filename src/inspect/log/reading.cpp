@@ -10,6 +10,7 @@
 
 #include "inspect/common/text.h"
 #include "inspect/program/line_hint.h"
+#include "io/line_source.h"
 
 namespace {
 
@@ -28,8 +29,19 @@ class LogBlocks {
   bool start() {
     if (!fill()) return false;
     if (head().starts_with("\xEF\xBB\xBF")) begin_ += 3;
+    const std::string_view text = head();
+    wide_ = text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") || text.find('\0') != std::string_view::npos;
+    // Line ends of CR alone (old Mac programs, some loggers) are read as LF.
+    cr_only_ = text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos;
+    if (cr_only_) std::replace(buffer_.begin() + begin_, buffer_.begin() + end_, '\r', '\n');
     return true;
   }
+  // UTF-16 text (a byte order mark of two bytes) or zero bytes: not a text
+  // file of single bytes.
+  bool wide() const { return wide_; }
+  bool cr_only() const { return cr_only_; }
+  // The line that stopped the reading ran past kMaxLine with no end.
+  bool too_long() const { return too_long_; }
   std::string_view head() const { return std::string_view(buffer_).substr(begin_, end_ - begin_); }
   bool at_end() const { return eof_; }
   bool failed() const { return error_; }
@@ -51,10 +63,15 @@ class LogBlocks {
         begin_ = end_;
         break;
       }
+      if (end_ - begin_ > kMaxLine) {
+        too_long_ = true;
+        return false;
+      }
       if (!fill()) return false;
     }
     if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
-    return true;
+    too_long_ = line->size() > kMaxLine;
+    return !too_long_;
   }
 
  private:
@@ -67,6 +84,7 @@ class LogBlocks {
     if (buffer_.size() < 2 * kept || buffer_.empty()) buffer_.resize(std::max(kBlock, 2 * kept));
     while (end_ < buffer_.size() && !eof_) {
       const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
+      if (cr_only_) std::replace(buffer_.begin() + end_, buffer_.begin() + end_ + got, '\r', '\n');
       end_ += got;
       if (got == 0) {
         eof_ = true;
@@ -82,6 +100,9 @@ class LogBlocks {
   std::size_t end_ = 0;
   bool eof_ = false;
   bool error_ = false;
+  bool wide_ = false;
+  bool cr_only_ = false;
+  bool too_long_ = false;
 };
 
 std::string expected_line(const LogDialect& d, const LogColumns& c) {
@@ -97,10 +118,9 @@ std::string line_problem(std::uint32_t number, std::string_view line, const std:
   return "linha " + std::to_string(number) + ": \"" + printable_line(line) + "\"; esperado: " + expected;
 }
 
-}  // namespace
-
-bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, std::string* problem) {
-  LogBlocks blocks;
+// Opens PATH into BLOCKS and reads its head: false with *PROBLEM when it
+// cannot be read or is not text of one byte a character.
+bool open_log(const std::string& path, LogBlocks& blocks, std::string* problem) {
   if (!blocks.open(path)) {
     *problem = "não foi possível abrir " + path + ": " + std::strerror(errno);
     return false;
@@ -109,27 +129,43 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
     *problem = "erro ao ler " + path;
     return false;
   }
+  if (blocks.wide()) {
+    *problem =
+        "o arquivo não é texto de um byte por caractere: parece UTF-16 (o \"Unicode\" do Excel e do Bloco de "
+        "Notas) ou binário; salve-o como CSV UTF-8 ou como texto ANSI e importe de novo";
+    return false;
+  }
+  return true;
+}
+
+// Room in RECORDS for as many records as the lines of HEAD promise for the
+// whole file PATH.
+void reserve_records(const std::string& path, std::string_view head, std::vector<ThrustRecord>* records) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  const auto lines = static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n'));
+  if (!error && lines > 0) records->reserve(size / (head.size() / lines) + 16);
+}
+
+}  // namespace
+
+bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, std::string* problem) {
+  LogBlocks blocks;
+  if (!open_log(path, blocks, problem)) return false;
   LogDialect& d = log->dialect;
   if (!detect_dialect(blocks.head(), blocks.at_end(), &d, problem)) return false;
+  d.cr_only = blocks.cr_only();
   LogColumns& c = log->columns;
   if (!resolve_columns(d, layout, &c, problem)) return false;
   const double time_scale = per_second(c.time_unit);
   const double thrust_scale = c.factor * newtons_per(c.thrust_unit);
   const std::string expected = expected_line(d, c);
-  {
-    // As many records as the head's lines promise for the whole file.
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    const std::string_view head = blocks.head();
-    const auto lines = static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n'));
-    if (!error && lines > 0) log->records.reserve(size / (head.size() / lines) + 16);
-  }
+  reserve_records(path, blocks.head(), &log->records);
 
   std::array<std::string_view, kMaxFields> fields;
   std::string_view line;
   std::uint32_t number = 0;
   bool first = true;
-  double t0 = 0.0;
   std::size_t k = 0;
   // Records with the time of the one before are summed here.
   double sum = 0.0;
@@ -151,8 +187,8 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
     if (c.time < 0) {
       t = static_cast<double>(k++) / c.rate;
     } else {
-      if (first) t0 = raw_t;
-      t = (raw_t - t0) / time_scale;
+      if (first) log->time_origin = raw_t;  // in the file's unit until the end
+      t = (raw_t - log->time_origin) / time_scale;
     }
     first = false;
     if (!records.empty() && t <= records.back().t) {
@@ -176,6 +212,12 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
     *problem = "erro ao ler " + path;
     return false;
   }
+  if (blocks.too_long()) {
+    *problem = "linha " + std::to_string(number + 1) + ": passa de " + std::to_string(kMaxLine >> 20) +
+               " MiB sem fim de linha; um registro tem poucas dezenas de bytes";
+    return false;
+  }
   log->lines = number;
+  log->time_origin /= time_scale;
   return true;
 }

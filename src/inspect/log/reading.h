@@ -18,6 +18,7 @@ struct LogRead {
   // t counted from the first record, in s; F in N, before any tare; line:
   // the file's line that holds the record.
   std::vector<ThrustRecord> records;
+  double time_origin = 0.0;  // s: the first record's stamp, which is 0 in the records
   std::uint32_t lines = 0;
   std::size_t repeated = 0;  // records that repeat the time before: folded into it, thrust averaged
 };

@@ -70,18 +70,22 @@ ThrustUnit thrust_unit_named(std::string_view name) {
   return ThrustUnit::none;
 }
 
-TimeUnit time_unit_in_header(std::string_view column_name) {
+TimeUnit time_unit_in_header(std::string_view column_name, TimeUnit* other) {
   TimeUnit unit = TimeUnit::none;
   for (const std::string& w : words(column_name)) {
-    if (const TimeUnit u = time_word(w); u != TimeUnit::none) unit = u;
+    const TimeUnit u = time_word(w);
+    if (unit == TimeUnit::none) unit = u;
+    if (other != nullptr && *other == TimeUnit::none && u != TimeUnit::none && u != unit) *other = u;
   }
   return unit;
 }
 
-ThrustUnit thrust_unit_in_header(std::string_view column_name) {
+ThrustUnit thrust_unit_in_header(std::string_view column_name, ThrustUnit* other) {
   ThrustUnit unit = ThrustUnit::none;
   for (const std::string& w : words(column_name)) {
-    if (const ThrustUnit u = thrust_word(w); u != ThrustUnit::none) unit = u;
+    const ThrustUnit u = thrust_word(w);
+    if (unit == ThrustUnit::none) unit = u;
+    if (other != nullptr && *other == ThrustUnit::none && u != ThrustUnit::none && u != unit) *other = u;
   }
   return unit;
 }

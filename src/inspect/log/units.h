@@ -16,8 +16,10 @@ ThrustUnit thrust_unit_named(std::string_view name);
 // The unit a column's header name ends with or holds as a word: "time_ms",
 // "Tempo (s)", "t[us]", "millis"; "weight_g", "Force_lbf", "Empuxo (N)".
 // The last word that names a unit counts; none when no word does.
-TimeUnit time_unit_in_header(std::string_view column_name);
-ThrustUnit thrust_unit_in_header(std::string_view column_name);
+// OTHER, when given, gets a second unit the name holds, other than the
+// first ("time_s_not_ms": s, and ms as the other); none when it holds one.
+TimeUnit time_unit_in_header(std::string_view column_name, TimeUnit* other = nullptr);
+ThrustUnit thrust_unit_in_header(std::string_view column_name, ThrustUnit* other = nullptr);
 
 // Units per second (epoch seconds are seconds): a time in seconds is the
 // count divided by it, which keeps 12 ms at exactly the double nearest 0.012.

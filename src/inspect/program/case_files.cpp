@@ -8,6 +8,7 @@
 #include "input/case_params.h"
 #include "input/general_data.h"
 #include "inspect/common/native_name.h"
+#include "inspect/common/same_file.h"
 #include "inspect/program/thrust_records.h"
 #include "io/unit.h"
 #include "output/plot_script.h"
@@ -41,4 +42,34 @@ std::vector<std::filesystem::path> files_of_case(const RunContext& rc) {
     add(curve_file_name(rc));
   }
   return files;
+}
+
+std::vector<std::string> outputs_over_inputs(const RunContext& rc) {
+  const std::string_view case_name = trimmed(rc.case_name);
+  if (case_name.empty() || case_name.find('\0') != std::string_view::npos) return {};
+  const std::string report = report_file_name(rc);
+  const std::string curve = curve_file_name(rc);
+  const struct {
+    std::string_view name;
+    const char* what;
+  } inputs[] = {{kGeneralDataFileName, "o arquivo de dados gerais"},
+                {kPlotScriptName, "o script do gráfico"},
+                {trimmed(rc.parameter_file_name), "o arquivo de parâmetros"},
+                {trimmed(rc.original), "o arquivo de empuxo"},
+                {curve, "a curva"}};
+  std::vector<std::string> notes;
+  for (const auto& [output, what_out] :
+       {std::pair<std::string_view, const char*>{report, "o relatório"}, {curve, "a curva"}}) {
+    for (const auto& input : inputs) {
+      // The curve is an input to the report's check only.
+      if (input.name.data() == output.data()) break;
+      if (input.name.empty() || input.name.find('\0') != std::string_view::npos) continue;
+      const std::filesystem::path other = std::filesystem::absolute(path_of_name(input.name));
+      if (same_file_among(path_of_name(output), std::span(&other, 1)) == nullptr) continue;
+      notes.push_back(std::string(what_out) + " do caso, " + console_name(output) + ", é " + input.what + ", " +
+                      console_name(input.name) +
+                      ": o programa para com o erro 30 sem escrever nada; dê ao caso outro nome");
+    }
+  }
+  return notes;
 }

@@ -4,6 +4,7 @@
 #define TALVIRONESKA_INSPECT_PROGRAM_CASE_FILES_H_
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "core/run_context.h"
@@ -18,5 +19,11 @@ void read_case_files(RunContext& rc);
 // parameter file, the thrust data file and the two result files whose names
 // RC holds (a name not read yet is left out).
 std::vector<std::filesystem::path> files_of_case(const RunContext& rc);
+
+// The result files of the case read into RC that are, under some name or
+// link, one of its inputs (the general data file, the plot script, the case
+// parameter file, the thrust data file) or the other result file: the run
+// stops on them with the error 30 before writing anything. One warning each.
+std::vector<std::string> outputs_over_inputs(const RunContext& rc);
 
 #endif  // TALVIRONESKA_INSPECT_PROGRAM_CASE_FILES_H_

@@ -55,6 +55,7 @@ ProgramFigures program_figures(const RunContext& rc) {
   f.Fmax = rc.Fmax;
   f.tmax = rc.time_origin_option == 0 ? rc.tmax - rc.ti : rc.tmax;
   f.Is = rc.Is;
+  f.Fmin = rc.Fmin;
   f.classe.assign(rc.classe.begin(), rc.classe.end());
   while (!f.classe.empty() && (f.classe.back() == ' ' || f.classe.back() == '\0')) f.classe.pop_back();
   f.nc = rc.nc;

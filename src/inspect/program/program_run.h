@@ -20,6 +20,7 @@ struct ProgramFigures {
   double tq = 0.0;
   double Fmax = 0.0;
   double tmax = 0.0;  // as the report prints it: from ti with the time-origin option 0
+  double Fmin = 0.0;
   double Is = 0.0;
   std::string classe;  // trimmed; empty when none
   std::int32_t nc = 0;

@@ -15,6 +15,8 @@
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/eng_export.h"
+#include "inspect/json/output.h"
+#include "inspect/json/series.h"
 #include "inspect/series/mean_curve.h"
 #include "inspect/series/options.h"
 #include "inspect/series/plot.h"
@@ -27,7 +29,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kTag[] = "talvironeska-inspect";
+constexpr char kJsonCommand[] = "series";
 constexpr double kEngImpulseTolerance = 0.005;
 
 // The units under which write errors name the series' files.
@@ -47,6 +49,13 @@ constexpr char kEngName[] = "serie.eng";
 constexpr char kPlotDataName[] = "serie_curvas.dat";
 constexpr char kPlotScriptName[] = "serie.gnu";
 constexpr char kPngName[] = "serie.png";
+
+// MESSAGE on the standard error, and the error document with CODE where
+// --json asks for it.
+int fail(const JsonRun& json, const char* code, const std::string& message) {
+  ::fail(message);
+  return json_error(json, code, message);
+}
 
 std::string lf_lines(std::string_view crlf) {
   std::string text;
@@ -120,9 +129,35 @@ std::string overwrite_problem(const std::vector<fs::path>& written, std::span<co
   return "";
 }
 
+// Two arguments that name one log (the same path, another spelling of it, a
+// link): one firing counted twice would pass the checks on itself. Empty
+// when every firing has a log of its own.
+std::string repeated_firing(std::span<const Firing> firings) {
+  for (std::size_t i = 1; i < firings.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      if (same_file_among(firings[i].log, std::span(&firings[j].log, 1)) != nullptr) {
+        return "os ensaios " + console_name(firings[j].argument) + " e " + console_name(firings[i].argument) +
+               " são o mesmo registro: um ensaio conta uma vez só";
+      }
+    }
+  }
+  return "";
+}
+
+// What the analysis of each firing's log warns of, named by its number and
+// argument.
+void put_firing_warnings(std::span<const Firing> firings, std::FILE* stream) {
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    for (const FiringWarning& w : firings[i].analysis.warnings) {
+      put("AVISO: ensaio " + std::to_string(i + 1) + " (" + console_name(firings[i].argument) + "): " + w.text + "\n",
+          stream);
+    }
+  }
+}
+
 // Draws the picture from the script in FOLDER; false, with a warning on the
 // console, when gnuplot cannot be started or fails.
-bool draw_picture(const fs::path& folder) {
+bool draw_picture(const fs::path& folder, std::FILE* report) {
   // An old picture must not pass for this run's.
   std::error_code error;
   fs::remove(folder / kPngName, error);
@@ -131,8 +166,16 @@ bool draw_picture(const fs::path& folder) {
   put(status < 0 ? "AVISO: o gnuplot não pôde ser iniciado: " + console_name(name_of_path(folder / kPngName)) +
                        " não foi desenhado\n"
                  : "AVISO: o gnuplot terminou com o estado " + std::to_string(status) + "\n",
-      stdout);
+      report);
   return false;
+}
+
+// The files in the folder ARGUMENT names, when it names one.
+void add_folder_files(const std::string& argument, std::vector<fs::path>* files) {
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(path_of_name(argument), error)) {
+    files->push_back(fs::absolute(entry.path(), error));
+  }
 }
 
 }  // namespace
@@ -140,18 +183,24 @@ bool draw_picture(const fs::path& folder) {
 int series_main(const Invocation& call) {
   SeriesOptions options;
   std::string problem;
-  if (const auto status =
-          settled(read_command_line(kSeriesCommandLine, call.args, &options, &problem), call, problem)) {
-    return *status;
-  }
+  const CommandLine line = read_command_line(kSeriesCommandLine, call.args, &options, &problem);
+  if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
 
+  JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
   std::vector<Firing> firings(options.firings.size());
-  const FiringOptions firing_options{options.rate, options.M};
+  const FiringOptions firing_options{options.rate, options.M, options.inverted};
   for (std::size_t i = 0; i < firings.size(); ++i) {
-    if (!read_firing(options.firings[i], firing_options, &firings[i], &problem)) {
-      return fail(problem + "; nenhum arquivo escrito");
+    const bool read = read_firing(options.firings[i], firing_options, &firings[i], &problem);
+    json.kept.insert(json.kept.end(), firings[i].files.begin(), firings[i].files.end());
+    if (!read) {
+      // The files of the firings not read are not all known: every file in a case's folder is kept.
+      for (const std::string& argument : options.firings) add_folder_files(argument, &json.kept);
+      return fail(json, "unusable-firing", problem + "; nenhum arquivo escrito");
     }
   }
+  problem = repeated_firing(firings);
+  if (!problem.empty()) return fail(json, "repeated-firing", problem + "; nenhum arquivo escrito");
+  put_firing_warnings(firings, report_stream(json));
   const SeriesSummary summary = summarize(firings);
   const MeanEngineCurve eng = mean_engine_curve(firings);
 
@@ -161,10 +210,11 @@ int series_main(const Invocation& call) {
   header.name = summary.designation.empty() ? "serie" : summary.designation;
   header.propellant_mass = eng.M;
   header.total_mass = eng.M;
-  header.comment = std::string(kTag) + " serie: curva media de " + std::to_string(firings.size()) +
+  header.comment = std::string(kInspectName) + " serie: curva media de " + std::to_string(firings.size()) +
                    " ensaios, impulso " + fixed(eng.It, 3) + " N s";
   if (!eng_figures_finite(header, eng.points)) {
-    return fail("a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
+    return fail(json, "non-finite-curve",
+                "a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
   }
   const MeanCurveNote note{cp1252_from_utf8(name_of_path(eng_path)), eng.points.size(), eng.It};
   const std::string report = series_report_text(firings, summary, note);
@@ -180,29 +230,30 @@ int series_main(const Invocation& call) {
   std::vector<fs::path> written;
   for (const OutputFile& out : outputs) written.push_back(out.path);
   written.push_back(folder / kPngName);
+  if (json.target != kJsonToStandardOutput && !json.target.empty()) written.push_back(path_of_name(json.target));
   problem = overwrite_problem(written, firings);
-  if (!problem.empty()) return fail(problem + "; nenhum arquivo escrito");
+  if (!problem.empty()) return fail(json, "would-overwrite", problem + "; nenhum arquivo escrito");
 
   try {
     std::error_code error;
     fs::create_directories(folder, error);
     for (const OutputFile& out : outputs) write_file(out);
   } catch (const SevereError& error) {
-    return fail_severe(error);
+    return json_severe(json, error);
   }
 
-  put(utf8_from_cp1252(lf_lines(report)), stdout);
-  put("\n", stdout);
+  std::FILE* const text = report_stream(json);
+  put(utf8_from_cp1252(lf_lines(report)) + "\n", text);
   int status = summary.certification.passed() ? kStatusFits : kStatusWarnings;
   if (!(std::fabs(eng.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
-    put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", stdout);
+    put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", text);
     status = kStatusWarnings;
   }
-  const bool drawn = draw_picture(folder);
+  const bool drawn = draw_picture(folder, text);
   if (!drawn) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
           "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
-      stdout);
-  return status;
+      text);
+  return finish_with_json(json, json.target.empty() ? "" : series_document(firings, summary), status);
 }

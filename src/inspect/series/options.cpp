@@ -19,6 +19,8 @@ const Option<O> kOptions[] = {
     {"--massa", OptionKind::real, &O::M, "a massa de propelente em kg, positiva", Bound::positive},
     {"--saida", OptionKind::text, &O::folder},
     {"--eng", OptionKind::text, &O::eng_file},
+    {"--json", OptionKind::text, &O::json_file},
+    {"--inverter", OptionKind::flag, &O::inverted},
     {"--csv-internacional", OptionKind::flag, international},
 };
 
@@ -41,7 +43,11 @@ const CommandText kSeriesText = {
     "  --saida PASTA   onde escrever (padrão: a pasta atual); criada se não existir\n"
     "  --eng ARQ.eng   o nome da curva média no formato de motor (padrão: serie.eng\n"
     "                  na pasta de saída)\n"
+    "  --inverter      lê o empuxo de todos os ensaios espelhado (-F): uma célula de\n"
+    "                  carga montada ao contrário\n"
     "  --csv-internacional   a tabela com ',' e ponto decimal (padrão: ';' e vírgula)\n"
+    "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
+    "                  saída padrão, e o relatório vai para a saída de erro\n"
     "  --help          esta ajuda\n",
     "Escreve serie.txt (relatório), serie.csv, serie.eng, serie.gnu, serie_curvas.dat\n"
     "e serie.png (desenhado pelo gnuplot). Nunca escreve sobre um arquivo de um caso.\n"

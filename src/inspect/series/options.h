@@ -15,7 +15,9 @@ struct SeriesOptions {
   double M = 0.0;                    // --massa KG, for the thrust data files
   std::string folder = ".";          // --saida DIR
   std::string eng_file;              // --eng FILE; empty: serie.eng in the folder
+  std::string json_file;             // --json FILE; "-" for the standard output
   CsvDialect dialect = CsvDialect::portuguese;
+  bool inverted = false;  // --inverter: every firing's thrust is read mirrored
 };
 
 // The series' command line. Beyond the common rules it refuses fewer than

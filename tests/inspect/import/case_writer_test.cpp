@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #include "core/trimmed.h"
 #include "input/case_params.h"
@@ -111,6 +112,64 @@ TEST_F(CaseWriterTest, AFailedWriteLeavesNothing) {
   EXPECT_FALSE(write_case("arquivo/caso", c, {}, false, "registro.csv", &written, &problem));
   EXPECT_FALSE(problem.empty());
   EXPECT_TRUE(written.empty());
+}
+
+// A rename that fails while the new files take their names (here the old
+// parameter file cannot move aside: a folder holds that name) puts the old
+// case back whole, and says so.
+TEST_F(CaseWriterTest, AFailedSwapPutsTheOldCaseBack) {
+  ImportedCase c = sample_case();
+  c.case_name = "e1";
+  const std::vector<ThrustRecord> old_records = {{0.0, 1.0, 1}, {0.5, 2.0, 2}};
+  std::vector<std::string> written;
+  std::string problem;
+  ASSERT_TRUE(write_case("caso", c, old_records, false, "registro.csv", &written, &problem)) << problem;
+  std::map<std::string, std::string> before;
+  for (const auto& entry : std::filesystem::directory_iterator("caso")) {
+    before[entry.path().filename().string()] = read_file(entry.path().string());
+  }
+  std::filesystem::create_directories("caso/e1_caso.txt.importar-antigo/ocupada");
+  c.ti = 0.25;
+  const std::vector<ThrustRecord> new_records = {{0.0, 5.0, 1}, {0.5, 6.0, 2}, {1.0, 0.0, 3}};
+  EXPECT_FALSE(write_case("caso", c, new_records, true, "registro.csv", &written, &problem));
+  EXPECT_NE(problem.find("ficou como estava"), std::string::npos) << problem;
+  std::map<std::string, std::string> after;
+  for (const auto& entry : std::filesystem::directory_iterator("caso")) {
+    if (entry.is_regular_file()) after[entry.path().filename().string()] = read_file(entry.path().string());
+  }
+  EXPECT_EQ(after, before);
+}
+
+// Temporary names already taken (a link planted there, a file left by a
+// killed import) are cleared, never written through.
+TEST_F(CaseWriterTest, TemporaryFilesAreMadeNewNeverThroughALink) {
+  ImportedCase c = sample_case();
+  c.case_name = "e1";
+  write_file("vitima.txt", "intacta\n");
+  std::filesystem::create_directory("caso");
+  std::filesystem::create_symlink(path_of("vitima.txt"), "caso/e1.dat.importar-tmp");
+  write_file("caso/talvironeska_2p1_dados_geral.txt.importar-tmp", "restos de uma importação interrompida");
+  std::vector<std::string> written;
+  std::string problem;
+  ASSERT_TRUE(write_case("caso", c, {{{0.0, 1.0, 1}, {0.5, 2.0, 2}}}, false, "registro.csv", &written, &problem))
+      << problem;
+  EXPECT_EQ(read_file("vitima.txt"), "intacta\n");
+  EXPECT_EQ(read_file("caso/e1.dat"), "0 1\r\n0.5 2\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("caso"), {}), 4);
+}
+
+TEST(CaseNames, WindowsDevicesAreNoCaseNames) {
+  for (const char* name : {"nul", "NUL", "con.txt", "Prn", "aux.dat", "com1", "COM9.csv", "lpt0", "conin$", "CONOUT$",
+                           "nul.", "nul ", "con . txt"}) {
+    EXPECT_TRUE(is_device_name(name)) << name;
+    EXPECT_FALSE(valid_case_name(name)) << name;
+  }
+  for (const char* name : {"nulo", "console", "com10", "lpt", "com", "auxiliar.dat", "ensaio_con"}) {
+    EXPECT_FALSE(is_device_name(name)) << name;
+  }
+  EXPECT_EQ(case_name_from("con"), "con_");
+  EXPECT_EQ(case_name_from("COM3.log"), "COM3_.log");
+  EXPECT_TRUE(valid_case_name(case_name_from("aux")));
 }
 
 TEST(CaseNames, ValidOnesAndOnesMadeFromAFileName) {

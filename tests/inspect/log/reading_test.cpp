@@ -91,4 +91,40 @@ TEST_F(LogReadingTest, LinesLongerThanABlockAndNoLastLineEnd) {
   EXPECT_EQ(log.records.back().F, 119999 % 7 + 0.25);
 }
 
+// Files that are read wrongly unless told apart: CR alone as the line end
+// is read; UTF-16, a unit header naming two units and an endless line are
+// refused with what they are.
+TEST_F(LogReadingTest, LineEndsEncodingsAndHeadersThatMisleadTheReading) {
+  const struct {
+    std::string text;
+    const char* problem;  // empty: read, three records
+    // clang-format off
+  } cases[] = {
+      {"time_ms,thrust_N\r0,1\r10,2\r20,0\r", ""},
+      {"0 1\r0.01 2\r0.02 0", ""},
+      {std::string("\xFF\xFE" "t\0,\0F\0\n\0", 12) + std::string("0\0,\0" "1\0\n\0", 10), "UTF-16"},
+      {std::string("0,1\n1,\0\0\n", 9), "UTF-16"},
+      {"time_s_not_ms,thrust_N\n0,1\n1,2\n", "nomeia duas unidades, s e ms"},
+      {"time_s,F_N_g\n0,1\n1,2\n", "nomeia duas unidades, N e g"},
+      {"t_s,F_N\n0,1\n" + std::string(5 << 20, '7') + "\n", "linha 3: passa de 4 MiB sem fim de linha"},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    write_file("log.txt", c.text);
+    LogRead log;
+    std::string problem;
+    LogLayout layout;
+    if (c.text[0] == '0') layout = layout_for(TimeUnit::s, ThrustUnit::N);
+    const bool read = read_log("log.txt", layout, &log, &problem);
+    if (*c.problem == '\0') {
+      EXPECT_TRUE(read) << problem;
+      EXPECT_EQ(log.records.size(), 3u) << c.text;
+      EXPECT_TRUE(log.dialect.cr_only) << c.text;
+    } else {
+      EXPECT_FALSE(read) << c.text.substr(0, 40);
+      EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+    }
+  }
+}
+
 }  // namespace
