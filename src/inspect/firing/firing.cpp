@@ -253,16 +253,15 @@ void place_window(FiringAnalysis& a, std::span<const double> t, const FiringChoi
   a.w = choice.w > 0 ? choice.w : a.rate.w;
   a.ti = suggested_ti(t, b);
   a.tf = suggested_tf(t, b);
+  const double dt = a.w > 0 ? 1.0 / static_cast<double>(a.w) : 0.0;
   if (a.w > 0 && !b.ends_in_file) {
-    // The program's reading ends at a record after dt/2 + tf: keep the last one for that.
-    const double limit = t[n - 1] - 0.5 / static_cast<double>(a.w);
+    // The program's reading ends at a record past the window: keep the last one for that.
     std::size_t i = n - 1;
-    while (i > b.first && !(t[i] < limit)) --i;
+    while (i > b.first && !past_window(t[n - 1], t[i], dt)) --i;
     a.tf = t[i];
   }
   a.window = a.w > 0 && a.tf > a.ti;
   if (a.window) {
-    const double dt = 1.0 / static_cast<double>(a.w);
     for (std::size_t i = 0; i < n; ++i) {
       if (in_window(t[i], a.ti, a.tf, dt)) ++a.nmax;
       if (past_window(t[i], a.tf, dt)) break;

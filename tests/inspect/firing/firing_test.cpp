@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "input/thrust_window.h"
 #include "inspect/check/inspection.h"
 
 namespace {
@@ -216,6 +217,27 @@ TEST(Firing, LogsOfEveryShape) {
     }
     EXPECT_TRUE(!a.window || a.ti < a.tf) << c.name;
   }
+}
+
+// A burn still going at the end of the log: the window ends early enough that
+// the last record lies past it by the program's own sum, dt/2 + tf. With
+// 100 Hz stamps read at w = 10, 4.03 - 0.05 > 3.98 but 0.05 + 3.98 is not
+// below 4.03: tf = 3.98 would leave the program reading to the file's end.
+TEST(Firing, AWindowCutByTheLogEndsBeforeItsLastRecordAsTheProgramAddsIt) {
+  std::vector<double> t;
+  std::vector<double> F;
+  for (int k = 0; k <= 403; ++k) {
+    t.push_back(k / 100.0);
+    F.push_back(firing(t.back(), 1.0, 30.0, 0.1, 10.0));
+  }
+  FiringChoice choice;
+  choice.w = 10;
+  const FiringAnalysis a = analyse_firing(t, F, choice);
+  ASSERT_TRUE(a.burn);
+  ASSERT_TRUE(a.window);
+  EXPECT_FALSE(a.burn->ends_in_file);
+  EXPECT_TRUE(past_window(t.back(), a.tf, 0.1)) << a.tf;
+  EXPECT_EQ(a.tf, 3.97);
 }
 
 }  // namespace
