@@ -12,6 +12,7 @@
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
+#include "inspect/common/program_command.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
@@ -302,15 +303,14 @@ int importar_main(const Invocation& call) {
   c.nmax = nmax_with_room(a.nmax, written.size());
   report_burn(out, o, c, a, records);
 
+  const std::string document = import_document(console_name(o.log), firing, log, c, written);
   std::vector<std::string> names;
-  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
+  if (!write_case(o.output_dir, c, written, {out.text, document}, o.replace, o.log, &names, &problem)) {
     return fail(json, "not-written", problem);
   }
   out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
-  out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
+  out.line("Para avaliar: " + run_in_folder_command(o.output_dir));
   put(out.text, report_stream(json));
-  return finish_with_json(json,
-                          json.target.empty() ? "" : import_document(console_name(o.log), firing, log, c, written),
-                          report_status(out));
+  return finish_with_json(json, document, report_status(out));
 }

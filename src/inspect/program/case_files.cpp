@@ -40,8 +40,18 @@ std::vector<std::filesystem::path> files_of_case(const RunContext& rc) {
   if (trimmed(rc.case_name).find('\0') == std::string_view::npos) {
     add(report_file_name(rc));
     add(curve_file_name(rc));
+    for (const std::string& name : companion_file_names(trimmed(rc.case_name))) add(name);
   }
   return files;
+}
+
+std::vector<std::string> companion_file_names(std::string_view case_name) {
+  std::vector<std::string> names;
+  for (const char* suffix :
+       {kImportReportSuffix, kImportJsonSuffix, kReportPageSuffix, kReportPictureSuffix, kReportNotesSuffix}) {
+    names.push_back(std::string(case_name) + suffix);
+  }
+  return names;
 }
 
 std::vector<std::string> outputs_over_inputs(const RunContext& rc) {
