@@ -19,7 +19,11 @@ void read_case_files(RunContext& rc);
 // directory: the general data file and the plot script, then those of the
 // parameter file, the thrust data file and the two result files whose names
 // RC holds (a name not read yet is left out).
+// The companion's files (companion_file_names) follow.
 std::vector<std::filesystem::path> files_of_case(const RunContext& rc);
+
+// The same without the companion's files: what the program reads and writes.
+std::vector<std::filesystem::path> program_files_of_case(const RunContext& rc);
 
 // The companion's own files in a case folder, each named from the trimmed
 // case name as the program names its results: the import's report and
