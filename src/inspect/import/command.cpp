@@ -18,6 +18,7 @@
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
 #include "inspect/import/analysis.h"
+#include "inspect/import/bounds.h"
 #include "inspect/import/case_writer.h"
 #include "inspect/import/options.h"
 #include "inspect/json/firing.h"
@@ -292,6 +293,8 @@ int importar_main(const Invocation& call) {
                 console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
   }
   if (!firing.burn) return fail(json, "no-burn", "nenhuma queima em " + console_name(o.log) + "; nada foi escrito");
+  problem = rate_problem(firing.rate.measured, log.columns);
+  if (!problem.empty()) return fail(json, "absurd-rate", console_name(o.log) + ": " + problem + "; nada foi escrito");
   c.w = firing.rate.w;
   if (c.w <= 0) {
     return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
@@ -300,6 +303,8 @@ int importar_main(const Invocation& call) {
   if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records, zero);
 
+  problem = o.measured ? "" : grid_problem(records, c.w);
+  if (!problem.empty()) return fail(json, "sparse-log", console_name(o.log) + ": " + problem + "; nada foi escrito");
   const std::vector<ThrustRecord> grid = report_step(out, o, firing.rate, records);
   const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
   if (sampling.gaps > 0) {
