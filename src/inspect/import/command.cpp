@@ -134,6 +134,8 @@ bool choose_zero(const ImportOptions& o, const FiringAnalysis& a, ZeroCorrection
              fixed(z->start, 4) + " s e " + fixed(z->end, 4) + " s" + " (--deriva)");
   } else if (a.zero_before && a.zero_after) {
     out.line("  deriva: " + newtons(a.zero_shift) + " do zero antes ao zero depois, não corrigida");
+    const std::string shift = warning_text(a, "zero-shift");
+    if (!shift.empty()) out.warn(shift + "; no caso, só com --deriva");
   }
   return true;
 }
@@ -216,8 +218,10 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
+  const std::size_t read = std::count_if(firing.spikes.begin(), firing.spikes.end(),
+                                         [&](const SpikeRecord& r) { return r.time >= c.ti && r.time <= c.tf; });
   const std::string spike = warning_text(firing, "spike");
-  if (!spike.empty()) out.warn(spike + "; o programa as lê");
+  if (!spike.empty()) out.warn(spike + (read > 0 ? "; o programa lê as da janela" : ""));
   if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
   const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
