@@ -52,7 +52,8 @@ TEST_F(JsonOutput, TheCheckGivesTheReportsFiguresAndLeavesTheReportAsItWas) {
   EXPECT_EQ(to_file.exit_status, 0);
   EXPECT_EQ(to_stdout.exit_status, 0);
   EXPECT_EQ(to_file.out, plain.out);
-  EXPECT_EQ(to_stdout.err, plain.out);  // the report goes to the standard error
+  // The report goes to the standard error (after what wine may say there).
+  EXPECT_TRUE(to_stdout.err.ends_with(plain.out)) << to_stdout.err;
   EXPECT_EQ(to_stdout.out, dir.read("saida.json"));
 
   const JsonValue d = document(to_stdout.out);
@@ -236,7 +237,8 @@ TEST_F(JsonOutput, ALostReportIsAnErrorAndLinksAndDevicesAreWrittenThrough) {
   const char* runs[] = {
       "exec \"$0\" f67w.dat --json saida.json >/dev/full",
       "exec \"$0\" importar f67w.dat --tempo s --empuxo N --massa 0.05 --saida c --json saida.json >&-",
-      "exec \"$0\" serie f67w.dat f67w.dat --saida s --json saida.json >/dev/full",
+      // One log given twice is refused: the second firing is a copy of it.
+      "cp f67w.dat copia.dat && exec \"$0\" serie f67w.dat copia.dat --saida s --json saida.json >/dev/full",
   };
   for (const char* shell : runs) {
     SCOPED_TRACE(shell);

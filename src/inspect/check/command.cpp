@@ -197,6 +197,7 @@ int read_check_input(const Options& options, InspectInput& input, const JsonRun&
     input.choice.from = options.from;
     input.choice.to = options.to;
     input.choice.event = static_cast<std::size_t>(options.event);
+    input.choice.inverted = options.inverted;
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
     return json_severe(json, error);
