@@ -3,8 +3,10 @@
 // stamps, whatever the file's dialect.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -193,6 +195,36 @@ TEST_F(Import, UnitsFromTheHeaderAreSaidWithTheirSource) {
   EXPECT_NEAR(number_after(r.out, "tara: "), 35.0 * kGo / 1000.0, 0.001);
 }
 
+// The import's closing hint, run as printed from where the user is (a folder
+// with a blank, the program reached by its full path), evaluates the case;
+// what the import found is in the case, for Notepad and for scripts.
+TEST_F(Import, TheHintRunsAsPrintedAndTheFindingsStayInTheCase) {
+  e2e::CaseDir dir;
+  const Log log = spreadsheet();
+  dir.write(log.name, log.text);
+  const e2e::RunResult r = importar(dir, {log.name, "--massa", "0.0625", "--saida", "meu caso"});
+  ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+  const std::string hint =
+      r.out.substr(r.out.find("Para avaliar: ") + 14,
+                   r.out.find('\n', r.out.find("Para avaliar: ")) - r.out.find("Para avaliar: ") - 14);
+  std::vector<std::string> shell = {"/bin/sh", "-c", hint};
+  if (e2e::windows_inspect_run()) {
+    const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
+    shell = {runner != nullptr ? runner : "wine", "cmd", "/c", hint};
+  }
+  const e2e::RunResult run = dir.run_program(shell);
+  ASSERT_EQ(run.exit_status, 0) << hint << "\n" << run.out << run.err;
+  EXPECT_TRUE(has(dir.read("meu caso/planilha_saida_A.txt"), "impulso total real")) << hint;
+
+  const std::string found = dir.read("meu caso/planilha_importacao.txt");
+  EXPECT_TRUE(has(found, "tara: ")) << found;
+  EXPECT_TRUE(has(found, "N\xB7s pelos tempos medidos")) << found;  // Windows-1252
+  EXPECT_EQ(found.find('\n'), found.find("\r\n") + 1);
+  const std::string document = dir.read("meu caso/planilha_importacao.json");
+  EXPECT_TRUE(has(document, "\"command\": \"import\"")) << document;
+  EXPECT_TRUE(has(document, "\"time_origin_s\"")) << document;
+}
+
 std::map<std::string, std::string> contents(const std::string& path) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(path)) {
@@ -281,6 +313,43 @@ TEST_F(Import, AFailedReplacementLeavesTheOldCaseWhole) {
     EXPECT_EQ(d.exit_status, 2) << device;
     EXPECT_TRUE(has(d.err, "dispositivo do Windows")) << device << d.err;
     EXPECT_FALSE(dir.exists("outro")) << device;
+  }
+}
+
+// A log the grid would blow up: one late line after 3 s at 1 kHz, and
+// stamps in microseconds read as seconds. Each is refused at once, naming
+// why, with nothing written and little memory taken.
+TEST_F(Import, ALogWhoseGridWouldBlowUpIsRefused) {
+  std::string gapped = "t_s,F_N\n";
+  std::string micro = "t,F_N\n";
+  for (int k = 0; k <= 3000; ++k) {
+    const double F = k > 500 && k < 2500 ? 20.0 : 0.0;
+    gapped += std::to_string(k / 1000.0) + "," + std::to_string(F) + "\n";
+    micro += std::to_string(k * 1000) + "," + std::to_string(F) + "\n";
+  }
+  gapped += "20000,0\n";
+  const struct {
+    const char* name;
+    std::string text;
+    std::vector<std::string> more;
+    const char* said;
+  } cases[] = {
+      {"lacuna.csv", gapped, {}, "a maior lacuna vai da linha 3002 (3 s) à linha 3003 (20000 s)"},
+      {"micro.csv", micro, {"--tempo", "s"}, "com os tempos em us ela seria 1000 Hz"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    e2e::CaseDir dir;
+    dir.write(c.name, c.text);
+    std::vector<std::string> args = {c.name, "--massa", "0.05", "--saida", "caso"};
+    args.insert(args.end(), c.more.begin(), c.more.end());
+    const auto started = std::chrono::steady_clock::now();
+    const e2e::RunResult r = importar(dir, args);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    EXPECT_EQ(r.exit_status, 2) << r.out << r.err;
+    EXPECT_TRUE(has(r.err, c.said)) << r.err;
+    EXPECT_TRUE(has(r.err, "nada foi escrito")) << r.err;
+    EXPECT_FALSE(dir.exists("caso"));
   }
 }
 
