@@ -151,21 +151,21 @@ constexpr char kNoRate[] = "o passo mediano do arquivo não é positivo: dê a f
 void mirror_if_asked(InspectInput& in, Report& out) {
   if (!in.choice.inverted) return;
   mirror_thrust(std::span<double>(in.file.F.get(), in.file.size()));
-  out.line(
-      "  empuxo lido espelhado (--inverter); o programa lê o arquivo como ele é: para um caso, importar --inverter");
+  out.line("  empuxo lido espelhado (--inverter): a análise abaixo é a do empuxo -F");
+  out.warn("o programa lê o arquivo como ele é, com o empuxo do outro lado do zero: para um caso, importar --inverter");
 }
 
 // A log with no burn above its zero: its events and stamps, and why.
-InspectResult without_burn(InspectResult result, Report& out, const Inspection& s, const Sampling& sampling) {
+// RESULT is taken only once the analysis in it has been read.
+InspectResult without_burn(InspectResult&& result, Report& out, const Inspection& s, const Sampling& sampling) {
   report_events(out, s);
   out.blank();
   report_sampling(out, s, sampling);
   const std::string& name = s.in.thrust_name;
-  if (s.a.inverted) {
-    return unusable(std::move(result), out, "inverted-cell", name + ": " + warning_text(s.a, "inverted-cell"));
-  }
-  return unusable(std::move(result), out, "no-burn",
-                  "nenhuma queima em " + name + ": só picos isolados ou nenhum empuxo");
+  const bool inverted = s.a.inverted;
+  const std::string why = inverted ? name + ": " + warning_text(s.a, "inverted-cell")
+                                   : "nenhuma queima em " + name + ": só picos isolados ou nenhum empuxo";
+  return unusable(std::move(result), out, inverted ? "inverted-cell" : "no-burn", why);
 }
 
 // Every section of the report, in order, each followed by a blank line.

@@ -12,12 +12,14 @@
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
+#include "inspect/common/program_command.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/firing.h"
 #include "inspect/firing/sampling.h"
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
 #include "inspect/import/analysis.h"
+#include "inspect/import/bounds.h"
 #include "inspect/import/case_writer.h"
 #include "inspect/import/options.h"
 #include "inspect/json/firing.h"
@@ -133,6 +135,8 @@ bool choose_zero(const ImportOptions& o, const FiringAnalysis& a, ZeroCorrection
              fixed(z->start, 4) + " s e " + fixed(z->end, 4) + " s" + " (--deriva)");
   } else if (a.zero_before && a.zero_after) {
     out.line("  deriva: " + newtons(a.zero_shift) + " do zero antes ao zero depois, não corrigida");
+    const std::string shift = warning_text(a, "zero-shift");
+    if (!shift.empty()) out.warn(shift + "; no caso, só com --deriva");
   }
   return true;
 }
@@ -215,8 +219,10 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
+  const std::size_t read = std::count_if(firing.spikes.begin(), firing.spikes.end(),
+                                         [&](const SpikeRecord& r) { return r.time >= c.ti && r.time <= c.tf; });
   const std::string spike = warning_text(firing, "spike");
-  if (!spike.empty()) out.warn(spike + "; o programa as lê");
+  if (!spike.empty()) out.warn(spike + (read > 0 ? "; o programa lê as da janela" : ""));
   if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
   const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
@@ -292,6 +298,8 @@ int importar_main(const Invocation& call) {
                 console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
   }
   if (!firing.burn) return fail(json, "no-burn", "nenhuma queima em " + console_name(o.log) + "; nada foi escrito");
+  problem = rate_problem(firing.rate.measured, log.columns);
+  if (!problem.empty()) return fail(json, "absurd-rate", console_name(o.log) + ": " + problem + "; nada foi escrito");
   c.w = firing.rate.w;
   if (c.w <= 0) {
     return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
@@ -300,6 +308,8 @@ int importar_main(const Invocation& call) {
   if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records, zero);
 
+  problem = o.measured ? "" : grid_problem(records, c.w);
+  if (!problem.empty()) return fail(json, "sparse-log", console_name(o.log) + ": " + problem + "; nada foi escrito");
   const std::vector<ThrustRecord> grid = report_step(out, o, firing.rate, records);
   const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
   if (sampling.gaps > 0) {
@@ -315,15 +325,14 @@ int importar_main(const Invocation& call) {
   c.nmax = nmax_with_room(a.nmax, written.size());
   report_burn(out, o, c, a, firing, records);
 
+  const std::string document = import_document(console_name(o.log), firing, log, c, written);
   std::vector<std::string> names;
-  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
+  if (!write_case(o.output_dir, c, written, {out.text, document}, o.replace, o.log, &names, &problem)) {
     return fail(json, "not-written", problem);
   }
   out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
-  out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
+  out.line("Para avaliar: " + run_in_folder_command(o.output_dir));
   put(out.text, report_stream(json));
-  return finish_with_json(json,
-                          json.target.empty() ? "" : import_document(console_name(o.log), firing, log, c, written),
-                          report_status(out));
+  return finish_with_json(json, document, report_status(out));
 }

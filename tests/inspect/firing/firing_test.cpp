@@ -241,3 +241,26 @@ TEST(Firing, AWindowCutByTheLogEndsBeforeItsLastRecordAsTheProgramAddsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A cell wired the other way: the check names it and stops; read mirrored,
+// the burn is there, and the program reading the file as it is is a warning.
+TEST(Firing, AnInvertedCellIsNamedByTheCheck) {
+  const Log log = sampled(100, 8, [](double t) { return -firing(t, 3, 30, 0.1, 1.6); });
+  for (const bool mirrored : {false, true}) {
+    InspectInput in;
+    in.thrust_name = "ensaio.dat";
+    in.source.in_memory = true;
+    in.source.text = log.text();
+    in.file = read_thrust_text(in.source.text);
+    in.choice.inverted = mirrored;
+    const InspectResult r = inspect(in);
+    EXPECT_EQ(r.status, mirrored ? kStatusWarnings : kStatusUnusable) << r.report << r.error;
+    EXPECT_EQ(r.firing.inverted, !mirrored);
+    EXPECT_EQ(r.error.find("--inverter") != std::string::npos, !mirrored) << r.error;
+    EXPECT_EQ(r.firing.burn.has_value(), mirrored);
+  }
+}
+
+}  // namespace
