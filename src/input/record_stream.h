@@ -49,32 +49,10 @@ class CountingLines final : public LineSource {
   Blocks& blocks_;
 };
 
-}  // namespace record_stream_detail
-
-// Whether the stream counts lines and keeps the last one a general read
-// took, for the visitor's messages; the program's reading needs neither.
-enum class Lines { counted, uncounted };
-
-// Blocks gives held_lines() (the whole lines not yet taken, followed by the
-// padding the scanners may read), skip(n) and the LineSource of the general
-// read: a Unit. Calls VISITOR's, in file order:
-//   bool record(double tlido, double Flido, const RecordRead&): false stops;
-//   bool unreadable(ReadError, std::uint32_t line, std::string_view text, bool past_cap):
-//        false stops, true goes on with the next line; PAST_CAP when the
-//        line goes on past the cap of what a line holds, where the reading
-//        always stops: the rest may have no end (a device, /dev/zero);
-//   void end_of_file(std::uint32_t lines, int filled_lines, std::string_view last):
-//        the lines of the file, and the non-blank lines and the last line
-//        that the read which met the end took.
-// A null value or a slash keeps the value of the record before, as the
-// program's tlido and Flido do.
-// Large blocks are shared out as the program's reading does it: a helper
-// thread scans the second half while this one takes the first.
-template <Lines kLines = Lines::counted, class Blocks, class Visitor>
-void stream_records(Blocks& blocks, Visitor& visitor) {
-  constexpr bool kCounted = kLines == Lines::counted;
-  record_stream_detail::CountingLines<Blocks> lines(blocks);
-  ListReader reader(kCounted ? static_cast<LineSource&>(lines) : static_cast<LineSource&>(blocks));
+// The loop, with LINES counted (kCounted) or only asked whether the line the
+// general read stopped in was cut.
+template <bool kCounted, class Blocks, class Visitor>
+void stream(Blocks& blocks, ListReader& reader, CountingLines<Blocks>& lines, Visitor& visitor) {
   RecordScanHelper helper;
   double tlido = 0.0;
   double Flido = 0.0;
@@ -141,6 +119,39 @@ void stream_records(Blocks& blocks, Visitor& visitor) {
     read.filled_lines = lines.filled;
     if (!visitor.record(tlido, Flido, read)) return;
   }
+}
+
+}  // namespace record_stream_detail
+
+// Blocks gives held_lines() (the whole lines not yet taken, followed by the
+// padding the scanners may read), skip(n) and the LineSource of the general
+// read: a Unit. Counts the lines and calls VISITOR's, in file order:
+//   bool record(double tlido, double Flido, const RecordRead&): false stops;
+//   bool unreadable(ReadError, std::uint32_t line, std::string_view text, bool past_cap):
+//        false stops, true goes on with the next line; PAST_CAP when the
+//        line goes on past the cap of what a line holds, where the reading
+//        always stops: the rest may have no end (a device, /dev/zero);
+//   void end_of_file(std::uint32_t lines, int filled_lines, std::string_view last):
+//        the lines of the file, and the non-blank lines and the last line
+//        that the read which met the end took.
+// A null value or a slash keeps the value of the record before, as the
+// program's tlido and Flido do.
+// Large blocks are shared out as the program's reading does it: a helper
+// thread scans the second half while this one takes the first.
+template <class Blocks, class Visitor>
+void stream_records(Blocks& blocks, Visitor& visitor) {
+  record_stream_detail::CountingLines<Blocks> lines(blocks);
+  ListReader reader(lines);
+  record_stream_detail::stream<true>(blocks, reader, lines, visitor);
+}
+
+// The same with READER, the caller's, reading BLOCKS' lines of other shapes,
+// and no line counted: the line numbers and texts given to VISITOR are 0 and
+// empty. The program's reading step.
+template <class Blocks, class Visitor>
+void stream_records(Blocks& blocks, ListReader& reader, Visitor& visitor) {
+  record_stream_detail::CountingLines<Blocks> lines(blocks);  // asked only whether a line was cut
+  record_stream_detail::stream<false>(blocks, reader, lines, visitor);
 }
 
 #endif  // TALVIRONESKA_INPUT_RECORD_STREAM_H_

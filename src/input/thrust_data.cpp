@@ -31,8 +31,9 @@ struct Reading {
 
 void read_thrust_data(RunContext& rc) {
   Unit unit(kUnitThrustData, trimmed(rc.original), OpenMode::read);
+  ListReader reader(unit);
   Reading reading{rc, unit};
-  stream_records<Lines::uncounted>(unit, reading);
+  stream_records(unit, reader, reading);
   if (reading.step == RecordStep::arrays_full) {
     throw_severe(kErrTooManyPoints, "more than " + std::to_string(rc.nmax) + " points inside the time window (nmax), " +
                                         file_place_text(kUnitThrustData, unit.name()));
