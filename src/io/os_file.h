@@ -18,8 +18,10 @@ enum class OpenMode { read, write, read_write, read_existing };
 // at its start, never truncated; a missing file is created empty. A read-mode
 // open of a read-only file succeeds. Returns 0 and sets *handle, or the severe
 // error number: 9 (permission), 43 (bad name or missing directory), 29 (a
-// missing file under read_existing) or 30 (anything else, a directory
-// included). Nothing is created on failure.
+// missing file under read_existing) or 30 (anything else: also a file that
+// is neither a regular file nor a character device, such as a directory, a
+// FIFO or a socket, which is opened without blocking and refused). Nothing
+// is created on failure.
 int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle);
 
 // Up to n bytes; 0 at end of file, -1 on error.

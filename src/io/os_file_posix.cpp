@@ -30,7 +30,8 @@ int fd_of(OsHandle handle) { return static_cast<int>(handle); }
 }  // namespace
 
 int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
-  int flags = O_CLOEXEC;
+  // Without blocking, so that a FIFO cannot hold the run before it is refused.
+  int flags = O_CLOEXEC | O_NONBLOCK;
   switch (mode) {
     case OpenMode::read:
     case OpenMode::read_existing: flags |= O_RDONLY; break;
@@ -46,8 +47,12 @@ int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
     while (fd < 0 && errno == EINTR);
   }
   if (fd < 0) return open_failure_number(errno);
+  // Only a regular file or a character device (/dev/null, /dev/zero) is
+  // read and written, in blocking mode as usual.
   struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  const bool usable = ::fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || S_ISCHR(st.st_mode));
+  const int status = usable ? ::fcntl(fd, F_GETFL) : -1;
+  if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
     ::close(fd);
     return kErrOpenFailure;
   }

@@ -64,6 +64,13 @@ int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
       return kErrFileNotFound;
     return open_failure_number(name, error);
   }
+  // Only a file on disk or a character device (NUL, CON) is read and
+  // written: a pipe could hold the run.
+  const DWORD type = GetFileType(h);
+  if (type != FILE_TYPE_DISK && type != FILE_TYPE_CHAR) {
+    CloseHandle(h);
+    return kErrOpenFailure;
+  }
   *handle = reinterpret_cast<OsHandle>(h);
   return 0;
 }

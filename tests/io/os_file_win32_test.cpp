@@ -139,6 +139,26 @@ TEST(OsFileWin32, OpenFailuresGiveTheirNumbersAndCreateNothing) {
   EXPECT_FALSE(exists("a"));
 }
 
+TEST(OsFileWin32, APipeIsRefusedACharacterDeviceIsNot) {
+  // A pipe with a server that never writes: reading it would wait for ever.
+  const std::string pipe = "\\\\.\\pipe\\talvironeska_test_" + std::to_string(GetCurrentProcessId());
+  const HANDLE server = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 4, 512, 512, 0, nullptr);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  for (const OpenMode mode : {OpenMode::read, OpenMode::write, OpenMode::read_write}) {
+    OsHandle handle = kNoHandle;
+    EXPECT_EQ(os_open_unknown(pipe, mode, &handle), kErrOpenFailure);
+    EXPECT_EQ(handle, kNoHandle);
+    handle = kNoHandle;
+    ASSERT_EQ(os_open_unknown("NUL", mode, &handle), 0);
+    char byte;
+    if (mode != OpenMode::write) {
+      EXPECT_EQ(os_read(handle, &byte, 1), 0);
+    }
+    EXPECT_TRUE(os_close(handle));
+  }
+  CloseHandle(server);
+}
+
 TEST(OsFileWin32, FullPathIsTheSystemsOwn) {
   Win32ScratchDir dir;
   const std::string cwd = current_directory();
