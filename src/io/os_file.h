@@ -34,6 +34,15 @@ bool os_seek(OsHandle handle, std::uint64_t offset);
 bool os_truncate(OsHandle handle, std::uint64_t size);
 bool os_close(OsHandle handle);
 
+// Whether writing NAME would write into the file that OTHER names. Two
+// names of existing files are compared by the file's identity (device and
+// inode; on Windows the volume and the file index), so links and hard links
+// count. Otherwise the full paths are compared: on POSIX the path writing
+// would make, the links of its last part followed even to a file not made
+// yet; on Windows the system's full path names, as Windows compares names
+// (letter case, trailing dots and blanks).
+bool os_same_file(const std::string& name, const std::string& other);
+
 // The path shown in error lines: NAME when absolute, else the current
 // directory, the separator and NAME, with no other normalisation. On Windows
 // it is the system's full path name, with . and .. resolved and / turned into \.

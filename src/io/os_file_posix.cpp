@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "io/severe_error.h"
@@ -26,6 +28,22 @@ int open_failure_number(int error) {
 }
 
 int fd_of(OsHandle handle) { return static_cast<int>(handle); }
+
+// Where writing NAME puts its bytes: its links followed, even one to a file
+// not made yet, and the path resolved as far as it exists.
+std::filesystem::path written_path(const std::string& name) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path path = fs::absolute(name, error);
+  if (error) return fs::path(name).lexically_normal();
+  for (int links = 0; links < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++links) {
+    const fs::path to = fs::read_symlink(path, error);
+    if (error) break;
+    path = to.is_absolute() ? to : path.parent_path() / to;
+  }
+  const fs::path resolved = fs::weakly_canonical(path, error);
+  return error ? path.lexically_normal() : resolved;
+}
 
 }  // namespace
 
@@ -58,6 +76,14 @@ int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
   }
   *handle = fd;
   return 0;
+}
+
+bool os_same_file(const std::string& name, const std::string& other) {
+  struct stat a, b;
+  if (::stat(name.c_str(), &a) == 0 && ::stat(other.c_str(), &b) == 0) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+  }
+  return written_path(name) == written_path(other);
 }
 
 std::ptrdiff_t os_read(OsHandle handle, char* buffer, std::size_t n) {

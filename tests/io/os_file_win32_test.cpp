@@ -159,6 +159,29 @@ TEST(OsFileWin32, APipeIsRefusedACharacterDeviceIsNot) {
   CloseHandle(server);
 }
 
+TEST(OsFileWin32, SameFileAsWindowsNamesFiles) {
+  Win32ScratchDir dir;
+  ASSERT_TRUE(CreateDirectoryA("sub", nullptr));
+  put_file("dados.txt", "x");
+  put_file("outro.txt", "x");
+  ASSERT_TRUE(CreateHardLinkA("elo.txt", "dados.txt", nullptr));
+  const struct {
+    const char* name;
+    const char* other;
+    bool same;
+  } cases[] = {
+      {"dados.txt", "elo.txt", true},
+      {"dados.txt", "outro.txt", false},
+      {"DADOS.TXT", "sub\\..\\dados.txt", true},
+      {"novo.txt", "NOVO.TXT. ", true},
+      {"novo.txt", "sub/../Novo.txt", true},
+      {"novo.txt", "novo.txt.bak", false},
+      {"novo.txt", "dados.txt", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(os_same_file(c.name, c.other), c.same) << c.name << " " << c.other;
+  EXPECT_FALSE(exists("novo.txt"));
+}
+
 TEST(OsFileWin32, FullPathIsTheSystemsOwn) {
   Win32ScratchDir dir;
   const std::string cwd = current_directory();
