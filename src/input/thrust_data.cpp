@@ -63,7 +63,7 @@ void take_general_record(RunContext& rc, Unit& unit, ListReader& reader, Reading
 
 void read_thrust_data(RunContext& rc) {
   Unit unit(kUnitThrustData, trimmed(rc.original), OpenMode::read);
-  ListReader reader(unit);
+  ListReader reader(unit, DecimalCommas::refused);
   RecordScanHelper helper;  // goes before the unit's block does
   Reading reading;
   // After a line of another shape the blocks are taken in this thread only,
