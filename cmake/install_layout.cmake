@@ -9,7 +9,7 @@
 # share/talvironeska/. bin/talvironeska is a small wrapper that puts those
 # stand-ins first on PATH and runs the program from lib/talvironeska/; both
 # are found relative to the wrapper, so an unpacked tarball works wherever it
-# lies.
+# lies, under a folder of any name.
 include(GNUInstallDirs)
 
 set(example_files

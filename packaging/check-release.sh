@@ -59,10 +59,11 @@ grep -qw gnuplot <<<"$(dpkg-deb -f "$dist/$deb" Recommends)" || fail "$deb does 
 dpkg-deb -x "$dist/$deb" "$work/deb"
 run_linux "$work/deb/usr" "$work/deb-run"
 
-# The tarball holds the tree of the .deb and runs wherever it is unpacked.
-mkdir -p "$work/some/other/place"
-tar -xzf "$dist/$tgz" -C "$work/some/other/place"
-tree=$work/some/other/place/${tgz%.tar.gz}
+# The tarball holds the tree of the .deb and runs wherever it is unpacked,
+# also under a folder whose name holds a colon, which no PATH entry can.
+mkdir -p "$work/some/co:lon/place"
+tar -xzf "$dist/$tgz" -C "$work/some/co:lon/place"
+tree=$work/some/co:lon/place/${tgz%.tar.gz}
 diff <(cd "$work/deb/usr" && find . | sort) <(cd "$tree" && find . | sort) || fail "$tgz and $deb hold different trees"
 run_linux "$tree" "$work/tgz-run"
 cmp "$work/deb-run/f67w_saida_A.txt" "$work/tgz-run/f67w_saida_A.txt"
