@@ -12,6 +12,7 @@
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
+#include "inspect/common/program_command.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/firing.h"
 #include "inspect/firing/sampling.h"
@@ -175,13 +176,21 @@ std::string import_document(const std::string& log_name, const FiringAnalysis& f
   return std::move(json.text);
 }
 
-// The one analysis of the converted records, before any tare or grid, and
-// their time stamps at its rate.
-FiringAnalysis analyse_records(const Records& records, bool inverted, Sampling* sampling) {
+// The one analysis of the converted RECORDS, before any tare or grid, and
+// their time stamps at its rate. The spikes it sets aside are read through in
+// the records too, as the line between the records around them: the case
+// holds no reading the analysis left out.
+FiringAnalysis analyse_records(Records& records, bool inverted, Sampling* sampling) {
   FiringChoice choice;
   choice.inverted = inverted;
   FiringAnalysis a = analyse_firing(records.t, records.F, choice);
   if (a.rate.w > 0) *sampling = measure_sampling(records.t, a.rate.w);
+  std::vector<std::size_t> spikes;
+  for (const SpikeRecord& spike : a.spikes) spikes.push_back(spike.record);
+  const Signal read_through{records.t, records.F, {}, spikes};
+  std::vector<double> through(spikes.size());
+  for (std::size_t k = 0; k < spikes.size(); ++k) through[k] = above(read_through, spikes[k]);
+  for (std::size_t k = 0; k < spikes.size(); ++k) records.F[spikes[k]] = through[k];
   return a;
 }
 
@@ -212,10 +221,8 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
-  const std::size_t read = std::count_if(firing.spikes.begin(), firing.spikes.end(),
-                                         [&](const SpikeRecord& r) { return r.time >= c.ti && r.time <= c.tf; });
   const std::string spike = warning_text(firing, "spike");
-  if (!spike.empty()) out.warn(spike + (read > 0 ? "; o programa lê as da janela" : ""));
+  if (!spike.empty()) out.warn(spike + "; no caso, a reta entre os registros vizinhos");
   if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
   const double stamped = stamped_impulse(records.t, records.F, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
@@ -314,15 +321,14 @@ int importar_main(const Invocation& call) {
   c.nmax = nmax_with_room(a.nmax, written.size());
   report_burn(out, o, c, a, firing, records);
 
+  const std::string document = import_document(console_name(o.log), firing, log, c, written);
   std::vector<std::string> names;
-  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
+  if (!write_case(o.output_dir, c, written, {out.text, document}, o.replace, o.log, &names, &problem)) {
     return fail(json, "not-written", problem);
   }
   out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
-  out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
+  out.line("Para avaliar: " + run_in_folder_command(o.output_dir));
   put(out.text, report_stream(json));
-  return finish_with_json(json,
-                          json.target.empty() ? "" : import_document(console_name(o.log), firing, log, c, written),
-                          report_status(out));
+  return finish_with_json(json, document, report_status(out));
 }
