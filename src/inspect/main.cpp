@@ -15,6 +15,8 @@
 #include "inspect/common/outcome.h"
 #include "inspect/import/command.h"
 #include "inspect/import/options.h"
+#include "inspect/report/command.h"
+#include "inspect/report/options.h"
 #include "inspect/series/command.h"
 #include "inspect/series/options.h"
 
@@ -31,6 +33,7 @@ const Subcommand kCommands[] = {
     {&kCheckText, check_main},
     {&kImportText, importar_main},
     {&kSeriesText, series_main},
+    {&kReportText, relatorio_main},
 };
 
 }  // namespace

@@ -194,8 +194,9 @@ std::string check_document(const InspectInput& input, const InspectResult& resul
   return std::move(json.text);
 }
 
-// Reads the case or the thrust data file named in OPTIONS into INPUT.
-int read_input(const Options& options, InspectInput& input, const JsonRun& json) {
+}  // namespace
+
+int read_check_input(const Options& options, InspectInput& input, const JsonRun& json) {
   try {
     static RunContext rc;
     if (options.thrust_file.empty()) {
@@ -218,6 +219,7 @@ int read_input(const Options& options, InspectInput& input, const JsonRun& json)
     input.choice.from = options.from;
     input.choice.to = options.to;
     input.choice.event = static_cast<std::size_t>(options.event);
+    input.choice.inverted = options.inverted;
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
     return json_severe(json, error);
@@ -226,8 +228,6 @@ int read_input(const Options& options, InspectInput& input, const JsonRun& json)
   }
   return kStatusFits;
 }
-
-}  // namespace
 
 int check_main(const Invocation& call) {
   Options options;
@@ -247,7 +247,7 @@ int check_main(const Invocation& call) {
   if (!json.target.empty()) {
     for (const fs::path& file : files_of_case_here()) json.kept.push_back(file);
   }
-  if (const int status = read_input(options, input, json); status != kStatusFits) return status;
+  if (const int status = read_check_input(options, input, json); status != kStatusFits) return status;
   json.kept.insert(json.kept.end(), input.case_files.begin(), input.case_files.end());
   for (const std::string& name : engine_files(options)) json.kept.push_back(fs::absolute(path_of_name(name)));
   problem = json_target_problem(json);
@@ -272,6 +272,5 @@ int check_main(const Invocation& call) {
     const int status = write_engine_files(options, input, result, json);
     if (status != kStatusFits) return status;
   }
-  if (!write_json_document(json, check_document(input, result), &problem)) return fail(problem);
-  return result.status;
+  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result), result.status);
 }

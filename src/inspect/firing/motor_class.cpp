@@ -23,3 +23,8 @@ std::string designation(const MotorClass& motor_class, double Fmed) {
   const int exponent = Fmed > 0.0 ? static_cast<int>(std::floor(std::log10(Fmed))) : -1;
   return motor_class.letter + fixed(Fmed, std::min(1 - exponent, 12));
 }
+
+std::string designation_of(double It, double Fmed) {
+  const std::optional<MotorClass> c = motor_class(It);
+  return c ? designation(*c, Fmed) : std::string();
+}

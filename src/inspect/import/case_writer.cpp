@@ -6,13 +6,15 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <span>
 
+#include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
 #include "inspect/import/temp_files.h"
+#include "inspect/program/case_files.h"
+#include "io/os_file.h"
 
 namespace fs = std::filesystem;
 
@@ -31,19 +33,14 @@ std::string value_line(const std::string& value, const char* note) {
   return line + note + "\r\n";
 }
 
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-bool put(std::FILE* out, const std::string& bytes) {
-  return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-}
-
-// Writes one file of the case to PATH; false with errno kept.
+// Writes one file of the case to PATH, a name nothing has yet; false with
+// errno kept.
 bool write_file(const fs::path& path, const std::string* bytes, std::span<const ThrustRecord> records) {
-  File out(create_new_file(path), &std::fclose);
-  if (!out) return false;
+  OsHandle out = kNoHandle;
+  if (!os_create_new(name_of_path(path), &out)) return false;
   bool ok = true;
   if (bytes != nullptr) {
-    ok = put(out.get(), *bytes);
+    ok = os_write(out, bytes->data(), bytes->size());
   } else {
     std::string block;
     block.reserve(kWriteBlock + 64);
@@ -51,15 +48,14 @@ bool write_file(const fs::path& path, const std::string* bytes, std::span<const 
       const std::size_t n = std::min<std::size_t>(records.size() - i, kWriteBlock / 48);
       block.clear();
       append_thrust_lines(records.subspan(i, n), &block);
-      ok = put(out.get(), block);
+      ok = os_write(out, block.data(), block.size());
       i += n;
     }
   }
   const int saved = errno;
-  const bool closed = std::fclose(out.release()) == 0;
-  if (ok && !closed) return false;
+  const bool closed = os_close(out);
   errno = saved;
-  return ok;
+  return ok && closed;
 }
 
 // A path that cannot be looked at counts as there: it is not written over.
@@ -72,8 +68,11 @@ bool exists_somehow(const fs::path& path) {
 
 std::string thrust_file_name(const ImportedCase& c) { return c.case_name + ".dat"; }
 std::string params_file_name(const ImportedCase& c) { return c.case_name + "_caso.txt"; }
+std::string import_report_name(const ImportedCase& c) { return c.case_name + kImportReportSuffix; }
+std::string import_json_name(const ImportedCase& c) { return c.case_name + kImportJsonSuffix; }
 std::vector<std::string> case_file_names(const ImportedCase& c) {
-  return {kGeneralDataName, params_file_name(c), thrust_file_name(c), kPlotScriptName};
+  return {kGeneralDataName, params_file_name(c),   thrust_file_name(c),
+          kPlotScriptName,  import_report_name(c), import_json_name(c)};
 }
 
 bool is_device_name(std::string_view name) {
@@ -154,12 +153,17 @@ std::string case_params_text(const ImportedCase& c) {
 }
 
 std::string plot_script_text() {
+  // The examples' line 6 keeps gnuplot's window open on Windows; the title
+  // and names are plain text, never gnuplot's enhanced markup ("teste_01").
   return "# Curva de empuxo. As linhas 1 a 6 s\xE3o suas; cada execu\xE7\xE3o reescreve as linhas 7 e 8.\r\n"
-         "set xlabel 't [s]'\r\n"
-         "set ylabel 'F [N]'\r\n"
-         "set grid\r\n"
-         "set style data lines\r\n"
-         "set linetype 1 linewidth 2\r\n";
+         "set xlabel 't [s]'; set ylabel 'F [N]'\r\n"
+         "set grid; set style data lines; set linetype 1 linewidth 2\r\n"
+         "# No Windows, a linha 5 deixa a janela do gr\xE1"
+         "fico aberta at\xE9 voc\xEA fech\xE1-la (veja LEIA-ME.txt).\r\n"
+         "if (strstrt(GPVAL_TERMINALS, \"windows\") > 0) { if (strstrt(GPVAL_TERMINALS, \"wxt\") > 0) { set terminal "
+         "wxt "
+         "persist } else { set terminal qt persist } }\r\n"
+         "set termoption noenhanced\r\n";
 }
 
 void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out) {
@@ -283,17 +287,21 @@ bool swap_in(std::vector<CaseFile>& files, std::string* problem) {
 
 }  // namespace
 
-bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records, bool replace,
-                const std::string& not_to_touch, std::vector<std::string>* written, std::string* problem) {
+bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records,
+                const ImportFindings& findings, bool replace, const std::string& not_to_touch,
+                std::vector<std::string>* written, std::string* problem) {
   const std::string general = general_data_text(c);
   const std::string params = case_params_text(c);
   const std::string plot = plot_script_text();
+  const std::string report = windows_text(findings.report);
   const fs::path root = path_of_name(dir);
   std::vector<CaseFile> files;
   for (const auto& [name, bytes] : {std::pair{std::string(kGeneralDataName), &general},
                                     {params_file_name(c), &params},
                                     {thrust_file_name(c), nullptr},
-                                    {std::string(kPlotScriptName), &plot}}) {
+                                    {std::string(kPlotScriptName), &plot},
+                                    {import_report_name(c), &report},
+                                    {import_json_name(c), &findings.json}}) {
     files.push_back({name, bytes, root / name, root / (name + kTempSuffix), root / (name + kOldSuffix)});
   }
   *problem = refusal(files, path_of_name(not_to_touch), replace);

@@ -19,6 +19,7 @@ struct SeriesOptions : EngineRequest {
   std::string folder = ".";          // --saida DIR
   std::string json_file;             // --json FILE; "-" for the standard output
   CsvDialect dialect = CsvDialect::portuguese;
+  bool inverted = false;  // --inverter: every firing's thrust is read mirrored
 };
 
 // The series' command line. Beyond the common rules it refuses fewer than
