@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "analysis/curve.h"
+#include "inspect/calibration/cal_file.h"
 #include "inspect/common/code_page.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
+#include "inspect/common/small_file.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
@@ -242,6 +244,34 @@ std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const
   return grid;
 }
 
+// The calibration of --calibracao read into *CAL, its text kept for the
+// case's copy, and made the log's scale: force = a + b x reading, in N.
+bool take_calibration(ImportOptions* o, ImportedCase* c, Calibration* cal, std::string* problem) {
+  if (!read_small_file(o->calibration_file, std::size_t{64} << 10, &c->calibration_text, problem)) return false;
+  if (!parse_cal_file(c->calibration_text, cal, problem)) {
+    *problem = "arquivo de calibração " + console_name(o->calibration_file) + ", " + *problem;
+    return false;
+  }
+  c->calibration_source = o->calibration_file;
+  o->factor = cal->b;
+  o->offset = -cal->a / cal->b;
+  o->thrust_unit = ThrustUnit::N;
+  return true;
+}
+
+// The calibration's line, and its warning when its loads stay far below
+// the firing's PEAK.
+void report_calibration(Report& out, const ImportOptions& o, const Calibration& cal, double peak) {
+  if (o.calibration_file.empty()) return;
+  out.line("  calibração: " + console_name(o.calibration_file) + ", força = " + significant(cal.a, 6) + " N + " +
+           significant(cal.b, 8) + " x leitura; " + std::to_string(cal.readings) + " leituras em " +
+           std::to_string(cal.loads) + " cargas até " + fixed(cal.top_load, 3) + " N");
+  if (cal.top_load < 0.5 * peak) {
+    out.warn("a maior carga da calibração, " + fixed(cal.top_load, 3) + " N, não chega à metade do pico, " +
+             fixed(peak, 3) + " N: o fator é extrapolado; calibre até o pico esperado");
+  }
+}
+
 }  // namespace
 
 int importar_main(const Invocation& call) {
@@ -255,6 +285,11 @@ int importar_main(const Invocation& call) {
     std::error_code error;
     return fail(json, fs::is_regular_file(path_of_name(o.log), error) ? "usage" : "unreadable-log", problem);
   }
+  Calibration cal;
+  if (!o.calibration_file.empty() && !take_calibration(&o, &c, &cal, &problem)) {
+    return fail(json, "unreadable-calibration", problem + "; nada foi escrito");
+  }
+  if (!o.calibration_file.empty()) json.kept.push_back(fs::absolute(path_of_name(o.calibration_file)));
   for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
   problem = json_target_problem(json);
   if (!problem.empty()) return ::fail(problem + "; nada foi escrito");
@@ -263,6 +298,7 @@ int importar_main(const Invocation& call) {
   if (!read_log(o.log, o, &log, &problem)) {
     return fail(json, "unreadable-log", console_name(o.log) + ", " + problem + "; nada foi escrito");
   }
+  if (!o.calibration_file.empty()) log.columns.thrust_unit_source = "--calibracao";
   auto& records = log.records;
   if (records.size() < 2) {
     return fail(json, "too-few-records", console_name(o.log) + " tem menos de dois registros; nada foi escrito");
@@ -277,6 +313,7 @@ int importar_main(const Invocation& call) {
   if (!measured.burn) {
     return fail(json, "no-burn", "nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
   }
+  report_calibration(out, o, cal, measured.Fmax);
   ZeroCorrection zero;
   if (!choose_zero(o, measured, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records, zero);
