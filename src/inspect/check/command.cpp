@@ -196,6 +196,7 @@ int read_input(const Options& options, InspectInput& input, const JsonRun& json)
     input.choice.from = options.from;
     input.choice.to = options.to;
     input.choice.event = static_cast<std::size_t>(options.event);
+    input.choice.inverted = options.inverted;
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
     return json_severe(json, error);
@@ -250,6 +251,5 @@ int check_main(const Invocation& call) {
     const int status = write_eng(options, input, result, json);
     if (status != kStatusFits) return status;
   }
-  if (!write_json_document(json, check_document(input, result), &problem)) return fail(problem);
-  return result.status;
+  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result), result.status);
 }

@@ -145,6 +145,29 @@ std::string certain_failure(const Inspection& s) {
   return "";
 }
 
+constexpr char kNoRate[] = "o passo mediano do arquivo não é positivo: dê a frequência com --rate";
+
+// Under --inverter the thrust is read mirrored, and the report says so.
+void mirror_if_asked(InspectInput& in, Report& out) {
+  if (!in.choice.inverted) return;
+  mirror_thrust(std::span<double>(in.file.F.get(), in.file.size()));
+  out.line("  empuxo lido espelhado (--inverter): a análise abaixo é a do empuxo -F");
+  out.warn("o programa lê o arquivo como ele é, com o empuxo do outro lado do zero: para um caso, importar --inverter");
+}
+
+// A log with no burn above its zero: its events and stamps, and why.
+// RESULT is taken only once the analysis in it has been read.
+InspectResult without_burn(InspectResult&& result, Report& out, const Inspection& s, const Sampling& sampling) {
+  report_events(out, s);
+  out.blank();
+  report_sampling(out, s, sampling);
+  const std::string& name = s.in.thrust_name;
+  const bool inverted = s.a.inverted;
+  const std::string why = inverted ? name + ": " + warning_text(s.a, "inverted-cell")
+                                   : "nenhuma queima em " + name + ": só picos isolados ou nenhum empuxo";
+  return unusable(std::move(result), out, inverted ? "inverted-cell" : "no-burn", why);
+}
+
 // Every section of the report, in order, each followed by a blank line.
 void report_sections(Report& out, const Inspection& s, const Sampling& sampling) {
   report_events(out, s);
@@ -171,6 +194,7 @@ InspectResult inspect(InspectInput& in) {
   const std::span<const double> t = in.file.times();
   const std::span<const double> F = in.file.thrusts();
   report_file(out, in);
+  mirror_if_asked(in, out);
   out.blank();
   if (t.size() < 2)
     return unusable(std::move(result), out, "too-few-records", "menos de dois registros legíveis em " + in.thrust_name);
@@ -185,15 +209,8 @@ InspectResult inspect(InspectInput& in) {
                         " diminuem de um registro ao seguinte: o programa lê em ordem e pararia no primeiro "
                         "registro; ponha os registros em ordem crescente de tempo");
   }
-  std::int32_t w = a.w;
-  if (w <= 0) {
-    const Sampling rough = measure_sampling(t, 1);
-    w = rate_from_median(rough.median);
-    if (w <= 0)
-      return unusable(std::move(result), out, "no-rate",
-                      "o passo mediano do arquivo não é positivo: dê a frequência com --rate");
-  }
-  result.w = w;
+  const std::int32_t w = result.w = a.w;
+  if (w <= 0) return unusable(std::move(result), out, "no-rate", kNoRate);
   const Sampling sampling = measure_sampling(t, w);
 
   Inspection s{in, a, {}, std::nullopt, 0.0, 0, last_level(F)};
@@ -201,13 +218,7 @@ InspectResult inspect(InspectInput& in) {
     s.tare = a.burn->zero;
     if (s.tare == 0.0 && a.zero.start && offset_is_clear(*a.zero.start, a.burn->Fmax)) s.tare = a.zero.zero;
   }
-  if (!a.burn) {
-    report_events(out, s);
-    out.blank();
-    report_sampling(out, s, sampling);
-    return unusable(std::move(result), out, "no-burn",
-                    "nenhuma queima em " + in.thrust_name + ": só picos isolados ou nenhum empuxo");
-  }
+  if (!a.burn || a.inverted) return without_burn(std::move(result), out, s, sampling);
   CaseValues window = in.case_values.value_or(CaseValues{});
   window.w = w;
   window.ti = a.ti;

@@ -53,6 +53,7 @@ const Option<O> kOptions[] = {
     {"--de", OptionKind::real, &O::from, kSeconds},
     {"--ate", OptionKind::real, &O::to, kSeconds},
     {"--evento", OptionKind::integer, &O::event, "o número de um evento da lista (1, 2, ...)", Bound::positive},
+    {"--inverter", OptionKind::flag, &O::inverted},
     {"--eng", OptionKind::text, &O::eng_file},
     {"--json", OptionKind::text, &O::json_file},
     {"--diametro", OptionKind::real, &O::diameter, kPositive, Bound::positive},
@@ -68,7 +69,7 @@ const CommandLineRules<Options> kCheckCommandLine = {kOptions, &O::thrust_file, 
 
 const CommandText kCheckText = {
     "",
-    "[ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N]\n"
+    "[ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N] [--inverter]\n"
     "                            [--eng ARQ.eng --diametro MM --comprimento MM --massa-total KG\n"
     "                             [--massa-propelente KG]] [--json ARQ]",
     "",
@@ -82,6 +83,8 @@ const CommandText kCheckText = {
     "  --rate HZ       a frequência de aquisição w; sem ela, medida nos tempos da queima\n"
     "  --de S, --ate S procura a queima só entre estes tempos (s)\n"
     "  --evento N      a queima é o evento N da lista de eventos\n"
+    "  --inverter      lê o empuxo espelhado (-F): uma célula de carga montada ao\n"
+    "                  contrário; o programa lê o arquivo como ele é\n"
     "  --eng ARQ.eng   escreve a curva da queima no formato de motor dos simuladores de\n"
     "                  voo (até 32 pontos), com o diâmetro e o comprimento do motor (mm,\n"
     "                  1 mm ou mais) e as massas (kg; a de propelente é o M do caso\n"

@@ -17,6 +17,7 @@ struct Options {
   std::optional<double> from;             // --de S: look for the burn from this time on
   std::optional<double> to;               // --ate S: and up to this time
   std::int32_t event = 0;                 // --evento N: the burn is event N of the list
+  bool inverted = false;                  // --inverter: the thrust is read mirrored
   std::string eng_file;                   // --eng FILE
   std::string json_file;                  // --json FILE; "-" for the standard output
   double diameter = 0.0;                  // --diametro MM

@@ -126,6 +126,8 @@ void report_events(Report& out, const Inspection& s) {
              " fora da queima, do pico e da classe" +
              (spikes > kSpikesListed ? " (os " + std::to_string(kSpikesListed) + " primeiros na lista)" : ""));
   }
+  // A spike inside the burn would have moved its threshold and its peak.
+  if (!a.set_aside.empty()) out.warn(warning_text(a, "spike"));
   if (a.ejection) {
     out.line("  atraso da ejeção: " + fixed(a.ejection_delay, 2) + " s do fim da queima (" + fixed(a.burn->end, 3) +
              " s) ao início do evento " + std::to_string(*a.ejection + 1) + " (" + fixed(events[*a.ejection].start, 3) +
@@ -189,6 +191,8 @@ void report_sampling(Report& out, const Inspection& s, const Sampling& sm) {
 void report_zero(Report& out, const Inspection& s) {
   const FiringAnalysis& a = s.a;
   out.line("4. Zero da balança (empuxo sem motor aceso) e cauda da queima");
+  const std::string shift = warning_text(a, "zero-shift");
+  if (!shift.empty()) out.warn(shift);
   if (a.zero.start)
     report_stretch(out, "no início", *a.zero.start);
   else

@@ -17,16 +17,26 @@ double crossing(double ta, double Fa, double tb, double Fb, double level) {
 std::optional<Burn> find_burn(std::span<const double> t, std::span<const double> F, double zero, std::size_t from,
                               std::size_t to) {
   const std::size_t n = std::min(t.size(), F.size());
+  return find_burn(constant_zero(t.first(n), F.first(n), zero), from, to);
+}
+
+std::optional<Burn> find_burn(const Signal& signal, std::size_t from, std::size_t to) {
+  const std::span<const double> t = signal.t;
+  const std::size_t n = t.size();
   if (n < 2 || from >= n) return std::nullopt;
   to = std::min(to, n - 1);
-  auto f = [&](std::size_t i) { return static_cast<double>(F[i]) - zero; };
+  auto f = [&](std::size_t i) { return ::above(signal, i); };
   Burn b;
-  b.zero = zero;
+  b.zero = signal.zero.before;
   b.peak = from;
+  b.Fmax = f(from);
   for (std::size_t i = from + 1; i <= to; ++i) {
-    if (F[i] > F[b.peak]) b.peak = i;
+    const double x = f(i);
+    if (x > b.Fmax) {
+      b.peak = i;
+      b.Fmax = x;
+    }
   }
-  b.Fmax = f(b.peak);
   b.peak_time = t[b.peak];
   if (!(b.Fmax > 0.0)) return std::nullopt;
   b.threshold = kBurnThresholdShare * b.Fmax;
@@ -60,20 +70,24 @@ std::optional<Burn> find_burn(std::span<const double> t, std::span<const double>
   b.end = b.ends_in_file ? crossing(t[e], f(e), t[e + 1], f(e + 1), level) : t[e];
   b.duration = b.end - b.start;
   double It = s > 0 ? (f(s) + level) / 2.0 * (t[s] - b.start) : 0.0;
-  for (std::size_t i = s; i < e; ++i) It += (f(i) + f(i + 1)) / 2.0 * (t[i + 1] - t[i]);
+  double here = f(s);
+  for (std::size_t i = s; i < e; ++i) {
+    const double next = f(i + 1);
+    It += (here + next) / 2.0 * (t[i + 1] - t[i]);
+    here = next;
+  }
   if (b.ends_in_file) It += (f(e) + level) / 2.0 * (b.end - t[e]);
   b.It = It;
   b.Fmed = b.duration > 0.0 ? It / b.duration : 0.0;
-  for (std::size_t i = from; i <= to; ++i) {
-    if ((i < s || i > e) && above(i)) ++b.outside;
-  }
+  for (std::size_t i = from; i < s; ++i) b.outside += above(i);
+  for (std::size_t i = e + 1; i <= to; ++i) b.outside += above(i);
   return b;
 }
 
 BurnClass classify_burn(const Burn& burn) {
   BurnClass c;
   c.motor_class = motor_class(burn.It);
-  if (c.motor_class) c.designation = designation(*c.motor_class, burn.Fmed);
+  c.designation = designation_of(burn.It, burn.Fmed);
   return c;
 }
 

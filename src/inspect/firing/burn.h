@@ -10,6 +10,7 @@
 #include <string>
 
 #include "inspect/firing/motor_class.h"
+#include "inspect/firing/signal.h"
 
 inline constexpr double kBurnThresholdShare = 0.05;
 
@@ -37,6 +38,9 @@ struct Burn {
 // records are given or no thrust is above the zero.
 std::optional<Burn> find_burn(std::span<const double> t, std::span<const double> F, double zero = 0.0,
                               std::size_t from = 0, std::size_t to = static_cast<std::size_t>(-1));
+// The same on S: its zero (Burn::zero is the zero before ignition), its
+// spikes set aside.
+std::optional<Burn> find_burn(const Signal& s, std::size_t from, std::size_t to);
 
 // Class and designation ("F66") of a burn: nothing when It is beyond the bands.
 struct BurnClass {

@@ -19,28 +19,29 @@ constexpr double kSlowestFallShare = 0.5;  // of the rise: a faster fall is a dr
 // Runs of records that rise above LEVEL and last until the thrust falls to
 // RELEASE or below (a slow crossing in noise is one run, not many), short
 // dips bridged; each with its peak in .peak.
-std::vector<Event> runs_above(std::span<const double> F, double level, double release) {
+std::vector<Event> runs_above(const Signal& s, double level, double release) {
   std::vector<Event> runs;
-  const std::size_t n = F.size();
+  const std::size_t n = s.F.size();
   std::size_t i = 0;
   while (i < n) {
-    if (!(F[i] > level)) {
+    if (!(above(s, i) > level)) {
       ++i;
       continue;
     }
     Event e;
     e.first = i;
-    e.peak = F[i];
+    e.peak = above(s, i);
     std::size_t last = i;
     while (i < n) {
-      if (F[i] > release) {
-        e.peak = std::max(e.peak, static_cast<double>(F[i]));
+      const double x = above(s, i);
+      if (x > release) {
+        e.peak = std::max(e.peak, x);
         last = i++;
         continue;
       }
       std::size_t j = i;
-      while (j < n && !(F[j] > release) && j - i < kBridgedRecords) ++j;
-      if (j < n && F[j] > release) {
+      while (j < n && !(above(s, j) > release) && j - i < kBridgedRecords) ++j;
+      if (j < n && above(s, j) > release) {
         i = j;
         continue;
       }
@@ -88,20 +89,29 @@ double median_step(std::span<const double> t) {
   return *middle;
 }
 
-void measure(Event& e, std::span<const double> t, std::span<const double> F, double zero, double step) {
-  auto above = [&](std::size_t i) { return static_cast<double>(F[i]) - zero; };
+void measure(Event& e, const Signal& s, double step) {
+  const std::span<const double> t = s.t;
+  auto above = [&](std::size_t i) { return ::above(s, i); };
   e.start = t[e.first];
   e.end = t[e.last];
   e.peak_record = e.first;
+  e.peak = above(e.first);
   for (std::size_t i = e.first; i <= e.last; ++i) {
-    if (F[i] > F[e.peak_record]) e.peak_record = i;
+    if (above(i) > e.peak) {
+      e.peak_record = i;
+      e.peak = above(i);
+    }
   }
-  e.peak = above(e.peak_record);
   // The impulse counts from the records on either side, below the threshold.
   const std::size_t from = e.first > 0 ? e.first - 1 : e.first;
-  const std::size_t to = e.last + 1 < F.size() ? e.last + 1 : e.last;
+  const std::size_t to = e.last + 1 < s.F.size() ? e.last + 1 : e.last;
   e.impulse = 0.0;
-  for (std::size_t i = from; i < to; ++i) e.impulse += (above(i) + above(i + 1)) / 2.0 * (t[i + 1] - t[i]);
+  double here = above(from);
+  for (std::size_t i = from; i < to; ++i) {
+    const double next = above(i + 1);
+    e.impulse += (here + next) / 2.0 * (t[i + 1] - t[i]);
+    here = next;
+  }
 
   const double p10 = 0.1 * e.peak;
   const double p90 = 0.9 * e.peak;
@@ -146,31 +156,37 @@ void measure(Event& e, std::span<const double> t, std::span<const double> F, dou
 
 }  // namespace
 
-EventScan find_events(std::span<const double> t, std::span<const double> F, double zero, double noise, double end_level,
-                      std::size_t end_first) {
+EventScan find_events(const Signal& s, double noise, double end_above, std::size_t end_first, double peak_share) {
   EventScan scan;
-  if (F.size() < 2) return scan;
-  const double step = median_step(t);
+  const std::size_t n = s.F.size();
+  if (n < 2) return scan;
+  const double step = median_step(s.t);
   auto detect = [&](double peak) {
-    scan.threshold = std::max(kNoiseWidths * noise, kPeakShare * peak);
+    scan.threshold = std::max(kNoiseWidths * noise, peak_share * peak);
     const double bridge = std::max({2.0 * step, std::min(kBridgedSteps * step, kBridgedTime), kShortestBridge});
-    const double release = zero + kReleaseShare * scan.threshold;
-    scan.events = join_close_runs(runs_above(F, zero + scan.threshold, release), t, bridge, kGapSteps * step);
-    const bool drifted = end_first < F.size() && end_level > zero + scan.threshold;
+    const double release = kReleaseShare * scan.threshold;
+    scan.events = join_close_runs(runs_above(s, scan.threshold, release), s.t, bridge, kGapSteps * step);
+    const bool drifted = end_first < n && end_above > scan.threshold;
     for (Event& e : scan.events) {
       if (drifted && e.last >= end_first) {
-        while (e.last > e.first && !(F[e.last] > end_level + scan.threshold)) --e.last;
+        while (e.last > e.first && !(above(s, e.last) > end_above + scan.threshold)) --e.last;
       }
-      measure(e, t, F, zero, step);
+      measure(e, s, step);
     }
   };
-  detect(static_cast<double>(*std::max_element(F.begin(), F.end())) - zero);
+  if (s.spikes.empty() && s.zero.before == s.zero.after) {
+    scan.highest = *std::max_element(s.F.begin(), s.F.end()) - s.zero.before;
+  } else {
+    scan.highest = above(s, 0);
+    for (std::size_t i = 1; i < n; ++i) scan.highest = std::max(scan.highest, above(s, i));
+  }
+  detect(scan.highest);
   // A glitch far above the burn would raise the threshold into the burn.
   double peak = 0.0;
   for (const Event& e : scan.events) {
     if (e.shape != EventShape::spike) peak = std::max(peak, e.peak);
   }
-  if (peak > 0.0 && std::fabs(std::max(kNoiseWidths * noise, kPeakShare * peak) - scan.threshold) > 0.0) detect(peak);
+  if (peak > 0.0 && std::fabs(std::max(kNoiseWidths * noise, peak_share * peak) - scan.threshold) > 0.0) detect(peak);
   return scan;
 }
 

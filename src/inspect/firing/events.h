@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "inspect/firing/signal.h"
+
 enum class EventShape {
   burn,   // a fast rise (10 % to 90 % of its peak within 30 % of its length), one hump, a slower fall
   spike,  // one or two records, or a few next to a gap in time: a glitch, not thrust
@@ -32,16 +34,20 @@ struct Event {
 
 struct EventScan {
   double threshold = 0.0;  // N above the zero level; an event ends at half of it
+  double highest = 0.0;    // N above the zero level: the log's largest reading
   std::vector<Event> events;
 };
 
-// The excursions above ZERO + max(6 NOISE, 2 % of the largest peak that is
-// not a spike), each lasting until the thrust falls to half that. Dips of
-// one or two records are bridged, and runs a few steps apart joined. When the log ends on a flat part at END_LEVEL
-// (from record END_FIRST on) above that threshold, the zero has drifted: an
-// event running into it ends where the thrust comes down to that part.
-EventScan find_events(std::span<const double> t, std::span<const double> F, double zero, double noise,
-                      double end_level = 0.0, std::size_t end_first = static_cast<std::size_t>(-1));
+inline constexpr double kEventPeakShare = 0.02;
+
+// The excursions of S above max(6 NOISE, PEAK_SHARE of the largest peak
+// that is not a spike), each lasting until the thrust falls to half that.
+// Dips of one or two records are bridged, and runs a few steps apart
+// joined. When the log ends on a flat part END_ABOVE over the zero (from
+// record END_FIRST on) above that threshold, the zero has drifted: an event
+// running into it ends where the thrust comes down to that part.
+EventScan find_events(const Signal& s, double noise, double end_above = 0.0,
+                      std::size_t end_first = static_cast<std::size_t>(-1), double peak_share = kEventPeakShare);
 
 // The shape's name in the report ("queima", "pico isolado" ...).
 const char* shape_text(EventShape shape);

@@ -10,11 +10,14 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "inspect/firing/burn.h"
 #include "inspect/firing/events.h"
 #include "inspect/firing/sampling.h"
+#include "inspect/firing/signal.h"
+#include "inspect/firing/zero_correction.h"
 #include "inspect/firing/zero_level.h"
 
 // What the analysis tells the user about a log, under a stable code that
@@ -68,9 +71,20 @@ struct FiringAnalysis {
   std::vector<SpikeRecord> spikes;          // set aside before the threshold and the peak
   bool inverted = false;                    // the log holds a burn below its zero: a cell wired the other way
   std::vector<FiringWarning> warnings;
+
+  // The zero the events and the standard figures count from: constant, or
+  // a line from zero_before to zero_after across the burn.
+  ZeroCorrection burn_zero;
+  std::vector<std::size_t> set_aside;  // the spikes' records inside the burn, read through
 };
 
 // The analysis of records (t[i], F[i]), in file order.
 FiringAnalysis analyse_firing(std::span<const double> t, std::span<const double> F, const FiringChoice& choice = {});
+
+// The thrust read mirrored (--inverter): every F becomes -F.
+void mirror_thrust(std::span<double> F);
+
+// The text of the warning under CODE, or empty.
+std::string warning_text(const FiringAnalysis& a, std::string_view code);
 
 #endif  // TALVIRONESKA_INSPECT_FIRING_FIRING_H_

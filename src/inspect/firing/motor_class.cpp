@@ -18,3 +18,8 @@ std::optional<MotorClass> motor_class(double It) {
 std::string designation(const MotorClass& motor_class, double Fmed) {
   return motor_class.letter + std::to_string(std::lround(Fmed));
 }
+
+std::string designation_of(double It, double Fmed) {
+  const std::optional<MotorClass> c = motor_class(It);
+  return c ? designation(*c, Fmed) : std::string();
+}

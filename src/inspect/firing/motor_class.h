@@ -21,4 +21,8 @@ std::optional<MotorClass> motor_class(double It);
 // newtons ("F66").
 std::string designation(const MotorClass& motor_class, double Fmed);
 
+// The designation of a motor of impulse IT and average thrust FMED; empty
+// outside every class.
+std::string designation_of(double It, double Fmed);
+
 #endif  // TALVIRONESKA_INSPECT_FIRING_MOTOR_CLASS_H_

@@ -87,9 +87,3 @@ Rate measure_rate(std::span<const double> t, std::size_t first, std::size_t last
   }
   return r;
 }
-
-std::int32_t rate_from_median(double median_step) {
-  if (!(median_step > 0.0)) return 0;
-  const double w = std::round(1.0 / median_step);
-  return w > std::numeric_limits<std::int32_t>::max() ? 0 : static_cast<std::int32_t>(w);
-}

@@ -38,7 +38,4 @@ Rate measure_rate(std::span<const double> t, std::size_t first, std::size_t last
 
 inline constexpr double kRateFitPercent = 0.5;
 
-// The w that the median step suggests, rounded to a whole hertz.
-std::int32_t rate_from_median(double median_step);
-
 #endif  // TALVIRONESKA_INSPECT_FIRING_SAMPLING_H_

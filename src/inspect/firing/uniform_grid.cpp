@@ -11,30 +11,6 @@ double interpolated(const ThrustRecord& a, const ThrustRecord& b, double t) {
 
 }  // namespace
 
-RateChoice choose_rate(std::span<const ThrustRecord> r) {
-  RateChoice choice;
-  std::vector<double> steps(r.size() - 1);
-  for (std::size_t i = 0; i + 1 < r.size(); ++i) steps[i] = r[i + 1].t - r[i].t;
-  std::vector<double> sorted = steps;
-  auto middle = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2);
-  std::nth_element(sorted.begin(), middle, sorted.end());
-  // A millis() logger at 80 Hz steps 12, 13 and 14 ms: the mean finds
-  // 12.5 ms where the median would say 13; a pause would pull the mean off.
-  const double longest = 2.0 * *middle;
-  double sum = 0.0;
-  std::size_t n = 0;
-  for (double step : steps) {
-    if (step > longest) continue;
-    sum += step;
-    ++n;
-  }
-  choice.measured = static_cast<double>(n) / sum;
-  const double w = std::max(1.0, std::round(choice.measured));
-  choice.w = w > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(w);
-  choice.whole = std::fabs(choice.measured - w) <= 1e-6 * w;
-  return choice;
-}
-
 std::vector<ThrustRecord> resample(std::span<const ThrustRecord> r, std::int32_t w) {
   std::vector<ThrustRecord> grid;
   if (r.empty()) return grid;

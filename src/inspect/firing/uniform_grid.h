@@ -9,15 +9,6 @@
 
 #include "inspect/log/record.h"
 
-struct RateChoice {
-  double measured = 0.0;  // Hz: the mean rate, steps longer than twice the median left out
-  std::int32_t w = 0;     // the whole rate nearest to it
-  bool whole = false;     // the measured rate is w within one part in a million
-};
-
-// Needs two records or more with increasing times.
-RateChoice choose_rate(std::span<const ThrustRecord> records);
-
 // RECORDS (increasing times from 0) at t = k / w for k = 0, 1, ... up to
 // the last record's time, each thrust interpolated linearly between the two
 // records around it. The line of the k-th is k + 1.

@@ -15,7 +15,15 @@ struct ZeroCorrection {
 };
 
 // The zero at time T.
-double zero_at(const ZeroCorrection& zero, double t);
+inline double zero_at(const ZeroCorrection& z, double t) {
+  if (z.before == z.after || t <= z.start) return z.before;
+  if (t >= z.end) return z.after;
+  return z.before + (z.after - z.before) * ((t - z.start) / (z.end - z.start));
+}
+
+// The area between the zero and its value before, from FROM to TO (N s):
+// what a shifting zero takes off an impulse over that time.
+double zero_rise(const ZeroCorrection& zero, double from, double to);
 
 // Takes the zero off every record's thrust.
 void apply_zero_correction(std::span<ThrustRecord> records, const ZeroCorrection& zero);

@@ -20,7 +20,61 @@ double median_of(std::span<const double> F, std::size_t first, std::size_t last)
   return *middle;
 }
 
+constexpr std::size_t kLongestStretch = 2000;
+constexpr std::size_t kFewestQuiet = 10;
+constexpr std::size_t kEnoughQuiet = 100;
+constexpr double kEnoughQuietTime = 0.2;  // s
+constexpr double kLevelWidths = 4.0;
+constexpr std::size_t kMarginRecords = 2;
+constexpr int kLevelRounds = 64;
+
+// The level and noise of the records [from, to], to tell where a rise or
+// fall next to them starts.
+struct Level {
+  double median = 0.0;
+  double noise = 0.0;
+};
+Level level_of(std::span<const double> F, std::size_t from, std::size_t to) {
+  return {median_of(F, from, to), step_noise(F, from, to)};
+}
+
+std::optional<QuietStretch> enough(std::span<const double> t, std::span<const double> F, std::size_t first,
+                                   std::size_t last) {
+  if (last < first) return std::nullopt;
+  const std::size_t count = last - first + 1;
+  if (count < kFewestQuiet || (count < kEnoughQuiet && t[last] - t[first] < kEnoughQuietTime)) return std::nullopt;
+  return quiet_stretch(t, F, first, last);
+}
+
 }  // namespace
+
+std::optional<QuietStretch> zero_before(std::span<const double> t, std::span<const double> F, std::size_t begin,
+                                        std::size_t end) {
+  if (end <= begin || end - begin < kFewestQuiet) return std::nullopt;
+  // Where records come fast the last ones before the event are still the
+  // rise's foot: step back until the level before them holds.
+  std::size_t last = end - 1;
+  for (int round = 0; round < kLevelRounds; ++round) {
+    const Level level = level_of(F, last + 1 - std::min(last + 1 - begin, kLongestStretch), last);
+    const std::size_t from = last;
+    while (last > begin && F[last] > level.median + kLevelWidths * level.noise) --last;
+    if (last == from) break;
+  }
+  if (last < begin + kMarginRecords) return std::nullopt;
+  last -= kMarginRecords;
+  return enough(t, F, last + 1 - std::min(last + 1 - begin, kLongestStretch), last);
+}
+
+std::optional<QuietStretch> zero_after(std::span<const double> t, std::span<const double> F, std::size_t begin,
+                                       std::size_t end) {
+  if (end <= begin || end - begin < kFewestQuiet) return std::nullopt;
+  const Level level = level_of(F, end - std::min(end - begin, kLongestStretch), end - 1);
+  std::size_t first = begin;
+  while (first + 1 < end && F[first] > level.median + kLevelWidths * level.noise) ++first;
+  first += kMarginRecords;
+  if (first >= end) return std::nullopt;
+  return enough(t, F, first, std::min(end - 1, first + kLongestStretch - 1));
+}
 
 double step_noise(std::span<const double> F, std::size_t first, std::size_t last) {
   if (last <= first) return 0.0;

@@ -41,6 +41,15 @@ bool is_flat(std::span<const double> F, std::size_t first, std::size_t last, dou
 // are flat and low: within 10 % of the log's range of the lowest of them.
 ZeroLevel measure_zero(std::span<const double> t, std::span<const double> F);
 
+// The zero next to a burn: the quiet stretch of records [BEGIN, END) that
+// ends where the rise from its level starts (before) or starts where the
+// fall to it ends (after), at most 2000 records of it. Nothing when it
+// holds fewer than 10 records, or fewer than 100 over less than 0.2 s.
+std::optional<QuietStretch> zero_before(std::span<const double> t, std::span<const double> F, std::size_t begin,
+                                        std::size_t end);
+std::optional<QuietStretch> zero_after(std::span<const double> t, std::span<const double> F, std::size_t begin,
+                                       std::size_t end);
+
 // An offset worth a warning: above 3 noise widths and above 0.5 % of the
 // peak (smaller ones change the impulse by well under 1 %).
 bool offset_is_clear(const QuietStretch& stretch, double peak);

@@ -1,27 +1,28 @@
 #include "inspect/import/analysis.h"
 
-#include <vector>
+#include <algorithm>
 
 #include "analysis/curve.h"
 #include "analysis/figures.h"
 #include "analysis/impulse_class.h"
 #include "input/case_params.h"
 #include "input/thrust_window.h"
-#include "inspect/firing/burn.h"
-#include "inspect/firing/sampling.h"
-#include "inspect/firing/zero_level.h"
 
 namespace {
 
-constexpr double kMarginShare = 0.10;
-constexpr std::size_t kMinZeroRecords = 10;
-
-// The zero over records [first, last], spikes set aside; nothing with fewer
-// than ten records.
-std::optional<QuietStretch> zero_over(std::span<const double> t, std::span<const double> F, std::size_t first,
-                                      std::size_t last) {
-  if (last < first || last - first + 1 < kMinZeroRecords) return std::nullopt;
-  return quiet_stretch(t, F, first, last);
+void place_window(std::span<const ThrustRecord> records, const Burn& burn, WrittenWindow* window) {
+  const std::size_t n = records.size();
+  std::size_t first = 0;
+  while (first + 1 < n && records[first].t < burn.start) ++first;
+  window->ti = records[first].t;
+  if (burn.ends_in_file) {
+    std::size_t after = first;
+    while (after + 1 < n && !(records[after].t > burn.end)) ++after;
+    window->tf = records[after].t;
+  } else {
+    // The program needs a record after tf to end its reading: the last one.
+    window->tf = records[n > first + 1 ? n - 2 : n - 1].t;
+  }
 }
 
 // The program's reading of RECORDS into RC, set up for it, and its figures.
@@ -46,40 +47,9 @@ ProgramFigures case_figures(std::span<const ThrustRecord> records, const CaseVal
   return program_figures(rc);
 }
 
-ConvertedAnalysis analyse_converted(std::span<const ThrustRecord> records, std::int32_t w, double M) {
-  ConvertedAnalysis a;
-  std::vector<double> t(records.size());
-  std::vector<double> F(records.size());
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    t[i] = records[i].t;
-    F[i] = records[i].F;
-  }
-  const Sampling sampling = measure_sampling(t, w);
-  a.gaps = sampling.gaps;
-  a.largest_gap = sampling.largest_gap;
-  a.first_gap_time = sampling.first_gap_time;
-  const std::optional<Burn> burn = find_burn(t, F);
-  if (!burn) return a;
-  a.burn = true;
-  a.burn_start = burn->start;
-  a.burn_end = burn->end;
-  a.ends_in_file = burn->ends_in_file;
-  a.Fmax = burn->Fmax;
-  // The zero before ignition and after burn-out, a tenth of the burn away
-  // from it.
-  const double before_limit = burn->start - kMarginShare * burn->duration;
-  std::size_t before_end = 0;
-  while (before_end < t.size() && t[before_end] < before_limit) ++before_end;
-  if (before_end > 0) a.before = zero_over(t, F, 0, before_end - 1);
-  if (burn->ends_in_file) {
-    const double after_limit = burn->end + kMarginShare * burn->duration;
-    std::size_t after_first = t.size();
-    while (after_first > 0 && t[after_first - 1] > after_limit) --after_first;
-    a.after = zero_over(t, F, after_first, t.size() - 1);
-  }
-  a.ti = suggested_ti(t, *burn);
-  a.tf = suggested_tf(t, *burn);
-
+WrittenWindow window_on_records(std::span<const ThrustRecord> records, const Burn& burn, std::int32_t w, double M) {
+  WrittenWindow a;
+  place_window(records, burn, &a);
   RunContext rc;
   rc.ti = a.ti;
   rc.tf = a.tf;

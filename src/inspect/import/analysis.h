@@ -1,44 +1,32 @@
-// The companion's analysis of converted records, in the one place the
-// import reaches it: the burn, the zero before and after it, the suggested
-// window and what the program makes of it.
+// What the program makes of the records the import writes: the window of
+// the firing's burn on them, and the program's own figures over it.
 #ifndef TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_
 #define TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 
 #include "core/run_context.h"
-#include "inspect/firing/zero_level.h"
+#include "inspect/firing/burn.h"
 #include "inspect/log/record.h"
 #include "inspect/program/program_run.h"
 
-struct ConvertedAnalysis {
-  bool burn = false;        // a thrust above zero was found
-  double burn_start = 0.0;  // s, the interpolated crossings of 5 % of the peak
-  double burn_end = 0.0;
-  bool ends_in_file = false;  // the thrust falls below 5 % of the peak before the last record
-  double Fmax = 0.0;
-  std::optional<QuietStretch> before;  // the zero before ignition and after burn-out
-  std::optional<QuietStretch> after;
-  // The case: ti at the burn's first record, tf at the first record below
-  // 5 % after it (the last but one when the burn runs to the end, so that a
-  // record beyond the window remains), nmax the records inside it.
+struct WrittenWindow {
+  // ti at the first record at or after the burn's 5 % rise, tf at the first
+  // after its 5 % fall (the last but one when the burn runs to the end, so
+  // that a record beyond the window remains), nmax the records inside it.
   double ti = 0.0;
   double tf = 0.0;
   std::int32_t nmax = 0;
   double It = 0.0;  // the program's own It over the window, with w and Fcor = 0
   std::string classe;
-  std::size_t gaps = 0;  // steps longer than 1.5 / w
-  double largest_gap = 0.0;
-  double first_gap_time = 0.0;
 };
 
-// RECORDS (at least two, increasing times) as the program would read them
-// with the rate W and the propellant mass M.
-ConvertedAnalysis analyse_converted(std::span<const ThrustRecord> records, std::int32_t w, double M);
+// The window of BURN (found on the converted records) on RECORDS (at least
+// two, increasing times), as the program would read them with the rate W
+// and the propellant mass M.
+WrittenWindow window_on_records(std::span<const ThrustRecord> records, const Burn& burn, std::int32_t w, double M);
 
 // The program's figures over the window of VALUES (Fcor 0, times counted
 // from ti) on RECORDS, the thrust data of the case written.

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <span>
 
 #include "inspect/common/native_name.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
 #include "inspect/import/temp_files.h"
+#include "io/os_file.h"
 
 namespace fs = std::filesystem;
 
@@ -31,19 +31,14 @@ std::string value_line(const std::string& value, const char* note) {
   return line + note + "\r\n";
 }
 
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-bool put(std::FILE* out, const std::string& bytes) {
-  return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-}
-
-// Writes one file of the case to PATH; false with errno kept.
+// Writes one file of the case to PATH, a name nothing has yet; false with
+// errno kept.
 bool write_file(const fs::path& path, const std::string* bytes, std::span<const ThrustRecord> records) {
-  File out(create_new_file(path), &std::fclose);
-  if (!out) return false;
+  OsHandle out = kNoHandle;
+  if (!os_create_new(name_of_path(path), &out)) return false;
   bool ok = true;
   if (bytes != nullptr) {
-    ok = put(out.get(), *bytes);
+    ok = os_write(out, bytes->data(), bytes->size());
   } else {
     std::string block;
     block.reserve(kWriteBlock + 64);
@@ -51,15 +46,14 @@ bool write_file(const fs::path& path, const std::string* bytes, std::span<const 
       const std::size_t n = std::min<std::size_t>(records.size() - i, kWriteBlock / 48);
       block.clear();
       append_thrust_lines(records.subspan(i, n), &block);
-      ok = put(out.get(), block);
+      ok = os_write(out, block.data(), block.size());
       i += n;
     }
   }
   const int saved = errno;
-  const bool closed = std::fclose(out.release()) == 0;
-  if (ok && !closed) return false;
+  const bool closed = os_close(out);
   errno = saved;
-  return ok;
+  return ok && closed;
 }
 
 // A path that cannot be looked at counts as there: it is not written over.

@@ -15,6 +15,8 @@
 #include "inspect/common/outcome.h"
 #include "inspect/common/small_file.h"
 #include "inspect/common/text.h"
+#include "inspect/firing/firing.h"
+#include "inspect/firing/sampling.h"
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
 #include "inspect/import/analysis.h"
@@ -31,6 +33,8 @@ namespace {
 
 // The step of the grid may change the burn's impulse by no more than this.
 constexpr double kImpulseAgreementPercent = 0.1;
+// A measured rate this close to a whole one is that rate.
+constexpr double kWholeRatePercent = 1e-4;
 
 constexpr char kJsonCommand[] = "import";
 
@@ -96,21 +100,22 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
 }
 
 // The zero to take off, by the options and the zero found before and after the burn.
-bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrection* z, Report& out,
+bool choose_zero(const ImportOptions& o, const FiringAnalysis& a, ZeroCorrection* z, Report& out,
                  std::string* problem) {
   out.line("Zero da balança");
   out.line("  antes da ignição: " +
-           (a.before ? stretch_text(*a.before) : std::string("registros de menos para medir")));
-  out.line("  depois da queima: " + (a.after ? stretch_text(*a.after) : std::string("registros de menos para medir")));
-  z->start = a.burn_start;
-  z->end = a.burn_end;
+           (a.zero_before ? stretch_text(*a.zero_before) : std::string("registros de menos para medir")));
+  out.line("  depois da queima: " +
+           (a.zero_after ? stretch_text(*a.zero_after) : std::string("registros de menos para medir")));
+  z->start = a.burn->start;
+  z->end = a.burn->end;
   switch (o.tare) {
     case TareMode::automatic:
-      if (!a.before) {
+      if (!a.zero_before) {
         *problem = "registros de menos antes da ignição para medir o zero: dê --tara VALOR ou --tara nenhuma";
         return false;
       }
-      z->before = a.before->mean;
+      z->before = a.zero_before->mean;
       out.line("  tara: " + newtons(z->before) + ", o zero antes da ignição (--tara auto)");
       break;
     case TareMode::none: out.line("  tara: nenhuma (--tara nenhuma)"); break;
@@ -121,15 +126,17 @@ bool choose_zero(const ImportOptions& o, const ConvertedAnalysis& a, ZeroCorrect
   }
   z->after = z->before;
   if (o.drift) {
-    if (!a.after) {
+    if (!a.zero_after) {
       *problem = "registros de menos depois da queima para medir a deriva do zero";
       return false;
     }
-    z->after = a.after->mean;
+    z->after = a.zero_after->mean;
     out.line("  deriva: o zero vai de " + newtons(z->before) + " a " + newtons(z->after) + " entre " +
              fixed(z->start, 4) + " s e " + fixed(z->end, 4) + " s" + " (--deriva)");
-  } else if (a.before && a.after) {
-    out.line("  deriva: " + newtons(a.after->mean - a.before->mean) + " do zero antes ao zero depois, não corrigida");
+  } else if (a.zero_before && a.zero_after) {
+    out.line("  deriva: " + newtons(a.zero_shift) + " do zero antes ao zero depois, não corrigida");
+    const std::string shift = warning_text(a, "zero-shift");
+    if (!shift.empty()) out.warn(shift + "; no caso, só com --deriva");
   }
   return true;
 }
@@ -169,15 +176,20 @@ std::string import_document(const std::string& log_name, const FiringAnalysis& f
   return std::move(json.text);
 }
 
-// The analysis of the records as read, for the document only.
-FiringAnalysis firing_as_read(std::span<const ThrustRecord> records) {
+// The one analysis of the converted records, before any tare or grid, and
+// their time stamps at its rate.
+FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inverted, Sampling* sampling) {
   std::vector<double> t(records.size());
   std::vector<double> F(records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
     t[i] = records[i].t;
     F[i] = records[i].F;
   }
-  return analyse_firing(t, F);
+  FiringChoice choice;
+  choice.inverted = inverted;
+  FiringAnalysis a = analyse_firing(t, F, choice);
+  if (a.rate.w > 0) *sampling = measure_sampling(t, a.rate.w);
+  return a;
 }
 
 // The case's name and title from the options, the log a file: false with
@@ -202,12 +214,16 @@ bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
 
 // The burn's section: the window, the impulse on it by the measured stamps
 // (of RECORDS) and by the written step, the class.
-void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const ConvertedAnalysis& a,
-                 std::span<const ThrustRecord> records) {
+void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const WrittenWindow& a,
+                 const FiringAnalysis& firing, std::span<const ThrustRecord> records) {
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
-  if (!a.ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
+  const std::size_t read = std::count_if(firing.spikes.begin(), firing.spikes.end(),
+                                         [&](const SpikeRecord& r) { return r.time >= c.ti && r.time <= c.tf; });
+  const std::string spike = warning_text(firing, "spike");
+  if (!spike.empty()) out.warn(spike + (read > 0 ? "; o programa lê as da janela" : ""));
+  if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
   const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
   out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
@@ -224,10 +240,10 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
 
 // The step's section: w, and the records resampled on a grid of 1/w
 // unless --medido keeps them (then none).
-std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const RateChoice& rate,
+std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const Rate& rate,
                                       std::span<const ThrustRecord> records) {
   out.line("Passo");
-  if (rate.whole) {
+  if (std::fabs(rate.w_error) <= kWholeRatePercent) {
     out.line("  a taxa do registro é inteira: w = " + std::to_string(rate.w) + " Hz");
   } else {
     out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(rate.w) +
@@ -303,39 +319,42 @@ int importar_main(const Invocation& call) {
   if (records.size() < 2) {
     return fail(json, "too-few-records", console_name(o.log) + " tem menos de dois registros; nada foi escrito");
   }
-  const FiringAnalysis firing = json.target.empty() ? FiringAnalysis{} : firing_as_read(records);
+  if (o.inverted) {
+    for (ThrustRecord& r : records) r.F = -r.F;
+  }
+  Sampling sampling;
+  const FiringAnalysis firing = analyse_records(records, o.inverted, &sampling);
 
   Report out;
   report_format(out, console_name(o.log), log);
-  const RateChoice rate = choose_rate(records);
-  c.w = rate.w;
-  const ConvertedAnalysis measured = analyse_converted(records, c.w, c.M);
-  if (!measured.burn) {
-    return fail(json, "no-burn", "nenhum empuxo acima de zero em " + console_name(o.log) + "; nada foi escrito");
+  if (firing.inverted) {
+    return fail(json, "inverted-cell",
+                console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
   }
-  report_calibration(out, o, cal, measured.Fmax);
+  if (!firing.burn) return fail(json, "no-burn", "nenhuma queima em " + console_name(o.log) + "; nada foi escrito");
+  c.w = firing.rate.w;
+  if (c.w <= 0) {
+    return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
+  }
+  report_calibration(out, o, cal, firing.burn->Fmax);
   ZeroCorrection zero;
-  if (!choose_zero(o, measured, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
+  if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records, zero);
 
-  const std::vector<ThrustRecord> grid = report_step(out, o, rate, records);
+  const std::vector<ThrustRecord> grid = report_step(out, o, firing.rate, records);
   const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
-  if (measured.gaps > 0) {
-    out.warn(std::to_string(measured.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
-             fixed(measured.largest_gap * 1000.0, 3) + " ms depois de " + seconds(measured.first_gap_time) +
+  if (sampling.gaps > 0) {
+    out.warn(std::to_string(sampling.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
+             fixed(sampling.largest_gap * 1000.0, 3) + " ms depois de " + seconds(sampling.first_gap_time) +
              (o.measured ? "" : ": preenchidas por interpolação linear"));
   }
 
-  const ConvertedAnalysis a = analyse_converted(written, c.w, c.M);
-  if (!a.burn) {
-    return fail(json, "no-burn",
-                "nenhum empuxo acima de zero depois da tara em " + console_name(o.log) + "; nada foi escrito");
-  }
+  const WrittenWindow a = window_on_records(written, *firing.burn, c.w, c.M);
   c.ti = window_time(a.ti, c.w);
   c.tf = window_time(a.tf, c.w);
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
-  report_burn(out, o, c, a, records);
+  report_burn(out, o, c, a, firing, records);
 
   std::vector<std::string> names;
   if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
@@ -345,9 +364,7 @@ int importar_main(const Invocation& call) {
   for (const std::string& name : names) out.line("  " + name);
   out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
   put(out.text, report_stream(json));
-  if (!json.target.empty() &&
-      !write_json_document(json, import_document(console_name(o.log), firing, log, c, written), &problem)) {
-    return ::fail(problem);
-  }
-  return report_status(out);
+  return finish_with_json(json,
+                          json.target.empty() ? "" : import_document(console_name(o.log), firing, log, c, written),
+                          report_status(out));
 }

@@ -58,6 +58,7 @@ const Option<O> kOptions[] = {
     {"--taxa", OptionKind::real, &O::rate, "a taxa de amostragem em Hz, positiva", Bound::positive},
     {"--tara", OptionKind::text, read_tare, "auto, nenhuma ou um valor em N"},
     {"--deriva", OptionKind::flag, &O::drift},
+    {"--inverter", OptionKind::flag, &O::inverted},
     {"--medido", OptionKind::flag, &O::measured},
     {"--caso", OptionKind::text, &O::case_name},
     {"--titulo", OptionKind::text, &O::title},
@@ -99,6 +100,8 @@ const CommandText kImportText = {
     "  --tara VALOR        subtrai VALOR newtons\n"
     "  --deriva            corrige a deriva do zero, linear entre o zero antes da\n"
     "                      ignição e o zero depois da queima\n"
+    "  --inverter          lê o empuxo espelhado (-F): uma célula de carga montada ao\n"
+    "                      contrário\n"
     "  --medido            grava os registros nos tempos medidos, sem reamostrar\n"
     "  --caso NOME         nome do caso (padrão: o nome do registro sem extensão)\n"
     "  --titulo TEXTO      título do ensaio\n"

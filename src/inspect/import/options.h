@@ -20,6 +20,7 @@ struct ImportOptions : LogLayout {
   TareMode tare = TareMode::automatic;  // --tara
   double tare_value = 0.0;              // N
   bool drift = false;                   // --deriva
+  bool inverted = false;                // --inverter: the thrust is read mirrored
   bool measured = false;                // --medido
   std::string case_name;                // --caso
   std::optional<std::string> title;     // --titulo

@@ -1,16 +1,11 @@
-// The import's temporary files: made new, never through a name or a link
-// already there, and removed when the import is interrupted.
+// The import's temporary files (made new by os_create_new, never through a
+// name or a link already there) removed when the import is interrupted.
 // temp_files_posix.cpp and temp_files_win32.cpp implement it.
 #ifndef TALVIRONESKA_INSPECT_IMPORT_TEMP_FILES_H_
 #define TALVIRONESKA_INSPECT_IMPORT_TEMP_FILES_H_
 
-#include <cstdio>
 #include <filesystem>
 #include <span>
-
-// PATH opened for writing when nothing is there, neither a file nor a
-// link: null otherwise, with errno set.
-std::FILE* create_new_file(const std::filesystem::path& path);
 
 // The temporary files to remove when the process is interrupted before
 // forget_temporary_files(): SIGINT, SIGTERM and SIGHUP, and the console's

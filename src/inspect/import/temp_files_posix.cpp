@@ -1,6 +1,5 @@
 #include "inspect/import/temp_files.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -23,14 +22,6 @@ extern "C" void remove_and_reraise(int signal_number) {
 }
 
 }  // namespace
-
-std::FILE* create_new_file(const std::filesystem::path& path) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
-  std::FILE* file = fdopen(fd, "wb");
-  if (file == nullptr) close(fd);
-  return file;
-}
 
 void remove_on_interrupt(std::span<const std::filesystem::path> paths) {
   g_count = 0;

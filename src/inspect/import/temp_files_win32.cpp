@@ -1,8 +1,6 @@
 #define WIN32_LEAN_AND_MEAN
 #include "inspect/import/temp_files.h"
 
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 #include <atomic>
@@ -24,24 +22,6 @@ BOOL WINAPI remove_on_event(DWORD event) {
 }
 
 }  // namespace
-
-std::FILE* create_new_file(const std::filesystem::path& path) {
-  // CREATE_NEW fails on any name already there, a link included.
-  const HANDLE handle =
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    errno = GetLastError() == ERROR_FILE_EXISTS ? EEXIST : EACCES;
-    return nullptr;
-  }
-  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
-  if (fd < 0) {
-    CloseHandle(handle);
-    return nullptr;
-  }
-  std::FILE* file = _fdopen(fd, "wb");
-  if (file == nullptr) _close(fd);
-  return file;
-}
 
 void remove_on_interrupt(std::span<const std::filesystem::path> paths) {
   g_count = 0;

@@ -11,6 +11,17 @@ namespace {
 
 constexpr char kJsonOption[] = "--json";
 
+// Where the links from PATH end: the file to replace, made or not yet.
+std::filesystem::path link_end(std::filesystem::path path) {
+  std::error_code error;
+  for (int hops = 0; hops < 40 && std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)); ++hops) {
+    const std::filesystem::path to = std::filesystem::read_symlink(path, error);
+    if (error) break;
+    path = to.is_absolute() ? to : std::filesystem::absolute(path, error).parent_path() / to;
+  }
+  return path;
+}
+
 }  // namespace
 
 std::FILE* report_stream(const JsonRun& run) { return run.target == kJsonToStandardOutput ? stderr : stdout; }
@@ -56,9 +67,34 @@ bool write_json_document(const JsonRun& run, std::string_view document, std::str
   }
   *problem = json_target_problem(run);
   if (!problem->empty()) return false;
-  if (write_whole_file(run.target, document)) return true;
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path path = path_of_name(run.target);
+  const fs::file_status status = fs::status(path, error);
+  bool written = false;
+  if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) {
+    // A device or a pipe (/dev/stderr, a shell's >(...)) cannot be replaced: written straight.
+    std::FILE* out = std::fopen(run.target.c_str(), "wb");
+    written = out != nullptr && std::fwrite(document.data(), 1, document.size(), out) == document.size();
+    written = out != nullptr && std::fclose(out) == 0 && written;
+  } else {
+    written = write_whole_file(name_of_path(link_end(path)), document);
+  }
+  if (written) return true;
   *problem = "erro ao escrever " + console_name(run.target) + ": nenhum arquivo JSON escrito";
   return false;
+}
+
+int finish_with_json(const JsonRun& run, std::string_view document, int status) {
+  if (run.target.empty()) return status;
+  // The report went to the standard output: lost there, the run failed,
+  // and the document must not say otherwise.
+  if (run.target != kJsonToStandardOutput && after_report(status) != status) {
+    return json_error(run, "report-lost", "erro ao escrever o relatório na saída padrão");
+  }
+  std::string problem;
+  if (!write_json_document(run, document, &problem)) return fail(problem);
+  return status;
 }
 
 int json_error(const JsonRun& run, std::string_view code, std::string_view text) {

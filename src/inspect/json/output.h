@@ -40,10 +40,18 @@ std::vector<std::filesystem::path> paths_in(std::span<const std::string> args);
 // any name (a link, another spelling). Empty when it may be, and for "-".
 std::string json_target_problem(const JsonRun& run);
 
-// Writes DOCUMENT where RUN asks: the standard output byte for byte, else the
-// file whole or not at all. False with *PROBLEM, in Portuguese; true when no
-// document was asked for.
+// Writes DOCUMENT where RUN asks: the standard output byte for byte; a file
+// whole or not at all (through a link, the file it leads to); a device or a
+// pipe straight. False with *PROBLEM, in Portuguese; true when no document
+// was asked for.
 bool write_json_document(const JsonRun& run, std::string_view document, std::string* problem);
+
+// How a command that went through ends with STATUS: the document DOCUMENT
+// where RUN asks for one (none when run.target is empty, and then DOCUMENT
+// is not used). A report lost on the standard output, or a document that
+// cannot be written, is exit status 2, with the error document "report-lost"
+// in the first case.
+int finish_with_json(const JsonRun& run, std::string_view document, int status);
 
 // The error document (CODE, TEXT) of a run that ends in exit 2, written when
 // RUN asks for one and may write it; a failure to write it goes on the

@@ -129,6 +129,32 @@ std::string overwrite_problem(const std::vector<fs::path>& written, std::span<co
   return "";
 }
 
+// Two arguments that name one log (the same path, another spelling of it, a
+// link): one firing counted twice would pass the checks on itself. Empty
+// when every firing has a log of its own.
+std::string repeated_firing(std::span<const Firing> firings) {
+  for (std::size_t i = 1; i < firings.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      if (same_file_among(firings[i].log, std::span(&firings[j].log, 1)) != nullptr) {
+        return "os ensaios " + console_name(firings[j].argument) + " e " + console_name(firings[i].argument) +
+               " são o mesmo registro: um ensaio conta uma vez só";
+      }
+    }
+  }
+  return "";
+}
+
+// What the analysis of each firing's log warns of, named by its number and
+// argument.
+void put_firing_warnings(std::span<const Firing> firings, std::FILE* stream) {
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    for (const FiringWarning& w : firings[i].analysis.warnings) {
+      put("AVISO: ensaio " + std::to_string(i + 1) + " (" + console_name(firings[i].argument) + "): " + w.text + "\n",
+          stream);
+    }
+  }
+}
+
 // Draws the picture from the script in FOLDER; false, with a warning on the
 // console, when gnuplot cannot be started or fails.
 bool draw_picture(const fs::path& folder, std::FILE* report) {
@@ -162,7 +188,7 @@ int series_main(const Invocation& call) {
 
   JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
   std::vector<Firing> firings(options.firings.size());
-  const FiringOptions firing_options{options.rate, options.M, !json.target.empty()};
+  const FiringOptions firing_options{options.rate, options.M, options.inverted};
   for (std::size_t i = 0; i < firings.size(); ++i) {
     const bool read = read_firing(options.firings[i], firing_options, &firings[i], &problem);
     json.kept.insert(json.kept.end(), firings[i].files.begin(), firings[i].files.end());
@@ -172,6 +198,9 @@ int series_main(const Invocation& call) {
       return fail(json, "unusable-firing", problem + "; nenhum arquivo escrito");
     }
   }
+  problem = repeated_firing(firings);
+  if (!problem.empty()) return fail(json, "repeated-firing", problem + "; nenhum arquivo escrito");
+  put_firing_warnings(firings, report_stream(json));
   const SeriesSummary summary = summarize(firings);
   const MeanEngineCurve eng = mean_engine_curve(firings);
 
@@ -226,6 +255,5 @@ int series_main(const Invocation& call) {
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
           "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
       text);
-  if (!write_json_document(json, series_document(firings, summary), &problem)) return ::fail(problem);
-  return status;
+  return finish_with_json(json, json.target.empty() ? "" : series_document(firings, summary), status);
 }

@@ -52,7 +52,7 @@ std::string series_csv_text(std::span<const Firing> firings, CsvDialect dialect)
            number(f.program.tmax);
     out += separator + csv_text_field(f.program.classe);
     out += number(f.program.Is) + number(f.standard.duration) + number(f.standard.It) + number(f.standard.Fmed);
-    out += separator + csv_text_field(f.standard.designation);
+    out += separator + csv_text_field(f.standard_class.designation);
     out += "\r\n";
   }
   return out;

@@ -10,7 +10,6 @@
 #include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/text.h"
-#include "inspect/firing/sampling.h"
 #include "inspect/program/case_files.h"
 #include "inspect/program/program_run.h"
 #include "inspect/program/thrust_records.h"
@@ -57,21 +56,30 @@ std::string program_stop(const ThrustFile& file, const WindowReading& run, const
   return "";
 }
 
-// The program's figures and curve over the firing's window, and the
-// standard figures of the whole log.
-bool evaluate(ThrustFile& file, bool analyse, Firing* f, std::string* problem) {
-  const std::optional<StandardFigures> standard = standard_figures(file.times(), file.thrusts());
-  if (!standard) {
-    *problem = "nenhum empuxo acima de zero no arquivo de empuxo";
+// The one analysis of the firing's log; false with *PROBLEM when it holds
+// no burn. The thrust is mirrored first under --inverter.
+bool analyse(ThrustFile& file, const FiringOptions& options, Firing* f, std::string* problem) {
+  if (options.inverted) mirror_thrust(std::span<double>(file.F.get(), file.size()));
+  FiringChoice choice;
+  choice.w = f->from_case ? f->values.w : options.rate;
+  choice.inverted = options.inverted;
+  f->analysis = analyse_firing(file.times(), file.thrusts(), choice);
+  const FiringAnalysis& a = f->analysis;
+  if (a.inverted) {
+    *problem = warning_text(a, "inverted-cell");
     return false;
   }
-  f->standard = *standard;
-  // Before the program's run takes the thrusts over.
-  if (analyse) {
-    FiringChoice choice;
-    choice.w = f->values.w;
-    f->analysis = analyse_firing(file.times(), file.thrusts(), choice);
+  if (!a.burn) {
+    *problem = "nenhuma queima no arquivo de empuxo";
+    return false;
   }
+  f->standard = *a.burn;
+  f->standard_class = a.burn_class;
+  return true;
+}
+
+// The program's figures and curve over the firing's window.
+bool evaluate(ThrustFile& file, Firing* f, std::string* problem) {
   const WindowReading run = read_window(file, f->values);
   RunContext rc;
   if (run.end != ProgramEnd::past_window || !run_program_on_records(file, f->values, rc)) {
@@ -86,7 +94,7 @@ bool evaluate(ThrustFile& file, bool analyse, Firing* f, std::string* problem) {
   f->program = program_figures(rc);
   f->program.tmax = rc.tmax - rc.ti;
   // Point k of the curve lies (k - 1) dt after the first record kept.
-  const double origin = file.t[run.first_kept] - standard->start;
+  const double origin = file.t[run.first_kept] - f->standard.start;
   const auto nc = static_cast<std::size_t>(rc.nc);
   ThinnedCurve curve;
   curve.bucket = (nc + kSeriesCurvePoints - 1) / kSeriesCurvePoints;
@@ -108,39 +116,37 @@ bool read_case_firing(const fs::path& dir, const FiringOptions& options, Firing*
     file = read_thrust_source({thrust_name, false, {}}, kUnitThrustData);
     const std::string case_name(trimmed(rc.case_name));
     f->files = files_of_case(rc);
+    std::error_code error;
+    f->log = fs::absolute(path_of_name(thrust_name), error);
     f->name = case_name.empty() ? cp1252_from_utf8(name_of_path(dir.filename())) : case_name;
   }
   f->from_case = true;
   f->values = static_cast<const CaseValues&>(rc);
-  return evaluate(file, options.analyse, f, problem);
+  return analyse(file, options, f, problem) && evaluate(file, f, problem);
 }
 
 bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing* f, std::string* problem) {
   ThrustFile file = read_thrust_source({name_of_path(path), false, {}}, kUnitThrustData);
   f->files.push_back(fs::absolute(path));
+  f->log = f->files.back();
   f->name = cp1252_from_utf8(name_of_path(path.filename()));
   if (file.readable < 2) {
     *problem = "o leitor do programa lê menos de dois registros do arquivo";
     return false;
   }
-  std::int32_t w = options.rate;
-  if (w <= 0) w = rate_from_median(measure_sampling(file.times(), 1).median);
-  if (w <= 0) {
+  if (!analyse(file, options, f, problem)) return false;
+  const FiringAnalysis& a = f->analysis;
+  if (a.w <= 0) {
     *problem = "o passo mediano do arquivo não é positivo: dê a frequência com --rate";
     return false;
   }
-  const std::optional<StandardFigures> standard = standard_figures(file.times(), file.thrusts());
-  if (!standard) {
-    *problem = "nenhum empuxo acima de zero no arquivo";
-    return false;
-  }
-  f->values.ti = standard->ti;
-  f->values.tf = standard->tf;
+  f->values.ti = a.ti;
+  f->values.tf = a.tf;
   f->values.M = options.M;
-  f->values.w = w;
+  f->values.w = a.w;
   // Room for every record: the window never needs more.
   f->values.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.size(), kMaxNmax));
-  return evaluate(file, options.analyse, f, problem);
+  return evaluate(file, f, problem);
 }
 
 }  // namespace

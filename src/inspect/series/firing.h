@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "inspect/firing/burn_adapter.h"
+#include "inspect/firing/burn.h"
 #include "inspect/firing/eng_export.h"
 #include "inspect/firing/firing.h"
 #include "inspect/program/program_run.h"
@@ -23,8 +23,11 @@ struct Firing {
 
   ProgramFigures program;  // the program's own figures over the window; tmax counted from ti
 
-  StandardFigures standard;
-  FiringAnalysis analysis;  // of the whole log, when asked for (FiringOptions::analyse)
+  // The one analysis of the firing's log, and its standard figures (the
+  // 5 %-of-peak burn on the measured time scale) with their designation.
+  FiringAnalysis analysis;
+  Burn standard;
+  BurnClass standard_class;
 
   // The program's processed curve, its times counted from the 5 % rise: a
   // long one as the means of runs of points, kSeriesCurvePoints at most.
@@ -33,12 +36,13 @@ struct Firing {
 
   // Every file of the firing, which the series must never write over.
   std::vector<std::filesystem::path> files;
+  std::filesystem::path log;  // the thrust data file: one firing is one log
 };
 
 struct FiringOptions {
   std::int32_t rate = 0;  // w for bare thrust data files; 0: from the median step
   double M = 0.0;         // kg, for bare thrust data files
-  bool analyse = false;   // the firing's analysis too, for the JSON document
+  bool inverted = false;  // --inverter: the thrust is read mirrored
 };
 
 // Reads the firing named by ARGUMENT into *FIRING. False with *PROBLEM, a

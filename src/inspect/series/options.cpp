@@ -20,6 +20,7 @@ const Option<O> kOptions[] = {
     {"--saida", OptionKind::text, &O::folder},
     {"--eng", OptionKind::text, &O::eng_file},
     {"--json", OptionKind::text, &O::json_file},
+    {"--inverter", OptionKind::flag, &O::inverted},
     {"--csv-internacional", OptionKind::flag, international},
 };
 
@@ -42,6 +43,8 @@ const CommandText kSeriesText = {
     "  --saida PASTA   onde escrever (padrão: a pasta atual); criada se não existir\n"
     "  --eng ARQ.eng   o nome da curva média no formato de motor (padrão: serie.eng\n"
     "                  na pasta de saída)\n"
+    "  --inverter      lê o empuxo de todos os ensaios espelhado (-F): uma célula de\n"
+    "                  carga montada ao contrário\n"
     "  --csv-internacional   a tabela com ',' e ponto decimal (padrão: ';' e vírgula)\n"
     "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
     "                  saída padrão, e o relatório vai para a saída de erro\n"

@@ -17,6 +17,7 @@ struct SeriesOptions {
   std::string eng_file;              // --eng FILE; empty: serie.eng in the folder
   std::string json_file;             // --json FILE; "-" for the standard output
   CsvDialect dialect = CsvDialect::portuguese;
+  bool inverted = false;  // --inverter: every firing's thrust is read mirrored
 };
 
 // The series' command line. Beyond the common rules it refuses fewer than

@@ -198,7 +198,7 @@ std::string series_report_text(std::span<const Firing> firings, const SeriesSumm
     const Firing& f = firings[i];
     const std::string label = firing_label(i);
     out += layout_text(kLayoutStandardRow, {std::string_view(label), f.standard.duration, f.standard.It,
-                                            f.standard.Fmed, std::string_view(f.standard.designation)});
+                                            f.standard.Fmed, std::string_view(f.standard_class.designation)});
   }
   out += "\r\n";
   const FigureStats* standard[] = {&s.duration, &s.It5, &s.Fmed5};

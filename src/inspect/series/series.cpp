@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "inspect/firing/burn_adapter.h"
+#include "inspect/firing/motor_class.h"
 
 SeriesSummary summarize(std::span<const Firing> firings) {
   const auto stats = [&](auto figure) {

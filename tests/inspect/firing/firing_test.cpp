@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "input/thrust_window.h"
 #include "inspect/check/inspection.h"
 
 namespace {
@@ -215,6 +216,50 @@ TEST(Firing, LogsOfEveryShape) {
       EXPECT_EQ(a.burn_class.motor_class->letter, c.letter) << c.name << "\n" << r.report;
     }
     EXPECT_TRUE(!a.window || a.ti < a.tf) << c.name;
+  }
+}
+
+// A burn still going at the end of the log: the window ends early enough that
+// the last record lies past it by the program's own sum, dt/2 + tf. With
+// 100 Hz stamps read at w = 10, 4.03 - 0.05 > 3.98 but 0.05 + 3.98 is not
+// below 4.03: tf = 3.98 would leave the program reading to the file's end.
+TEST(Firing, AWindowCutByTheLogEndsBeforeItsLastRecordAsTheProgramAddsIt) {
+  std::vector<double> t;
+  std::vector<double> F;
+  for (int k = 0; k <= 403; ++k) {
+    t.push_back(k / 100.0);
+    F.push_back(firing(t.back(), 1.0, 30.0, 0.1, 10.0));
+  }
+  FiringChoice choice;
+  choice.w = 10;
+  const FiringAnalysis a = analyse_firing(t, F, choice);
+  ASSERT_TRUE(a.burn);
+  ASSERT_TRUE(a.window);
+  EXPECT_FALSE(a.burn->ends_in_file);
+  EXPECT_TRUE(past_window(t.back(), a.tf, 0.1)) << a.tf;
+  EXPECT_EQ(a.tf, 3.97);
+}
+
+}  // namespace
+
+namespace {
+
+// A cell wired the other way: the check names it and stops; read mirrored,
+// the burn is there, and the program reading the file as it is is a warning.
+TEST(Firing, AnInvertedCellIsNamedByTheCheck) {
+  const Log log = sampled(100, 8, [](double t) { return -firing(t, 3, 30, 0.1, 1.6); });
+  for (const bool mirrored : {false, true}) {
+    InspectInput in;
+    in.thrust_name = "ensaio.dat";
+    in.source.in_memory = true;
+    in.source.text = log.text();
+    in.file = read_thrust_text(in.source.text);
+    in.choice.inverted = mirrored;
+    const InspectResult r = inspect(in);
+    EXPECT_EQ(r.status, mirrored ? kStatusWarnings : kStatusUnusable) << r.report << r.error;
+    EXPECT_EQ(r.firing.inverted, !mirrored);
+    EXPECT_EQ(r.error.find("--inverter") != std::string::npos, !mirrored) << r.error;
+    EXPECT_EQ(r.firing.burn.has_value(), mirrored);
   }
 }
 

@@ -54,10 +54,4 @@ TEST(Sampling, RateOverTheBurn) {
   EXPECT_NEAR(r.measured, 999 / burst.back(), 1e-9);  // records per second keep the length
 }
 
-TEST(Sampling, RateFromTheMedianStep) {
-  EXPECT_EQ(rate_from_median(0.002), 500);
-  EXPECT_EQ(rate_from_median(0.009662), 103);
-  EXPECT_EQ(rate_from_median(0.0), 0);
-}
-
 }  // namespace

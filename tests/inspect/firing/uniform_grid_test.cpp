@@ -26,27 +26,6 @@ std::vector<double> millis_stamps(int count, std::vector<int> steps) {
   return t;
 }
 
-TEST(UniformGrid, RateIsTheMeanStepLeavingPausesOut) {
-  const struct {
-    std::vector<double> t;
-    double measured;
-    std::int32_t w;
-    bool whole;
-  } cases[] = {
-      {millis_stamps(801, {12, 13}), 80.0, 80, true},
-      {millis_stamps(802, {12, 13, 13}), 1000.0 / (38.0 / 3.0), 79, false},
-      {{0.0, 0.0005, 0.001, 0.0015, 0.002}, 2000.0, 2000, true},
-      // A 2 s pause among 10 ms steps.
-      {{0.0, 0.01, 0.02, 0.03, 2.03, 2.04, 2.05}, 100.0, 100, true},
-  };
-  for (const auto& c : cases) {
-    const RateChoice rate = choose_rate(stamped(c.t, ramp));
-    EXPECT_NEAR(rate.measured, c.measured, 1e-9 * c.measured);
-    EXPECT_EQ(rate.w, c.w);
-    EXPECT_EQ(rate.whole, c.whole);
-  }
-}
-
 TEST(UniformGrid, ResamplingOnTheGridFromTheIndex) {
   const auto records = stamped(millis_stamps(400, {12, 13, 14}), ramp);
   const auto grid = resample(records, 77);

@@ -8,6 +8,8 @@
 #include <csignal>
 #include <filesystem>
 
+#include "io/os_file.h"
+
 #include "../../support/temp_dir.h"
 
 namespace {
@@ -22,7 +24,10 @@ TEST_F(TempFilesTest, ASignalRemovesTheTemporaryFiles) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      for (const auto& f : files) std::fclose(create_new_file(f));
+      for (const auto& f : files) {
+        OsHandle handle;
+        if (os_create_new(f.string(), &handle)) os_close(handle);
+      }
       remove_on_interrupt(files);
       raise(signal_number);
       _exit(0);
@@ -37,9 +42,11 @@ TEST_F(TempFilesTest, ASignalRemovesTheTemporaryFiles) {
 TEST_F(TempFilesTest, ANameAlreadyThereIsNeverOpened) {
   write_file("alvo", "intacto");
   std::filesystem::create_symlink(path_of("alvo"), "elo");
-  EXPECT_EQ(create_new_file("alvo"), nullptr);
-  EXPECT_EQ(create_new_file("elo"), nullptr);
+  std::filesystem::create_symlink(path_of("nada"), "elo-solto");
+  OsHandle handle;
+  for (const char* name : {"alvo", "elo", "elo-solto"}) EXPECT_FALSE(os_create_new(name, &handle)) << name;
   EXPECT_EQ(read_file("alvo"), "intacto");
+  EXPECT_FALSE(std::filesystem::exists("nada"));
 }
 
 }  // namespace
