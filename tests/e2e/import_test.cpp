@@ -3,6 +3,7 @@
 // stamps, whatever the file's dialect.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -281,6 +282,43 @@ TEST_F(Import, AFailedReplacementLeavesTheOldCaseWhole) {
     EXPECT_EQ(d.exit_status, 2) << device;
     EXPECT_TRUE(has(d.err, "dispositivo do Windows")) << device << d.err;
     EXPECT_FALSE(dir.exists("outro")) << device;
+  }
+}
+
+// A log the grid would blow up: one late line after 3 s at 1 kHz, and
+// stamps in microseconds read as seconds. Each is refused at once, naming
+// why, with nothing written and little memory taken.
+TEST_F(Import, ALogWhoseGridWouldBlowUpIsRefused) {
+  std::string gapped = "t_s,F_N\n";
+  std::string micro = "t,F_N\n";
+  for (int k = 0; k <= 3000; ++k) {
+    const double F = k > 500 && k < 2500 ? 20.0 : 0.0;
+    gapped += std::to_string(k / 1000.0) + "," + std::to_string(F) + "\n";
+    micro += std::to_string(k * 1000) + "," + std::to_string(F) + "\n";
+  }
+  gapped += "20000,0\n";
+  const struct {
+    const char* name;
+    std::string text;
+    std::vector<std::string> more;
+    const char* said;
+  } cases[] = {
+      {"lacuna.csv", gapped, {}, "a maior lacuna vai da linha 3002 (3 s) à linha 3003 (20000 s)"},
+      {"micro.csv", micro, {"--tempo", "s"}, "com os tempos em us ela seria 1000 Hz"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    e2e::CaseDir dir;
+    dir.write(c.name, c.text);
+    std::vector<std::string> args = {c.name, "--massa", "0.05", "--saida", "caso"};
+    args.insert(args.end(), c.more.begin(), c.more.end());
+    const auto started = std::chrono::steady_clock::now();
+    const e2e::RunResult r = importar(dir, args);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    EXPECT_EQ(r.exit_status, 2) << r.out << r.err;
+    EXPECT_TRUE(has(r.err, c.said)) << r.err;
+    EXPECT_TRUE(has(r.err, "nada foi escrito")) << r.err;
+    EXPECT_FALSE(dir.exists("caso"));
   }
 }
 

@@ -20,6 +20,7 @@
 #include "inspect/firing/uniform_grid.h"
 #include "inspect/firing/zero_correction.h"
 #include "inspect/import/analysis.h"
+#include "inspect/import/bounds.h"
 #include "inspect/import/case_writer.h"
 #include "inspect/import/options.h"
 #include "inspect/json/firing.h"
@@ -68,7 +69,7 @@ std::string stretch_text(const QuietStretch& q) {
          std::to_string(q.last - q.first + 1) + " registros, ruído " + newtons(q.noise) + ")";
 }
 
-void report_format(Report& out, const std::string& name, const LogRead& log) {
+void report_format(Report& out, const std::string& name, const LogRead& log, bool calibrated) {
   const LogDialect& d = log.dialect;
   const LogColumns& c = log.columns;
   out.line("Registro: " + name + " (" + std::to_string(log.lines) + " linhas)");
@@ -87,7 +88,7 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
                                  : "  tempo: nenhuma coluna; um registro a cada 1/" + shortest(c.rate) + " s (--taxa)";
   out.line(time);
   std::string thrust = "  empuxo: coluna " + std::to_string(c.thrust + 1) + ", em " + unit_text(c.thrust_unit) + " (" +
-                       c.thrust_unit_source + ")";
+                       (calibrated ? std::string("--calibracao") : c.thrust_unit_source) + ")";
   if (c.factor != 1.0 || c.offset != 0.0) {
     thrust += ", (valor - " + shortest(c.offset) + ") x " + shortest(c.factor);
   }
@@ -261,14 +262,16 @@ std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const
 }
 
 // The calibration of --calibracao read into *CAL, its text kept for the
-// case's copy, and made the log's scale: force = a + b x reading, in N.
-bool take_calibration(ImportOptions* o, ImportedCase* c, Calibration* cal, std::string* problem) {
+// case's copy, and made the log's scale: force = a + b x reading, in N. Its
+// file joins those the document is never written over.
+bool take_calibration(ImportOptions* o, ImportedCase* c, Calibration* cal, JsonRun* json, std::string* problem) {
   if (!read_small_file(o->calibration_file, std::size_t{64} << 10, &c->calibration_text, problem)) return false;
   if (!parse_cal_file(c->calibration_text, cal, problem)) {
     *problem = "arquivo de calibração " + console_name(o->calibration_file) + ", " + *problem;
     return false;
   }
   c->calibration_source = o->calibration_file;
+  json->kept.push_back(fs::absolute(path_of_name(o->calibration_file)));
   o->factor = cal->b;
   o->offset = -cal->a / cal->b;
   o->thrust_unit = ThrustUnit::N;
@@ -302,10 +305,9 @@ int importar_main(const Invocation& call) {
     return fail(json, fs::is_regular_file(path_of_name(o.log), error) ? "usage" : "unreadable-log", problem);
   }
   Calibration cal;
-  if (!o.calibration_file.empty() && !take_calibration(&o, &c, &cal, &problem)) {
+  if (!o.calibration_file.empty() && !take_calibration(&o, &c, &cal, &json, &problem)) {
     return fail(json, "unreadable-calibration", problem + "; nada foi escrito");
   }
-  if (!o.calibration_file.empty()) json.kept.push_back(fs::absolute(path_of_name(o.calibration_file)));
   for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
   problem = json_target_problem(json);
   if (!problem.empty()) return ::fail(problem + "; nada foi escrito");
@@ -314,7 +316,6 @@ int importar_main(const Invocation& call) {
   if (!read_log(o.log, o, &log, &problem)) {
     return fail(json, "unreadable-log", console_name(o.log) + ", " + problem + "; nada foi escrito");
   }
-  if (!o.calibration_file.empty()) log.columns.thrust_unit_source = "--calibracao";
   auto& records = log.records;
   if (records.size() < 2) {
     return fail(json, "too-few-records", console_name(o.log) + " tem menos de dois registros; nada foi escrito");
@@ -326,12 +327,14 @@ int importar_main(const Invocation& call) {
   const FiringAnalysis firing = analyse_records(records, o.inverted, &sampling);
 
   Report out;
-  report_format(out, console_name(o.log), log);
+  report_format(out, console_name(o.log), log, !o.calibration_file.empty());
   if (firing.inverted) {
     return fail(json, "inverted-cell",
                 console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
   }
   if (!firing.burn) return fail(json, "no-burn", "nenhuma queima em " + console_name(o.log) + "; nada foi escrito");
+  problem = rate_problem(firing.rate.measured, log.columns);
+  if (!problem.empty()) return fail(json, "absurd-rate", console_name(o.log) + ": " + problem + "; nada foi escrito");
   c.w = firing.rate.w;
   if (c.w <= 0) {
     return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
@@ -341,6 +344,8 @@ int importar_main(const Invocation& call) {
   if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records, zero);
 
+  problem = o.measured ? "" : grid_problem(records, c.w);
+  if (!problem.empty()) return fail(json, "sparse-log", console_name(o.log) + ": " + problem + "; nada foi escrito");
   const std::vector<ThrustRecord> grid = report_step(out, o, firing.rate, records);
   const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
   if (sampling.gaps > 0) {
