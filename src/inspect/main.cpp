@@ -17,6 +17,8 @@
 #include "inspect/common/outcome.h"
 #include "inspect/import/command.h"
 #include "inspect/import/options.h"
+#include "inspect/report/command.h"
+#include "inspect/report/options.h"
 #include "inspect/series/command.h"
 #include "inspect/series/options.h"
 
@@ -30,10 +32,8 @@ struct Subcommand {
   int (*run)(const Invocation& call);
 };
 const Subcommand kCommands[] = {
-    {&kCheckText, check_main},
-    {&kImportText, importar_main},
-    {&kSeriesText, series_main},
-    {&kCalibrationText, calibrar_main},
+    {&kCheckText, check_main},      {&kImportText, importar_main},      {&kSeriesText, series_main},
+    {&kReportText, relatorio_main}, {&kCalibrationText, calibrar_main},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -192,6 +193,36 @@ TEST_F(Import, UnitsFromTheHeaderAreSaidWithTheirSource) {
   // 12 and 13 ms in turn: 80 records a second over the burn.
   EXPECT_TRUE(has(r.out, "a taxa do registro é inteira: w = 80 Hz")) << r.out;
   EXPECT_NEAR(number_after(r.out, "tara: "), 35.0 * kGo / 1000.0, 0.001);
+}
+
+// The import's closing hint, run as printed from where the user is (a folder
+// with a blank, the program reached by its full path), evaluates the case;
+// what the import found is in the case, for Notepad and for scripts.
+TEST_F(Import, TheHintRunsAsPrintedAndTheFindingsStayInTheCase) {
+  e2e::CaseDir dir;
+  const Log log = spreadsheet();
+  dir.write(log.name, log.text);
+  const e2e::RunResult r = importar(dir, {log.name, "--massa", "0.0625", "--saida", "meu caso"});
+  ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+  const std::string hint =
+      r.out.substr(r.out.find("Para avaliar: ") + 14,
+                   r.out.find('\n', r.out.find("Para avaliar: ")) - r.out.find("Para avaliar: ") - 14);
+  std::vector<std::string> shell = {"/bin/sh", "-c", hint};
+  if (e2e::windows_inspect_run()) {
+    const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
+    shell = {runner != nullptr ? runner : "wine", "cmd", "/c", hint};
+  }
+  const e2e::RunResult run = dir.run_program(shell);
+  ASSERT_EQ(run.exit_status, 0) << hint << "\n" << run.out << run.err;
+  EXPECT_TRUE(has(dir.read("meu caso/planilha_saida_A.txt"), "impulso total real")) << hint;
+
+  const std::string found = dir.read("meu caso/planilha_importacao.txt");
+  EXPECT_TRUE(has(found, "tara: ")) << found;
+  EXPECT_TRUE(has(found, "N\xB7s pelos tempos medidos")) << found;  // Windows-1252
+  EXPECT_EQ(found.find('\n'), found.find("\r\n") + 1);
+  const std::string document = dir.read("meu caso/planilha_importacao.json");
+  EXPECT_TRUE(has(document, "\"command\": \"import\"")) << document;
+  EXPECT_TRUE(has(document, "\"time_origin_s\"")) << document;
 }
 
 std::map<std::string, std::string> contents(const std::string& path) {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "inspect/calibration/small_file.h"
 #include "inspect/common/native_name.h"
-#include "inspect/common/small_file.h"
 #include "inspect/common/text.h"
 #include "inspect/log/dialect.h"
 #include "inspect/program/line_hint.h"
@@ -157,10 +157,9 @@ bool parse_cal_file(std::string_view text, Calibration* c, std::string* problem)
   return true;
 }
 
-bool read_cal_file(const std::string& name, Calibration* c, std::string* problem) {
-  std::string text;
-  if (!read_small_file(name, kMaxCalBytes, &text, problem)) return false;
-  if (!parse_cal_file(text, c, problem)) {
+bool read_cal_file(const std::string& name, Calibration* c, std::string* text, std::string* problem) {
+  if (!read_small_file(name, kMaxCalBytes, text, problem)) return false;
+  if (!parse_cal_file(*text, c, problem)) {
     *problem = "arquivo de calibração " + console_name(name) + ", " + *problem;
     return false;
   }

@@ -45,7 +45,7 @@ std::string cal_file_text(const Calibration& c);
 // missing key, or a slope of zero.
 bool parse_cal_file(std::string_view text, Calibration* c, std::string* problem);
 
-// The same for the file NAME (never changed).
-bool read_cal_file(const std::string& name, Calibration* c, std::string* problem);
+// The same for the file NAME (never changed), its bytes into *TEXT.
+bool read_cal_file(const std::string& name, Calibration* c, std::string* text, std::string* problem);
 
 #endif  // TALVIRONESKA_INSPECT_CALIBRATION_CAL_FILE_H_

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "inspect/calibration/small_file.h"
 #include "inspect/common/native_name.h"
-#include "inspect/common/small_file.h"
 #include "inspect/log/units.h"
 #include "inspect/program/line_hint.h"
 

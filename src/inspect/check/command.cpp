@@ -173,8 +173,9 @@ std::string check_document(const InspectInput& input, const InspectResult& resul
   return std::move(json.text);
 }
 
-// Reads the case or the thrust data file named in OPTIONS into INPUT.
-int read_input(const Options& options, InspectInput& input, const JsonRun& json) {
+}  // namespace
+
+int read_check_input(const Options& options, InspectInput& input, const JsonRun& json) {
   try {
     static RunContext rc;
     if (options.thrust_file.empty()) {
@@ -206,8 +207,6 @@ int read_input(const Options& options, InspectInput& input, const JsonRun& json)
   return kStatusFits;
 }
 
-}  // namespace
-
 int check_main(const Invocation& call) {
   Options options;
   std::string problem;
@@ -226,7 +225,7 @@ int check_main(const Invocation& call) {
   if (!json.target.empty()) {
     for (const fs::path& file : files_of_case_here()) json.kept.push_back(file);
   }
-  if (const int status = read_input(options, input, json); status != kStatusFits) return status;
+  if (const int status = read_check_input(options, input, json); status != kStatusFits) return status;
   json.kept.insert(json.kept.end(), input.case_files.begin(), input.case_files.end());
   if (!options.eng_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.eng_file)));
   problem = json_target_problem(json);

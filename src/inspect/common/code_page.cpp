@@ -1,5 +1,7 @@
 #include "inspect/common/code_page.h"
 
+#include <algorithm>
+
 namespace {
 
 // 0x80 to 0x9F differ from Latin-1; 0 marks the five unassigned codes.
@@ -92,6 +94,18 @@ std::string to_windows_1252(std::string_view text) {
   for (char& c : out) {
     const auto b = static_cast<unsigned char>(c);
     if (b < 0x20 || b == 0x7F) c = ' ';
+  }
+  return out;
+}
+
+std::string windows_text(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    out += to_windows_1252(text.substr(0, end));
+    out += "\r\n";
+    text.remove_prefix(std::min(end + 1, text.size()));
   }
   return out;
 }

@@ -30,4 +30,8 @@ std::string cp1252_from_utf8(std::string_view text);
 // and kept. Control characters become blanks, so the text stays on its line.
 std::string to_windows_1252(std::string_view text);
 
+// TEXT, lines of UTF-8 each ended by LF, as a file for Notepad: each line by
+// to_windows_1252(), ended by CR LF.
+std::string windows_text(std::string_view text);
+
 #endif  // TALVIRONESKA_INSPECT_COMMON_CODE_PAGE_H_

@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <span>
 
+#include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
 #include "inspect/import/temp_files.h"
+#include "inspect/program/case_files.h"
 #include "io/os_file.h"
 
 namespace fs = std::filesystem;
@@ -66,9 +68,12 @@ bool exists_somehow(const fs::path& path) {
 
 std::string thrust_file_name(const ImportedCase& c) { return c.case_name + ".dat"; }
 std::string params_file_name(const ImportedCase& c) { return c.case_name + "_caso.txt"; }
+std::string import_report_name(const ImportedCase& c) { return c.case_name + kImportReportSuffix; }
+std::string import_json_name(const ImportedCase& c) { return c.case_name + kImportJsonSuffix; }
 std::string calibration_file_name(const ImportedCase& c) { return c.case_name + "_calibracao.cal"; }
 std::vector<std::string> case_file_names(const ImportedCase& c) {
-  std::vector<std::string> names = {kGeneralDataName, params_file_name(c), thrust_file_name(c), kPlotScriptName};
+  std::vector<std::string> names = {kGeneralDataName, params_file_name(c),   thrust_file_name(c),
+                                    kPlotScriptName,  import_report_name(c), import_json_name(c)};
   if (!c.calibration_text.empty()) names.push_back(calibration_file_name(c));
   return names;
 }
@@ -151,12 +156,17 @@ std::string case_params_text(const ImportedCase& c) {
 }
 
 std::string plot_script_text() {
+  // The examples' line 6 keeps gnuplot's window open on Windows; the title
+  // and names are plain text, never gnuplot's enhanced markup ("teste_01").
   return "# Curva de empuxo. As linhas 1 a 6 s\xE3o suas; cada execu\xE7\xE3o reescreve as linhas 7 e 8.\r\n"
-         "set xlabel 't [s]'\r\n"
-         "set ylabel 'F [N]'\r\n"
-         "set grid\r\n"
-         "set style data lines\r\n"
-         "set linetype 1 linewidth 2\r\n";
+         "set xlabel 't [s]'; set ylabel 'F [N]'\r\n"
+         "set grid; set style data lines; set linetype 1 linewidth 2\r\n"
+         "# No Windows, a linha 5 deixa a janela do gr\xE1"
+         "fico aberta at\xE9 voc\xEA fech\xE1-la (veja LEIA-ME.txt).\r\n"
+         "if (strstrt(GPVAL_TERMINALS, \"windows\") > 0) { if (strstrt(GPVAL_TERMINALS, \"wxt\") > 0) { set terminal "
+         "wxt "
+         "persist } else { set terminal qt persist } }\r\n"
+         "set termoption noenhanced\r\n";
 }
 
 void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out) {
@@ -281,17 +291,21 @@ bool swap_in(std::vector<CaseFile>& files, std::string* problem) {
 
 }  // namespace
 
-bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records, bool replace,
-                const std::string& not_to_touch, std::vector<std::string>* written, std::string* problem) {
+bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records,
+                const ImportFindings& findings, bool replace, const std::string& not_to_touch,
+                std::vector<std::string>* written, std::string* problem) {
   const std::string general = general_data_text(c);
   const std::string params = case_params_text(c);
   const std::string plot = plot_script_text();
+  const std::string report = windows_text(findings.report);
   const fs::path root = path_of_name(dir);
   std::vector<CaseFile> files;
   for (const auto& [name, bytes] : {std::pair{std::string(kGeneralDataName), &general},
                                     {params_file_name(c), &params},
                                     {thrust_file_name(c), nullptr},
                                     {std::string(kPlotScriptName), &plot},
+                                    {import_report_name(c), &report},
+                                    {import_json_name(c), &findings.json},
                                     {calibration_file_name(c), &c.calibration_text}}) {
     if (bytes == &c.calibration_text && bytes->empty()) continue;
     files.push_back({name, bytes, root / name, root / (name + kTempSuffix), root / (name + kOldSuffix)});

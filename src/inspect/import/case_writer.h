@@ -34,8 +34,11 @@ inline constexpr std::size_t kMaxTitle = 90;
 std::string thrust_file_name(const ImportedCase& c);       // NAME.dat
 std::string params_file_name(const ImportedCase& c);       // NAME_caso.txt
 std::string calibration_file_name(const ImportedCase& c);  // NAME_calibracao.cal
-// The files write_case writes: four, and the calibration's copy when the
-// case has one.
+// The files write_case writes: the case, then what the import found
+// (NAME_importacao.txt and NAME_importacao.json), then the calibration's
+// copy when the case has one.
+std::string import_report_name(const ImportedCase& c);
+std::string import_json_name(const ImportedCase& c);
 std::vector<std::string> case_file_names(const ImportedCase& c);
 
 // True for the names of Windows' devices (nul, con, prn, aux, conin$,
@@ -64,6 +67,14 @@ std::string plot_script_text();
 // back as the same double.
 void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out);
 
+// What the import found, kept in the case: its report as the console showed
+// it (UTF-8, LF) and its JSON document; write_case writes the report in
+// Windows-1252 with CR LF.
+struct ImportFindings {
+  std::string report;
+  std::string json;
+};
+
 // Writes the case's files into DIR (created when missing). Nothing is
 // written when a file of the case is the file NOT_TO_TOUCH or the
 // calibration's source under any name, or already exists and REPLACE is
@@ -73,7 +84,8 @@ void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out
 // False with *PROBLEM, in Portuguese, when a file could not be written:
 // nothing is put in place then. *WRITTEN lists the files put in place; only
 // a rename failing after all were written leaves some of them there.
-bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records, bool replace,
-                const std::string& not_to_touch, std::vector<std::string>* written, std::string* problem);
+bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records,
+                const ImportFindings& findings, bool replace, const std::string& not_to_touch,
+                std::vector<std::string>* written, std::string* problem);
 
 #endif  // TALVIRONESKA_INSPECT_IMPORT_CASE_WRITER_H_

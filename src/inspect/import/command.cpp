@@ -13,7 +13,7 @@
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
-#include "inspect/common/small_file.h"
+#include "inspect/common/program_command.h"
 #include "inspect/common/text.h"
 #include "inspect/firing/firing.h"
 #include "inspect/firing/sampling.h"
@@ -265,11 +265,7 @@ std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const
 // case's copy, and made the log's scale: force = a + b x reading, in N. Its
 // file joins those the document is never written over.
 bool take_calibration(ImportOptions* o, ImportedCase* c, Calibration* cal, JsonRun* json, std::string* problem) {
-  if (!read_small_file(o->calibration_file, std::size_t{64} << 10, &c->calibration_text, problem)) return false;
-  if (!parse_cal_file(c->calibration_text, cal, problem)) {
-    *problem = "arquivo de calibração " + console_name(o->calibration_file) + ", " + *problem;
-    return false;
-  }
+  if (!read_cal_file(o->calibration_file, cal, &c->calibration_text, problem)) return false;
   c->calibration_source = o->calibration_file;
   json->kept.push_back(fs::absolute(path_of_name(o->calibration_file)));
   o->factor = cal->b;
@@ -361,15 +357,14 @@ int importar_main(const Invocation& call) {
   c.nmax = nmax_with_room(a.nmax, written.size());
   report_burn(out, o, c, a, firing, records);
 
+  const std::string document = import_document(console_name(o.log), firing, log, c, written);
   std::vector<std::string> names;
-  if (!write_case(o.output_dir, c, written, o.replace, o.log, &names, &problem)) {
+  if (!write_case(o.output_dir, c, written, {out.text, document}, o.replace, o.log, &names, &problem)) {
     return fail(json, "not-written", problem);
   }
   out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
-  out.line("Para avaliar: cd " + console_name(o.output_dir) + " e talvironeska");
+  out.line("Para avaliar: " + run_in_folder_command(o.output_dir));
   put(out.text, report_stream(json));
-  return finish_with_json(json,
-                          json.target.empty() ? "" : import_document(console_name(o.log), firing, log, c, written),
-                          report_status(out));
+  return finish_with_json(json, document, report_status(out));
 }

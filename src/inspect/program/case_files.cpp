@@ -24,7 +24,9 @@ void read_case_files(RunContext& rc) {
   compute_parameter_figures(rc);
 }
 
-std::vector<std::filesystem::path> files_of_case(const RunContext& rc) {
+namespace {
+
+std::vector<std::filesystem::path> case_paths(const RunContext& rc, bool with_companions) {
   std::vector<std::filesystem::path> files;
   // A field still unassigned holds NUL bytes.
   auto add = [&](std::string_view name) {
@@ -40,8 +42,25 @@ std::vector<std::filesystem::path> files_of_case(const RunContext& rc) {
   if (trimmed(rc.case_name).find('\0') == std::string_view::npos) {
     add(report_file_name(rc));
     add(curve_file_name(rc));
+    if (!with_companions) return files;
+    for (const std::string& name : companion_file_names(trimmed(rc.case_name))) add(name);
   }
   return files;
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> files_of_case(const RunContext& rc) { return case_paths(rc, true); }
+
+std::vector<std::filesystem::path> program_files_of_case(const RunContext& rc) { return case_paths(rc, false); }
+
+std::vector<std::string> companion_file_names(std::string_view case_name) {
+  std::vector<std::string> names;
+  for (const char* suffix :
+       {kImportReportSuffix, kImportJsonSuffix, kReportPageSuffix, kReportPictureSuffix, kReportNotesSuffix}) {
+    names.push_back(std::string(case_name) + suffix);
+  }
+  return names;
 }
 
 std::vector<std::string> outputs_over_inputs(const RunContext& rc) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/run_context.h"
@@ -18,7 +19,22 @@ void read_case_files(RunContext& rc);
 // directory: the general data file and the plot script, then those of the
 // parameter file, the thrust data file and the two result files whose names
 // RC holds (a name not read yet is left out).
+// The companion's files (companion_file_names) follow.
 std::vector<std::filesystem::path> files_of_case(const RunContext& rc);
+
+// The same without the companion's files: what the program reads and writes.
+std::vector<std::filesystem::path> program_files_of_case(const RunContext& rc);
+
+// The companion's own files in a case folder, each named from the trimmed
+// case name as the program names its results: the import's report and
+// document, the report page, its picture and its notes. No command writes
+// over them but the one that makes each.
+inline constexpr const char* kImportReportSuffix = "_importacao.txt";
+inline constexpr const char* kImportJsonSuffix = "_importacao.json";
+inline constexpr const char* kReportPageSuffix = "_relatorio.html";
+inline constexpr const char* kReportPictureSuffix = "_relatorio.png";
+inline constexpr const char* kReportNotesSuffix = "_relatorio.txt";
+std::vector<std::string> companion_file_names(std::string_view case_name);
 
 // The result files of the case read into RC that are, under some name or
 // link, one of its inputs (the general data file, the plot script, the case

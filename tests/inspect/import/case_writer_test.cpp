@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -9,6 +10,7 @@
 #include "core/trimmed.h"
 #include "input/case_params.h"
 #include "input/general_data.h"
+#include "inspect/common/code_page.h"
 #include "inspect/log/record.h"
 #include "inspect/program/thrust_records.h"
 
@@ -53,10 +55,17 @@ TEST_F(CaseWriterTest, TheProgramReadsTheCaseBackWhole) {
   EXPECT_EQ(rc.curve_listing_option, 0);
   EXPECT_EQ(trimmed(rc.case_name), "ensaio d'Ana");
   EXPECT_EQ(trimmed(rc.title), c.title);
-  for (const std::string& text : {case_params_text(c), general_data_text(c), plot_script_text()}) {
+  for (const std::string& text :
+       {case_params_text(c), general_data_text(c), plot_script_text(), windows_text("impulso 1 N\xC2\xB7s\n\n")}) {
     EXPECT_TRUE(text.ends_with("\r\n"));
     EXPECT_EQ(text.find("\n"), text.find("\r\n") + 1);
   }
+  EXPECT_EQ(windows_text("impulso 1 N\xC2\xB7s\nfim"), "impulso 1 N\xB7s\r\nfim\r\n");
+  // The plot script's six lines: the window stays open on Windows, titles are
+  // literal text (set after the terminal line).
+  const std::string plot = plot_script_text();
+  EXPECT_EQ(std::count(plot.begin(), plot.end(), '\n'), 6);
+  EXPECT_LT(plot.find("persist"), plot.find("set termoption noenhanced\r\n"));
 }
 
 TEST_F(CaseWriterTest, ThrustLinesReadBackToTheSameDoubles) {
@@ -84,21 +93,24 @@ TEST_F(CaseWriterTest, NothingIsReplacedUnlessAskedAndTheLogNever) {
   write_file("caso/e1.dat", "antigo\n");
   std::vector<std::string> written;
   std::string problem;
-  EXPECT_FALSE(write_case("caso", c, records, false, "registro.csv", &written, &problem));
+  EXPECT_FALSE(write_case("caso", c, records, {"achados\n", "{}"}, false, "registro.csv", &written, &problem));
   EXPECT_NE(problem.find("e1.dat j\xC3\xA1 existe"), std::string::npos) << problem;
   EXPECT_EQ(read_file("caso/e1.dat"), "antigo\n");
   EXPECT_FALSE(std::filesystem::exists("caso/talvironeska_2p1_dados_geral.txt"));
 
-  ASSERT_TRUE(write_case("caso", c, records, true, "registro.csv", &written, &problem)) << problem;
+  ASSERT_TRUE(write_case("caso", c, records, {"achados\n", "{}"}, true, "registro.csv", &written, &problem)) << problem;
   EXPECT_EQ(read_file("caso/e1.dat"), "0 1\r\n0.5 2\r\n");
-  EXPECT_EQ(written.size(), 4u);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("caso"), {}), 4);
+  EXPECT_EQ(written.size(), 6u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("caso"), {}), 6);
+  // What the import found, as Notepad reads it, and its document as given.
+  EXPECT_EQ(read_file("caso/e1_importacao.txt"), "achados\r\n");
+  EXPECT_EQ(read_file("caso/e1_importacao.json"), "{}");
 
   // The log, named another way, as the case's own thrust data file.
   write_file("caso/e2.dat", "t,F\n");
   c.case_name = "e2";
   problem.clear();
-  EXPECT_FALSE(write_case("caso", c, records, true, "caso/../caso/./e2.dat", &written, &problem));
+  EXPECT_FALSE(write_case("caso", c, records, {"achados\n", "{}"}, true, "caso/../caso/./e2.dat", &written, &problem));
   EXPECT_NE(problem.find("pr\xC3\xB3prio registro"), std::string::npos) << problem;
   EXPECT_EQ(read_file("caso/e2.dat"), "t,F\n");
   EXPECT_FALSE(std::filesystem::exists("caso/e2_caso.txt"));
@@ -109,7 +121,7 @@ TEST_F(CaseWriterTest, AFailedWriteLeavesNothing) {
   std::vector<std::string> written;
   std::string problem;
   write_file("arquivo", "x");
-  EXPECT_FALSE(write_case("arquivo/caso", c, {}, false, "registro.csv", &written, &problem));
+  EXPECT_FALSE(write_case("arquivo/caso", c, {}, {"achados\n", "{}"}, false, "registro.csv", &written, &problem));
   EXPECT_FALSE(problem.empty());
   EXPECT_TRUE(written.empty());
 }
@@ -123,7 +135,8 @@ TEST_F(CaseWriterTest, AFailedSwapPutsTheOldCaseBack) {
   const std::vector<ThrustRecord> old_records = {{0.0, 1.0, 1}, {0.5, 2.0, 2}};
   std::vector<std::string> written;
   std::string problem;
-  ASSERT_TRUE(write_case("caso", c, old_records, false, "registro.csv", &written, &problem)) << problem;
+  ASSERT_TRUE(write_case("caso", c, old_records, {"achados\n", "{}"}, false, "registro.csv", &written, &problem))
+      << problem;
   std::map<std::string, std::string> before;
   for (const auto& entry : std::filesystem::directory_iterator("caso")) {
     before[entry.path().filename().string()] = read_file(entry.path().string());
@@ -131,7 +144,7 @@ TEST_F(CaseWriterTest, AFailedSwapPutsTheOldCaseBack) {
   std::filesystem::create_directories("caso/e1_caso.txt.importar-antigo/ocupada");
   c.ti = 0.25;
   const std::vector<ThrustRecord> new_records = {{0.0, 5.0, 1}, {0.5, 6.0, 2}, {1.0, 0.0, 3}};
-  EXPECT_FALSE(write_case("caso", c, new_records, true, "registro.csv", &written, &problem));
+  EXPECT_FALSE(write_case("caso", c, new_records, {"achados\n", "{}"}, true, "registro.csv", &written, &problem));
   EXPECT_NE(problem.find("ficou como estava"), std::string::npos) << problem;
   std::map<std::string, std::string> after;
   for (const auto& entry : std::filesystem::directory_iterator("caso")) {
@@ -151,11 +164,12 @@ TEST_F(CaseWriterTest, TemporaryFilesAreMadeNewNeverThroughALink) {
   write_file("caso/talvironeska_2p1_dados_geral.txt.importar-tmp", "restos de uma importação interrompida");
   std::vector<std::string> written;
   std::string problem;
-  ASSERT_TRUE(write_case("caso", c, {{{0.0, 1.0, 1}, {0.5, 2.0, 2}}}, false, "registro.csv", &written, &problem))
+  ASSERT_TRUE(write_case("caso", c, {{{0.0, 1.0, 1}, {0.5, 2.0, 2}}}, {"achados\n", "{}"}, false, "registro.csv",
+                         &written, &problem))
       << problem;
   EXPECT_EQ(read_file("vitima.txt"), "intacta\n");
   EXPECT_EQ(read_file("caso/e1.dat"), "0 1\r\n0.5 2\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("caso"), {}), 4);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("caso"), {}), 6);
 }
 
 TEST(CaseNames, WindowsDevicesAreNoCaseNames) {

@@ -1,4 +1,4 @@
-#include "inspect/common/small_file.h"
+#include "inspect/calibration/small_file.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,6 +1,6 @@
 // A small text file read whole into memory: a calibration table, a .cal file.
-#ifndef TALVIRONESKA_INSPECT_COMMON_SMALL_FILE_H_
-#define TALVIRONESKA_INSPECT_COMMON_SMALL_FILE_H_
+#ifndef TALVIRONESKA_INSPECT_CALIBRATION_SMALL_FILE_H_
+#define TALVIRONESKA_INSPECT_CALIBRATION_SMALL_FILE_H_
 
 #include <cstddef>
 #include <string>
@@ -10,4 +10,4 @@
 // read, holds more than MAX_BYTES, or holds a zero byte (UTF-16, binary).
 bool read_small_file(const std::string& name, std::size_t max_bytes, std::string* text, std::string* problem);
 
-#endif  // TALVIRONESKA_INSPECT_COMMON_SMALL_FILE_H_
+#endif  // TALVIRONESKA_INSPECT_CALIBRATION_SMALL_FILE_H_
