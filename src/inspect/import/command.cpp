@@ -177,9 +177,11 @@ std::string import_document(const std::string& log_name, const FiringAnalysis& f
   return std::move(json.text);
 }
 
-// The one analysis of the converted records, before any tare or grid, and
-// their time stamps at its rate.
-FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inverted, Sampling* sampling) {
+// The one analysis of the converted RECORDS, before any tare or grid, and
+// their time stamps at its rate. The spikes it sets aside are read through in
+// the records too, as the line between the records around them: the case
+// holds no reading the analysis left out.
+FiringAnalysis analyse_records(std::span<ThrustRecord> records, bool inverted, Sampling* sampling) {
   std::vector<double> t(records.size());
   std::vector<double> F(records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
@@ -190,6 +192,10 @@ FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inver
   choice.inverted = inverted;
   FiringAnalysis a = analyse_firing(t, F, choice);
   if (a.rate.w > 0) *sampling = measure_sampling(t, a.rate.w);
+  std::vector<std::size_t> spikes;
+  for (const SpikeRecord& spike : a.spikes) spikes.push_back(spike.record);
+  const Signal read_through{t, F, {}, spikes};
+  for (std::size_t i : spikes) records[i].F = above(read_through, i);
   return a;
 }
 
@@ -220,10 +226,8 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
-  const std::size_t read = std::count_if(firing.spikes.begin(), firing.spikes.end(),
-                                         [&](const SpikeRecord& r) { return r.time >= c.ti && r.time <= c.tf; });
   const std::string spike = warning_text(firing, "spike");
-  if (!spike.empty()) out.warn(spike + (read > 0 ? "; o programa lê as da janela" : ""));
+  if (!spike.empty()) out.warn(spike + "; no caso, a reta entre os registros vizinhos");
   if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
   const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
