@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/curve.h"
+#include "inspect/calibration/cal_file.h"
 #include "inspect/common/code_page.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
@@ -68,7 +69,7 @@ std::string stretch_text(const QuietStretch& q) {
          std::to_string(q.last - q.first + 1) + " registros, ruído " + newtons(q.noise) + ")";
 }
 
-void report_format(Report& out, const std::string& name, const LogRead& log) {
+void report_format(Report& out, const std::string& name, const LogRead& log, bool calibrated) {
   const LogDialect& d = log.dialect;
   const LogColumns& c = log.columns;
   out.line("Registro: " + name + " (" + std::to_string(log.lines) + " linhas)");
@@ -87,7 +88,7 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
                                  : "  tempo: nenhuma coluna; um registro a cada 1/" + shortest(c.rate) + " s (--taxa)";
   out.line(time);
   std::string thrust = "  empuxo: coluna " + std::to_string(c.thrust + 1) + ", em " + unit_text(c.thrust_unit) + " (" +
-                       c.thrust_unit_source + ")";
+                       (calibrated ? std::string("--calibracao") : c.thrust_unit_source) + ")";
   if (c.factor != 1.0 || c.offset != 0.0) {
     thrust += ", (valor - " + shortest(c.offset) + ") x " + shortest(c.factor);
   }
@@ -256,6 +257,32 @@ void report_step(Report& out, const ImportOptions& o, const Rate& rate, const Wr
   }
 }
 
+// The calibration of --calibracao read into *CAL, its text kept for the
+// case's copy, and made the log's scale: force = a + b x reading, in N. Its
+// file joins those the document is never written over.
+bool take_calibration(ImportOptions* o, ImportedCase* c, Calibration* cal, JsonRun* json, std::string* problem) {
+  if (!read_cal_file(o->calibration_file, cal, &c->calibration_text, problem)) return false;
+  c->calibration_source = o->calibration_file;
+  json->kept.push_back(fs::absolute(path_of_name(o->calibration_file)));
+  o->factor = cal->b;
+  o->offset = -cal->a / cal->b;
+  o->thrust_unit = ThrustUnit::N;
+  return true;
+}
+
+// The calibration's line, and its warning when its loads stay far below
+// the firing's PEAK.
+void report_calibration(Report& out, const ImportOptions& o, const Calibration& cal, double peak) {
+  if (o.calibration_file.empty()) return;
+  out.line("  calibração: " + console_name(o.calibration_file) + ", força = " + significant(cal.a, 6) + " N + " +
+           significant(cal.b, 8) + " x leitura; " + std::to_string(cal.readings) + " leituras em " +
+           std::to_string(cal.loads) + " cargas até " + fixed(cal.top_load, 3) + " N");
+  if (cal.top_load < 0.5 * peak) {
+    out.warn("a maior carga da calibração, " + fixed(cal.top_load, 3) + " N, não chega à metade do pico, " +
+             fixed(peak, 3) + " N: o fator é extrapolado; calibre até o pico esperado");
+  }
+}
+
 }  // namespace
 
 int importar_main(const Invocation& call) {
@@ -268,6 +295,10 @@ int importar_main(const Invocation& call) {
   if (!name_case(o, &c, &problem)) {
     std::error_code error;
     return fail(json, fs::is_regular_file(path_of_name(o.log), error) ? "usage" : "unreadable-log", problem);
+  }
+  Calibration cal;
+  if (!o.calibration_file.empty() && !take_calibration(&o, &c, &cal, &json, &problem)) {
+    return fail(json, "unreadable-calibration", problem + "; nada foi escrito");
   }
   for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
   problem = json_target_problem(json);
@@ -288,7 +319,7 @@ int importar_main(const Invocation& call) {
   const FiringAnalysis firing = analyse_records(records, o.inverted, &sampling);
 
   Report out;
-  report_format(out, console_name(o.log), log);
+  report_format(out, console_name(o.log), log, !o.calibration_file.empty());
   if (firing.inverted) {
     return fail(json, "inverted-cell",
                 console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
@@ -300,6 +331,7 @@ int importar_main(const Invocation& call) {
   if (c.w <= 0) {
     return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
   }
+  report_calibration(out, o, cal, firing.burn->Fmax);
   ZeroCorrection zero;
   if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records.t, records.F, zero);
