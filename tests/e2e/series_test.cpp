@@ -139,7 +139,8 @@ TEST_F(Series, TwoRealL1420RFiringsFromTheirCases) {
   EXPECT_EQ(png.width, 1200u);
 
   auto after = contents(dir);
-  for (const char* name : {"serie.txt", "serie.csv", "serie.eng", "serie.gnu", "serie_curvas.dat", "serie.png"}) {
+  for (const char* name :
+       {"serie.txt", "serie.csv", "serie.eng", "serie.gnu", "serie_curvas.dat", "serie.png", "serie.html"}) {
     EXPECT_EQ(after.erase(std::string("serie/") + name), 1u) << name;
   }
   EXPECT_EQ(after, before);  // the cases as they were, nothing else written
@@ -393,10 +394,14 @@ TEST_F(Series, AMissingOrFailingGnuplotIsReported) {
       EXPECT_TRUE(has(r.out, ": " + png + " n\xC3\xA3o foi desenhado\n")) << r.out;
     }
     EXPECT_TRUE(has(r.out,
-                    ": serie.txt, serie.csv, serie_curvas.dat, serie.gnu; curva m\xC3\xA9"
+                    ": serie.txt, serie.csv, serie_curvas.dat, serie.gnu, serie.html; curva m\xC3\xA9"
                     "dia em "))
         << r.out;
     EXPECT_FALSE(dir.exists("serie/serie.png"));
+    // The page holds the tables all the same and says how to get the plot.
+    const std::string page = dir.read("serie/serie.html");
+    EXPECT_TRUE(has(page, "Instale o gnuplot"));
+    EXPECT_TRUE(has(page, "data-json=\"series.program.It_Ns.mean\""));
     EXPECT_TRUE(dir.exists("serie/serie.gnu") && dir.exists("serie/serie.eng"));
   }
 }
