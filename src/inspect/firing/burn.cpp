@@ -70,12 +70,7 @@ std::optional<Burn> find_burn(const Signal& signal, std::size_t from, std::size_
   b.end = b.ends_in_file ? crossing(t[e], f(e), t[e + 1], f(e + 1), level) : t[e];
   b.duration = b.end - b.start;
   double It = s > 0 ? (f(s) + level) / 2.0 * (t[s] - b.start) : 0.0;
-  double here = f(s);
-  for (std::size_t i = s; i < e; ++i) {
-    const double next = f(i + 1);
-    It += (here + next) / 2.0 * (t[i + 1] - t[i]);
-    here = next;
-  }
+  It += stamped_area(signal, s, e);
   if (b.ends_in_file) It += (f(e) + level) / 2.0 * (b.end - t[e]);
   b.It = It;
   b.Fmed = b.duration > 0.0 ? It / b.duration : 0.0;

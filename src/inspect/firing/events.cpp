@@ -105,13 +105,7 @@ void measure(Event& e, const Signal& s, double step) {
   // The impulse counts from the records on either side, below the threshold.
   const std::size_t from = e.first > 0 ? e.first - 1 : e.first;
   const std::size_t to = e.last + 1 < s.F.size() ? e.last + 1 : e.last;
-  e.impulse = 0.0;
-  double here = above(from);
-  for (std::size_t i = from; i < to; ++i) {
-    const double next = above(i + 1);
-    e.impulse += (here + next) / 2.0 * (t[i + 1] - t[i]);
-    here = next;
-  }
+  e.impulse = stamped_area(s, from, to);
 
   const double p10 = 0.1 * e.peak;
   const double p90 = 0.9 * e.peak;

@@ -70,9 +70,12 @@ std::string thrust_file_name(const ImportedCase& c) { return c.case_name + ".dat
 std::string params_file_name(const ImportedCase& c) { return c.case_name + "_caso.txt"; }
 std::string import_report_name(const ImportedCase& c) { return c.case_name + kImportReportSuffix; }
 std::string import_json_name(const ImportedCase& c) { return c.case_name + kImportJsonSuffix; }
+std::string calibration_file_name(const ImportedCase& c) { return c.case_name + "_calibracao.cal"; }
 std::vector<std::string> case_file_names(const ImportedCase& c) {
-  return {kGeneralDataName, params_file_name(c),   thrust_file_name(c),
-          kPlotScriptName,  import_report_name(c), import_json_name(c)};
+  std::vector<std::string> names = {kGeneralDataName, params_file_name(c),   thrust_file_name(c),
+                                    kPlotScriptName,  import_report_name(c), import_json_name(c)};
+  if (!c.calibration_text.empty()) names.push_back(calibration_file_name(c));
+  return names;
 }
 
 bool is_device_name(std::string_view name) {
@@ -194,16 +197,17 @@ struct CaseFile {
   bool placed = false;   // the new file has the name
 };
 
-// Why FILES cannot be written into ROOT at all: a file is the log, is there
-// without REPLACE, or is there as something other than a file. Empty when
-// they can.
-std::string refusal(const std::vector<CaseFile>& files, const fs::path& log, bool replace) {
-  const std::span<const fs::path> the_log(&log, 1);
+// Why FILES cannot be written into ROOT at all: a file is one of INPUTS
+// (the log, then the calibration's source), is there without REPLACE, or is
+// there as something other than a file. Empty when they can.
+std::string refusal(const std::vector<CaseFile>& files, std::span<const fs::path> inputs, bool replace) {
   for (const CaseFile& f : files) {
     const std::string shown = console_name(name_of_path(f.target));
-    if (same_file_among(f.target, the_log) != nullptr || same_file_among(f.temp, the_log) != nullptr ||
-        same_file_among(f.old, the_log) != nullptr) {
-      return shown + " é o próprio registro: não será sobrescrito";
+    for (const fs::path* input :
+         {same_file_among(f.target, inputs), same_file_among(f.temp, inputs), same_file_among(f.old, inputs)}) {
+      if (input == nullptr) continue;
+      return shown + (input == &inputs[0] ? " é o próprio registro" : " é o arquivo de calibração lido") +
+             ": não será sobrescrito";
     }
     if (!exists_somehow(f.target)) continue;
     if (!replace) return shown + " já existe: nada foi escrito (--substituir o substitui)";
@@ -301,10 +305,14 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
                                     {thrust_file_name(c), nullptr},
                                     {std::string(kPlotScriptName), &plot},
                                     {import_report_name(c), &report},
-                                    {import_json_name(c), &findings.json}}) {
+                                    {import_json_name(c), &findings.json},
+                                    {calibration_file_name(c), &c.calibration_text}}) {
+    if (bytes == &c.calibration_text && bytes->empty()) continue;
     files.push_back({name, bytes, root / name, root / (name + kTempSuffix), root / (name + kOldSuffix)});
   }
-  *problem = refusal(files, path_of_name(not_to_touch), replace);
+  std::vector<fs::path> inputs = {path_of_name(not_to_touch)};
+  if (!c.calibration_source.empty()) inputs.push_back(path_of_name(c.calibration_source));
+  *problem = refusal(files, inputs, replace);
   if (!problem->empty()) return false;
   const bool made = !exists_somehow(root);
   std::error_code error;
@@ -330,5 +338,8 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
   forget_temporary_files();
   if (!swapped) return false;
   for (const CaseFile& f : files) written->push_back(f.name);
+  if (replace && c.calibration_text.empty() && exists_somehow(root / calibration_file_name(c))) {
+    fs::remove(root / calibration_file_name(c), error);
+  }
   return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/curve.h"
+#include "inspect/calibration/cal_file.h"
 #include "inspect/common/code_page.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
@@ -68,7 +69,7 @@ std::string stretch_text(const QuietStretch& q) {
          std::to_string(q.last - q.first + 1) + " registros, ruído " + newtons(q.noise) + ")";
 }
 
-void report_format(Report& out, const std::string& name, const LogRead& log) {
+void report_format(Report& out, const std::string& name, const LogRead& log, bool calibrated) {
   const LogDialect& d = log.dialect;
   const LogColumns& c = log.columns;
   out.line("Registro: " + name + " (" + std::to_string(log.lines) + " linhas)");
@@ -87,7 +88,7 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
                                  : "  tempo: nenhuma coluna; um registro a cada 1/" + shortest(c.rate) + " s (--taxa)";
   out.line(time);
   std::string thrust = "  empuxo: coluna " + std::to_string(c.thrust + 1) + ", em " + unit_text(c.thrust_unit) + " (" +
-                       c.thrust_unit_source + ")";
+                       (calibrated ? std::string("--calibracao") : c.thrust_unit_source) + ")";
   if (c.factor != 1.0 || c.offset != 0.0) {
     thrust += ", (valor - " + shortest(c.offset) + ") x " + shortest(c.factor);
   }
@@ -176,9 +177,11 @@ std::string import_document(const std::string& log_name, const FiringAnalysis& f
   return std::move(json.text);
 }
 
-// The one analysis of the converted records, before any tare or grid, and
-// their time stamps at its rate.
-FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inverted, Sampling* sampling) {
+// The one analysis of the converted RECORDS, before any tare or grid, and
+// their time stamps at its rate. The spikes it sets aside are read through in
+// the records too, as the line between the records around them: the case
+// holds no reading the analysis left out.
+FiringAnalysis analyse_records(std::span<ThrustRecord> records, bool inverted, Sampling* sampling) {
   std::vector<double> t(records.size());
   std::vector<double> F(records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
@@ -189,6 +192,10 @@ FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inver
   choice.inverted = inverted;
   FiringAnalysis a = analyse_firing(t, F, choice);
   if (a.rate.w > 0) *sampling = measure_sampling(t, a.rate.w);
+  std::vector<std::size_t> spikes;
+  for (const SpikeRecord& spike : a.spikes) spikes.push_back(spike.record);
+  const Signal read_through{t, F, {}, spikes};
+  for (std::size_t i : spikes) records[i].F = above(read_through, i);
   return a;
 }
 
@@ -219,10 +226,8 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
-  const std::size_t read = std::count_if(firing.spikes.begin(), firing.spikes.end(),
-                                         [&](const SpikeRecord& r) { return r.time >= c.ti && r.time <= c.tf; });
   const std::string spike = warning_text(firing, "spike");
-  if (!spike.empty()) out.warn(spike + (read > 0 ? "; o programa lê as da janela" : ""));
+  if (!spike.empty()) out.warn(spike + "; no caso, a reta entre os registros vizinhos");
   if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
   const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
@@ -260,6 +265,32 @@ std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const
   return grid;
 }
 
+// The calibration of --calibracao read into *CAL, its text kept for the
+// case's copy, and made the log's scale: force = a + b x reading, in N. Its
+// file joins those the document is never written over.
+bool take_calibration(ImportOptions* o, ImportedCase* c, Calibration* cal, JsonRun* json, std::string* problem) {
+  if (!read_cal_file(o->calibration_file, cal, &c->calibration_text, problem)) return false;
+  c->calibration_source = o->calibration_file;
+  json->kept.push_back(fs::absolute(path_of_name(o->calibration_file)));
+  o->factor = cal->b;
+  o->offset = -cal->a / cal->b;
+  o->thrust_unit = ThrustUnit::N;
+  return true;
+}
+
+// The calibration's line, and its warning when its loads stay far below
+// the firing's PEAK.
+void report_calibration(Report& out, const ImportOptions& o, const Calibration& cal, double peak) {
+  if (o.calibration_file.empty()) return;
+  out.line("  calibração: " + console_name(o.calibration_file) + ", força = " + significant(cal.a, 6) + " N + " +
+           significant(cal.b, 8) + " x leitura; " + std::to_string(cal.readings) + " leituras em " +
+           std::to_string(cal.loads) + " cargas até " + fixed(cal.top_load, 3) + " N");
+  if (cal.top_load < 0.5 * peak) {
+    out.warn("a maior carga da calibração, " + fixed(cal.top_load, 3) + " N, não chega à metade do pico, " +
+             fixed(peak, 3) + " N: o fator é extrapolado; calibre até o pico esperado");
+  }
+}
+
 }  // namespace
 
 int importar_main(const Invocation& call) {
@@ -272,6 +303,10 @@ int importar_main(const Invocation& call) {
   if (!name_case(o, &c, &problem)) {
     std::error_code error;
     return fail(json, fs::is_regular_file(path_of_name(o.log), error) ? "usage" : "unreadable-log", problem);
+  }
+  Calibration cal;
+  if (!o.calibration_file.empty() && !take_calibration(&o, &c, &cal, &json, &problem)) {
+    return fail(json, "unreadable-calibration", problem + "; nada foi escrito");
   }
   for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
   problem = json_target_problem(json);
@@ -292,7 +327,7 @@ int importar_main(const Invocation& call) {
   const FiringAnalysis firing = analyse_records(records, o.inverted, &sampling);
 
   Report out;
-  report_format(out, console_name(o.log), log);
+  report_format(out, console_name(o.log), log, !o.calibration_file.empty());
   if (firing.inverted) {
     return fail(json, "inverted-cell",
                 console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
@@ -304,6 +339,7 @@ int importar_main(const Invocation& call) {
   if (c.w <= 0) {
     return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
   }
+  report_calibration(out, o, cal, firing.burn->Fmax);
   ZeroCorrection zero;
   if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records, zero);

@@ -26,6 +26,7 @@ struct ImportOptions : LogLayout {
   std::optional<std::string> title;     // --titulo
   bool replace = false;                 // --substituir
   std::string json_file;                // --json; "-" for the standard output
+  std::string calibration_file;         // --calibracao: the load cell's .cal file
 };
 
 // The import's command line. Beyond the common rules it refuses a second

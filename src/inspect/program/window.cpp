@@ -5,6 +5,7 @@
 
 #include "analysis/curve.h"
 #include "input/thrust_window.h"
+#include "inspect/firing/signal.h"
 
 WindowReading read_window(const ThrustFile& file, const CaseValues& v, double tare) {
   WindowReading r;
@@ -57,11 +58,7 @@ double stretch_impulse(std::span<const double> t, std::span<const double> F, dou
                        std::size_t last) {
   const std::size_t from = first > 0 ? first - 1 : first;
   const std::size_t to = std::min(last + 1, t.size() - 1);
-  double It = 0.0;
-  for (std::size_t i = from; i < to; ++i) {
-    if (t[i + 1] > t[i]) It += ((F[i] - zero) + (F[i + 1] - zero)) / 2.0 * (t[i + 1] - t[i]);
-  }
-  return It;
+  return stamped_area(constant_zero(t, F, zero), from, to);
 }
 
 LeftOut impulse_left_out(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
