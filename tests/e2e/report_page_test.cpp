@@ -121,6 +121,7 @@ TEST_F(ReportPage, WithoutGnuplotThePageHoldsTheTables) {
   e2e::CaseDir run_here;
   write_f67w_case(run_here, "");
   ASSERT_EQ(run_here.run().exit_status, 0);
+  run_here.write("f67w_calibracao.cal", "# a calibration the import copied\n");
   elsewhere.use_gnuplot(e2e::Gnuplot::missing);
   const e2e::RunResult r = elsewhere.run_inspect({"relatorio", run_here.full_path(".")});
   ASSERT_EQ(r.exit_status, 0) << r.err;
@@ -129,6 +130,7 @@ TEST_F(ReportPage, WithoutGnuplotThePageHoldsTheTables) {
   EXPECT_TRUE(has(page, "Instale o gnuplot")) << page;
   EXPECT_TRUE(has(page, "data-json=\"burn.impulse_Ns\""));
   EXPECT_TRUE(has(page, "href=\"./f67w_saida_B.txt\""));
+  EXPECT_TRUE(has(page, "copiada no caso como <a href=\"./f67w_calibracao.cal\">"));
   EXPECT_FALSE(has(page, "n\xC3\xA3o existe"));
   EXPECT_FALSE(run_here.exists("f67w_relatorio.png"));
 }
