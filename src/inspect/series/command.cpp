@@ -1,8 +1,10 @@
 #include "inspect/series/command.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
 #include <span>
 #include <system_error>
 
@@ -20,13 +22,16 @@
 #include "inspect/engine/engine_reading.h"
 #include "inspect/json/output.h"
 #include "inspect/json/series.h"
+#include "inspect/report/picture.h"
 #include "inspect/series/mean_curve.h"
 #include "inspect/series/options.h"
+#include "inspect/series/page.h"
 #include "inspect/series/plot.h"
 #include "inspect/series/report.h"
 #include "inspect/series/series.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
+#include "io/whole_file.h"
 
 namespace fs = std::filesystem;
 
@@ -53,6 +58,7 @@ constexpr char kEngName[] = "serie.eng";
 constexpr char kPlotDataName[] = "serie_curvas.dat";
 constexpr char kPlotScriptName[] = "serie.gnu";
 constexpr char kPngName[] = "serie.png";
+constexpr char kPageName[] = "serie.html";
 
 // MESSAGE on the standard error, and the error document with CODE where
 // --json asks for it.
@@ -162,6 +168,17 @@ bool add_engine_files(const SeriesOptions& options, const MeanEngineCurve& eng, 
   return true;
 }
 
+// --referencia's curve into *REFERENCE, when given; false with *PROBLEM
+// when it cannot be taken.
+bool read_reference(const SeriesOptions& options, SeriesReference* reference, std::string* problem) {
+  reference->source = console_name(options.reference_file);
+  if (options.reference_file.empty() || read_published_motor(options.reference_file, &reference->motor, problem)) {
+    return true;
+  }
+  *problem += "; nenhum arquivo escrito";
+  return false;
+}
+
 // What the series' files are made of.
 struct SeriesResults {
   std::span<const Firing> firings;
@@ -195,6 +212,15 @@ bool add_outputs(const SeriesOptions& options, const SeriesResults& r, std::vect
   outputs->push_back(
       {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(r.firings, r.summary.designation, plot, key)});
   return true;
+}
+
+// The files of OUTPUTS written under one of UNITS.
+std::vector<OutputFile> outputs_of(const std::vector<OutputFile>& outputs, std::initializer_list<int> units) {
+  std::vector<OutputFile> found;
+  for (const OutputFile& out : outputs) {
+    if (std::find(units.begin(), units.end(), out.unit) != units.end()) found.push_back(out);
+  }
+  return found;
 }
 
 // Why one of the files to be WRITTEN must not be written: it is a firing's
@@ -253,6 +279,45 @@ bool draw_picture(const fs::path& folder, std::FILE* report) {
   return false;
 }
 
+// Writes serie.html in FOLDER, its overlay drawn apart as SVG from the same
+// data and script; false, with a warning on the console, when the page could
+// not be written. Without gnuplot the page holds the tables and says so.
+bool write_series_page(const fs::path& folder, std::span<const Firing> firings, const SeriesSummary& summary,
+                       const std::string& plot_data, const std::vector<OutputFile>& engine, bool png_drawn,
+                       std::FILE* report) {
+  SeriesPage page{firings, &summary, "", "", {}};
+  const PlotFiles svg_files{kPlotDataName, "serie.svg", "serie_pagina.gnu", kPageSvgTerminal, true};
+  std::vector<std::string> made;
+  if (run_gnuplot_apart(
+          {{kPlotDataName, plot_data}, {svg_files.script, plot_script_text(firings, summary.designation, svg_files)}},
+          svg_files.script, {svg_files.png}, &made, &page.no_plot)) {
+    page.svg = inline_svg(made[0]);
+  }
+  if (page.svg.empty()) {
+    page.no_plot +=
+        ". Instale o gnuplot (no Debian: sudo apt install gnuplot; no Windows: o gnuplot para Windows, "
+        "com a sua pasta bin no PATH) e rode a s\xC3\xA9rie de novo.";
+  }
+  page.links.push_back({kReportName, "o relat\xC3\xB3rio da s\xC3\xA9rie"});
+  page.links.push_back({kCsvName, "a tabela para a planilha"});
+  for (const OutputFile& file : engine) {
+    if (file.path.parent_path() != folder) continue;
+    page.links.push_back({cp1252_from_utf8(name_of_path(file.path.filename())),
+                          "a curva m\xC3\xA9"
+                          "dia no formato de motor"});
+  }
+  if (png_drawn)
+    page.links.push_back({kPngName,
+                          "o gr\xC3\xA1"
+                          "fico em PNG, para o editor de texto"});
+  if (write_whole_file(name_of_path(folder / kPageName), series_page_html(page))) return true;
+  put("AVISO: " + console_name(name_of_path(folder / kPageName)) +
+          " n\xC3\xA3o p\xC3\xB4"
+          "de ser escrito\n",
+      report);
+  return false;
+}
+
 // The files in the folder ARGUMENT names, when it names one.
 void add_folder_files(const std::string& argument, std::vector<fs::path>* files) {
   std::error_code error;
@@ -270,10 +335,8 @@ int series_main(const Invocation& call) {
   if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
 
   JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
-  SeriesReference reference{{}, console_name(options.reference_file), std::nullopt};
-  if (!options.reference_file.empty() && !read_published_motor(options.reference_file, &reference.motor, &problem)) {
-    return fail(json, "reference-unreadable", problem + "; nenhum arquivo escrito");
-  }
+  SeriesReference reference;
+  if (!read_reference(options, &reference, &problem)) return fail(json, "reference-unreadable", problem);
   std::vector<Firing> firings(options.firings.size());
   const FiringOptions firing_options{options.rate, options.M, options.inverted};
   for (std::size_t i = 0; i < firings.size(); ++i) {
@@ -304,9 +367,13 @@ int series_main(const Invocation& call) {
   if (!add_outputs(options, {firings, summary, eng, reference}, &outputs, &note, &problem)) {
     return fail(json, "eng-not-written", problem + "; nenhum arquivo escrito");
   }
+  // The engine files and the curves' data, for the page.
+  const std::vector<OutputFile> engine = outputs_of(outputs, {kUnitSeriesEng, kUnitSeriesRse});
+  const std::string plot_data = outputs_of(outputs, {kUnitSeriesPlotData}).front().bytes;
   std::vector<fs::path> written;
   for (const OutputFile& out : outputs) written.push_back(out.path);
   written.push_back(folder / kPngName);
+  written.push_back(folder / kPageName);
   if (json.target != kJsonToStandardOutput && !json.target.empty()) written.push_back(path_of_name(json.target));
   problem = overwrite_problem(written, firings);
   if (!problem.empty()) return fail(json, "would-overwrite", problem + "; nenhum arquivo escrito");
@@ -328,10 +395,12 @@ int series_main(const Invocation& call) {
   }
   const bool drawn = draw_picture(folder, text);
   if (!drawn) status = kStatusWarnings;
+  if (!write_series_page(folder, firings, summary, plot_data, engine, drawn, text)) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
-          kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
-          (note.file.starts_with("nenhum") ? std::string("; nenhum arquivo de motor: pede ") + kEngineSizeOptions
-                                           : "; curva média em " + utf8_from_cp1252(note.file)) +
+          kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) + ", " +
+          kPageName +
+          (engine.empty() ? std::string("; nenhum arquivo de motor: pede ") + kEngineSizeOptions
+                          : "; curva média em " + utf8_from_cp1252(note.file)) +
           "\n",
       text);
   return finish_with_json(

@@ -16,6 +16,10 @@ struct PlotFiles {
   std::string data;  // names as the script shows them, relative to its folder
   std::string png;
   std::string script;
+  // The terminal line: the PNG kept beside the script, else the page's SVG.
+  std::string terminal = "set terminal pngcairo size 1200,720 noenhanced";
+  // The script's text: Windows-1252 for the script kept, UTF-8 for the page.
+  bool utf8 = false;
 };
 
 // The most points of one curve that the picture gets: a few thousand draw
@@ -29,7 +33,7 @@ inline constexpr std::size_t kPicturePoints = 4000;
 std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean,
                            std::span<const CurvePoint> reference = {});
 
-// The script, Windows-1252 with CR LF. Every text from the firings goes in
+// The script, Windows-1252 with CR LF (UTF-8 with files.utf8). Every text from the firings goes in
 // as a quoted string and every file name as a quoted relative path starting
 // with "./", so none of them can become a gnuplot command or a pipe.
 // REFERENCE names the reference curve's block in the key; empty when there is none.
