@@ -9,8 +9,9 @@
 #include <string>
 
 #include "inspect/common/command_line.h"
+#include "inspect/uncertainty/budget.h"
 
-struct Options {
+struct Options : StandFigures {
   bool version = false;
   std::string thrust_file;                // empty: read the case in the current directory
   std::int32_t rate = 0;                  // --rate HZ; 0 when not given
@@ -24,6 +25,7 @@ struct Options {
   double length = 0.0;                    // --comprimento MM
   std::optional<double> total_mass;       // --massa-total KG
   std::optional<double> propellant_mass;  // --massa-propelente KG; else the case's M
+  std::string calibration_file;           // --calibracao: the load cell's .cal; else the case's copy
 };
 
 // The check's command line. Beyond the common rules it refuses a second file,
