@@ -42,6 +42,10 @@ bool os_replace(const std::string& from, const std::string& to);
 
 bool os_remove(const std::string& name);
 
+// Whether NAME is something other than a file or a link that a new file
+// must not take the place of: a device, a pipe, a folder.
+bool os_is_special(const std::string& name);
+
 // The path shown in error lines: NAME when absolute, else the current
 // directory, the separator and NAME, with no other normalisation. On Windows
 // it is the system's full path name, with . and .. resolved and / turned into \.

@@ -102,6 +102,12 @@ bool os_replace(const std::string& from, const std::string& to) { return ::renam
 
 bool os_remove(const std::string& name) { return ::unlink(name.c_str()) == 0; }
 
+bool os_is_special(const std::string& name) {
+  struct stat st;
+  if (::lstat(name.c_str(), &st) != 0) return false;
+  return !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode);
+}
+
 std::string os_full_path(std::string_view name) {
   if (!name.empty() && name.front() == '/') return std::string(name);
   std::vector<char> cwd(PATH_MAX);

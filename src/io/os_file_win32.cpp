@@ -119,6 +119,11 @@ bool os_replace(const std::string& from, const std::string& to) {
 
 bool os_remove(const std::string& name) { return DeleteFileA(name.c_str()) != 0; }
 
+bool os_is_special(const std::string& name) {
+  const DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 std::string os_full_path(std::string_view name) {
   // The system's own full path; an empty name shows the current directory.
   const std::string relative = name.empty() ? std::string(".\\") : std::string(name);

@@ -11,7 +11,7 @@
 
 #include "core/run_context.h"
 #include "inspect/common/outcome.h"
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/engine_curve.h"
 #include "inspect/firing/firing.h"
 #include "inspect/program/program_run.h"
 #include "inspect/program/thrust_records.h"

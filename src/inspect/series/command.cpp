@@ -14,7 +14,8 @@
 #include "inspect/common/outcome.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/engine_file.h"
+#include "inspect/engine/engine_options.h"
 #include "inspect/json/output.h"
 #include "inspect/json/series.h"
 #include "inspect/series/mean_curve.h"
@@ -39,6 +40,7 @@ enum SeriesUnit : int {
   kUnitSeriesEng,
   kUnitSeriesPlotData,
   kUnitSeriesPlotScript,
+  kUnitSeriesRse,
 };
 
 // Fixed names: the script reaches them by name, and none of them can be read
@@ -112,6 +114,40 @@ MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
   c.points = reduce_curve(eng_polyline(c.mean, step));
   c.It = curve_impulse(c.points);
   return c;
+}
+
+// The engine files of the mean curve, added to *OUTPUTS, and what the
+// report says of them; false with *PROBLEM when the motor's values cannot
+// be written. Without the motor's sizes, none, and the report says what
+// they need.
+bool add_engine_files(const SeriesOptions& options, const MeanEngineCurve& eng, const std::string& designation,
+                      std::vector<OutputFile>* outputs, MeanCurveNote* note, std::string* problem) {
+  note->points = eng.points.size();
+  note->It = eng.It;
+  if (!series_writes_engine(options)) {
+    note->file = std::string("nenhum: pede ") + kEngineSizeOptions;
+    return true;
+  }
+  EngineMotor motor = requested_motor(options, designation, eng.M);
+  *problem = engine_motor_problem(motor);
+  if (!problem->empty()) {
+    if (!options.propellant_mass) *problem += " (sem --massa-propelente, a média dos M dos ensaios)";
+    return false;
+  }
+  const PrintedCurve curve = printed_curve(eng.points);
+  note->points = curve.points.size();
+  note->It = curve.It;
+  motor.comment = std::string(kInspectName) + " serie: curva media, impulso " + fixed(curve.It, 3) + " N s";
+  const fs::path eng_path =
+      options.eng_file.empty() ? path_of_name(options.folder) / kEngName : path_of_name(options.eng_file);
+  note->file = cp1252_from_utf8(name_of_path(eng_path));
+  outputs->push_back({kUnitSeriesEng, eng_path, eng_text(motor, curve)});
+  if (!options.rse_file.empty()) {
+    const fs::path rse_path = path_of_name(options.rse_file);
+    outputs->push_back({kUnitSeriesRse, rse_path, rse_text(motor, curve)});
+    note->file += " e " + cp1252_from_utf8(name_of_path(rse_path));
+  }
+  return true;
 }
 
 // Why one of the files to be WRITTEN must not be written: it is a firing's
@@ -205,25 +241,22 @@ int series_main(const Invocation& call) {
   const MeanEngineCurve eng = mean_engine_curve(firings);
 
   const fs::path folder = path_of_name(options.folder);
-  const fs::path eng_path = options.eng_file.empty() ? folder / kEngName : path_of_name(options.eng_file);
-  EngHeader header;
-  header.name = summary.designation.empty() ? "serie" : summary.designation;
-  header.propellant_mass = eng.M;
-  header.total_mass = eng.M;
-  header.comment = std::string(kInspectName) + " serie: curva media de " + std::to_string(firings.size()) +
-                   " ensaios, impulso " + fixed(eng.It, 3) + " N s";
-  if (!eng_figures_finite(header, eng.points)) {
+  if (!curve_finite(eng.points)) {
     return fail(json, "non-finite-curve",
                 "a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
   }
-  const MeanCurveNote note{cp1252_from_utf8(name_of_path(eng_path)), eng.points.size(), eng.It};
+  std::vector<OutputFile> engine;
+  MeanCurveNote note;
+  if (!add_engine_files(options, eng, summary.designation, &engine, &note, &problem)) {
+    return fail(json, "eng-not-written", problem + "; nenhum arquivo escrito");
+  }
   const std::string report = series_report_text(firings, summary, note);
   const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
 
   std::vector<OutputFile> outputs;
   outputs.push_back({kUnitSeriesReport, folder / kReportName, report});
   outputs.push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)});
-  outputs.push_back({kUnitSeriesEng, eng_path, eng_text(header, eng.points)});
+  outputs.insert(outputs.end(), engine.begin(), engine.end());
   outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, eng.mean)});
   outputs.push_back(
       {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)});
@@ -245,7 +278,7 @@ int series_main(const Invocation& call) {
   std::FILE* const text = report_stream(json);
   put(utf8_from_cp1252(lf_lines(report)) + "\n", text);
   int status = summary.certification.passed() ? kStatusFits : kStatusWarnings;
-  if (!(std::fabs(eng.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
+  if (!(std::fabs(note.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
     put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", text);
     status = kStatusWarnings;
   }
@@ -253,7 +286,9 @@ int series_main(const Invocation& call) {
   if (!drawn) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
-          "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
+          (engine.empty() ? std::string("; nenhum arquivo de motor: pede ") + kEngineSizeOptions
+                          : "; curva média em " + utf8_from_cp1252(note.file)) +
+          "\n",
       text);
   return finish_with_json(json, json.target.empty() ? "" : series_document(firings, summary), status);
 }

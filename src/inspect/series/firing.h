@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "inspect/engine/engine_curve.h"
 #include "inspect/firing/burn.h"
-#include "inspect/firing/eng_export.h"
 #include "inspect/firing/firing.h"
 #include "inspect/program/program_run.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/engine_curve.h"
 #include "inspect/series/firing.h"
 
 struct PlotFiles {

@@ -7,9 +7,10 @@
 #include <string>
 
 #include "inspect/check/inspection.h"
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/engine_file.h"
 #include "inspect/firing/sampling.h"
 #include "support/eng_reading.h"
+#include "support/engine_rules.h"
 
 namespace {
 
@@ -60,14 +61,16 @@ TEST(RealRecordings, F67EngineFileReadsBack) {
   input.want_eng = true;
   const InspectResult result = inspect(input);
   ASSERT_TRUE(result.firing.burn);
-  EngHeader header;
-  header.name = result.firing.burn_class.designation;
-  header.diameter = 29;
-  header.length = 83;
-  header.propellant_mass = 0.030;
-  header.total_mass = 0.081;
-  header.comment = "f67w";
-  const EngFile eng = read_eng(eng_text(header, reduce_curve(result.burn_polyline)));
+  EngineMotor motor;
+  motor.designation = result.firing.burn_class.designation;
+  motor.diameter = 29;
+  motor.length = 83;
+  motor.propellant_mass = 0.030;
+  motor.total_mass = 0.081;
+  motor.comment = "f67w";
+  const std::string text = eng_text(motor, printed_curve(reduce_curve(result.burn_polyline)));
+  EXPECT_EQ(eng_rule_breaks(text), std::vector<std::string>{}) << text;
+  const EngFile eng = read_eng(text);
   ASSERT_TRUE(eng.well_formed);
   EXPECT_EQ(eng.name, "F66");
   EXPECT_LE(eng.points.size(), 32u);
