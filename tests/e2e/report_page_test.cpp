@@ -30,11 +30,13 @@ void write_f67w_case(const e2e::CaseDir& dir, const std::string& title) {
   dir.write("f67w_caso.txt", params);
 }
 
-// The value at PATH ("burn.impulse_Ns") of the firing's object.
-const JsonValue& at(const JsonValue& firing, const std::string& path) {
+// The value at PATH ("burn.impulse_Ns", "firings.1.program.It_Ns") under V.
+const JsonValue& at(const JsonValue& v, const std::string& path) {
   const std::size_t dot = path.find('.');
-  if (dot == std::string::npos) return firing[path];
-  return firing[path.substr(0, dot)][path.substr(dot + 1)];
+  const std::string key = path.substr(0, dot);
+  const bool index = !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
+  const JsonValue& next = index ? v[static_cast<std::size_t>(std::stoul(key))] : v[key];
+  return dot == std::string::npos ? next : at(next, path.substr(dot + 1));
 }
 
 // Each figure the page marks with data-json, as printed, against the
@@ -119,6 +121,7 @@ TEST_F(ReportPage, WithoutGnuplotThePageHoldsTheTables) {
   e2e::CaseDir run_here;
   write_f67w_case(run_here, "");
   ASSERT_EQ(run_here.run().exit_status, 0);
+  run_here.write("f67w_calibracao.cal", "# a calibration the import copied\n");
   elsewhere.use_gnuplot(e2e::Gnuplot::missing);
   const e2e::RunResult r = elsewhere.run_inspect({"relatorio", run_here.full_path(".")});
   ASSERT_EQ(r.exit_status, 0) << r.err;
@@ -127,6 +130,7 @@ TEST_F(ReportPage, WithoutGnuplotThePageHoldsTheTables) {
   EXPECT_TRUE(has(page, "Instale o gnuplot")) << page;
   EXPECT_TRUE(has(page, "data-json=\"burn.impulse_Ns\""));
   EXPECT_TRUE(has(page, "href=\"./f67w_saida_B.txt\""));
+  EXPECT_TRUE(has(page, "copiada no caso como <a href=\"./f67w_calibracao.cal\">"));
   EXPECT_FALSE(has(page, "n\xC3\xA3o existe"));
   EXPECT_FALSE(run_here.exists("f67w_relatorio.png"));
 }
@@ -148,6 +152,31 @@ TEST_F(ReportPage, RefusalsWriteNothing) {
   EXPECT_EQ(r.exit_status, 2) << r.out << r.err;
   EXPECT_EQ(dir.read("f67w_relatorio.html"), e2e::source_file("examples/f67w/f67w.dat"));
   EXPECT_FALSE(dir.exists("f67w_relatorio.txt"));
+}
+
+// serie's page: its figures are serie's --json values, its overlay is there,
+// a firing's name stays text, and nothing on it runs or is fetched.
+TEST_F(ReportPage, TheSeriesPageHoldsTheSeriesFigures) {
+  e2e::CaseDir dir;
+  const std::string real = "tests/data/real/olemiss-l1420r/";
+  dir.write("a&b'1.dat", e2e::source_file(real + "l1420r_test1_tared.dat"));
+  dir.write("t2.dat", e2e::source_file(real + "l1420r_test2_tared.dat"));
+  const e2e::RunResult r = dir.run_inspect(
+      {"serie", "a&b'1.dat", "t2.dat", "--rate", "2000", "--massa", "2.56", "--saida", "s", "--json", "s.json"});
+  ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+  const std::optional<JsonValue> document = parse_json(dir.read("s.json"));
+  ASSERT_TRUE(document.has_value());
+  const std::string page = dir.read("s/serie.html");
+  EXPECT_GE(check_figures(page, *document), 40);
+  EXPECT_TRUE(has(page, "<svg"));
+  EXPECT_TRUE(has(page,
+                  "curva m\xC3\xA9"
+                  "dia</text>"));
+  EXPECT_TRUE(has(page, "ensaio 1: a&amp;b&#39;1.dat"));
+  for (const char* forbidden : {"<script", "<img", "http://", "https://", "src=", "@import"}) {
+    EXPECT_FALSE(has(page, forbidden)) << forbidden;
+  }
+  EXPECT_TRUE(has(r.out, "serie.html"));
 }
 
 }  // namespace

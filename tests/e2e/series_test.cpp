@@ -151,7 +151,8 @@ TEST_F(Series, TwoRealL1420RFiringsFromTheirCases) {
   EXPECT_EQ(png.width, 1200u);
 
   auto after = contents(dir);
-  for (const char* name : {"serie.txt", "serie.csv", "serie.eng", "serie.gnu", "serie_curvas.dat", "serie.png"}) {
+  for (const char* name :
+       {"serie.txt", "serie.csv", "serie.eng", "serie.gnu", "serie_curvas.dat", "serie.png", "serie.html"}) {
     EXPECT_EQ(after.erase(std::string("serie/") + name), 1u) << name;
   }
   EXPECT_EQ(after, before);  // the cases as they were, nothing else written
@@ -417,11 +418,15 @@ TEST_F(Series, AMissingOrFailingGnuplotIsReported) {
     }
     // Without the motor's sizes, no engine file, and the report and the console say what it needs.
     EXPECT_TRUE(has(r.out,
-                    ": serie.txt, serie.csv, serie_curvas.dat, serie.gnu; nenhum arquivo de motor: pede "
+                    ": serie.txt, serie.csv, serie_curvas.dat, serie.gnu, serie.html; nenhum arquivo de motor: pede "
                     "--diametro MM --comprimento MM --massa-total KG\n"))
         << r.out;
     EXPECT_TRUE(has(dir.read("serie/serie.txt"), "   arquivo = nenhum: pede --diametro MM --comprimento MM"));
     EXPECT_FALSE(dir.exists("serie/serie.png"));
+    // The page holds the tables all the same and says how to get the plot.
+    const std::string page = dir.read("serie/serie.html");
+    EXPECT_TRUE(has(page, "Instale o gnuplot"));
+    EXPECT_TRUE(has(page, "data-json=\"series.program.It_Ns.mean\""));
     EXPECT_TRUE(dir.exists("serie/serie.gnu"));
     EXPECT_FALSE(dir.exists("serie/serie.eng"));
   }

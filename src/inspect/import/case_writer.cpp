@@ -35,21 +35,20 @@ std::string value_line(const std::string& value, const char* note) {
 
 // Writes one file of the case to PATH, a name nothing has yet; false with
 // errno kept.
-bool write_file(const fs::path& path, const std::string* bytes, std::span<const ThrustRecord> records) {
+bool write_file(const fs::path& path, const std::string* bytes, const WrittenCurve& curve) {
   OsHandle out = kNoHandle;
   if (!os_create_new(name_of_path(path), &out)) return false;
   bool ok = true;
   if (bytes != nullptr) {
     ok = os_write(out, bytes->data(), bytes->size());
   } else {
+    CurveCursor points(curve);
     std::string block;
     block.reserve(kWriteBlock + 64);
-    for (std::size_t i = 0; ok && i < records.size();) {
-      const std::size_t n = std::min<std::size_t>(records.size() - i, kWriteBlock / 48);
+    for (bool more = true; ok && more;) {
       block.clear();
-      append_thrust_lines(records.subspan(i, n), &block);
+      more = append_thrust_lines(points, kWriteBlock / 48, &block);
       ok = os_write(out, block.data(), block.size());
-      i += n;
     }
   }
   const int saved = errno;
@@ -169,18 +168,22 @@ std::string plot_script_text() {
          "set termoption noenhanced\r\n";
 }
 
-void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out) {
+bool append_thrust_lines(CurveCursor& points, std::size_t count, std::string* out) {
   // Room for any double in either form.
   char line[2 * 340 + 3];
-  for (const ThrustRecord& r : records) {
+  double t = 0.0;
+  double F = 0.0;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!points.next(&t, &F)) return false;
     // Times in plain decimals ("0.0005", not "5e-04"), as a user reads them.
-    char* p = std::to_chars(line, line + 340, r.t, std::chars_format::fixed).ptr;
+    char* p = std::to_chars(line, line + 340, t, std::chars_format::fixed).ptr;
     *p++ = ' ';
-    p = std::to_chars(p, p + 340, r.F).ptr;
+    p = std::to_chars(p, p + 340, F).ptr;
     *p++ = '\r';
     *p++ = '\n';
     out->append(line, p);
   }
+  return true;
 }
 
 namespace {
@@ -291,7 +294,7 @@ bool swap_in(std::vector<CaseFile>& files, std::string* problem) {
 
 }  // namespace
 
-bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records,
+bool write_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve,
                 const ImportFindings& findings, bool replace, const std::string& not_to_touch,
                 std::vector<std::string>* written, std::string* problem) {
   const std::string general = general_data_text(c);
@@ -326,7 +329,7 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
   for (const CaseFile& f : files) temps.push_back(f.temp);
   remove_on_interrupt(temps);
   for (const CaseFile& f : files) {
-    if (write_file(f.temp, f.bytes, records)) continue;
+    if (write_file(f.temp, f.bytes, curve)) continue;
     *problem =
         "erro ao escrever " + console_name(name_of_path(f.temp)) + ": " + std::strerror(errno) + "; nada foi escrito";
     for (const fs::path& temp : temps) fs::remove(temp, error);

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "inspect/log/record.h"
+#include "inspect/firing/uniform_grid.h"
 
 struct ImportedCase {
   std::string case_name;  // printable ASCII, see valid_case_name
@@ -65,7 +65,8 @@ std::string case_params_text(const ImportedCase& c);
 std::string plot_script_text();
 // One "t F" line per record, each number in the shortest form that reads
 // back as the same double.
-void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out);
+// COUNT of them from POINTS at the most: false when POINTS ran out.
+bool append_thrust_lines(CurveCursor& points, std::size_t count, std::string* out);
 
 // What the import found, kept in the case: its report as the console showed
 // it (UTF-8, LF) and its JSON document; write_case writes the report in
@@ -84,7 +85,7 @@ struct ImportFindings {
 // False with *PROBLEM, in Portuguese, when a file could not be written:
 // nothing is put in place then. *WRITTEN lists the files put in place; only
 // a rename failing after all were written leaves some of them there.
-bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records,
+bool write_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve,
                 const ImportFindings& findings, bool replace, const std::string& not_to_touch,
                 std::vector<std::string>* written, std::string* problem);
 

@@ -16,6 +16,7 @@
 #include "inspect/common/program_command.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
+#include "inspect/import/case_writer.h"
 #include "inspect/program/case_files.h"
 #include "inspect/report/details.h"
 #include "inspect/report/html.h"
@@ -134,6 +135,12 @@ int write_page(const InspectInput& input, const InspectResult& result, std::span
   page.warnings = warnings_of(result.report);
   page.program_report_note = program_report_note(rc, inputs);
   page.links = page_links(rc);
+  ImportedCase imported;
+  imported.case_name = name;
+  std::error_code error;
+  if (fs::is_regular_file(path_of_name(calibration_file_name(imported)), error)) {
+    page.calibration = calibration_file_name(imported);
+  }
   const PagePicture picture = draw_page_picture(t, F, plot_marks(result.firing, rc, t));
   page.svg = picture.svg;
   if (!picture.problem.empty()) {

@@ -147,9 +147,12 @@ std::string data_checks(const ReportPage& p) {
 }
 
 std::string files(const ReportPage& p) {
-  std::string s =
-      "<h2>Calibra\xC3\xA7\xC3\xA3o e arquivos</h2>\n<p>Calibra\xC3\xA7\xC3\xA3o: nenhuma; o empuxo \xC3\xA9 o "
-      "do arquivo de empuxo, em newtons, como est\xC3\xA1.</p>\n";
+  std::string s = "<h2>Calibra\xC3\xA7\xC3\xA3o e arquivos</h2>\n";
+  s += p.calibration.empty()
+           ? "<p>Calibra\xC3\xA7\xC3\xA3o: nenhuma no caso; o empuxo \xC3\xA9 o do arquivo de empuxo, em newtons, "
+             "como est\xC3\xA1.</p>\n"
+           : "<p>Calibra\xC3\xA7\xC3\xA3o: a da importa\xC3\xA7\xC3\xA3o, copiada no caso como <a href=\"" +
+                 page_href(p.calibration) + "\">" + html_text(p.calibration) + "</a>.</p>\n";
   if (!p.program_report_note.empty()) s += "<p class=\"note\">" + html_utf8(p.program_report_note) + "</p>\n";
   if (p.links.empty()) return s;
   s += "<ul>\n";

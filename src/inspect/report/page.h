@@ -25,6 +25,7 @@ struct ReportPage {
   const FiringAnalysis* firing = nullptr;
   std::optional<ProgramWindow> program;  // the program's figures on the case's window
   std::vector<std::string> warnings;     // the check's warnings, UTF-8
+  std::string calibration;               // the case's copy of the load cell's calibration (Windows-1252); empty: none
   std::string program_report_note;       // UTF-8: the program's report is missing or old; empty when current
   std::string svg;                       // the plot; empty when there is none
   std::string no_plot;                   // UTF-8: why, and how to get it

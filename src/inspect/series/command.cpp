@@ -18,13 +18,16 @@
 #include "inspect/engine/engine_options.h"
 #include "inspect/json/output.h"
 #include "inspect/json/series.h"
+#include "inspect/report/picture.h"
 #include "inspect/series/mean_curve.h"
 #include "inspect/series/options.h"
+#include "inspect/series/page.h"
 #include "inspect/series/plot.h"
 #include "inspect/series/report.h"
 #include "inspect/series/series.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
+#include "io/whole_file.h"
 
 namespace fs = std::filesystem;
 
@@ -51,6 +54,7 @@ constexpr char kEngName[] = "serie.eng";
 constexpr char kPlotDataName[] = "serie_curvas.dat";
 constexpr char kPlotScriptName[] = "serie.gnu";
 constexpr char kPngName[] = "serie.png";
+constexpr char kPageName[] = "serie.html";
 
 // MESSAGE on the standard error, and the error document with CODE where
 // --json asks for it.
@@ -206,6 +210,45 @@ bool draw_picture(const fs::path& folder, std::FILE* report) {
   return false;
 }
 
+// Writes serie.html in FOLDER, its overlay drawn apart as SVG from the same
+// data and script; false, with a warning on the console, when the page could
+// not be written. Without gnuplot the page holds the tables and says so.
+bool write_series_page(const fs::path& folder, std::span<const Firing> firings, const SeriesSummary& summary,
+                       const std::string& plot_data, const std::vector<OutputFile>& engine, bool png_drawn,
+                       std::FILE* report) {
+  SeriesPage page{firings, &summary, "", "", {}};
+  const PlotFiles svg_files{kPlotDataName, "serie.svg", "serie_pagina.gnu", kPageSvgTerminal, true};
+  std::vector<std::string> made;
+  if (run_gnuplot_apart(
+          {{kPlotDataName, plot_data}, {svg_files.script, plot_script_text(firings, summary.designation, svg_files)}},
+          svg_files.script, {svg_files.png}, &made, &page.no_plot)) {
+    page.svg = inline_svg(made[0]);
+  }
+  if (page.svg.empty()) {
+    page.no_plot +=
+        ". Instale o gnuplot (no Debian: sudo apt install gnuplot; no Windows: o gnuplot para Windows, "
+        "com a sua pasta bin no PATH) e rode a s\xC3\xA9rie de novo.";
+  }
+  page.links.push_back({kReportName, "o relat\xC3\xB3rio da s\xC3\xA9rie"});
+  page.links.push_back({kCsvName, "a tabela para a planilha"});
+  for (const OutputFile& file : engine) {
+    if (file.path.parent_path() != folder) continue;
+    page.links.push_back({cp1252_from_utf8(name_of_path(file.path.filename())),
+                          "a curva m\xC3\xA9"
+                          "dia no formato de motor"});
+  }
+  if (png_drawn)
+    page.links.push_back({kPngName,
+                          "o gr\xC3\xA1"
+                          "fico em PNG, para o editor de texto"});
+  if (write_whole_file(name_of_path(folder / kPageName), series_page_html(page))) return true;
+  put("AVISO: " + console_name(name_of_path(folder / kPageName)) +
+          " n\xC3\xA3o p\xC3\xB4"
+          "de ser escrito\n",
+      report);
+  return false;
+}
+
 // The files in the folder ARGUMENT names, when it names one.
 void add_folder_files(const std::string& argument, std::vector<fs::path>* files) {
   std::error_code error;
@@ -257,12 +300,14 @@ int series_main(const Invocation& call) {
   outputs.push_back({kUnitSeriesReport, folder / kReportName, report});
   outputs.push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)});
   outputs.insert(outputs.end(), engine.begin(), engine.end());
-  outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, eng.mean)});
+  const std::string plot_data = plot_data_text(firings, eng.mean);
+  outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data});
   outputs.push_back(
       {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)});
   std::vector<fs::path> written;
   for (const OutputFile& out : outputs) written.push_back(out.path);
   written.push_back(folder / kPngName);
+  written.push_back(folder / kPageName);
   if (json.target != kJsonToStandardOutput && !json.target.empty()) written.push_back(path_of_name(json.target));
   problem = overwrite_problem(written, firings);
   if (!problem.empty()) return fail(json, "would-overwrite", problem + "; nenhum arquivo escrito");
@@ -284,8 +329,10 @@ int series_main(const Invocation& call) {
   }
   const bool drawn = draw_picture(folder, text);
   if (!drawn) status = kStatusWarnings;
+  if (!write_series_page(folder, firings, summary, plot_data, engine, drawn, text)) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
-          kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
+          kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) + ", " +
+          kPageName +
           (engine.empty() ? std::string("; nenhum arquivo de motor: pede ") + kEngineSizeOptions
                           : "; curva média em " + utf8_from_cp1252(note.file)) +
           "\n",

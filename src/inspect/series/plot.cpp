@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "inspect/common/code_page.h"
 #include "output/gnuplot_text.h"
 
 namespace {
@@ -68,8 +69,8 @@ std::string plot_script_text(std::span<const Firing> firings, std::string_view d
   const auto line = [&s](const std::string& text) { s += text + "\r\n"; };
   line("# S\xE9rie de ensaios, escrita por talvironeska-inspect serie. Mude o estilo \xE0 vontade e");
   line("# desenhe de novo com \"gnuplot " + files.script + "\" nesta pasta.");
-  line("set encoding cp1252");
-  line("set terminal pngcairo size 1200,720 noenhanced");
+  line(files.utf8 ? "set encoding utf8" : "set encoding cp1252");
+  line(files.terminal);
   line("set output " + relative_path(files.png));
   line("set title " + gnuplot_quoted("S\xE9rie de " + std::to_string(firings.size()) +
                                      " ensaios, designa\xE7\xE3o pelas m\xE9"
@@ -93,5 +94,5 @@ std::string plot_script_text(std::span<const Firing> firings, std::string_view d
   s += relative_path(files.data) + " index " + std::to_string(firings.size()) +
        " using 1:2 with lines lw 3 lc rgb 'black' title 'curva m\xE9"
        "dia'\r\n";
-  return s;
+  return files.utf8 ? utf8_from_cp1252(s) : s;
 }

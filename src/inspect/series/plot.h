@@ -16,6 +16,10 @@ struct PlotFiles {
   std::string data;  // names as the script shows them, relative to its folder
   std::string png;
   std::string script;
+  // The terminal line: the PNG kept beside the script, else the page's SVG.
+  std::string terminal = "set terminal pngcairo size 1200,720 noenhanced";
+  // The script's text: Windows-1252 for the script kept, UTF-8 for the page.
+  bool utf8 = false;
 };
 
 // The most points of one curve that the picture gets: a few thousand draw
@@ -27,7 +31,7 @@ inline constexpr std::size_t kPicturePoints = 4000;
 // most a curve.
 std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean);
 
-// The script, Windows-1252 with CR LF. Every text from the firings goes in
+// The script, Windows-1252 with CR LF (UTF-8 with files.utf8). Every text from the firings goes in
 // as a quoted string and every file name as a quoted relative path starting
 // with "./", so none of them can become a gnuplot command or a pipe.
 std::string plot_script_text(std::span<const Firing> firings, std::string_view designation, const PlotFiles& files);
