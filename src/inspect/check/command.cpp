@@ -196,10 +196,13 @@ std::string check_document(const InspectInput& input, const InspectResult& resul
 }
 
 // The calibration for the budget: --calibracao's, else the case's copy
-// beside its parameter file when there is one.
+// beside its parameter file when there is one. A given file that cannot be
+// read stops the check; a copy that cannot is a warning, and the budget goes
+// on without it.
 int read_calibration(const Options& options, const RunContext& rc, InspectInput& input, const JsonRun& json) {
   std::string name = options.calibration_file;
-  if (name.empty() && options.thrust_file.empty() && !trimmed(rc.case_name).empty()) {
+  const bool copy = name.empty();
+  if (copy && options.thrust_file.empty() && !trimmed(rc.case_name).empty()) {
     name = std::string(trimmed(rc.case_name)) + kCalibrationSuffix;
     std::error_code error;
     if (!fs::is_regular_file(path_of_name(name), error)) return kStatusFits;
@@ -208,8 +211,13 @@ int read_calibration(const Options& options, const RunContext& rc, InspectInput&
   Calibration calibration;
   std::string text;
   std::string problem;
-  if (!read_cal_file(name, &calibration, &text, &problem)) return fail(json, "unreadable-calibration", problem);
-  input.uncertainty.calibration = calibration;
+  if (read_cal_file(name, &calibration, &text, &problem)) {
+    input.uncertainty.calibration = calibration;
+  } else if (copy) {
+    input.name_notes.push_back(problem + ": a incerteza segue sem a calibração");
+  } else {
+    return fail(json, "unreadable-calibration", problem);
+  }
   input.case_files.push_back(fs::absolute(path_of_name(name)));
   return kStatusFits;
 }
