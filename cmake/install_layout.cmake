@@ -18,6 +18,7 @@ set(example_files
   f67w/f67w_caso.txt
   f67w/talvironeska_2p1_curva_F-t.gnu
   f67w/talvironeska_2p1_dados_geral.txt
+  hx711/ensaio_hx711.csv
   synthetic/sintetico.dat
   synthetic/sintetico_caso.txt
   synthetic/talvironeska_2p1_curva_F-t.gnu
@@ -78,6 +79,7 @@ else()
   endforeach()
   install(FILES examples/f67w/README.md DESTINATION ${data_dir}/examples/f67w)
   install(FILES examples/synthetic/README.md DESTINATION ${data_dir}/examples/synthetic)
+  install(FILES examples/hx711/README.md DESTINATION ${data_dir}/examples/hx711)
 
   # Stand-ins for the viewers the run starts (the Windows text editor and
   # gnuplot program). The repository keeps one editor script: "Notepad" and

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,31 @@ TEST_F(ReportPage, TheSeriesPageHoldsTheSeriesFigures) {
     EXPECT_FALSE(has(page, forbidden)) << forbidden;
   }
   EXPECT_TRUE(has(r.out, "serie.html"));
+}
+
+// The worked example of the README and the guide, as a user takes it: the
+// HX711 file imported, the hint run as printed, then the page.
+TEST_F(ReportPage, TheHx711ExampleFromTheLoggersFileToThePage) {
+  e2e::CaseDir dir;
+  dir.write("ensaio_hx711.csv", e2e::source_file("examples/hx711/ensaio_hx711.csv"));
+  const e2e::RunResult imported =
+      dir.run_inspect({"importar", "ensaio_hx711.csv", "--massa", "0.045", "--deriva", "--saida", "ensaio_hx711"});
+  ASSERT_EQ(imported.exit_status, 0) << imported.out << imported.err;
+  const std::size_t at = imported.out.find("Para avaliar: ");
+  ASSERT_NE(at, std::string::npos);
+  const std::string hint = imported.out.substr(at + 14, imported.out.find('\n', at) - at - 14);
+  std::vector<std::string> shell = {"/bin/sh", "-c", hint};
+  if (e2e::windows_inspect_run()) {
+    const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
+    shell = {runner != nullptr ? runner : "wine", "cmd", "/c", hint};
+  }
+  ASSERT_EQ(dir.run_program(shell).exit_status, 0) << hint;
+  const e2e::RunResult r = dir.run_inspect({"relatorio", "ensaio_hx711", "--motor", "E35"});
+  ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+  const std::string page = dir.read("ensaio_hx711/ensaio_hx711_relatorio.html");
+  EXPECT_TRUE(has(page, "<span data-json=\"burn.designation\">E29</span>")) << page.substr(0, 3000);
+  EXPECT_FALSE(has(page, "n\xC3\xA3o existe"));  // the program's report is there
+  EXPECT_TRUE(dir.exists("ensaio_hx711/ensaio_hx711_saida_A.txt"));
 }
 
 }  // namespace

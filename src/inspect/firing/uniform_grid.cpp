@@ -24,6 +24,17 @@ std::size_t WrittenCurve::size() const {
 // The time from the index, never by adding steps: no rounding builds up.
 double WrittenCurve::time(std::size_t k) const { return w <= 0 ? t[k] : static_cast<double>(k) / w; }
 
+CurveCursor::CurveCursor(const WrittenCurve& curve, std::size_t from)
+    : c_(curve), size_(curve.size()), k_(std::min(from, size_)) {
+  if (c_.w <= 0 || k_ >= size_ || c_.t.size() < 2) return;
+  // The last record at or before the point, as next() would have walked to it.
+  const double at = c_.time(k_);
+  const auto after = std::upper_bound(c_.t.begin(), c_.t.end() - 1, at);
+  j_ = std::min(static_cast<std::size_t>(after - c_.t.begin()), c_.t.size() - 1);
+  j_ = j_ > 0 ? j_ - 1 : 0;
+  if (j_ + 2 > c_.t.size()) j_ = c_.t.size() - 2;
+}
+
 bool CurveCursor::next(double* t, double* F) {
   if (k_ >= size_) return false;
   const auto& r = c_;

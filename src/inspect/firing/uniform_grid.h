@@ -24,6 +24,8 @@ struct WrittenCurve {
 class CurveCursor {
  public:
   explicit CurveCursor(const WrittenCurve& curve) : c_(curve), size_(curve.size()) {}
+  // Starting at point FROM (at most size()).
+  CurveCursor(const WrittenCurve& curve, std::size_t from);
   // The next point into *T, *F; false past the last one.
   bool next(double* t, double* F);
 

@@ -20,7 +20,7 @@ p.sub { margin: 0 0 10px 0; color: #444; }
 table { border-collapse: collapse; width: 100%; margin: 4px 0 8px 0; page-break-inside: avoid; }
 th, td { text-align: left; padding: 3px 6px; border-bottom: 1px solid #ddd; vertical-align: top; }
 td.n { text-align: right; font-variant-numeric: tabular-nums; white-space: nowrap; }
-th { background: #eef2f7; width: 38%; }
+th { background: #f0f0f0; width: 38%; }
 .plot { width: 100%; page-break-inside: avoid; border: 1px solid #ccc; }
 .plot svg { width: 100%; height: auto; display: block; }
 .designation { font-size: 22pt; font-weight: bold; }

@@ -91,6 +91,34 @@ TEST_F(CaseWriterTest, ThrustLinesReadBackToTheSameDoubles) {
   }
 }
 
+// The thrust data file of a grid over uneven stamps, long enough to be
+// formatted in several blocks on two threads, holds the same lines as one
+// cursor walking the curve from its start.
+TEST_F(CaseWriterTest, TheDataFileIsTheCurveLineByLineWhateverTheBlocks) {
+  std::vector<double> t;
+  std::vector<double> F;
+  long ms = 0;
+  for (int k = 0; k < 60000; ++k, ms += 1 + k % 3) {
+    t.push_back(ms / 1000.0);
+    F.push_back(std::sin(k * 0.01) * 50.0 + k * 1e-4);
+  }
+  for (const std::int32_t w : {0, 997}) {
+    SCOPED_TRACE(w);
+    const WrittenCurve curve{t, F, w};
+    std::string expected;
+    CurveCursor points(curve);
+    append_thrust_lines(points, curve.size(), &expected);
+    ImportedCase c = sample_case();
+    c.case_name = "longo" + std::to_string(w);
+    std::vector<std::string> written;
+    std::string problem;
+    ASSERT_TRUE(write_case("caso" + std::to_string(w), c, curve, {"achados\n", "{}"}, false, "registro.csv", &written,
+                           &problem))
+        << problem;
+    EXPECT_EQ(read_file("caso" + std::to_string(w) + "/" + thrust_file_name(c)), expected);
+  }
+}
+
 TEST_F(CaseWriterTest, NothingIsReplacedUnlessAskedAndTheLogNever) {
   ImportedCase c = sample_case();
   c.case_name = "e1";
