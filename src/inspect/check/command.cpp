@@ -21,8 +21,10 @@
 #include "inspect/common/same_file.h"
 #include "inspect/common/shown_text.h"
 #include "inspect/common/text.h"
+#include "inspect/engine/comparison.h"
 #include "inspect/engine/engine_file.h"
 #include "inspect/engine/engine_options.h"
+#include "inspect/engine/engine_reading.h"
 #include "inspect/json/firing.h"
 #include "inspect/json/output.h"
 #include "inspect/program/case_files.h"
@@ -177,9 +179,20 @@ int write_engine_files(const Options& options, const InspectInput& input, const 
   return kStatusFits;
 }
 
+// The burn against REFERENCE, when there is one, printed after the report.
+std::optional<CurveComparison> compared(const std::optional<PublishedMotor>& reference, const InspectResult& result,
+                                        const Options& options, const JsonRun& json) {
+  if (!reference || result.burn_polyline.empty()) return std::nullopt;
+  const std::vector<CurvePoint> burn(result.burn_polyline.begin() + 1, result.burn_polyline.end());
+  CurveComparison c = compare_curves(burn, reference->points, reference->designation);
+  put(comparison_text(c, console_name(options.reference_file)), report_stream(json));
+  return c;
+}
+
 // The check's document: its one firing, with the program's figures on the
-// case's window when there is a case.
-std::string check_document(const InspectInput& input, const InspectResult& result) {
+// case's window when there is a case, and its comparison with a reference.
+std::string check_document(const InspectInput& input, const InspectResult& result, const Options& options,
+                           const CurveComparison* reference) {
   JsonWriter json;
   open_json_document(json, kJsonCommand);
   json_key(json, "firings");
@@ -189,7 +202,13 @@ std::string check_document(const InspectInput& input, const InspectResult& resul
   if (input.case_values && result.in_case) {
     context.program = ProgramWindow{input.case_values->ti, input.case_values->tf, *result.in_case};
   }
-  put_firing_json(json, result.firing, context);
+  const std::string reference_source = console_name(options.reference_file);
+  if (reference == nullptr) {
+    put_firing_json(json, result.firing, context);
+  } else {
+    const ReferenceJson compared{reference_source, *reference};
+    put_firing_json(json, result.firing, context, &compared);
+  }
   json_close_array(json);
   json_close_object(json);
   return std::move(json.text);
@@ -243,7 +262,7 @@ int read_check_input(const Options& options, InspectInput& input, const JsonRun&
     input.rc = &rc;
     input.source.name = input.thrust_name;
     input.release_records = true;
-    input.want_eng = !engine_files(options).empty();
+    input.want_eng = !engine_files(options).empty() || !options.reference_file.empty();
     input.choice.from = options.from;
     input.choice.to = options.to;
     input.choice.event = static_cast<std::size_t>(options.event);
@@ -277,6 +296,13 @@ int check_main(const Invocation& call) {
   if (!json.target.empty()) {
     for (const fs::path& file : files_of_case_here()) json.kept.push_back(file);
   }
+  std::optional<PublishedMotor> reference;
+  if (!options.reference_file.empty()) {
+    json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
+    if (!read_published_motor(options.reference_file, &reference.emplace(), &problem)) {
+      return fail(json, "reference-unreadable", problem);
+    }
+  }
   if (const int status = read_check_input(options, input, json); status != kStatusFits) return status;
   json.kept.insert(json.kept.end(), input.case_files.begin(), input.case_files.end());
   for (const std::string& name : engine_files(options)) json.kept.push_back(fs::absolute(path_of_name(name)));
@@ -302,5 +328,8 @@ int check_main(const Invocation& call) {
     const int status = write_engine_files(options, input, result, json);
     if (status != kStatusFits) return status;
   }
-  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result), result.status);
+  const std::optional<CurveComparison> comparison = compared(reference, result, options, json);
+  const CurveComparison* compared_with = comparison ? &*comparison : nullptr;
+  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result, options, compared_with),
+                          result.status);
 }

@@ -34,6 +34,7 @@ const Option<O> kOptions[] = {
     {"--eng", OptionKind::text, &O::eng_file},
     {"--rse", OptionKind::text, &O::rse_file},
     {"--json", OptionKind::text, &O::json_file},
+    {"--referencia", OptionKind::text, &O::reference_file},
     {"--diametro", OptionKind::real, &O::diameter, kPositive, Bound::positive},
     {"--comprimento", OptionKind::real, &O::length, kPositive, Bound::positive},
     {"--massa-total", OptionKind::real, &O::total_mass, kPositive, Bound::positive},
@@ -56,7 +57,7 @@ const CommandText kCheckText = {
     "[ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N] [--inverter]\n"
     "                            [[--eng ARQ.eng] [--rse ARQ.rse] --diametro MM --comprimento MM\n"
     "                             --massa-total KG [--massa-propelente KG] [--atrasos LISTA]\n"
-    "                             [--fabricante NOME]] [--json ARQ]\n"
+    "                             [--fabricante NOME]] [--referencia ARQ] [--json ARQ]\n"
     "                            [--calibracao ARQ.cal] [--u-fator P] [--nao-linearidade P] [--u-relogio PPM]",
     "",
     "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
@@ -79,6 +80,10 @@ const CommandText kCheckText = {
     "  --atrasos LISTA os atrasos de ejeção em s, como 4-6-8, ou P (sem ejeção);\n"
     "                  padrão: 0\n"
     "  --fabricante NOME  o fabricante, sem espaços (padrão: talvironeska)\n"
+    "  --referencia ARQ  compara a queima com uma curva publicada (.eng ou .rse do\n"
+    "                  fabricante, de uma base de certificação ou de um simulador):\n"
+    "                  It, empuxo médio e máximo, tempo de queima, designação e a\n"
+    "                  diferença RMS das curvas, em % da referência\n"
     "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
     "                  saída padrão, e o relatório vai para a saída de erro\n"
     "  --calibracao ARQ.cal  a calibração da célula (de calibrar) para a incerteza;\n"

@@ -22,6 +22,7 @@ struct Options : EngineRequest, StandFigures {
   std::optional<double> to;      // --ate S: and up to this time
   std::int32_t event = 0;        // --evento N: the burn is event N of the list
   bool inverted = false;         // --inverter: the thrust is read mirrored
+  std::string reference_file;    // --referencia FILE: a published curve to compare with
   std::string json_file;         // --json FILE; "-" for the standard output
   std::string calibration_file;  // --calibracao: the load cell's .cal; else the case's copy
 };

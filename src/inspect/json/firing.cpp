@@ -105,7 +105,8 @@ void put_program(JsonWriter& json, const std::optional<ProgramWindow>& program) 
 
 }  // namespace
 
-void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJsonContext& context) {
+void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJsonContext& context,
+                     const ReferenceJson* reference) {
   const double origin = context.time_origin.value_or(0.0);
   json_open_object(json);
   json_text_field(json, "source", context.source);
@@ -130,6 +131,21 @@ void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJson
     json_close_object(json);
   }
   json_close_array(json);
+  if (reference != nullptr) put_reference_json(json, reference->source, reference->comparison);
+  json_close_object(json);
+}
+
+void put_reference_json(JsonWriter& json, std::string_view source, const CurveComparison& c) {
+  json_key(json, "reference");
+  json_open_object(json);
+  json_text_field(json, "source", source);
+  json_number_field(json, "impulse_Ns", c.reference.It);
+  json_text_field(json, "designation", c.reference.designation);
+  json_number_field(json, "impulse_difference_pct", c.It_pct);
+  json_number_field(json, "average_thrust_difference_pct", c.Fmed_pct);
+  json_number_field(json, "peak_difference_pct", c.Fmax_pct);
+  json_number_field(json, "burn_time_difference_pct", c.duration_pct);
+  json_number_field(json, "rms_difference_N", c.rms);
   json_close_object(json);
 }
 
