@@ -12,6 +12,7 @@
 #include "core/run_context.h"
 #include "core/trimmed.h"
 #include "input/general_data.h"
+#include "inspect/calibration/cal_file.h"
 #include "inspect/check/inspection.h"
 #include "inspect/check/options.h"
 #include "inspect/common/console.h"
@@ -196,7 +197,7 @@ std::string check_document(const InspectInput& input, const InspectResult& resul
   json_key(json, "firings");
   json_open_array(json);
   const std::string source = console_name(input.thrust_name);
-  FiringJsonContext context{source, std::nullopt, std::nullopt};
+  FiringJsonContext context{source, std::nullopt, std::nullopt, result.uncertainty ? &*result.uncertainty : nullptr};
   if (input.case_values && result.in_case) {
     context.program = ProgramWindow{input.case_values->ti, input.case_values->tf, *result.in_case};
   }
@@ -210,6 +211,33 @@ std::string check_document(const InspectInput& input, const InspectResult& resul
   json_close_array(json);
   json_close_object(json);
   return std::move(json.text);
+}
+
+// The calibration for the budget: --calibracao's, else the case's copy
+// beside its parameter file when there is one. A given file that cannot be
+// read stops the check; a copy that cannot is a warning, and the budget goes
+// on without it.
+int read_calibration(const Options& options, const RunContext& rc, InspectInput& input, const JsonRun& json) {
+  std::string name = options.calibration_file;
+  const bool copy = name.empty();
+  if (copy && options.thrust_file.empty() && !trimmed(rc.case_name).empty()) {
+    name = std::string(trimmed(rc.case_name)) + kCalibrationSuffix;
+    std::error_code error;
+    if (!fs::is_regular_file(path_of_name(name), error)) return kStatusFits;
+  }
+  if (name.empty()) return kStatusFits;
+  Calibration calibration;
+  std::string text;
+  std::string problem;
+  if (read_cal_file(name, &calibration, &text, &problem)) {
+    input.uncertainty.calibration = calibration;
+  } else if (copy) {
+    input.name_notes.push_back(problem + ": a incerteza segue sem a calibração");
+  } else {
+    return fail(json, "unreadable-calibration", problem);
+  }
+  input.case_files.push_back(fs::absolute(path_of_name(name)));
+  return kStatusFits;
 }
 
 }  // namespace
@@ -238,6 +266,8 @@ int read_check_input(const Options& options, InspectInput& input, const JsonRun&
     input.choice.to = options.to;
     input.choice.event = static_cast<std::size_t>(options.event);
     input.choice.inverted = options.inverted;
+    static_cast<StandFigures&>(input.uncertainty) = options;
+    if (const int status = read_calibration(options, rc, input, json); status != kStatusFits) return status;
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
     return json_severe(json, error);
