@@ -33,7 +33,6 @@
 #include "inspect/program/thrust_records.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
-#include "io/whole_file.h"
 
 namespace fs = std::filesystem;
 
@@ -170,7 +169,7 @@ int write_engine_files(const Options& options, const InspectInput& input, const 
   std::string written;
   for (const auto& file : files) {
     if (file.name.empty()) continue;
-    if (!write_whole_file(file.name, file.text)) {
+    if (!write_output_file(file.name, file.text)) {
       return fail(json, kCode, "erro ao escrever " + console_name(file.name) + ": " + none);
     }
     written += (written.empty() ? "" : " e ") + console_name(file.name);
