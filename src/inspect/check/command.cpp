@@ -121,12 +121,16 @@ std::vector<std::string> engine_files(const Options& options) {
   return files;
 }
 
-// Why no engine file may be written: one would go over a file of the case,
-// or both are one file. Empty when they may be written.
+// Why no engine file may be written: one would go over a file of the case
+// or the reference curve, or both are one file. Empty when they may be written.
 std::string engine_files_problem(const Options& options, const InspectInput& input) {
   std::vector<fs::path> written;
+  const fs::path reference = path_of_name(options.reference_file);
   for (const std::string& name : engine_files(options)) {
     const fs::path path = path_of_name(name);
+    if (!options.reference_file.empty() && same_file_among(path, std::span(&reference, 1)) != nullptr) {
+      return console_name(name) + " é a curva de referência: não será sobrescrita";
+    }
     if (const fs::path* file = same_file_among(path, input.case_files)) {
       return console_name(name) + " é um arquivo do caso (" + console_name(name_of_path(*file)) +
              "): não será sobrescrito";

@@ -225,8 +225,13 @@ std::vector<OutputFile> outputs_of(const std::vector<OutputFile>& outputs, std::
 
 // Why one of the files to be WRITTEN must not be written: it is a firing's
 // file, or two of them are one file. Empty when all may be written.
-std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings) {
+std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings,
+                              const std::string& reference) {
+  const fs::path reference_path = path_of_name(reference);
   for (std::size_t i = 0; i < written.size(); ++i) {
+    if (!reference.empty() && same_file_among(written[i], std::span(&reference_path, 1)) != nullptr) {
+      return console_name(name_of_path(written[i])) + " é a curva de referência: não será sobrescrita";
+    }
     if (const Firing* f = owner_of(written[i], firings)) {
       return console_name(name_of_path(written[i])) + " é um arquivo do ensaio " + console_name(f->argument) +
              ": não será sobrescrito";
@@ -337,6 +342,7 @@ int series_main(const Invocation& call) {
   JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
   SeriesReference reference;
   if (!read_reference(options, &reference, &problem)) return fail(json, "reference-unreadable", problem);
+  if (!options.reference_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
   std::vector<Firing> firings(options.firings.size());
   const FiringOptions firing_options{options.rate, options.M, options.inverted, options};
   for (std::size_t i = 0; i < firings.size(); ++i) {
@@ -375,7 +381,7 @@ int series_main(const Invocation& call) {
   written.push_back(folder / kPngName);
   written.push_back(folder / kPageName);
   if (json.target != kJsonToStandardOutput && !json.target.empty()) written.push_back(path_of_name(json.target));
-  problem = overwrite_problem(written, firings);
+  problem = overwrite_problem(written, firings, options.reference_file);
   if (!problem.empty()) return fail(json, "would-overwrite", problem + "; nenhum arquivo escrito");
 
   try {
