@@ -349,7 +349,7 @@ int series_main(const Invocation& call) {
   if (!read_reference(options, &reference, &problem)) return fail(json, "reference-unreadable", problem);
   if (!options.reference_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
   std::vector<Firing> firings(options.firings.size());
-  const FiringOptions firing_options{options.rate, options.M, options.inverted};
+  const FiringOptions firing_options{options.rate, options.M, options.inverted, options};
   for (std::size_t i = 0; i < firings.size(); ++i) {
     const bool read = read_firing(options.firings[i], firing_options, &firings[i], &problem);
     json.kept.insert(json.kept.end(), firings[i].files.begin(), firings[i].files.end());
