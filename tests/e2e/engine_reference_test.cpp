@@ -73,6 +73,14 @@ TEST(EngineReference, TheCheckComparesTheBurnWithAPublishedCurve) {
     EXPECT_TRUE(has(r.err, "Comparação com a curva de referência " + std::string(c.file))) << r.err;
   }
   EXPECT_TRUE(has(dir.run_inspect({"f67w.dat", "--referencia", "menor.eng"}).out, "+5,0 %"));
+  // The reference is an input: no engine file goes over it, under any name.
+  const std::string before = dir.read("menor.eng");
+  args = {"f67w.dat", "--referencia", "menor.eng", "--rse", "./menor.eng"};
+  args.insert(args.end(), kF67Motor.begin(), kF67Motor.end());
+  e2e::RunResult over = dir.run_inspect(args);
+  EXPECT_EQ(over.exit_status, 2);
+  EXPECT_TRUE(has(over.err, "./menor.eng é a curva de referência: não será sobrescrita")) << over.err;
+  EXPECT_EQ(dir.read("menor.eng"), before);
   // A curve that the writer would refuse is named, and nothing else is done.
   dir.write("ruim.eng", "F 29 83 0 0.03 0.08 X\n0.1 10\n0.2 0\n");
   const e2e::RunResult r = dir.run_inspect({"f67w.dat", "--referencia", "ruim.eng"});
@@ -100,6 +108,14 @@ TEST(EngineReference, TheSeriesDrawsTheReferenceOverItsMeanCurve) {
       has(dir.read("serie.gnu"), " index 3 using 1:2 with lines lw 2 dt 2 lc rgb 'red' title 'refer\xEAncia: F66'"))
       << dir.read("serie.gnu");
   EXPECT_TRUE(has(dir.read("serie_curvas.dat"), "# curva de referencia\n0 0\n"));
+  // Nor does the series write over it.
+  const std::string before = dir.read("s/m.rse");
+  args = {"serie", "a.dat", "b.dat", "--massa", "0.03", "--saida", "s", "--referencia", "s/m.rse", "--rse", "s/m.rse"};
+  args.insert(args.end(), kF67Motor.begin(), kF67Motor.end() - 2);
+  const e2e::RunResult over = dir.run_inspect(args);
+  EXPECT_EQ(over.exit_status, 2);
+  EXPECT_TRUE(has(over.err, "m.rse é a curva de referência: não será sobrescrita")) << over.err;
+  EXPECT_EQ(dir.read("s/m.rse"), before);
 }
 
 }  // namespace

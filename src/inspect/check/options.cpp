@@ -41,6 +41,10 @@ const Option<O> kOptions[] = {
     {"--massa-propelente", OptionKind::real, &O::propellant_mass, kPositive, Bound::positive},
     {"--atrasos", OptionKind::text, &O::delays},
     {"--fabricante", OptionKind::text, &O::maker},
+    {"--calibracao", OptionKind::text, &O::calibration_file},
+    {"--u-fator", OptionKind::real, &O::u_factor_percent, kPositive, Bound::positive},
+    {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, kPositive, Bound::positive},
+    {"--u-relogio", OptionKind::real, &O::u_clock_ppm, kPositive, Bound::positive},
 };
 
 }  // namespace
@@ -53,7 +57,8 @@ const CommandText kCheckText = {
     "[ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N] [--inverter]\n"
     "                            [[--eng ARQ.eng] [--rse ARQ.rse] --diametro MM --comprimento MM\n"
     "                             --massa-total KG [--massa-propelente KG] [--atrasos LISTA]\n"
-    "                             [--fabricante NOME]] [--referencia ARQ] [--json ARQ]",
+    "                             [--fabricante NOME]] [--referencia ARQ] [--json ARQ]\n"
+    "                            [--calibracao ARQ.cal] [--u-fator P] [--nao-linearidade P] [--u-relogio PPM]",
     "",
     "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
     "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"
@@ -81,6 +86,13 @@ const CommandText kCheckText = {
     "                  diferença RMS das curvas, em % da referência\n"
     "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
     "                  saída padrão, e o relatório vai para a saída de erro\n"
+    "  --calibracao ARQ.cal  a calibração da célula (de calibrar) para a incerteza;\n"
+    "                  sem ela, a cópia do caso (NOME_calibracao.cal) quando existe\n"
+    "  --u-fator P     incerteza padrão relativa do fator da célula, em %, da folha\n"
+    "                  de dados (quando não há arquivo de calibração)\n"
+    "  --nao-linearidade P  não linearidade da célula em % do pico, da folha de dados\n"
+    "                  (quando não há arquivo de calibração)\n"
+    "  --u-relogio PPM incerteza padrão do relógio do registrador, em ppm\n"
     "  --help          esta ajuda\n"
     "  --version       a versão\n",
     "Saída: 0 quando os dados cabem nas suposições do programa, 1 quando há avisos,\n"

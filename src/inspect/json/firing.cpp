@@ -1,5 +1,7 @@
 #include "inspect/json/firing.h"
 
+#include "inspect/json/uncertainty.h"
+
 namespace {
 
 const char* shape_word(EventShape shape) {
@@ -28,7 +30,7 @@ void optional_text(JsonWriter& json, std::string_view key, std::string_view text
   }
 }
 
-void put_burn(JsonWriter& json, const FiringAnalysis& a, double origin) {
+void put_burn(JsonWriter& json, const FiringAnalysis& a, double origin, const FiringUncertainty* u) {
   json_key(json, "burn");
   if (!a.burn) return json_null(json);
   const Burn& b = *a.burn;
@@ -42,6 +44,7 @@ void put_burn(JsonWriter& json, const FiringAnalysis& a, double origin) {
   json_number_field(json, "peak_time_s", b.peak_time + origin);
   optional_text(json, "class", a.burn_class.motor_class ? a.burn_class.motor_class->letter : "");
   optional_text(json, "designation", a.burn_class.designation);
+  if (u != nullptr) put_burn_uncertainty_fields(json, *u);
   json_close_object(json);
 }
 
@@ -108,7 +111,7 @@ void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJson
   json_open_object(json);
   json_text_field(json, "source", context.source);
   if (context.time_origin) json_number_field(json, "time_origin_s", *context.time_origin);
-  put_burn(json, a, origin);
+  put_burn(json, a, origin, context.uncertainty);
   put_zero(json, a);
   optional_number(json, "rate_Hz", a.rate.measured > 0.0, a.rate.measured);
   if (a.w > 0) {
@@ -118,6 +121,7 @@ void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJson
   }
   put_events(json, a, origin);
   put_program(json, context.program);
+  put_uncertainty_json(json, context.uncertainty);
   json_key(json, "warnings");
   json_open_array(json);
   for (const FiringWarning& w : a.warnings) {

@@ -13,6 +13,7 @@
 #include "inspect/firing/firing.h"
 #include "inspect/json/writer.h"
 #include "inspect/program/program_run.h"
+#include "inspect/uncertainty/firing_uncertainty.h"
 
 inline constexpr int kJsonVersion = 1;
 
@@ -25,9 +26,10 @@ struct ProgramWindow {
 
 // What a command knows of a firing beyond its analysis.
 struct FiringJsonContext {
-  std::string_view source;               // the log's or the case's name, as the report shows it
-  std::optional<ProgramWindow> program;  // where a case's window exists
-  std::optional<double> time_origin;     // s, the import's: the stamp that is 0 s in the analysed times
+  std::string_view source;                         // the log's or the case's name, as the report shows it
+  std::optional<ProgramWindow> program;            // where a case's window exists
+  std::optional<double> time_origin;               // s, the import's: the stamp that is 0 s in the analysed times
+  const FiringUncertainty* uncertainty = nullptr;  // the burn's, where the command made its budget
 };
 
 // "reference": the comparison C with the published curve SOURCE: its

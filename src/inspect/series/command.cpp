@@ -179,6 +179,11 @@ bool read_reference(const SeriesOptions& options, SeriesReference* reference, st
   return false;
 }
 
+// The reference curve's name in the picture's key; empty without one.
+std::string reference_key(const SeriesReference& reference) {
+  return reference.comparison ? cp1252_from_utf8(reference.motor.designation) : "";
+}
+
 // What the series' files are made of.
 struct SeriesResults {
   std::span<const Firing> firings;
@@ -208,9 +213,8 @@ bool add_outputs(const SeriesOptions& options, const SeriesResults& r, std::vect
   outputs->push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(r.firings, options.dialect)});
   outputs->insert(outputs->end(), engine.begin(), engine.end());
   outputs->push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(r.firings, r.eng.mean, reference)});
-  const std::string key = r.reference.comparison ? cp1252_from_utf8(r.reference.motor.designation) : "";
-  outputs->push_back(
-      {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(r.firings, r.summary.designation, plot, key)});
+  outputs->push_back({kUnitSeriesPlotScript, folder / kPlotScriptName,
+                      plot_script_text(r.firings, r.summary.designation, plot, reference_key(r.reference))});
   return true;
 }
 
@@ -225,8 +229,13 @@ std::vector<OutputFile> outputs_of(const std::vector<OutputFile>& outputs, std::
 
 // Why one of the files to be WRITTEN must not be written: it is a firing's
 // file, or two of them are one file. Empty when all may be written.
-std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings) {
+std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings,
+                              const std::string& reference) {
+  const fs::path reference_path = path_of_name(reference);
   for (std::size_t i = 0; i < written.size(); ++i) {
+    if (!reference.empty() && same_file_among(written[i], std::span(&reference_path, 1)) != nullptr) {
+      return console_name(name_of_path(written[i])) + " é a curva de referência: não será sobrescrita";
+    }
     if (const Firing* f = owner_of(written[i], firings)) {
       return console_name(name_of_path(written[i])) + " é um arquivo do ensaio " + console_name(f->argument) +
              ": não será sobrescrito";
@@ -283,13 +292,14 @@ bool draw_picture(const fs::path& folder, std::FILE* report) {
 // data and script; false, with a warning on the console, when the page could
 // not be written. Without gnuplot the page holds the tables and says so.
 bool write_series_page(const fs::path& folder, std::span<const Firing> firings, const SeriesSummary& summary,
-                       const std::string& plot_data, const std::vector<OutputFile>& engine, bool png_drawn,
-                       std::FILE* report) {
+                       const SeriesReference& reference, const std::string& plot_data,
+                       const std::vector<OutputFile>& engine, bool png_drawn, std::FILE* report) {
   SeriesPage page{firings, &summary, "", "", {}};
   const PlotFiles svg_files{kPlotDataName, "serie.svg", "serie_pagina.gnu", kPageSvgTerminal, true};
   std::vector<std::string> made;
   if (run_gnuplot_apart(
-          {{kPlotDataName, plot_data}, {svg_files.script, plot_script_text(firings, summary.designation, svg_files)}},
+          {{kPlotDataName, plot_data},
+           {svg_files.script, plot_script_text(firings, summary.designation, svg_files, reference_key(reference))}},
           svg_files.script, {svg_files.png}, &made, &page.no_plot)) {
     page.svg = inline_svg(made[0]);
   }
@@ -337,8 +347,9 @@ int series_main(const Invocation& call) {
   JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
   SeriesReference reference;
   if (!read_reference(options, &reference, &problem)) return fail(json, "reference-unreadable", problem);
+  if (!options.reference_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
   std::vector<Firing> firings(options.firings.size());
-  const FiringOptions firing_options{options.rate, options.M, options.inverted};
+  const FiringOptions firing_options{options.rate, options.M, options.inverted, options};
   for (std::size_t i = 0; i < firings.size(); ++i) {
     const bool read = read_firing(options.firings[i], firing_options, &firings[i], &problem);
     json.kept.insert(json.kept.end(), firings[i].files.begin(), firings[i].files.end());
@@ -375,7 +386,7 @@ int series_main(const Invocation& call) {
   written.push_back(folder / kPngName);
   written.push_back(folder / kPageName);
   if (json.target != kJsonToStandardOutput && !json.target.empty()) written.push_back(path_of_name(json.target));
-  problem = overwrite_problem(written, firings);
+  problem = overwrite_problem(written, firings, options.reference_file);
   if (!problem.empty()) return fail(json, "would-overwrite", problem + "; nenhum arquivo escrito");
 
   try {
@@ -395,7 +406,7 @@ int series_main(const Invocation& call) {
   }
   const bool drawn = draw_picture(folder, text);
   if (!drawn) status = kStatusWarnings;
-  if (!write_series_page(folder, firings, summary, plot_data, engine, drawn, text)) status = kStatusWarnings;
+  if (!write_series_page(folder, firings, summary, reference, plot_data, engine, drawn, text)) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) + ", " +
           kPageName +
