@@ -122,7 +122,11 @@ TEST_F(ReportPage, WithoutGnuplotThePageHoldsTheTables) {
   e2e::CaseDir run_here;
   write_f67w_case(run_here, "");
   ASSERT_EQ(run_here.run().exit_status, 0);
-  run_here.write("f67w_calibracao.cal", "# a calibration the import copied\n");
+  run_here.write("f67w_calibracao.cal",
+                 "# a calibration the import copied\r\nb = 0.002\r\na = 0\r\nu_b = 1e-6\r\nu_a = 0.01\r\n"
+                 "cov_ab = 0\r\ngraus_de_liberdade = 23\r\ndesvio_residuos = 0.01\r\nnao_linearidade = 0.02\r\n"
+                 "histerese = 0.01\r\ncarga_maxima = 120\r\ngravidade = 9.80665\r\nu_gravidade = 0\r\n"
+                 "u_massas_padrao = 0\r\n");
   elsewhere.use_gnuplot(e2e::Gnuplot::missing);
   const e2e::RunResult r = elsewhere.run_inspect({"relatorio", run_here.full_path(".")});
   ASSERT_EQ(r.exit_status, 0) << r.err;

@@ -12,6 +12,7 @@
 #include "core/run_context.h"
 #include "core/trimmed.h"
 #include "input/general_data.h"
+#include "inspect/calibration/cal_file.h"
 #include "inspect/check/inspection.h"
 #include "inspect/check/options.h"
 #include "inspect/common/console.h"
@@ -20,8 +21,10 @@
 #include "inspect/common/same_file.h"
 #include "inspect/common/shown_text.h"
 #include "inspect/common/text.h"
+#include "inspect/engine/comparison.h"
 #include "inspect/engine/engine_file.h"
 #include "inspect/engine/engine_options.h"
+#include "inspect/engine/engine_reading.h"
 #include "inspect/json/firing.h"
 #include "inspect/json/output.h"
 #include "inspect/program/case_files.h"
@@ -30,7 +33,6 @@
 #include "inspect/program/thrust_records.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
-#include "io/whole_file.h"
 
 namespace fs = std::filesystem;
 
@@ -119,12 +121,16 @@ std::vector<std::string> engine_files(const Options& options) {
   return files;
 }
 
-// Why no engine file may be written: one would go over a file of the case,
-// or both are one file. Empty when they may be written.
+// Why no engine file may be written: one would go over a file of the case
+// or the reference curve, or both are one file. Empty when they may be written.
 std::string engine_files_problem(const Options& options, const InspectInput& input) {
   std::vector<fs::path> written;
+  const fs::path reference = path_of_name(options.reference_file);
   for (const std::string& name : engine_files(options)) {
     const fs::path path = path_of_name(name);
+    if (!options.reference_file.empty() && same_file_among(path, std::span(&reference, 1)) != nullptr) {
+      return console_name(name) + " é a curva de referência: não será sobrescrita";
+    }
     if (const fs::path* file = same_file_among(path, input.case_files)) {
       return console_name(name) + " é um arquivo do caso (" + console_name(name_of_path(*file)) +
              "): não será sobrescrito";
@@ -167,7 +173,7 @@ int write_engine_files(const Options& options, const InspectInput& input, const 
   std::string written;
   for (const auto& file : files) {
     if (file.name.empty()) continue;
-    if (!write_whole_file(file.name, file.text)) {
+    if (!write_output_file(file.name, file.text)) {
       return fail(json, kCode, "erro ao escrever " + console_name(file.name) + ": " + none);
     }
     written += (written.empty() ? "" : " e ") + console_name(file.name);
@@ -176,22 +182,66 @@ int write_engine_files(const Options& options, const InspectInput& input, const 
   return kStatusFits;
 }
 
+// The burn against REFERENCE, when there is one, printed after the report.
+std::optional<CurveComparison> compared(const std::optional<PublishedMotor>& reference, const InspectResult& result,
+                                        const Options& options, const JsonRun& json) {
+  if (!reference || result.burn_polyline.empty()) return std::nullopt;
+  const std::vector<CurvePoint> burn(result.burn_polyline.begin() + 1, result.burn_polyline.end());
+  CurveComparison c = compare_curves(burn, reference->points, reference->designation);
+  put(comparison_text(c, console_name(options.reference_file)), report_stream(json));
+  return c;
+}
+
 // The check's document: its one firing, with the program's figures on the
-// case's window when there is a case.
-std::string check_document(const InspectInput& input, const InspectResult& result) {
+// case's window when there is a case, and its comparison with a reference.
+std::string check_document(const InspectInput& input, const InspectResult& result, const Options& options,
+                           const CurveComparison* reference) {
   JsonWriter json;
   open_json_document(json, kJsonCommand);
   json_key(json, "firings");
   json_open_array(json);
   const std::string source = console_name(input.thrust_name);
-  FiringJsonContext context{source, std::nullopt, std::nullopt};
+  FiringJsonContext context{source, std::nullopt, std::nullopt, result.uncertainty ? &*result.uncertainty : nullptr};
   if (input.case_values && result.in_case) {
     context.program = ProgramWindow{input.case_values->ti, input.case_values->tf, *result.in_case};
   }
-  put_firing_json(json, result.firing, context);
+  const std::string reference_source = console_name(options.reference_file);
+  if (reference == nullptr) {
+    put_firing_json(json, result.firing, context);
+  } else {
+    const ReferenceJson compared{reference_source, *reference};
+    put_firing_json(json, result.firing, context, &compared);
+  }
   json_close_array(json);
   json_close_object(json);
   return std::move(json.text);
+}
+
+// The calibration for the budget: --calibracao's, else the case's copy
+// beside its parameter file when there is one. A given file that cannot be
+// read stops the check; a copy that cannot is a warning, and the budget goes
+// on without it.
+int read_calibration(const Options& options, const RunContext& rc, InspectInput& input, const JsonRun& json) {
+  std::string name = options.calibration_file;
+  const bool copy = name.empty();
+  if (copy && options.thrust_file.empty() && !trimmed(rc.case_name).empty()) {
+    name = std::string(trimmed(rc.case_name)) + kCalibrationSuffix;
+    std::error_code error;
+    if (!fs::is_regular_file(path_of_name(name), error)) return kStatusFits;
+  }
+  if (name.empty()) return kStatusFits;
+  Calibration calibration;
+  std::string text;
+  std::string problem;
+  if (read_cal_file(name, &calibration, &text, &problem)) {
+    input.uncertainty.calibration = calibration;
+  } else if (copy) {
+    input.name_notes.push_back(problem + ": a incerteza segue sem a calibração");
+  } else {
+    return fail(json, "unreadable-calibration", problem);
+  }
+  input.case_files.push_back(fs::absolute(path_of_name(name)));
+  return kStatusFits;
 }
 
 }  // namespace
@@ -215,11 +265,13 @@ int read_check_input(const Options& options, InspectInput& input, const JsonRun&
     input.rc = &rc;
     input.source.name = input.thrust_name;
     input.release_records = true;
-    input.want_eng = !engine_files(options).empty();
+    input.want_eng = !engine_files(options).empty() || !options.reference_file.empty();
     input.choice.from = options.from;
     input.choice.to = options.to;
     input.choice.event = static_cast<std::size_t>(options.event);
     input.choice.inverted = options.inverted;
+    static_cast<StandFigures&>(input.uncertainty) = options;
+    if (const int status = read_calibration(options, rc, input, json); status != kStatusFits) return status;
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
     return json_severe(json, error);
@@ -247,6 +299,13 @@ int check_main(const Invocation& call) {
   if (!json.target.empty()) {
     for (const fs::path& file : files_of_case_here()) json.kept.push_back(file);
   }
+  std::optional<PublishedMotor> reference;
+  if (!options.reference_file.empty()) {
+    json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
+    if (!read_published_motor(options.reference_file, &reference.emplace(), &problem)) {
+      return fail(json, "reference-unreadable", problem);
+    }
+  }
   if (const int status = read_check_input(options, input, json); status != kStatusFits) return status;
   json.kept.insert(json.kept.end(), input.case_files.begin(), input.case_files.end());
   for (const std::string& name : engine_files(options)) json.kept.push_back(fs::absolute(path_of_name(name)));
@@ -272,5 +331,8 @@ int check_main(const Invocation& call) {
     const int status = write_engine_files(options, input, result, json);
     if (status != kStatusFits) return status;
   }
-  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result), result.status);
+  const std::optional<CurveComparison> comparison = compared(reference, result, options, json);
+  const CurveComparison* compared_with = comparison ? &*comparison : nullptr;
+  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result, options, compared_with),
+                          result.status);
 }

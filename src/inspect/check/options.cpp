@@ -34,12 +34,17 @@ const Option<O> kOptions[] = {
     {"--eng", OptionKind::text, &O::eng_file},
     {"--rse", OptionKind::text, &O::rse_file},
     {"--json", OptionKind::text, &O::json_file},
+    {"--referencia", OptionKind::text, &O::reference_file},
     {"--diametro", OptionKind::real, &O::diameter, kPositive, Bound::positive},
     {"--comprimento", OptionKind::real, &O::length, kPositive, Bound::positive},
     {"--massa-total", OptionKind::real, &O::total_mass, kPositive, Bound::positive},
     {"--massa-propelente", OptionKind::real, &O::propellant_mass, kPositive, Bound::positive},
     {"--atrasos", OptionKind::text, &O::delays},
     {"--fabricante", OptionKind::text, &O::maker},
+    {"--calibracao", OptionKind::text, &O::calibration_file},
+    {"--u-fator", OptionKind::real, &O::u_factor_percent, kPositive, Bound::positive},
+    {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, kPositive, Bound::positive},
+    {"--u-relogio", OptionKind::real, &O::u_clock_ppm, kPositive, Bound::positive},
 };
 
 }  // namespace
@@ -52,7 +57,8 @@ const CommandText kCheckText = {
     "[ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N] [--inverter]\n"
     "                            [[--eng ARQ.eng] [--rse ARQ.rse] --diametro MM --comprimento MM\n"
     "                             --massa-total KG [--massa-propelente KG] [--atrasos LISTA]\n"
-    "                             [--fabricante NOME]] [--json ARQ]",
+    "                             [--fabricante NOME]] [--referencia ARQ] [--json ARQ]\n"
+    "                            [--calibracao ARQ.cal] [--u-fator P] [--nao-linearidade P] [--u-relogio PPM]",
     "",
     "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
     "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"
@@ -74,8 +80,19 @@ const CommandText kCheckText = {
     "  --atrasos LISTA os atrasos de ejeção em s, como 4-6-8, ou P (sem ejeção);\n"
     "                  padrão: 0\n"
     "  --fabricante NOME  o fabricante, sem espaços (padrão: talvironeska)\n"
+    "  --referencia ARQ  compara a queima com uma curva publicada (.eng ou .rse do\n"
+    "                  fabricante, de uma base de certificação ou de um simulador):\n"
+    "                  It, empuxo médio e máximo, tempo de queima, designação e a\n"
+    "                  diferença RMS das curvas, em % da referência\n"
     "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
     "                  saída padrão, e o relatório vai para a saída de erro\n"
+    "  --calibracao ARQ.cal  a calibração da célula (de calibrar) para a incerteza;\n"
+    "                  sem ela, a cópia do caso (NOME_calibracao.cal) quando existe\n"
+    "  --u-fator P     incerteza padrão relativa do fator da célula, em %, da folha\n"
+    "                  de dados (quando não há arquivo de calibração)\n"
+    "  --nao-linearidade P  não linearidade da célula em % do pico, da folha de dados\n"
+    "                  (quando não há arquivo de calibração)\n"
+    "  --u-relogio PPM incerteza padrão do relógio do registrador, em ppm\n"
     "  --help          esta ajuda\n"
     "  --version       a versão\n",
     "Saída: 0 quando os dados cabem nas suposições do programa, 1 quando há avisos,\n"

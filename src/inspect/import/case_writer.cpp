@@ -99,7 +99,7 @@ std::string thrust_file_name(const ImportedCase& c) { return c.case_name + ".dat
 std::string params_file_name(const ImportedCase& c) { return c.case_name + "_caso.txt"; }
 std::string import_report_name(const ImportedCase& c) { return c.case_name + kImportReportSuffix; }
 std::string import_json_name(const ImportedCase& c) { return c.case_name + kImportJsonSuffix; }
-std::string calibration_file_name(const ImportedCase& c) { return c.case_name + "_calibracao.cal"; }
+std::string calibration_file_name(const ImportedCase& c) { return c.case_name + kCalibrationSuffix; }
 std::vector<std::string> case_file_names(const ImportedCase& c) {
   std::vector<std::string> names = {kGeneralDataName, params_file_name(c),   thrust_file_name(c),
                                     kPlotScriptName,  import_report_name(c), import_json_name(c)};

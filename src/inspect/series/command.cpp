@@ -1,8 +1,10 @@
 #include "inspect/series/command.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
 #include <span>
 #include <system_error>
 
@@ -14,8 +16,10 @@
 #include "inspect/common/outcome.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
+#include "inspect/engine/comparison.h"
 #include "inspect/engine/engine_file.h"
 #include "inspect/engine/engine_options.h"
+#include "inspect/engine/engine_reading.h"
 #include "inspect/json/output.h"
 #include "inspect/json/series.h"
 #include "inspect/report/picture.h"
@@ -93,8 +97,16 @@ void write_file(const OutputFile& file) {
   unit.close();
 }
 
+// --referencia's curve and the mean curve against it.
+struct SeriesReference {
+  PublishedMotor motor;
+  std::string source;  // the file's name as the reports show it
+  std::optional<CurveComparison> comparison;
+};
+
 struct MeanEngineCurve {
   std::vector<CurvePoint> mean;    // on the finest step of the series, times from the 5 % rise
+  std::vector<CurvePoint> burn;    // the mean from ignition, after the implicit (0, 0)
   std::vector<CurvePoint> points;  // the engine file's points
   double It = 0.0;                 // their impulse
   double M = 0.0;                  // kg, the mean of the known propellant masses
@@ -115,7 +127,9 @@ MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
   }
   if (masses > 0) c.M /= static_cast<double>(masses);
   c.mean = mean_curve(curves, step);
-  c.points = reduce_curve(eng_polyline(c.mean, step));
+  const std::vector<CurvePoint> polyline = eng_polyline(c.mean, step);
+  c.burn.assign(polyline.begin() + 1, polyline.end());
+  c.points = reduce_curve(polyline);
   c.It = curve_impulse(c.points);
   return c;
 }
@@ -154,10 +168,70 @@ bool add_engine_files(const SeriesOptions& options, const MeanEngineCurve& eng, 
   return true;
 }
 
+// --referencia's curve into *REFERENCE, when given; false with *PROBLEM
+// when it cannot be taken.
+bool read_reference(const SeriesOptions& options, SeriesReference* reference, std::string* problem) {
+  reference->source = console_name(options.reference_file);
+  if (options.reference_file.empty() || read_published_motor(options.reference_file, &reference->motor, problem)) {
+    return true;
+  }
+  *problem += "; nenhum arquivo escrito";
+  return false;
+}
+
+// What the series' files are made of.
+struct SeriesResults {
+  std::span<const Firing> firings;
+  const SeriesSummary& summary;
+  const MeanEngineCurve& eng;
+  const SeriesReference& reference;
+};
+
+// The files of the series, in the order they are written, into *OUTPUTS,
+// and what the report says of the engine files; false with *PROBLEM as
+// add_engine_files.
+bool add_outputs(const SeriesOptions& options, const SeriesResults& r, std::vector<OutputFile>* outputs,
+                 MeanCurveNote* note, std::string* problem) {
+  std::vector<OutputFile> engine;
+  if (!add_engine_files(options, r.eng, r.summary.designation, &engine, note, problem)) return false;
+  std::string report = series_report_text(r.firings, r.summary, *note);
+  if (r.reference.comparison) {
+    for (char c : cp1252_from_utf8(comparison_text(*r.reference.comparison, r.reference.source))) {
+      if (c == '\n') report += '\r';
+      report += c;
+    }
+  }
+  const fs::path folder = path_of_name(options.folder);
+  const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
+  const std::vector<CurvePoint>& reference = r.reference.motor.points;
+  outputs->push_back({kUnitSeriesReport, folder / kReportName, report});
+  outputs->push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(r.firings, options.dialect)});
+  outputs->insert(outputs->end(), engine.begin(), engine.end());
+  outputs->push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(r.firings, r.eng.mean, reference)});
+  const std::string key = r.reference.comparison ? cp1252_from_utf8(r.reference.motor.designation) : "";
+  outputs->push_back(
+      {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(r.firings, r.summary.designation, plot, key)});
+  return true;
+}
+
+// The files of OUTPUTS written under one of UNITS.
+std::vector<OutputFile> outputs_of(const std::vector<OutputFile>& outputs, std::initializer_list<int> units) {
+  std::vector<OutputFile> found;
+  for (const OutputFile& out : outputs) {
+    if (std::find(units.begin(), units.end(), out.unit) != units.end()) found.push_back(out);
+  }
+  return found;
+}
+
 // Why one of the files to be WRITTEN must not be written: it is a firing's
 // file, or two of them are one file. Empty when all may be written.
-std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings) {
+std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings,
+                              const std::string& reference) {
+  const fs::path reference_path = path_of_name(reference);
   for (std::size_t i = 0; i < written.size(); ++i) {
+    if (!reference.empty() && same_file_among(written[i], std::span(&reference_path, 1)) != nullptr) {
+      return console_name(name_of_path(written[i])) + " é a curva de referência: não será sobrescrita";
+    }
     if (const Firing* f = owner_of(written[i], firings)) {
       return console_name(name_of_path(written[i])) + " é um arquivo do ensaio " + console_name(f->argument) +
              ": não será sobrescrito";
@@ -266,6 +340,9 @@ int series_main(const Invocation& call) {
   if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
 
   JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
+  SeriesReference reference;
+  if (!read_reference(options, &reference, &problem)) return fail(json, "reference-unreadable", problem);
+  if (!options.reference_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
   std::vector<Firing> firings(options.firings.size());
   const FiringOptions firing_options{options.rate, options.M, options.inverted};
   for (std::size_t i = 0; i < firings.size(); ++i) {
@@ -282,34 +359,29 @@ int series_main(const Invocation& call) {
   put_firing_warnings(firings, report_stream(json));
   const SeriesSummary summary = summarize(firings);
   const MeanEngineCurve eng = mean_engine_curve(firings);
+  if (!options.reference_file.empty()) {
+    reference.comparison = compare_curves(eng.burn, reference.motor.points, reference.motor.designation);
+  }
 
   const fs::path folder = path_of_name(options.folder);
   if (!curve_finite(eng.points)) {
     return fail(json, "non-finite-curve",
                 "a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
   }
-  std::vector<OutputFile> engine;
+  std::vector<OutputFile> outputs;
   MeanCurveNote note;
-  if (!add_engine_files(options, eng, summary.designation, &engine, &note, &problem)) {
+  if (!add_outputs(options, {firings, summary, eng, reference}, &outputs, &note, &problem)) {
     return fail(json, "eng-not-written", problem + "; nenhum arquivo escrito");
   }
-  const std::string report = series_report_text(firings, summary, note);
-  const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
-
-  std::vector<OutputFile> outputs;
-  outputs.push_back({kUnitSeriesReport, folder / kReportName, report});
-  outputs.push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)});
-  outputs.insert(outputs.end(), engine.begin(), engine.end());
-  const std::string plot_data = plot_data_text(firings, eng.mean);
-  outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data});
-  outputs.push_back(
-      {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)});
+  // The engine files and the curves' data, for the page.
+  const std::vector<OutputFile> engine = outputs_of(outputs, {kUnitSeriesEng, kUnitSeriesRse});
+  const std::string plot_data = outputs_of(outputs, {kUnitSeriesPlotData}).front().bytes;
   std::vector<fs::path> written;
   for (const OutputFile& out : outputs) written.push_back(out.path);
   written.push_back(folder / kPngName);
   written.push_back(folder / kPageName);
   if (json.target != kJsonToStandardOutput && !json.target.empty()) written.push_back(path_of_name(json.target));
-  problem = overwrite_problem(written, firings);
+  problem = overwrite_problem(written, firings, options.reference_file);
   if (!problem.empty()) return fail(json, "would-overwrite", problem + "; nenhum arquivo escrito");
 
   try {
@@ -321,7 +393,7 @@ int series_main(const Invocation& call) {
   }
 
   std::FILE* const text = report_stream(json);
-  put(utf8_from_cp1252(lf_lines(report)) + "\n", text);
+  put(utf8_from_cp1252(lf_lines(outputs.front().bytes)) + "\n", text);
   int status = summary.certification.passed() ? kStatusFits : kStatusWarnings;
   if (!(std::fabs(note.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
     put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", text);
@@ -337,5 +409,7 @@ int series_main(const Invocation& call) {
                           : "; curva média em " + utf8_from_cp1252(note.file)) +
           "\n",
       text);
-  return finish_with_json(json, json.target.empty() ? "" : series_document(firings, summary), status);
+  return finish_with_json(
+      json, json.target.empty() ? "" : series_document(firings, summary, reference.source, reference.comparison),
+      status);
 }

@@ -33,6 +33,7 @@ const Option<O> kOptions[] = {
     {"--atrasos", OptionKind::text, &O::delays},
     {"--fabricante", OptionKind::text, &O::maker},
     {"--json", OptionKind::text, &O::json_file},
+    {"--referencia", OptionKind::text, &O::reference_file},
     {"--inverter", OptionKind::flag, &O::inverted},
     {"--csv-internacional", OptionKind::flag, international},
 };
@@ -69,6 +70,8 @@ const CommandText kSeriesText = {
     "  --rse ARQ.rse   escreve também a curva média no formato XML do RockSim\n"
     "  --inverter      lê o empuxo de todos os ensaios espelhado (-F): uma célula de\n"
     "                  carga montada ao contrário\n"
+    "  --referencia ARQ  compara a curva média com uma curva publicada (.eng ou\n"
+    "                  .rse), desenhada com ela no gráfico\n"
     "  --csv-internacional   a tabela com ',' e ponto decimal (padrão: ';' e vírgula)\n"
     "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
     "                  saída padrão, e o relatório vai para a saída de erro\n"

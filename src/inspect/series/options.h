@@ -17,6 +17,7 @@ struct SeriesOptions : EngineRequest {
   std::int32_t rate = 0;             // --rate HZ, for the thrust data files
   double M = 0.0;                    // --massa KG, for the thrust data files
   std::string folder = ".";          // --saida DIR
+  std::string reference_file;        // --referencia FILE: a published curve to compare the mean with
   std::string json_file;             // --json FILE; "-" for the standard output
   CsvDialect dialect = CsvDialect::portuguese;
   bool inverted = false;  // --inverter: every firing's thrust is read mirrored

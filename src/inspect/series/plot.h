@@ -26,15 +26,19 @@ struct PlotFiles {
 // any curve at its width, where millions take gnuplot minutes and gigabytes.
 inline constexpr std::size_t kPicturePoints = 4000;
 
-// The curves, one block each, the mean curve last; blocks apart by two
+// The curves, one block each, the mean curve, then the REFERENCE curve
+// when there is one (times from ignition, from (0, 0)); blocks apart by two
 // empty lines (gnuplot's "index"), decimal point, LF; kPicturePoints at
 // most a curve.
-std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean);
+std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean,
+                           std::span<const CurvePoint> reference = {});
 
 // The script, Windows-1252 with CR LF (UTF-8 with files.utf8). Every text from the firings goes in
 // as a quoted string and every file name as a quoted relative path starting
 // with "./", so none of them can become a gnuplot command or a pipe.
-std::string plot_script_text(std::span<const Firing> firings, std::string_view designation, const PlotFiles& files);
+// REFERENCE names the reference curve's block in the key; empty when there is none.
+std::string plot_script_text(std::span<const Firing> firings, std::string_view designation, const PlotFiles& files,
+                             std::string_view reference = {});
 
 // TEXT between apostrophes for gnuplot, made safe by gnuplot_text().
 std::string gnuplot_quoted(std::string_view text);

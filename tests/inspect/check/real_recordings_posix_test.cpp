@@ -7,7 +7,9 @@
 #include <string>
 
 #include "inspect/check/inspection.h"
+#include "inspect/engine/comparison.h"
 #include "inspect/engine/engine_file.h"
+#include "inspect/engine/engine_reading.h"
 #include "inspect/firing/sampling.h"
 #include "support/eng_reading.h"
 #include "support/engine_rules.h"
@@ -77,6 +79,18 @@ TEST(RealRecordings, F67EngineFileReadsBack) {
   EXPECT_EQ(eng.points.back().F, 0.0);
   EXPECT_NEAR(eng.points.back().t, 0.924, 0.005);
   EXPECT_NEAR(eng_impulse(eng), 61.409, 0.005 * 61.409);
+  // The example's published curve is this one, and a strict reader takes it.
+  const std::string example = std::string(TALVIRONESKA_SOURCE_DIR) + "/examples/f67w/f67w_nar.eng";
+  std::ifstream in(example, std::ios::binary);
+  const std::string shipped{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(eng_rule_breaks(shipped), std::vector<std::string>{});
+  PublishedMotor published;
+  std::string problem;
+  ASSERT_TRUE(read_published_motor(example, &published, &problem)) << problem;
+  std::vector<CurvePoint> burn(result.burn_polyline.begin() + 1, result.burn_polyline.end());
+  const CurveComparison c = compare_curves(burn, published.points, published.designation);
+  EXPECT_NEAR(c.It_pct, 0.0, 0.5);
+  EXPECT_EQ(c.reference.designation, "F66");
 }
 
 TEST(RealRecordings, IrregularLoggerIsFlaggedWithItsError) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "inspect/common/text.h"
+#include "inspect/engine/engine_reading.h"
 #include "inspect/firing/motor_class.h"
 #include "support/eng_reading.h"
 #include "support/engine_rules.h"
@@ -102,6 +103,14 @@ TEST(EngineFile, OddCurvesMakeFilesAStrictReaderTakes) {
     const EngFile read = read_eng(eng);
     EXPECT_NEAR(eng_impulse(read), It, 0.005 * It) << c.name << "\n" << eng;
     EXPECT_NEAR(printed.It, eng_impulse(read), 1e-9 * It) << c.name;
+    // Round trips: the inspector's own reader takes both files back, impulse and masses kept.
+    PublishedMotor back_eng, back_rse;
+    std::string problem;
+    ASSERT_TRUE(read_eng_motor(eng, &back_eng, &problem)) << c.name << ": " << problem;
+    ASSERT_TRUE(read_rse_motor(rse_text(motor, printed), &back_rse, &problem)) << c.name << ": " << problem;
+    EXPECT_NEAR(curve_impulse(back_eng.points), It, 0.005 * It) << c.name;
+    EXPECT_NEAR(curve_impulse(back_rse.points), It, 0.005 * It) << c.name;
+    EXPECT_EQ(back_rse.propellant_mass, motor.propellant_mass);
   }
 }
 
