@@ -27,6 +27,7 @@
 #include "inspect/json/output.h"
 #include "inspect/log/reading.h"
 #include "inspect/program/line_hint.h"
+#include "inspect/uncertainty/firing_uncertainty.h"
 
 namespace fs = std::filesystem;
 
@@ -165,13 +166,14 @@ std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
 // The import's document: the firing as read (before any tare), its times on
 // the log's stamps, and the program's figures on the case written.
 std::string import_document(const std::string& log_name, const FiringAnalysis& firing, const LogRead& log,
-                            const ImportedCase& c, const WrittenCurve& written) {
+                            const ImportedCase& c, const WrittenCurve& written, const FiringUncertainty& u) {
   const CaseValues values{c.ti, c.tf, 0.0, c.M, c.w, c.nmax};
   JsonWriter json;
   open_json_document(json, kJsonCommand);
   json_key(json, "firings");
   json_open_array(json);
-  put_firing_json(json, firing, {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values)}, log.time_origin});
+  put_firing_json(json, firing,
+                  {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values)}, log.time_origin, &u});
   json_close_array(json);
   json_close_object(json);
   return std::move(json.text);
@@ -270,17 +272,19 @@ bool take_calibration(ImportOptions* o, ImportedCase* c, Calibration* cal, JsonR
   return true;
 }
 
-// The calibration's line, and its warning when its loads stay far below
-// the firing's PEAK.
-void report_calibration(Report& out, const ImportOptions& o, const Calibration& cal, double peak) {
-  if (o.calibration_file.empty()) return;
-  out.line("  calibração: " + console_name(o.calibration_file) + ", força = " + significant(cal.a, 6) + " N + " +
-           significant(cal.b, 8) + " x leitura; " + std::to_string(cal.readings) + " leituras em " +
-           std::to_string(cal.loads) + " cargas até " + fixed(cal.top_load, 3) + " N");
-  if (cal.top_load < 0.5 * peak) {
-    out.warn("a maior carga da calibração, " + fixed(cal.top_load, 3) + " N, não chega à metade do pico, " +
-             fixed(peak, 3) + " N: o fator é extrapolado; calibre até o pico esperado");
+// The calibration's line, and the budget of the firing A over RECORDS as
+// read (before the tare), with the calibration and the stand's figures.
+FiringUncertainty calibration_and_budget(Report& out, const ImportOptions& o, const Calibration& cal,
+                                         const FiringAnalysis& a, const Records& records) {
+  UncertaintyInputs stand;
+  static_cast<StandFigures&>(stand) = o;
+  if (!o.calibration_file.empty()) {
+    out.line("  calibração: " + console_name(o.calibration_file) + ", força = " + significant(cal.a, 6) + " N + " +
+             significant(cal.b, 8) + " x leitura; " + std::to_string(cal.readings) + " leituras em " +
+             std::to_string(cal.loads) + " cargas até " + fixed(cal.top_load, 3) + " N");
+    stand.calibration = cal;
   }
+  return firing_uncertainty(records.t, records.F, a, stand);
 }
 
 }  // namespace
@@ -331,7 +335,7 @@ int importar_main(const Invocation& call) {
   if (c.w <= 0) {
     return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
   }
-  report_calibration(out, o, cal, firing.burn->Fmax);
+  const FiringUncertainty uncertainty = calibration_and_budget(out, o, cal, firing, records);
   ZeroCorrection zero;
   if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
   apply_zero_correction(records.t, records.F, zero);
@@ -352,8 +356,9 @@ int importar_main(const Invocation& call) {
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
   report_burn(out, o, c, a, firing, records);
+  report_uncertainty(out, uncertainty, *firing.burn);
 
-  const std::string document = import_document(console_name(o.log), firing, log, c, written);
+  const std::string document = import_document(console_name(o.log), firing, log, c, written, uncertainty);
   std::vector<std::string> names;
   if (!write_case(o.output_dir, c, written, {out.text, document}, o.replace, o.log, &names, &problem)) {
     return fail(json, "not-written", problem);

@@ -65,6 +65,9 @@ const Option<O> kOptions[] = {
     {"--substituir", OptionKind::flag, &O::replace},
     {"--json", OptionKind::text, &O::json_file},
     {"--calibracao", OptionKind::text, &O::calibration_file},
+    {"--u-fator", OptionKind::real, &O::u_factor_percent, "um número positivo", Bound::positive},
+    {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, "um número positivo", Bound::positive},
+    {"--u-relogio", OptionKind::real, &O::u_clock_ppm, "um número positivo", Bound::positive},
 };
 
 }  // namespace
@@ -93,6 +96,11 @@ const CommandText kImportText = {
     "  --calibracao ARQ    converte as leituras brutas pela calibração ARQ.cal de\n"
     "                      calibrar (força = a + b x leitura, em N) e guarda uma\n"
     "                      cópia no caso, NOME_calibracao.cal\n"
+    "  --u-fator P         incerteza padrão relativa do fator, em %, da folha de dados\n"
+    "                      (sem --calibracao)\n"
+    "  --nao-linearidade P não linearidade da célula em % do pico, da folha de dados\n"
+    "                      (sem --calibracao)\n"
+    "  --u-relogio PPM     incerteza padrão do relógio do registrador, em ppm\n"
     "  --coluna N          a coluna do empuxo (a partir de 1) quando há mais de duas\n"
     "  --taxa HZ           o arquivo não tem coluna de tempo: um valor a cada 1/HZ s\n"
     "  --tara auto         subtrai o zero antes da ignição (padrão)\n"

@@ -8,12 +8,13 @@
 
 #include "inspect/common/command_line.h"
 #include "inspect/log/columns.h"
+#include "inspect/uncertainty/budget.h"
 
 enum class TareMode { automatic, none, value };
 
 // The layout options (--tempo, --empuxo, --fator, --deslocamento, --coluna,
 // --taxa) are the log's layout, which the log reader takes.
-struct ImportOptions : LogLayout {
+struct ImportOptions : LogLayout, StandFigures {
   std::string log;                      // the logger's file
   std::string output_dir;               // --saida
   std::optional<double> M;              // --massa, kg

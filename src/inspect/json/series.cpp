@@ -98,7 +98,9 @@ std::string series_document(std::span<const Firing> firings, const SeriesSummary
   json_open_array(json);
   for (const Firing& f : firings) {
     const std::string source = console_name(f.argument);
-    put_firing_json(json, f.analysis, {source, ProgramWindow{f.values.ti, f.values.tf, f.program}, std::nullopt});
+    put_firing_json(json, f.analysis,
+                    {source, ProgramWindow{f.values.ti, f.values.tf, f.program}, std::nullopt,
+                     f.uncertainty ? &*f.uncertainty : nullptr});
   }
   json_close_array(json);
   put_series(json, firings.size(), summary, reference_source, comparison);

@@ -179,6 +179,11 @@ bool read_reference(const SeriesOptions& options, SeriesReference* reference, st
   return false;
 }
 
+// The reference curve's name in the picture's key; empty without one.
+std::string reference_key(const SeriesReference& reference) {
+  return reference.comparison ? cp1252_from_utf8(reference.motor.designation) : "";
+}
+
 // What the series' files are made of.
 struct SeriesResults {
   std::span<const Firing> firings;
@@ -208,9 +213,8 @@ bool add_outputs(const SeriesOptions& options, const SeriesResults& r, std::vect
   outputs->push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(r.firings, options.dialect)});
   outputs->insert(outputs->end(), engine.begin(), engine.end());
   outputs->push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(r.firings, r.eng.mean, reference)});
-  const std::string key = r.reference.comparison ? cp1252_from_utf8(r.reference.motor.designation) : "";
-  outputs->push_back(
-      {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(r.firings, r.summary.designation, plot, key)});
+  outputs->push_back({kUnitSeriesPlotScript, folder / kPlotScriptName,
+                      plot_script_text(r.firings, r.summary.designation, plot, reference_key(r.reference))});
   return true;
 }
 
@@ -288,13 +292,14 @@ bool draw_picture(const fs::path& folder, std::FILE* report) {
 // data and script; false, with a warning on the console, when the page could
 // not be written. Without gnuplot the page holds the tables and says so.
 bool write_series_page(const fs::path& folder, std::span<const Firing> firings, const SeriesSummary& summary,
-                       const std::string& plot_data, const std::vector<OutputFile>& engine, bool png_drawn,
-                       std::FILE* report) {
+                       const SeriesReference& reference, const std::string& plot_data,
+                       const std::vector<OutputFile>& engine, bool png_drawn, std::FILE* report) {
   SeriesPage page{firings, &summary, "", "", {}};
   const PlotFiles svg_files{kPlotDataName, "serie.svg", "serie_pagina.gnu", kPageSvgTerminal, true};
   std::vector<std::string> made;
   if (run_gnuplot_apart(
-          {{kPlotDataName, plot_data}, {svg_files.script, plot_script_text(firings, summary.designation, svg_files)}},
+          {{kPlotDataName, plot_data},
+           {svg_files.script, plot_script_text(firings, summary.designation, svg_files, reference_key(reference))}},
           svg_files.script, {svg_files.png}, &made, &page.no_plot)) {
     page.svg = inline_svg(made[0]);
   }
@@ -344,7 +349,7 @@ int series_main(const Invocation& call) {
   if (!read_reference(options, &reference, &problem)) return fail(json, "reference-unreadable", problem);
   if (!options.reference_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
   std::vector<Firing> firings(options.firings.size());
-  const FiringOptions firing_options{options.rate, options.M, options.inverted};
+  const FiringOptions firing_options{options.rate, options.M, options.inverted, options};
   for (std::size_t i = 0; i < firings.size(); ++i) {
     const bool read = read_firing(options.firings[i], firing_options, &firings[i], &problem);
     json.kept.insert(json.kept.end(), firings[i].files.begin(), firings[i].files.end());
@@ -401,7 +406,7 @@ int series_main(const Invocation& call) {
   }
   const bool drawn = draw_picture(folder, text);
   if (!drawn) status = kStatusWarnings;
-  if (!write_series_page(folder, firings, summary, plot_data, engine, drawn, text)) status = kStatusWarnings;
+  if (!write_series_page(folder, firings, summary, reference, plot_data, engine, drawn, text)) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
           kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) + ", " +
           kPageName +

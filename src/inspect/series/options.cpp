@@ -36,6 +36,9 @@ const Option<O> kOptions[] = {
     {"--referencia", OptionKind::text, &O::reference_file},
     {"--inverter", OptionKind::flag, &O::inverted},
     {"--csv-internacional", OptionKind::flag, international},
+    {"--u-fator", OptionKind::real, &O::u_factor_percent, kPositive, Bound::positive},
+    {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, kPositive, Bound::positive},
+    {"--u-relogio", OptionKind::real, &O::u_clock_ppm, kPositive, Bound::positive},
 };
 
 }  // namespace
@@ -75,6 +78,9 @@ const CommandText kSeriesText = {
     "  --csv-internacional   a tabela com ',' e ponto decimal (padrão: ';' e vírgula)\n"
     "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
     "                  saída padrão, e o relatório vai para a saída de erro\n"
+    "  --u-fator P, --nao-linearidade P, --u-relogio PPM  o que a folha de dados\n"
+    "                  da célula e do registrador diz, para a incerteza de cada\n"
+    "                  ensaio (a calibração de um caso vem da sua cópia)\n"
     "  --help          esta ajuda\n",
     "Escreve serie.txt (relatório), serie.csv, serie.gnu, serie_curvas.dat, serie.png\n"
     "(desenhado pelo gnuplot) e, com as medidas do motor, serie.eng. Nunca escreve\n"

@@ -9,10 +9,11 @@
 #include "inspect/common/command_line.h"
 #include "inspect/engine/engine_options.h"
 #include "inspect/series/csv.h"
+#include "inspect/uncertainty/budget.h"
 
 // The engine files' options are those of EngineRequest: --eng empty is
 // serie.eng in the folder, written when the motor's sizes are given.
-struct SeriesOptions : EngineRequest {
+struct SeriesOptions : EngineRequest, StandFigures {
   std::vector<std::string> firings;  // case directories or thrust data files
   std::int32_t rate = 0;             // --rate HZ, for the thrust data files
   double M = 0.0;                    // --massa KG, for the thrust data files
