@@ -14,6 +14,8 @@
 
 #include "harness.h"
 
+#include "../support/json_value.h"
+
 namespace {
 
 constexpr double kGo = 9.80665;
@@ -207,12 +209,7 @@ TEST_F(Import, TheHintRunsAsPrintedAndTheFindingsStayInTheCase) {
   const std::string hint =
       r.out.substr(r.out.find("Para avaliar: ") + 14,
                    r.out.find('\n', r.out.find("Para avaliar: ")) - r.out.find("Para avaliar: ") - 14);
-  std::vector<std::string> shell = {"/bin/sh", "-c", hint};
-  if (e2e::windows_inspect_run()) {
-    const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
-    shell = {runner != nullptr ? runner : "wine", "cmd", "/c", hint};
-  }
-  const e2e::RunResult run = dir.run_program(shell);
+  const e2e::RunResult run = dir.run_typed_command(hint);
   ASSERT_EQ(run.exit_status, 0) << hint << "\n" << run.out << run.err;
   EXPECT_TRUE(has(dir.read("meu caso/planilha_saida_A.txt"), "impulso total real")) << hint;
 
@@ -567,6 +564,52 @@ TEST_F(Import, ACalibrationTableScalesTheRawLogAndGoesWithTheCase) {
   r = importar(dir, {"bruto.csv", "--massa", "0.02", "--saida", "c2", "--calibracao", "celula.cal", "--fator", "2"});
   EXPECT_EQ(r.exit_status, 2);
   EXPECT_FALSE(dir.exists("c2"));
+}
+
+// The budget in the document: the import's, with its calibration, and the
+// check's of the case it wrote, which finds the copy; a term not given is
+// named, and with every input given U is whole.
+TEST_F(Import, TheUncertaintyGoesWithTheCase) {
+  e2e::CaseDir dir;
+  std::string table = "carga_N;leitura\r\n";
+  for (int n : {0, 10, 20, 30, 40, 30, 20, 10, 0}) {
+    for (int r = 0; r < 3; ++r) table += std::to_string(n) + ";" + std::to_string(500 + 100 * n + r) + "\r\n";
+  }
+  dir.write("tabela.csv", table);
+  ASSERT_EQ(dir.run_inspect({"calibrar", "tabela.csv", "--cal", "celula.cal"}).exit_status, 0);
+  std::string log = "time_ms;raw\r\n";
+  for (int k = 0; k < 800; ++k) {
+    const double t = k * 0.01;
+    const double F = (t > 2.0 && t < 3.0) ? 30.0 * std::sin(M_PI * (t - 2.0)) : 0.0;
+    log += std::to_string(k * 10) + ";" + std::to_string(500.0 + 100.0 * F + 0.3 * std::sin(1.7 * k)) + "\r\n";
+  }
+  dir.write("bruto.csv", log);
+  for (const bool clock : {false, true}) {
+    std::vector<std::string> args = {"bruto.csv",    "--massa",    "0.02",   "--saida",       "caso",
+                                     "--calibracao", "celula.cal", "--json", "importar.json", "--substituir"};
+    if (clock) args.insert(args.end(), {"--u-relogio", "200"});
+    const e2e::RunResult r = importar(dir, args);
+    ASSERT_LE(r.exit_status, 1) << r.err << r.out;
+    const JsonValue d = parse_json(dir.read("importar.json")).value_or(JsonValue{});
+    const JsonValue& f = d["firings"][0];
+    const JsonValue& u = f["uncertainty"];
+    EXPECT_EQ(u["complete"].boolean, clock);
+    EXPECT_EQ(u["missing"].array.size(), clock ? 0u : 1u);
+    EXPECT_GT(f["burn"]["impulse_U_Ns"].number, 0.0);
+    EXPECT_LT(f["burn"]["impulse_U_Ns"].number, 0.03 * f["burn"]["impulse_Ns"].number);
+    EXPECT_TRUE(has(r.out, clock ? "incerteza expandida U" : "não informado")) << r.out;
+    EXPECT_EQ(u["terms"][0]["name"].string, "calibration");
+    EXPECT_GT(u["terms"][0]["u_Ns"].number, 0.0);
+  }
+  // The check of the case takes the calibration from its copy.
+  e2e::CaseDir in_case;
+  for (const char* name : {"bruto.dat", "bruto_caso.txt", "bruto_calibracao.cal", e2e::kGeneralDataFile}) {
+    in_case.write(name, dir.read(std::string("caso/") + name));
+  }
+  const e2e::RunResult checked = in_case.run_inspect({"--json", "-", "--u-relogio", "200"});
+  const JsonValue c = parse_json(checked.out).value_or(JsonValue{});
+  EXPECT_TRUE(c["firings"][0]["uncertainty"]["complete"].boolean) << checked.out << checked.err;
+  EXPECT_GT(c["firings"][0]["uncertainty"]["terms"][0]["u_Ns"].number, 0.0);
 }
 
 }  // namespace
