@@ -195,12 +195,7 @@ TEST_F(ReportPage, TheHx711ExampleFromTheLoggersFileToThePage) {
   const std::size_t at = imported.out.find("Para avaliar: ");
   ASSERT_NE(at, std::string::npos);
   const std::string hint = imported.out.substr(at + 14, imported.out.find('\n', at) - at - 14);
-  std::vector<std::string> shell = {"/bin/sh", "-c", hint};
-  if (e2e::windows_inspect_run()) {
-    const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
-    shell = {runner != nullptr ? runner : "wine", "cmd", "/c", hint};
-  }
-  ASSERT_EQ(dir.run_program(shell).exit_status, 0) << hint;
+  ASSERT_EQ(dir.run_typed_command(hint).exit_status, 0) << hint;
   const e2e::RunResult r = dir.run_inspect({"relatorio", "ensaio_hx711", "--motor", "E35"});
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   const std::string page = dir.read("ensaio_hx711/ensaio_hx711_relatorio.html");

@@ -131,6 +131,7 @@ int write_page(const InspectInput& input, const InspectResult& result, std::span
   page.thrust_file = input.thrust_name;
   page.details = merge_report_details(read_report_details(read_file(own[2])), given);
   page.firing = &result.firing;
+  if (result.uncertainty) page.uncertainty = &*result.uncertainty;
   if (result.in_case) page.program = ProgramWindow{rc.ti, rc.tf, *result.in_case};
   page.warnings = warnings_of(result.report);
   page.program_report_note = program_report_note(rc, inputs);
