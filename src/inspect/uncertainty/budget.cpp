@@ -129,9 +129,17 @@ void zero_terms(std::span<const double> t, const FiringAnalysis& a, std::vector<
     *zero_u = 0.0;
     terms->push_back(not_given("zero", "zero (não há trecho quieto antes da queima)"));
   }
-  if (a.zero_before && a.zero_after) {
+  const bool corrected = a.burn_zero.before != a.burn_zero.after;
+  if (a.zero_before && a.zero_after && corrected) {
+    // The line between the two zeros is taken off: what is left of the
+    // shift's path across the burn, at most half of it either way.
     terms->push_back(bounded("zero_shift", "deriva do zero durante a queima, depois da correção linear",
                              std::fabs(a.zero_shift) / (2.0 * kRoot3) * b.duration));
+  } else if (a.zero_before && a.zero_after) {
+    // A shift too small for the analysis to correct stays in the impulse:
+    // up to what the line would have changed.
+    terms->push_back(
+        bounded("zero_shift", "deriva do zero durante a queima, não corrigida", std::fabs(a.shift_effect) / kRoot3));
   } else {
     terms->push_back(not_given("zero_shift", "deriva do zero (não há zero depois da queima)"));
   }
