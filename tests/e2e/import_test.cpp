@@ -222,6 +222,23 @@ TEST_F(Import, TheHintRunsAsPrintedAndTheFindingsStayInTheCase) {
   EXPECT_TRUE(has(document, "\"time_origin_s\"")) << document;
 }
 
+// The check's hint for a logger's file, its two placeholders filled in,
+// runs as typed: the companion by its full path, the file's name quoted.
+TEST_F(Import, TheChecksHintToImportRunsAsTyped) {
+  e2e::CaseDir dir;
+  dir.write("meu log.csv", spreadsheet().text);
+  const e2e::RunResult r = dir.run_inspect({"meu log.csv", "--rate", "80"});
+  const std::string mark = "para converter o arquivo num caso: ";
+  const std::size_t at = r.out.find(mark);
+  ASSERT_NE(at, std::string::npos) << r.out;
+  std::string hint = r.out.substr(at + mark.size(), r.out.find('\n', at) - at - mark.size());
+  hint.replace(hint.find("KG"), 2, "0.0625");
+  hint.replace(hint.find("DIR"), 3, "caso");
+  const e2e::RunResult run = dir.run_typed_command(hint);
+  EXPECT_EQ(run.exit_status, 0) << hint << "\n" << run.out << run.err;
+  EXPECT_TRUE(dir.exists("caso/meu_log_caso.txt")) << hint;
+}
+
 std::map<std::string, std::string> contents(const std::string& path) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(path)) {
@@ -508,7 +525,7 @@ TEST_F(Import, TheCompanionPointsToTheImportForASpreadsheetFile) {
   e2e::CaseDir dir;
   dir.write("planilha.csv", spreadsheet().text);
   const e2e::RunResult r = dir.run_inspect({"planilha.csv"});
-  EXPECT_TRUE(has(r.out, "talvironeska-inspect importar planilha.csv --massa KG --saida DIR")) << r.out;
+  EXPECT_TRUE(has(r.out, " importar planilha.csv --massa KG --saida DIR")) << r.out;
 }
 
 }  // namespace

@@ -70,18 +70,20 @@ TEST_F(ReportPage, FiguresAreTheChecksAndNothingOnThePageRuns) {
   e2e::CaseDir dir;
   const std::string hostile = "'</title><script>alert(1)</script><img src=http://x/y.png> & a_b \xE7\xE3o'";
   write_f67w_case(dir, hostile);
-  const e2e::RunResult json = dir.run_inspect({"--json", "check.json"});
+  dir.write("f67w_nar.eng", e2e::source_file("examples/f67w/f67w_nar.eng"));
+  const e2e::RunResult json = dir.run_inspect({"--json", "check.json", "--referencia", "f67w_nar.eng"});
   ASSERT_EQ(json.exit_status, 0) << json.err;
   const std::optional<JsonValue> document = parse_json(dir.read("check.json"));
   ASSERT_TRUE(document.has_value());
   const JsonValue& firing = (*document)["firings"][0];
   dir.remove("check.json");
 
-  const e2e::RunResult r =
-      dir.run_inspect({"relatorio", "--motor", "F67 <b>", "--equipe", "Equipe \"X\" & Y", "--data", "2017-10-29"});
+  const e2e::RunResult r = dir.run_inspect({"relatorio", "--motor", "F67 <b>", "--equipe", "Equipe \"X\" & Y", "--data",
+                                            "2017-10-29", "--referencia", "f67w_nar.eng"});
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   const std::string page = dir.read("f67w_relatorio.html");
-  EXPECT_GE(check_figures(page, firing), 20);
+  EXPECT_GE(check_figures(page, firing), 30);
+  EXPECT_TRUE(has(page, "data-json=\"reference.rms_difference_N\""));
   EXPECT_TRUE(has(page, "<svg")) << "no plot";
   EXPECT_TRUE(has(page, "default-src 'none'; style-src 'unsafe-inline'; img-src data:"));
   // Nothing runs and nothing is fetched: the title's text taken out, no

@@ -9,6 +9,7 @@
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
+#include "inspect/common/program_command.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
 #include "io/whole_file.h"
@@ -121,7 +122,8 @@ int calibrar_main(const Invocation& call) {
     return fail("não foi possível escrever " + console_name(o.cal_file) + "; nada foi escrito");
   }
   out.line("Calibração escrita em " + console_name(o.cal_file));
-  out.line("Para usar: talvironeska-inspect importar REGISTRO --calibracao " + console_name(o.cal_file) + " ...");
+  out.line("Para usar: " + companion_command() + " importar REGISTRO --calibracao " +
+           typed_word(console_name(o.cal_file)) + " ...");
   put(out.text, stdout);
   return report_status(out);
 }

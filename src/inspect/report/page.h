@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "inspect/engine/comparison.h"
 #include "inspect/firing/firing.h"
 #include "inspect/json/firing.h"
 #include "inspect/report/options.h"
@@ -32,6 +33,8 @@ struct ReportPage {
   std::string svg;                  // the plot; empty when there is none
   std::string no_plot;              // UTF-8: why, and how to get it
   std::vector<PageLink> links;
+  std::string reference_file;                // Windows-1252, as given; empty: no comparison
+  std::optional<CurveComparison> reference;  // the burn against that published curve
 };
 
 // The page's bytes, UTF-8. Every number is the --json value of the same
