@@ -8,8 +8,7 @@
 
 void allocate_curve_arrays(RunContext& rc) {
   const std::int64_t n = rc.nmax > 0 ? rc.nmax : 0;
-  if (8 * n > std::int64_t{UINT32_MAX})
-    throw_severe(kErrArraySizeOverflow, "Cannot allocate array - overflow on array size calculation.");
+  if (n > kMaxNmax) throw_severe(kErrArraySizeOverflow, "Cannot allocate array - overflow on array size calculation.");
   // new double[n] leaves the elements uninitialised: a large nmax with a
   // small curve costs address space, not memory.
   auto* t = new (std::nothrow) double[static_cast<std::size_t>(n)];

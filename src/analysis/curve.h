@@ -2,12 +2,18 @@
 #ifndef TALVIRONESKA_ANALYSIS_CURVE_H_
 #define TALVIRONESKA_ANALYSIS_CURVE_H_
 
+#include <cstdint>
+
 #include "analysis/figures.h"
 #include "core/run_context.h"
 
+// The largest nmax: the size of an array in bytes, 8 * nmax, must fit in
+// 32 bits.
+inline constexpr std::int32_t kMaxNmax = static_cast<std::int32_t>(UINT32_MAX / 8);
+
 // Allocates t and F with nmax elements each (none when nmax <= 0), leaving
-// their pages untouched. Error 179 when 8 * nmax does not fit in 32 bits,
-// 41 when the memory cannot be had.
+// their pages untouched. Error 179 when nmax is past kMaxNmax, 41 when the
+// memory cannot be had.
 void allocate_curve_arrays(RunContext& rc);
 
 // Appends point nc + 1 with the thrust raised to Fcor when strictly below

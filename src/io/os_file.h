@@ -43,6 +43,20 @@ bool os_close(OsHandle handle);
 // (letter case, trailing dots and blanks).
 bool os_same_file(const std::string& name, const std::string& other);
 
+// Creates NAME for writing; false when anything (a file, a link, a folder)
+// already has that name, or it cannot be created.
+bool os_create_new(const std::string& name, OsHandle* handle);
+
+// The file FROM takes the name TO in one step, in place of any file of that
+// name. False, both as they were, when it cannot.
+bool os_replace(const std::string& from, const std::string& to);
+
+bool os_remove(const std::string& name);
+
+// Whether NAME is something other than a file or a link that a new file
+// must not take the place of: a device, a pipe, a folder.
+bool os_is_special(const std::string& name);
+
 // The path shown in error lines: NAME when absolute, else the current
 // directory, the separator and NAME, with no other normalisation. On Windows
 // it is the system's full path name, with . and .. resolved and / turned into \.

@@ -9,6 +9,7 @@
 #include <climits>
 #include <filesystem>
 #include <system_error>
+#include <cstdio>
 #include <vector>
 
 #include "io/severe_error.h"
@@ -118,6 +119,25 @@ bool os_truncate(OsHandle handle, std::uint64_t size) {
 }
 
 bool os_close(OsHandle handle) { return ::close(fd_of(handle)) == 0 || errno == EINTR; }
+
+bool os_create_new(const std::string& name, OsHandle* handle) {
+  int fd;
+  do fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  *handle = fd;
+  return true;
+}
+
+bool os_replace(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
+
+bool os_remove(const std::string& name) { return ::unlink(name.c_str()) == 0; }
+
+bool os_is_special(const std::string& name) {
+  struct stat st;
+  if (::lstat(name.c_str(), &st) != 0) return false;
+  return !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode);
+}
 
 std::string os_full_path(std::string_view name) {
   if (!name.empty() && name.front() == '/') return std::string(name);

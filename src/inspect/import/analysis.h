@@ -1,0 +1,34 @@
+// What the program makes of the records the import writes: the window of
+// the firing's burn on them, and the program's own figures over it.
+#ifndef TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_
+#define TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_
+
+#include <cstdint>
+#include <string>
+
+#include "core/run_context.h"
+#include "inspect/firing/burn.h"
+#include "inspect/firing/uniform_grid.h"
+#include "inspect/program/program_run.h"
+
+struct WrittenWindow {
+  // ti at the first record at or after the burn's 5 % rise, tf at the first
+  // after its 5 % fall (the last but one when the burn runs to the end, so
+  // that a record beyond the window remains), nmax the records inside it.
+  double ti = 0.0;
+  double tf = 0.0;
+  std::int32_t nmax = 0;
+  double It = 0.0;  // the program's own It over the window, with w and Fcor = 0
+  std::string classe;
+};
+
+// The window of BURN (found on the converted records) on CURVE (at least
+// two points), as the program would read it with the rate W and the
+// propellant mass M.
+WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::int32_t w, double M);
+
+// The program's figures over the window of VALUES (Fcor 0, times counted
+// from ti) on CURVE, the thrust data of the case written.
+ProgramFigures case_figures(const WrittenCurve& curve, const CaseValues& values);
+
+#endif  // TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_

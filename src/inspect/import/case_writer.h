@@ -1,0 +1,92 @@
+// The case directory the import writes: the general data file, the case
+// parameter file, the thrust data file and the plot script, each complete
+// before any is put in place.
+#ifndef TALVIRONESKA_INSPECT_IMPORT_CASE_WRITER_H_
+#define TALVIRONESKA_INSPECT_IMPORT_CASE_WRITER_H_
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "inspect/firing/uniform_grid.h"
+
+struct ImportedCase {
+  std::string case_name;  // printable ASCII, see valid_case_name
+  std::string title;      // Windows-1252, at most 90 bytes
+  double ti = 0.0;
+  double tf = 0.0;
+  double M = 0.0;  // kg
+  std::int32_t w = 0;
+  std::int32_t nmax = 0;
+  std::int32_t nmax_needed = 0;  // the records inside the window, for the note
+  // The load cell's calibration file as the import read it, copied into the
+  // case byte for byte; empty when the import had none.
+  std::string calibration_text;
+  std::string calibration_source;  // the name it was read from, never written over
+};
+
+inline constexpr std::size_t kMaxCaseName = 40;  // so that NAME.dat fits the 50 characters of `original`
+inline constexpr std::size_t kMaxTitle = 90;
+
+// The file names of the case.
+std::string thrust_file_name(const ImportedCase& c);       // NAME.dat
+std::string params_file_name(const ImportedCase& c);       // NAME_caso.txt
+std::string calibration_file_name(const ImportedCase& c);  // NAME_calibracao.cal
+// The files write_case writes: the case, then what the import found
+// (NAME_importacao.txt and NAME_importacao.json), then the calibration's
+// copy when the case has one.
+std::string import_report_name(const ImportedCase& c);
+std::string import_json_name(const ImportedCase& c);
+std::vector<std::string> case_file_names(const ImportedCase& c);
+
+// True for the names of Windows' devices (nul, con, prn, aux, conin$,
+// conout$, com0 to com9, lpt0 to lpt9) in any letter case, with or without
+// an extension, trailing dots or blanks: a file there is the device.
+bool is_device_name(std::string_view name);
+
+// True for 1 to kMaxCaseName printable ASCII characters, none of them a
+// character that Windows forbids in a file name, no blank at either end,
+// and not a device's name.
+bool valid_case_name(std::string_view name);
+// A valid case name made from a file name's stem: other characters become
+// '_', the text is cut to kMaxCaseName, a device's name gets a '_' after
+// it; "ensaio" when nothing is left.
+std::string case_name_from(std::string_view stem);
+
+// TEXT (Windows-1252) between apostrophes, each apostrophe inside doubled:
+// the list-directed reader takes it back whole.
+std::string quoted_text(std::string_view text);
+
+// The files' bytes: Windows-1252 text, CR LF line ends.
+std::string general_data_text(const ImportedCase& c);
+std::string case_params_text(const ImportedCase& c);
+std::string plot_script_text();
+// One "t F" line per record, each number in the shortest form that reads
+// back as the same double.
+// COUNT of them from POINTS at the most: false when POINTS ran out.
+bool append_thrust_lines(CurveCursor& points, std::size_t count, std::string* out);
+
+// What the import found, kept in the case: its report as the console showed
+// it (UTF-8, LF) and its JSON document; write_case writes the report in
+// Windows-1252 with CR LF.
+struct ImportFindings {
+  std::string report;
+  std::string json;
+};
+
+// Writes the case's files into DIR (created when missing). Nothing is
+// written when a file of the case is the file NOT_TO_TOUCH or the
+// calibration's source under any name, or already exists and REPLACE is
+// false. Each file goes first to a temporary name beside it; only when all
+// are complete do they take their names. A case replaced without a
+// calibration loses the old case's copy, which would not be its own.
+// False with *PROBLEM, in Portuguese, when a file could not be written:
+// nothing is put in place then. *WRITTEN lists the files put in place; only
+// a rename failing after all were written leaves some of them there.
+bool write_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve,
+                const ImportFindings& findings, bool replace, const std::string& not_to_touch,
+                std::vector<std::string>* written, std::string* problem);
+
+#endif  // TALVIRONESKA_INSPECT_IMPORT_CASE_WRITER_H_

@@ -1,0 +1,16 @@
+// The records of a logger's file after their units are converted: times
+// (s, counted from the first record, increasing) and thrusts (N), in file
+// order, each in an array of its own that the analysis takes as it is.
+#ifndef TALVIRONESKA_INSPECT_LOG_RECORD_H_
+#define TALVIRONESKA_INSPECT_LOG_RECORD_H_
+
+#include <cstddef>
+#include <vector>
+
+struct Records {
+  std::vector<double> t;
+  std::vector<double> F;
+  std::size_t size() const { return t.size(); }
+};
+
+#endif  // TALVIRONESKA_INSPECT_LOG_RECORD_H_

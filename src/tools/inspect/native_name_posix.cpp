@@ -1,7 +1,0 @@
-#include "tools/inspect/native_name.h"
-
-std::filesystem::path path_of_name(std::string_view name) { return std::filesystem::path(name); }
-
-std::string name_of_path(const std::filesystem::path& path) { return path.string(); }
-
-std::string console_name(std::string_view name) { return std::string(name); }
