@@ -75,6 +75,24 @@ std::string with_u(const std::string& figure, const FiringUncertainty* u, const 
   return figure + " \xC2\xB1 " + json_figure(std::string("burn.") + u_name, U, decimals);
 }
 
+// A term of the uncertainty budget, by its JSON name, in Portuguese.
+std::string term_text(const std::string& name) {
+  static const std::pair<const char*, const char*> kTerms[] = {{"calibration", "calibra\xC3\xA7\xC3\xA3o"},
+                                                               {"nonlinearity", "n\xC3\xA3o linearidade"},
+                                                               {"clock", "rel\xC3\xB3gio"},
+                                                               {"zero", "zero"},
+                                                               {"zero_shift", "deriva do zero"},
+                                                               {"noise",
+                                                                "ru\xC3\xAD"
+                                                                "do"},
+                                                               {"gaps", "lacunas"},
+                                                               {"integration", "integra\xC3\xA7\xC3\xA3o"}};
+  for (const auto& [word, text] : kTerms) {
+    if (name == word) return text;
+  }
+  return html_utf8(name);
+}
+
 // The uncertainty's rows: k, what it leaves out, the classes' chances.
 std::string uncertainty_rows(const FiringUncertainty* u) {
   if (u == nullptr) return row("Incerteza (U)", "<i>n\xC3\xA3o calculada</i>");
@@ -82,7 +100,7 @@ std::string uncertainty_rows(const FiringUncertainty* u) {
   std::string s = row("Fator de abrang\xC3\xAAncia k", json_figure("uncertainty.k", b.k, 2));
   if (!b.complete) {
     std::string missing;
-    for (const std::string& name : b.missing) missing += (missing.empty() ? "" : ", ") + html_utf8(name);
+    for (const std::string& name : b.missing) missing += (missing.empty() ? "" : ", ") + term_text(name);
     s +=
         row("U n\xC3\xA3o inclui", "<i>" + missing + "</i> (veja o manual: calibra\xC3\xA7\xC3\xA3o e rel\xC3\xB3gio)");
   }
