@@ -336,6 +336,25 @@ void add_folder_files(const std::string& argument, std::vector<fs::path>* files)
   }
 }
 
+// Reads every firing of OPTIONS into *FIRINGS, their files kept in JSON's
+// list: the error code, with *PROBLEM, of the first that cannot be read;
+// null when all are read.
+const char* read_firings(const SeriesOptions& options, JsonRun& json, std::vector<Firing>* firings,
+                         std::string* problem) {
+  const FiringOptions firing_options{options.rate, options.M, options.inverted, options};
+  for (std::size_t i = 0; i < firings->size(); ++i) {
+    Firing& firing = (*firings)[i];
+    const bool read = read_firing(options.firings[i], firing_options, &firing, problem);
+    json.kept.insert(json.kept.end(), firing.files.begin(), firing.files.end());
+    if (!read) {
+      // The files of the firings not read are not all known: every file in a case's folder is kept.
+      for (const std::string& argument : options.firings) add_folder_files(argument, &json.kept);
+      return firing.analysis.inverted ? "inverted-cell" : "unusable-firing";
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int series_main(const Invocation& call) {
@@ -349,15 +368,8 @@ int series_main(const Invocation& call) {
   if (!read_reference(options, &reference, &problem)) return fail(json, "reference-unreadable", problem);
   if (!options.reference_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
   std::vector<Firing> firings(options.firings.size());
-  const FiringOptions firing_options{options.rate, options.M, options.inverted, options};
-  for (std::size_t i = 0; i < firings.size(); ++i) {
-    const bool read = read_firing(options.firings[i], firing_options, &firings[i], &problem);
-    json.kept.insert(json.kept.end(), firings[i].files.begin(), firings[i].files.end());
-    if (!read) {
-      // The files of the firings not read are not all known: every file in a case's folder is kept.
-      for (const std::string& argument : options.firings) add_folder_files(argument, &json.kept);
-      return fail(json, "unusable-firing", problem + "; nenhum arquivo escrito");
-    }
+  if (const char* code = read_firings(options, json, &firings, &problem)) {
+    return fail(json, code, problem + "; nenhum arquivo escrito");
   }
   problem = repeated_firing(firings);
   if (!problem.empty()) return fail(json, "repeated-firing", problem + "; nenhum arquivo escrito");
