@@ -193,36 +193,6 @@ std::string data_checks(const ReportPage& p) {
   return s + "</ul>\n";
 }
 
-std::string reference(const ReportPage& p) {
-  const CurveComparison& c = *p.reference;
-  std::string s = "<h2>Compara\xC3\xA7\xC3\xA3o com a curva publicada</h2>\n<table>\n";
-  s += text_row("Curva", "<span data-json=\"reference.source\">" + html_text(p.reference_file) + "</span>, " +
-                             text_figure("reference.designation", c.reference.designation));
-  s += row("Impulso da curva publicada", json_figure("reference.impulse_Ns", c.reference.It, 3), "N\xC2\xB7s");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a do impulso",
-          json_figure("reference.impulse_difference_pct", c.It_pct, 2), "%");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a do empuxo m\xC3\xA9"
-          "dio",
-          json_figure("reference.average_thrust_difference_pct", c.Fmed_pct, 2), "%");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a do pico",
-          json_figure("reference.peak_difference_pct", c.Fmax_pct, 2), "%");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a do tempo de queima",
-          json_figure("reference.burn_time_difference_pct", c.duration_pct, 2), "%");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a RMS das curvas",
-          json_figure("reference.rms_difference_N", c.rms, 3), "N");
-  return s + "</table>\n";
-}
-
 std::string files(const ReportPage& p) {
   std::string s = "<h2>Calibra\xC3\xA7\xC3\xA3o e arquivos</h2>\n";
   s += p.calibration.empty()
@@ -247,6 +217,38 @@ std::string page_head(const std::string& title) {
          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
          "img-src data:\">\n<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
          title + "</title>\n<style>" + kStyle + "</style>\n</head>\n";
+}
+
+std::string reference_table(const std::string& name, const CurveComparison& c, const std::string& at) {
+  const auto figure = [&at](const char* key, double x, int decimals) {
+    return json_figure(at + "reference." + key, x, decimals);
+  };
+  std::string s = "<h2>Compara\xC3\xA7\xC3\xA3o com a curva publicada</h2>\n<table>\n";
+  s += text_row("Curva", "<span data-json=\"" + at + "reference.source\">" + html_text(name) + "</span>, " +
+                             text_figure((at + "reference.designation").c_str(), c.reference.designation));
+  s += row("Impulso da curva publicada", figure("impulse_Ns", c.reference.It, 3), "N\xC2\xB7s");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do impulso",
+          figure("impulse_difference_pct", c.It_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do empuxo m\xC3\xA9"
+          "dio",
+          figure("average_thrust_difference_pct", c.Fmed_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do pico",
+          figure("peak_difference_pct", c.Fmax_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do tempo de queima",
+          figure("burn_time_difference_pct", c.duration_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a RMS das curvas",
+          figure("rms_difference_N", c.rms, 3), "N");
+  return s + "</table>\n";
 }
 
 std::string page_href(const std::string& name) {
@@ -277,7 +279,7 @@ std::string report_page_html(const ReportPage& p) {
   if (p.program) s += program_figures(*p.program);
   if (p.firing != nullptr) s += data_checks(p);
   s += files(p);
-  if (p.reference) s += reference(p);
+  if (p.reference) s += reference_table(p.reference_file, *p.reference, "");
   s += "<footer>Feito por " + std::string(kInspectName) + " " + kInspectVersion +
        " com o c\xC3\xB3"
        "digo do programa talvironeska.</footer>\n</body>\n</html>\n";
