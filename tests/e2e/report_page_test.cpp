@@ -167,9 +167,10 @@ TEST_F(ReportPage, TheSeriesPageHoldsTheSeriesFigures) {
   e2e::CaseDir dir;
   const std::string real = "tests/data/real/olemiss-l1420r/";
   dir.write("a&b'1.dat", e2e::source_file(real + "l1420r_test1_tared.dat"));
+  dir.write("ref.eng", e2e::source_file("examples/f67w/f67w_nar.eng"));
   dir.write("t2.dat", e2e::source_file(real + "l1420r_test2_tared.dat"));
-  const e2e::RunResult r = dir.run_inspect(
-      {"serie", "a&b'1.dat", "t2.dat", "--rate", "2000", "--massa", "2.56", "--saida", "s", "--json", "s.json"});
+  const e2e::RunResult r = dir.run_inspect({"serie", "a&b'1.dat", "t2.dat", "--rate", "2000", "--massa", "2.56",
+                                            "--saida", "s", "--json", "s.json", "--referencia", "ref.eng"});
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   const std::optional<JsonValue> document = parse_json(dir.read("s.json"));
   ASSERT_TRUE(document.has_value());
@@ -180,6 +181,7 @@ TEST_F(ReportPage, TheSeriesPageHoldsTheSeriesFigures) {
                   "curva m\xC3\xA9"
                   "dia</text>"));
   EXPECT_TRUE(has(page, "ensaio 1: a&amp;b&#39;1.dat"));
+  EXPECT_TRUE(has(page, "data-json=\"series.reference.rms_difference_N\""));
   for (const char* forbidden : {"<script", "<img", "http://", "https://", "src=", "@import"}) {
     EXPECT_FALSE(has(page, forbidden)) << forbidden;
   }

@@ -75,6 +75,24 @@ std::string with_u(const std::string& figure, const FiringUncertainty* u, const 
   return figure + " \xC2\xB1 " + json_figure(std::string("burn.") + u_name, U, decimals);
 }
 
+// A term of the uncertainty budget, by its JSON name, in Portuguese.
+std::string term_text(const std::string& name) {
+  static const std::pair<const char*, const char*> kTerms[] = {{"calibration", "calibra\xC3\xA7\xC3\xA3o"},
+                                                               {"nonlinearity", "n\xC3\xA3o linearidade"},
+                                                               {"clock", "rel\xC3\xB3gio"},
+                                                               {"zero", "zero"},
+                                                               {"zero_shift", "deriva do zero"},
+                                                               {"noise",
+                                                                "ru\xC3\xAD"
+                                                                "do"},
+                                                               {"gaps", "lacunas"},
+                                                               {"integration", "integra\xC3\xA7\xC3\xA3o"}};
+  for (const auto& [word, text] : kTerms) {
+    if (name == word) return text;
+  }
+  return html_utf8(name);
+}
+
 // The uncertainty's rows: k, what it leaves out, the classes' chances.
 std::string uncertainty_rows(const FiringUncertainty* u) {
   if (u == nullptr) return row("Incerteza (U)", "<i>n\xC3\xA3o calculada</i>");
@@ -82,7 +100,7 @@ std::string uncertainty_rows(const FiringUncertainty* u) {
   std::string s = row("Fator de abrang\xC3\xAAncia k", json_figure("uncertainty.k", b.k, 2));
   if (!b.complete) {
     std::string missing;
-    for (const std::string& name : b.missing) missing += (missing.empty() ? "" : ", ") + html_utf8(name);
+    for (const std::string& name : b.missing) missing += (missing.empty() ? "" : ", ") + term_text(name);
     s +=
         row("U n\xC3\xA3o inclui", "<i>" + missing + "</i> (veja o manual: calibra\xC3\xA7\xC3\xA3o e rel\xC3\xB3gio)");
   }
@@ -175,36 +193,6 @@ std::string data_checks(const ReportPage& p) {
   return s + "</ul>\n";
 }
 
-std::string reference(const ReportPage& p) {
-  const CurveComparison& c = *p.reference;
-  std::string s = "<h2>Compara\xC3\xA7\xC3\xA3o com a curva publicada</h2>\n<table>\n";
-  s += text_row("Curva", "<span data-json=\"reference.source\">" + html_text(p.reference_file) + "</span>, " +
-                             text_figure("reference.designation", c.reference.designation));
-  s += row("Impulso da curva publicada", json_figure("reference.impulse_Ns", c.reference.It, 3), "N\xC2\xB7s");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a do impulso",
-          json_figure("reference.impulse_difference_pct", c.It_pct, 2), "%");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a do empuxo m\xC3\xA9"
-          "dio",
-          json_figure("reference.average_thrust_difference_pct", c.Fmed_pct, 2), "%");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a do pico",
-          json_figure("reference.peak_difference_pct", c.Fmax_pct, 2), "%");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a do tempo de queima",
-          json_figure("reference.burn_time_difference_pct", c.duration_pct, 2), "%");
-  s +=
-      row("Diferen\xC3\xA7"
-          "a RMS das curvas",
-          json_figure("reference.rms_difference_N", c.rms, 3), "N");
-  return s + "</table>\n";
-}
-
 std::string files(const ReportPage& p) {
   std::string s = "<h2>Calibra\xC3\xA7\xC3\xA3o e arquivos</h2>\n";
   s += p.calibration.empty()
@@ -229,6 +217,38 @@ std::string page_head(const std::string& title) {
          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
          "img-src data:\">\n<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
          title + "</title>\n<style>" + kStyle + "</style>\n</head>\n";
+}
+
+std::string reference_table(const std::string& name, const CurveComparison& c, const std::string& at) {
+  const auto figure = [&at](const char* key, double x, int decimals) {
+    return json_figure(at + "reference." + key, x, decimals);
+  };
+  std::string s = "<h2>Compara\xC3\xA7\xC3\xA3o com a curva publicada</h2>\n<table>\n";
+  s += text_row("Curva", "<span data-json=\"" + at + "reference.source\">" + html_text(name) + "</span>, " +
+                             text_figure((at + "reference.designation").c_str(), c.reference.designation));
+  s += row("Impulso da curva publicada", figure("impulse_Ns", c.reference.It, 3), "N\xC2\xB7s");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do impulso",
+          figure("impulse_difference_pct", c.It_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do empuxo m\xC3\xA9"
+          "dio",
+          figure("average_thrust_difference_pct", c.Fmed_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do pico",
+          figure("peak_difference_pct", c.Fmax_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do tempo de queima",
+          figure("burn_time_difference_pct", c.duration_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a RMS das curvas",
+          figure("rms_difference_N", c.rms, 3), "N");
+  return s + "</table>\n";
 }
 
 std::string page_href(const std::string& name) {
@@ -259,7 +279,7 @@ std::string report_page_html(const ReportPage& p) {
   if (p.program) s += program_figures(*p.program);
   if (p.firing != nullptr) s += data_checks(p);
   s += files(p);
-  if (p.reference) s += reference(p);
+  if (p.reference) s += reference_table(p.reference_file, *p.reference, "");
   s += "<footer>Feito por " + std::string(kInspectName) + " " + kInspectVersion +
        " com o c\xC3\xB3"
        "digo do programa talvironeska.</footer>\n</body>\n</html>\n";

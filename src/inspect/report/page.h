@@ -44,6 +44,10 @@ std::string report_page_html(const ReportPage& page);
 // The page's head and style: TITLE is HTML text already.
 std::string page_head(const std::string& title);
 
+// The burn (or a series' mean curve) against a published curve NAME
+// (Windows-1252), each number marked as the document's AT + "reference.*".
+std::string reference_table(const std::string& name, const CurveComparison& c, const std::string& at);
+
 // NAME (Windows-1252), a file in the page's folder, as a link's address:
 // "./" and the name's UTF-8 bytes, percent-encoded but for letters, digits
 // and "-._~".

@@ -294,7 +294,7 @@ bool draw_picture(const fs::path& folder, std::FILE* report) {
 bool write_series_page(const fs::path& folder, std::span<const Firing> firings, const SeriesSummary& summary,
                        const SeriesReference& reference, const std::string& plot_data,
                        const std::vector<OutputFile>& engine, bool png_drawn, std::FILE* report) {
-  SeriesPage page{firings, &summary, "", "", {}};
+  SeriesPage page{firings, &summary, "", "", {}, cp1252_from_utf8(reference.source), reference.comparison};
   const PlotFiles svg_files{kPlotDataName, "serie.svg", "serie_pagina.gnu", kPageSvgTerminal, true};
   std::vector<std::string> made;
   if (run_gnuplot_apart(

@@ -113,7 +113,7 @@ std::string series_page_html(const SeriesPage& p) {
     }
     s += "</ul>\n";
   }
-  // The comparison with a reference motor goes here once the series gives it.
+  if (p.reference) s += reference_table(p.reference_file, *p.reference, "series.");
   return s + "<footer>Feito por " + std::string(kInspectName) + " " + kInspectVersion +
          " serie.</footer>\n</body>\n</html>\n";
 }

@@ -4,6 +4,7 @@
 #ifndef TALVIRONESKA_INSPECT_SERIES_PAGE_H_
 #define TALVIRONESKA_INSPECT_SERIES_PAGE_H_
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ struct SeriesPage {
   std::string svg;      // the overlay; empty when not drawn
   std::string no_plot;  // UTF-8: why, and how to get it
   std::vector<PageLink> links;
+  std::string reference_file;                // Windows-1252, as given; empty: no comparison
+  std::optional<CurveComparison> reference;  // the mean curve against that published curve
 };
 
 // The page's bytes, UTF-8. Every number is marked with the name of its value

@@ -102,7 +102,7 @@ TEST_F(LogReadingTest, LineEndsEncodingsAndHeadersThatMisleadTheReading) {
   } cases[] = {
       {"time_ms,thrust_N\r0,1\r10,2\r20,0\r", ""},
       {"0 1\r0.01 2\r0.02 0", ""},
-      {std::string("\xFF\xFE" "t\0,\0F\0\n\0", 12) + std::string("0\0,\0" "1\0\n\0", 10), "UTF-16"},
+      {std::string("\xFF\xFE" "t\0,\0F\0\n\0", 10) + std::string("0\0,\0" "1\0\n\0", 8), "UTF-16"},
       {std::string("0,1\n1,\0\0\n", 9), "UTF-16"},
       {"time_s_not_ms,thrust_N\n0,1\n1,2\n", "nomeia duas unidades, s e ms"},
       {"time_s,F_N_g\n0,1\n1,2\n", "nomeia duas unidades, N e g"},
