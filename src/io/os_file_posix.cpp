@@ -7,9 +7,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
-#include <cstdio>
 #include <vector>
 
 #include "io/severe_error.h"
