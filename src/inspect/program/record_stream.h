@@ -85,7 +85,8 @@ class CountingLines final : public LineSource {
 template <class Blocks, class Visitor>
 void stream_records(Blocks& blocks, Visitor& visitor) {
   record_stream_detail::CountingLines<Blocks> lines(blocks);
-  ListReader reader(lines);
+  // A decimal comma stops the program with error 59: the same line is unreadable here.
+  ListReader reader(lines, DecimalCommas::refused);
   RecordScanHelper helper;
   double tlido = 0.0;
   double Flido = 0.0;
