@@ -9,7 +9,7 @@
 # share/talvironeska/. bin/talvironeska is a small wrapper that puts those
 # stand-ins first on PATH and runs the program from lib/talvironeska/; both
 # are found relative to the wrapper, so an unpacked tarball works wherever it
-# lies.
+# lies, under a folder of any name.
 include(GNUInstallDirs)
 
 set(example_files
@@ -18,6 +18,7 @@ set(example_files
   f67w/f67w_caso.txt
   f67w/talvironeska_2p1_curva_F-t.gnu
   f67w/talvironeska_2p1_dados_geral.txt
+  hx711/ensaio_hx711.csv
   synthetic/sintetico.dat
   synthetic/sintetico_caso.txt
   synthetic/talvironeska_2p1_curva_F-t.gnu
@@ -46,6 +47,9 @@ if(WIN32)
   install(TARGETS talvironeska talvironeska-inspect RUNTIME DESTINATION .)
   # LEIA-ME.txt is kept in the repository as the Windows-1252, CR LF bytes it ships as.
   install(FILES packaging/LEIA-ME.txt DESTINATION .)
+  # The guide as one HTML page, made at build time (python3-markdown).
+  release_file(guide-html.sh ${PROJECT_SOURCE_DIR}/docs/guia.md ${staged}/guia.html)
+  install(FILES ${staged}/guia.html DESTINATION .)
   release_file(windows-text.sh ${PROJECT_SOURCE_DIR}/LICENSE ${staged}/LICENSE.txt)
   install(FILES ${staged}/LICENSE.txt DESTINATION .)
   foreach(page IN LISTS manual_pages)
@@ -78,6 +82,7 @@ else()
   endforeach()
   install(FILES examples/f67w/README.md DESTINATION ${data_dir}/examples/f67w)
   install(FILES examples/synthetic/README.md DESTINATION ${data_dir}/examples/synthetic)
+  install(FILES examples/hx711/README.md DESTINATION ${data_dir}/examples/hx711)
 
   # Stand-ins for the viewers the run starts (the Windows text editor and
   # gnuplot program). The repository keeps one editor script: "Notepad" and
@@ -91,6 +96,15 @@ else()
   install(FILES packaging/debian/copyright DESTINATION ${doc_dir})
   release_file(gzip.sh ${PROJECT_SOURCE_DIR}/packaging/debian/changelog ${staged}/changelog.gz)
   install(FILES ${staged}/changelog.gz DESTINATION ${doc_dir})
+
+  # The guide as one HTML page, made at build time (python3-markdown): in the
+  # documentation folder, and with a LEIA-ME at the top of the tarball only
+  # (cmake/cpack_per_generator.cmake), where a .deb must put nothing.
+  release_file(guide-html.sh ${PROJECT_SOURCE_DIR}/docs/guia.md ${staged}/guia.html)
+  install(FILES ${staged}/guia.html DESTINATION ${doc_dir})
+  set(tarball_top ${staged}/tarball-top)
+  release_file(copy.sh ${staged}/guia.html ${tarball_top}/guia.html)
+  release_file(copy.sh ${PROJECT_SOURCE_DIR}/packaging/LEIA-ME-linux.txt ${tarball_top}/LEIA-ME.txt)
 endif()
 
 add_custom_target(release_files ALL DEPENDS ${release_outputs})

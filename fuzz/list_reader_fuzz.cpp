@@ -3,14 +3,18 @@
 // The same input is read several ways, each over its own reader:
 //  - reads of one item, each kind alone (text of 50 and 90, real, integer)
 //    until the input ends or an error stops it;
-//  - the twelve reads of a case parameter file, in order;
+//  - the twelve reads of a case parameter file, in order, decimal commas
+//    refused as the program reads it;
 //  - reads of three items of the kinds the first byte picks (repeat counts
 //    then hand copies across kinds);
 //  - the thrust records: read_pair against the general read of two reals,
-//    which must agree record by record in error, values and position;
+//    which must agree record by record in error, values and position, with
+//    decimal commas separated and refused;
 //  - lines given in short pieces, as a unit gives a line past its cap,
 //    against the same lines given whole: the same reads, but that a value
-//    as long as a piece may end in a syntax error.
+//    as long as a piece may end in a syntax error. Decimal commas are
+//    separated there: whether a comma is one is seen within the piece that
+//    holds it, and a line is cut into pieces only past 4 MiB.
 // Every field is its own heap block of exactly its size, so AddressSanitizer
 // sees a write past one. A hang shows as a libFuzzer time-out.
 #include <cstdint>
@@ -53,7 +57,7 @@ void read_one_kind(std::string_view input, ReadKind kind, std::size_t length) {
 
 void read_case_parameter_sequence(std::string_view input) {
   StringLines lines(input);
-  ListReader reader(lines);
+  ListReader reader(lines, DecimalCommas::refused);
   Field original(50), case_name(90), title(90);
   auto reals = std::make_unique<double[]>(4);
   auto integers = std::make_unique<std::int32_t[]>(5);
@@ -87,9 +91,9 @@ void read_mixed(std::string_view input, std::uint8_t plan) {
   }
 }
 
-void compare_pair_reads(std::string_view input) {
+void compare_pair_reads(std::string_view input, DecimalCommas commas) {
   StringLines fast_lines(input), general_lines(input);
-  ListReader fast(fast_lines), general(general_lines);
+  ListReader fast(fast_lines, commas), general(general_lines, commas);
   auto f = std::make_unique<double[]>(2);
   auto g = std::make_unique<double[]>(2);
   f[0] = g[0] = -1.0;
@@ -157,7 +161,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   read_one_kind(input, ReadKind::integer, 0);
   read_case_parameter_sequence(input);
   read_mixed(input, plan);
-  compare_pair_reads(input);
+  compare_pair_reads(input, DecimalCommas::separated);
+  compare_pair_reads(input, DecimalCommas::refused);
   compare_pieces(input, plan);
   return 0;
 }

@@ -5,7 +5,7 @@
 
 void read_case_params(RunContext& rc) {
   Unit unit(kUnitCaseParams, trimmed(rc.parameter_file_name), OpenMode::read);
-  ListReader reader(unit);
+  ListReader reader(unit, DecimalCommas::refused);
   read_items(unit, reader, {text_item(rc.original)});
   read_items(unit, reader, {real_item(&rc.ti)});
   read_items(unit, reader, {real_item(&rc.tf)});

@@ -33,6 +33,32 @@ ReadError store_token(const ReadItem& item, std::string_view token) {
   return ReadError::syntax;
 }
 
+// At START, an integer part (its sign with it) followed straight by a comma
+// and a digit: a number written with a decimal comma. The position of the
+// comma, or npos.
+std::size_t decimal_comma_at(std::string_view line, std::size_t start) {
+  std::size_t p = start;
+  if (p < line.size() && (line[p] == '+' || line[p] == '-')) ++p;
+  const std::size_t digits = p;
+  while (p < line.size() && is_digit(line[p])) ++p;
+  if (p == digits || p + 1 >= line.size() || line[p] != ',' || !is_digit(line[p + 1])) return std::string_view::npos;
+  return p;
+}
+
+// ... and, in a record, followed on its line by blanks or tabs and a second
+// number.
+bool decimal_comma_record_at(std::string_view line, std::size_t start) {
+  std::size_t p = decimal_comma_at(line, start);
+  if (p == std::string_view::npos) return false;
+  for (++p; p < line.size() && !ends_value(line[p]);) ++p;  // the digits after the comma
+  if (p == line.size() || !is_blank(line[p])) return false;
+  while (p < line.size() && is_blank(line[p])) ++p;
+  std::size_t end = p;
+  while (end < line.size() && !ends_value(line[end])) ++end;
+  double ignored;
+  return end > p && parse_real(line.substr(p, end - p), &ignored) != ReadError::syntax;
+}
+
 }  // namespace
 
 StringLines::StringLines(std::string_view text, std::size_t max_line) : text_(text), max_line_(max_line) {
@@ -116,9 +142,17 @@ ReadError ListReader::read_pair(double* first, double* second) {
   if (source_.cut() != LineCut::none) return read_from_here(items);
   const char* const end = line_.data() + line_.size();
   double a, b;
-  const char* p = record_lines::scan_plain_pair(line_.data(), end, &a, &b);
+  char separator = 0;
+  const char* p = record_lines::scan_plain_pair(line_.data(), end, &a, &b, &separator);
   if (p != nullptr && (p == end || ends_value(*p))) {
     *first = a;
+    // A comma straight after the first number, and more on the line after
+    // the second: perhaps one number with a decimal comma.
+    if (separator == ',' && commas_ == DecimalCommas::refused && p != end && is_blank(*p)) {
+      std::size_t start = 0;
+      while (is_blank(line_[start])) ++start;
+      if (decimal_comma_record_at(line_, start)) return ReadError::syntax;
+    }
     *second = b;
     return ReadError::none;
   }
@@ -146,6 +180,10 @@ ReadError ListReader::read_from_here(std::span<const ReadItem> items) {
     }
     if (c == '/') return ReadError::none;
     if (const ReadError error = read_value(items[i]); error != ReadError::none) return error;
+    // The rare case first: a comma right after the value.
+    if (i == 0 && pos_ < line_.size() && line_[pos_] == ',' && decimal_comma_after_first_value(items)) {
+      return ReadError::syntax;
+    }
     // The separator after a value, when items are still to be read from the
     // text: blanks and line ends, then at most one comma, or a slash.
     if (i + 1 + repeat_left_ < items.size()) {
@@ -159,6 +197,16 @@ ReadError ListReader::read_from_here(std::span<const ReadItem> items) {
     }
   }
   return ReadError::none;
+}
+
+// Whether the read's first value, just read and followed by a comma, is a
+// number written with a decimal comma that the reader refuses (see
+// DecimalCommas).
+bool ListReader::decimal_comma_after_first_value(std::span<const ReadItem> items) const {
+  if (commas_ == DecimalCommas::separated || items[0].kind == ReadKind::text) return false;
+  if (value_start_ == std::string_view::npos) return false;
+  return items.size() == 1 ? decimal_comma_at(line_, value_start_) != std::string_view::npos
+                           : decimal_comma_record_at(line_, value_start_);
 }
 
 // A value that runs on past a piece: a text that long is too long, and a
@@ -202,7 +250,10 @@ ReadError ListReader::read_value(const ReadItem& item) {
   if (!((line_[start] == '\'' || line_[start] == '"') && item.kind == ReadKind::text)) {
     std::size_t value_end = start;
     while (value_end < line_.size() && !ends_value(line_[value_end])) ++value_end;
-    if (at_cut_inside_value(value_end)) return read_long_value(item);
+    if (at_cut_inside_value(value_end)) {
+      value_start_ = std::string_view::npos;
+      return read_long_value(item);
+    }
   }
   // A leading run of digits followed by '*' is a repeat count.
   std::size_t p = start;
@@ -217,6 +268,7 @@ ReadError ListReader::read_value(const ReadItem& item) {
     repeat_left_ = count - 1;
     if (pos_ == line_.size() || ends_value(line_[pos_])) {  // r*: r null values
       repeat_null_ = true;
+      value_start_ = std::string_view::npos;
       return ReadError::none;
     }
     repeat_null_ = false;
@@ -228,6 +280,7 @@ ReadError ListReader::read_value(const ReadItem& item) {
       return read_quoted(item);
     }
     repeat_quoted_ = false;
+    value_start_ = pos_;
     std::size_t q = pos_;
     while (q < line_.size() && !ends_value(line_[q])) ++q;
     repeat_value_.assign(line_.substr(pos_, q - pos_));
@@ -241,6 +294,7 @@ ReadError ListReader::read_value(const ReadItem& item) {
   }
   while (p < line_.size() && !ends_value(line_[p])) ++p;
   pos_ = p;
+  value_start_ = start;
   return store_token(item, line_.substr(start, p - start));
 }
 

@@ -45,9 +45,20 @@ inline ReadItem integer_item(std::int32_t* value) { return {ReadKind::integer, v
 // Texts longer than this are a syntax error.
 inline constexpr std::size_t kMaxTextLength = 2049;
 
+// What a comma means right after the integer part of a number and right
+// before a digit, as in "0,5". The program refuses such a decimal comma: a
+// read of one number (a case value) so written, or a thrust record whose
+// line starts with such a number followed by blanks or tabs and a second
+// number ("0,5 3,0", "0,5 3"), is a syntax error, where the comma would
+// split one number in two. A comma between numbers written with points
+// ("0.5,3.0"), a record of two integers ("1,5") and a leading comma (a null)
+// keep their meaning. Separated, the comma ends the value as any comma does.
+enum class DecimalCommas { separated, refused };
+
 class ListReader {
  public:
-  explicit ListReader(LineSource& source) : source_(source) {}
+  explicit ListReader(LineSource& source, DecimalCommas commas = DecimalCommas::separated)
+      : source_(source), commas_(commas) {}
 
   // One list-directed read: starts at the start of the next line, takes as
   // many lines as its items need, and ignores the rest of its last line. On
@@ -62,6 +73,7 @@ class ListReader {
   ReadError read_pair(double* first, double* second);
 
  private:
+  bool decimal_comma_after_first_value(std::span<const ReadItem> items) const;
   bool next_line();
   bool at_cut_inside_value(std::size_t end) const;
   ReadError read_long_value(const ReadItem& item);
@@ -72,8 +84,12 @@ class ListReader {
   ReadError apply_repeat(const ReadItem& item);
 
   LineSource& source_;
+  DecimalCommas commas_;
   std::string_view line_;
   std::size_t pos_ = 0;
+  // Where the number read last starts in line_; npos when it does not lie
+  // there (a null, a value taken through the pieces of a long line).
+  std::size_t value_start_ = 0;
 
   // r*c: the copies still to hand out and what they hold.
   std::uint64_t repeat_left_ = 0;

@@ -12,14 +12,17 @@ namespace record_lines {
 
 // "[blanks] number separator number" at the start of [p, end), with plain
 // numbers and the separator blanks or one comma among blanks: the two
-// values and the end of the second number. nullptr for any other start,
-// leaving both values as they were.
+// values and the end of the second number, and in *separator, when given,
+// the separator's first character. nullptr for any other start, leaving
+// both values as they were.
 // REQUIRES: 8 readable bytes at every position up to end.
-inline const char* scan_plain_pair(const char* p, const char* end, double* first, double* second) {
+inline const char* scan_plain_pair(const char* p, const char* end, double* first, double* second,
+                                   char* separator = nullptr) {
   using char_class::is_blank;
   while (p < end && is_blank(*p)) ++p;
   p = scan_plain_real_padded(p, end, first);
   if (p == nullptr || p == end || !(is_blank(*p) || *p == ',')) return nullptr;
+  if (separator != nullptr) *separator = *p;
   while (p < end && is_blank(*p)) ++p;
   if (p < end && *p == ',') {
     ++p;

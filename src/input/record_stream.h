@@ -141,7 +141,8 @@ void stream(Blocks& blocks, ListReader& reader, CountingLines<Blocks>& lines, Vi
 template <class Blocks, class Visitor>
 void stream_records(Blocks& blocks, Visitor& visitor) {
   record_stream_detail::CountingLines<Blocks> lines(blocks);
-  ListReader reader(lines);
+  // A decimal comma stops the program with error 59: the same line is unreadable here.
+  ListReader reader(lines, DecimalCommas::refused);
   record_stream_detail::stream<true>(blocks, reader, lines, visitor);
 }
 

@@ -31,7 +31,7 @@ struct Reading {
 
 void read_thrust_data(RunContext& rc) {
   Unit unit(kUnitThrustData, trimmed(rc.original), OpenMode::read);
-  ListReader reader(unit);
+  ListReader reader(unit, DecimalCommas::refused);
   Reading reading{rc, unit};
   stream_records(unit, reader, reading);
   if (reading.step == RecordStep::arrays_full) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "inspect/calibration/command.h"
+#include "inspect/calibration/options.h"
 #include "inspect/check/command.h"
 #include "inspect/check/options.h"
 #include "inspect/common/command_line.h"
@@ -30,10 +32,8 @@ struct Subcommand {
   int (*run)(const Invocation& call);
 };
 const Subcommand kCommands[] = {
-    {&kCheckText, check_main},
-    {&kImportText, importar_main},
-    {&kSeriesText, series_main},
-    {&kReportText, relatorio_main},
+    {&kCheckText, check_main},      {&kImportText, importar_main},      {&kSeriesText, series_main},
+    {&kReportText, relatorio_main}, {&kCalibrationText, calibrar_main},
 };
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "io/severe_error.h"
@@ -28,10 +30,27 @@ int open_failure_number(int error) {
 
 int fd_of(OsHandle handle) { return static_cast<int>(handle); }
 
+// Where writing NAME puts its bytes: its links followed, even one to a file
+// not made yet, and the path resolved as far as it exists.
+std::filesystem::path written_path(const std::string& name) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path path = fs::absolute(name, error);
+  if (error) return fs::path(name).lexically_normal();
+  for (int links = 0; links < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++links) {
+    const fs::path to = fs::read_symlink(path, error);
+    if (error) break;
+    path = to.is_absolute() ? to : path.parent_path() / to;
+  }
+  const fs::path resolved = fs::weakly_canonical(path, error);
+  return error ? path.lexically_normal() : resolved;
+}
+
 }  // namespace
 
 int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
-  int flags = O_CLOEXEC;
+  // Without blocking, so that a FIFO cannot hold the run before it is refused.
+  int flags = O_CLOEXEC | O_NONBLOCK;
   switch (mode) {
     case OpenMode::read:
     case OpenMode::read_existing: flags |= O_RDONLY; break;
@@ -47,13 +66,25 @@ int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
     while (fd < 0 && errno == EINTR);
   }
   if (fd < 0) return open_failure_number(errno);
+  // Only a regular file or a character device (/dev/null, /dev/zero) is
+  // read and written, in blocking mode as usual.
   struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  const bool usable = ::fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || S_ISCHR(st.st_mode));
+  const int status = usable ? ::fcntl(fd, F_GETFL) : -1;
+  if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
     ::close(fd);
     return kErrOpenFailure;
   }
   *handle = fd;
   return 0;
+}
+
+bool os_same_file(const std::string& name, const std::string& other) {
+  struct stat a, b;
+  if (::stat(name.c_str(), &a) == 0 && ::stat(other.c_str(), &b) == 0) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+  }
+  return written_path(name) == written_path(other);
 }
 
 std::ptrdiff_t os_read(OsHandle handle, char* buffer, std::size_t n) {
@@ -101,6 +132,12 @@ bool os_create_new(const std::string& name, OsHandle* handle) {
 bool os_replace(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
 
 bool os_remove(const std::string& name) { return ::unlink(name.c_str()) == 0; }
+
+bool os_is_special(const std::string& name) {
+  struct stat st;
+  if (::lstat(name.c_str(), &st) != 0) return false;
+  return !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode);
+}
 
 std::string os_full_path(std::string_view name) {
   if (!name.empty() && name.front() == '/') return std::string(name);

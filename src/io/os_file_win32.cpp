@@ -3,6 +3,7 @@
 #include "io/os_file.h"
 
 #include <limits>
+#include <string>
 
 // Before <windows.h>: winnt.h declares an enumerator named SevereError, which
 // would hide the class from the header were the header read after it.
@@ -44,6 +45,23 @@ int open_failure_number(const std::string& name, DWORD error) {
 
 HANDLE handle_of(OsHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 
+// The identity of the existing file on disk NAME, without reading or changing it.
+bool file_identity(const std::string& name, BY_HANDLE_FILE_INFORMATION* info) {
+  const HANDLE h = CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const bool known = GetFileType(h) == FILE_TYPE_DISK && GetFileInformationByHandle(h, info) != 0;
+  CloseHandle(h);
+  return known;
+}
+
+std::wstring wide_text(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+  return wide;
+}
+
 }  // namespace
 
 int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
@@ -64,8 +82,29 @@ int os_open_unknown(const std::string& name, OpenMode mode, OsHandle* handle) {
       return kErrFileNotFound;
     return open_failure_number(name, error);
   }
+  // Only a file on disk or a character device (NUL, CON) is read and
+  // written: a pipe could hold the run.
+  const DWORD type = GetFileType(h);
+  if (type != FILE_TYPE_DISK && type != FILE_TYPE_CHAR) {
+    CloseHandle(h);
+    return kErrOpenFailure;
+  }
   *handle = reinterpret_cast<OsHandle>(h);
   return 0;
+}
+
+bool os_same_file(const std::string& name, const std::string& other) {
+  BY_HANDLE_FILE_INFORMATION a, b;
+  if (file_identity(name, &a) && file_identity(other, &b)) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+  }
+  // The system's full path drops trailing dots and blanks; the names are
+  // then compared without regard to letter case, as the file system does.
+  const std::wstring x = wide_text(os_full_path(name));
+  const std::wstring y = wide_text(os_full_path(other));
+  return CompareStringOrdinal(x.data(), static_cast<int>(x.size()), y.data(), static_cast<int>(y.size()), TRUE) ==
+         CSTR_EQUAL;
 }
 
 std::ptrdiff_t os_read(OsHandle handle, char* buffer, std::size_t n) {
@@ -118,6 +157,11 @@ bool os_replace(const std::string& from, const std::string& to) {
 }
 
 bool os_remove(const std::string& name) { return DeleteFileA(name.c_str()) != 0; }
+
+bool os_is_special(const std::string& name) {
+  const DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 std::string os_full_path(std::string_view name) {
   // The system's own full path; an empty name shows the current directory.

@@ -9,6 +9,8 @@ constexpr int kTemporaryNames = 100;
 }  // namespace
 
 bool write_whole_file(const std::string& name, std::string_view bytes) {
+  // A device or a pipe would be replaced by a plain file, not written.
+  if (os_is_special(name)) return false;
   OsHandle handle = kNoHandle;
   std::string temporary;
   for (int k = 0; k < kTemporaryNames && handle == kNoHandle; ++k) {

@@ -8,7 +8,8 @@
 
 // Writes BYTES to a new file beside NAME (NAME.tmp, else NAME.1.tmp, ...: the
 // first name that nothing has yet), which then takes NAME's place. False,
-// with the new file removed and NAME untouched, when any step fails.
+// with the new file removed and NAME untouched, when any step fails or NAME
+// is no file (a device, a pipe, a folder): none takes its place.
 bool write_whole_file(const std::string& name, std::string_view bytes);
 
 #endif  // TALVIRONESKA_IO_WHOLE_FILE_H_

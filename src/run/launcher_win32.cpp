@@ -1,5 +1,8 @@
 // Windows launches: "COMSPEC /c command" through CreateProcessA, waited for
-// without time-out.
+// without time-out. No program is taken from the working folder, where a
+// case's files lie: cmd.exe is told not to search it (Windows 10 and 11 obey
+// NoDefaultCurrentDirectoryInExePath), and without COMSPEC the system
+// folder's cmd.exe is started by its full path.
 #include "run/launcher.h"
 
 #include <cstring>
@@ -17,7 +20,7 @@ constexpr std::size_t kMaxCommand = 1024;
 constexpr DWORD kInterpreterBuffer = 261;  // 260 characters and the NUL
 constexpr char kSwitch[] = " /c ";
 constexpr std::size_t kSwitchLength = sizeof kSwitch - 1;
-constexpr char kDefaultInterpreter[] = "cmd.exe";
+constexpr char kInterpreterName[] = "\\cmd.exe";
 
 // Why a launch failed, as the C library's error numbers.
 constexpr DWORD kE2big = 7;
@@ -29,6 +32,25 @@ constexpr DWORD kCodeBase = 0x2FFF0000;
 int fail(DWORD code) {
   SetLastError(kCodeBase + code);
   return -1;
+}
+
+// The system folder's cmd.exe written at OUT (room for kInterpreterBuffer
+// bytes), between quotation marks when the folder holds a blank; its
+// length, or 0 when the folder cannot be had.
+DWORD system_interpreter(char* out) {
+  char folder[kInterpreterBuffer];
+  const DWORD size = GetSystemDirectoryA(folder, sizeof folder);
+  constexpr DWORD kName = sizeof kInterpreterName - 1;
+  if (size == 0 || size + kName + 2 >= kInterpreterBuffer) return 0;
+  const bool quoted = std::memchr(folder, ' ', size) != nullptr;
+  DWORD length = 0;
+  if (quoted) out[length++] = '"';
+  std::memcpy(out + length, folder, size);
+  length += size;
+  std::memcpy(out + length, kInterpreterName, kName);
+  length += kName;
+  if (quoted) out[length++] = '"';
+  return length;
 }
 
 DWORD creation_failure_code(DWORD error) {
@@ -54,15 +76,16 @@ int launch(std::string_view command) {
   if (!line) return fail(kEnomem);
   DWORD interpreter = GetEnvironmentVariableA("COMSPEC", line.get(), kInterpreterBuffer);
   if (interpreter >= kInterpreterBuffer) return fail(kEnoent);
-  if (interpreter == 0) {
-    interpreter = sizeof kDefaultInterpreter - 1;
-    std::memcpy(line.get(), kDefaultInterpreter, interpreter);
-  }
+  if (interpreter == 0) interpreter = system_interpreter(line.get());
+  if (interpreter == 0) return fail(kEnoent);
   char* p = line.get() + interpreter;
   std::memcpy(p, kSwitch, kSwitchLength);
   p += kSwitchLength;
   std::memcpy(p, command.data(), length);
   p[length] = '\0';
+
+  // The interpreter gets the run's environment, and with it this setting.
+  SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", "1");
 
   STARTUPINFOA startup;
   std::memset(&startup, 0, sizeof startup);

@@ -10,6 +10,7 @@
 #include "output/plot_script.h"
 #include "output/summary_report.h"
 #include "run/input_editing.h"
+#include "run/output_guard.h"
 #include "run/result_viewing.h"
 
 void run(RunContext& rc) {
@@ -23,6 +24,7 @@ void run(RunContext& rc) {
   read_thrust_data(rc);
   compute_integral_figures(rc);
   classify(rc);
+  check_outputs_are_not_inputs(rc);
   write_summary_report(rc);
   write_curve_data(rc);
   write_plot_script(rc);

@@ -110,6 +110,13 @@ std::string gnuplot_stand_in_dir() {
 
 }  // namespace
 
+std::string recorder_program() {
+  if (const char* recorder = std::getenv("TALVIRONESKA_E2E_RECORDER")) return recorder;
+  const char* exe = std::getenv("TALVIRONESKA_E2E_EXE");
+  if (exe == nullptr) return "";
+  return (std::filesystem::path(exe).parent_path() / "tests/talvironeska_e2e_recorder.exe").string();
+}
+
 bool windows_run() { return std::getenv("TALVIRONESKA_E2E_EXE") != nullptr; }
 
 bool windows_inspect_run() { return windows_run() && std::getenv("TALVIRONESKA_E2E_INSPECT_EXE") != nullptr; }
@@ -245,12 +252,7 @@ void CaseDir::write_on_launch(std::string_view program, std::string_view args, s
 
 void CaseDir::use_recording_viewers() const {
   if (!windows_run()) return;
-  const char* recorder = std::getenv("TALVIRONESKA_E2E_RECORDER");
-  const std::string path = recorder != nullptr
-                               ? std::string(recorder)
-                               : (std::filesystem::path(std::getenv("TALVIRONESKA_E2E_EXE")).parent_path() /
-                                  "tests/talvironeska_e2e_recorder.exe")
-                                     .string();
+  const std::string path = recorder_program();
   std::string bytes;
   ASSERT_TRUE(read_file(path, &bytes)) << "no recording viewer at " << path << " (build the mingw preset)";
   for (const char* program : kBatchFakes) {
@@ -314,6 +316,34 @@ RunResult CaseDir::run(std::chrono::milliseconds timeout) const {
   return result;
 }
 
+RunResult CaseDir::run_from_cmd(std::string_view setting, std::chrono::milliseconds timeout) const {
+  if (!windows_run()) {
+    ADD_FAILURE() << "run_from_cmd() is for the Windows run";
+    return {};
+  }
+  // Wine hands cmd.exe its arguments joined by single blanks: words apart
+  // by one blank come back as they were.
+  const std::string command = std::string(setting) + "&&" + windows_path(std::getenv("TALVIRONESKA_E2E_EXE"));
+  if (command.find("  ") != std::string::npos || command.find('"') != std::string::npos) {
+    ADD_FAILURE() << "run_from_cmd() cannot pass " << command;
+  }
+  const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
+  // The system's cmd.exe by its path: wine looks for a bare "cmd" in the
+  // working directory first.
+  std::vector<std::string> argv{program_path(runner != nullptr ? runner : "wine"), "C:\\windows\\system32\\cmd.exe",
+                                "/c"};
+  for (std::size_t begin = 0; begin < command.size();) {
+    std::size_t end = command.find(' ', begin);
+    if (end == std::string::npos) end = command.size();
+    argv.push_back(command.substr(begin, end - begin));
+    begin = end + 1;
+  }
+  RunResult result = run_program(argv, timeout);
+  drop_cr_before_lf(&result.out);
+  drop_cr_before_lf(&result.err);
+  return result;
+}
+
 RunResult CaseDir::run_inspect(const std::vector<std::string>& args, std::chrono::milliseconds timeout) const {
   if (!windows_inspect_run()) {
     std::vector<std::string> argv{TALVIRONESKA_INSPECT_BIN};
@@ -329,6 +359,28 @@ RunResult CaseDir::run_inspect(const std::vector<std::string>& args, std::chrono
                                 std::getenv("TALVIRONESKA_E2E_INSPECT_EXE")};
   argv.insert(argv.end(), args.begin(), args.end());
   RunResult result = run_program(argv, timeout);
+  drop_cr_before_lf(&result.out);
+  drop_cr_before_lf(&result.err);
+  return result;
+}
+
+RunResult CaseDir::run_typed_command(const std::string& line, std::chrono::milliseconds timeout) const {
+  if (!windows_inspect_run()) return run_program({"/bin/sh", "-c", line}, timeout);
+  // A batch file's line runs as the same line typed at the prompt: wine would
+  // escape the quotation marks of a line given to cmd /c as an argument.
+  const std::string batch = root_ + "/digitado.bat";
+  std::FILE* file = std::fopen(batch.c_str(), "wb");
+  if (file == nullptr) {
+    ADD_FAILURE() << "cannot write " << batch;
+    return {};
+  }
+  std::fprintf(file, "@%s\r\n", line.c_str());
+  std::fclose(file);
+  std::string windows_batch = "Z:" + batch;
+  for (char& c : windows_batch) c = c == '/' ? '\\' : c;
+  const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
+  RunResult result =
+      run_program({program_path(runner != nullptr ? runner : "wine"), "cmd", "/c", windows_batch}, timeout);
   drop_cr_before_lf(&result.out);
   drop_cr_before_lf(&result.err);
   return result;

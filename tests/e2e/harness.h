@@ -119,6 +119,10 @@ bool windows_run();
 // run with TALVIRONESKA_E2E_INSPECT_EXE set.
 bool windows_inspect_run();
 
+// The recording viewer of the Windows run (see use_recording_viewers()): its
+// path on the host.
+std::string recorder_program();
+
 // The bytes of a file of the source tree (RELATIVE to its top, e.g.
 // "examples/f67w/f67w.dat"); a missing file fails the test.
 std::string source_file(std::string_view relative);
@@ -188,6 +192,16 @@ class CaseDir {
   // build's binary, or in a Windows inspector run the .exe under wine.
   RunResult run_inspect(const std::vector<std::string>& args,
                         std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+  // The Windows run started from the system's cmd.exe, which first runs
+  // SETTING, cmd text such as "set COMSPEC=" (wine gives every program a
+  // COMSPEC of its own): "cmd.exe /c SETTING&&binary". SETTING and the
+  // binary's path hold no quotation mark and no blank but single ones.
+  RunResult run_from_cmd(std::string_view setting, std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+  // Runs LINE as the user would type it where the inspector runs: by
+  // /bin/sh -c, or, in a Windows inspector run, as the one line of a batch
+  // file (<root>/digitado.bat) that cmd.exe runs under wine.
+  RunResult run_typed_command(const std::string& line,
+                              std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
   // The same for any program and arguments (argv[0] is the program's path).
   RunResult run_program(const std::vector<std::string>& argv,
                         std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;

@@ -3,10 +3,14 @@
 // that fails leaves every file as it was, apart from an input file that its
 // open created empty. The runs that end at an input file start from the
 // outputs of an earlier good run, which must survive byte for byte.
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -273,6 +277,66 @@ TEST(HostileInput, ReadOnlyReportIsAPermissionError) {
   EXPECT_EQ(r.exit_status, 1);
   EXPECT_EQ(r.err, file_error_line(dir, 9, 10, "ensaio7_saida_A.txt"));
   EXPECT_TRUE(dir.snapshot() == expected) << "files changed";
+}
+
+// NAME in the case directory becomes a FIFO, or a socket bound there and
+// kept open by the test, with no process at its other end.
+void make_fifo(const e2e::CaseDir& dir, const std::string& name) {
+  dir.remove(name);
+  if (::mkfifo((dir.path() + "/" + name).c_str(), 0666) != 0) ADD_FAILURE() << "mkfifo " << name;
+}
+
+int make_socket(const e2e::CaseDir& dir, const std::string& name) {
+  dir.remove(name);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string path = dir.path() + "/" + name;
+  std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+  if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 1) != 0)
+    ADD_FAILURE() << "socket " << path;
+  return fd;
+}
+
+// A FIFO or a socket in place of any file of the run is refused at its open,
+// at once: the run never waits for a writer or a reader that never comes.
+// The guard is far above what a refused run takes; a run that waits at the
+// open outlives it.
+TEST(HostileInput, FifosAndSocketsEndAtOnceInAnOpenFailure) {
+  if (e2e::windows_run()) GTEST_SKIP() << "FIFOs and sockets are the POSIX binary's";
+  constexpr auto kGuard = std::chrono::seconds(5);
+  static const struct {
+    const char* name;
+    int unit;
+    bool socket;
+  } runs[] = {
+      {e2e::kGeneralDataFile, 5, false},
+      {"caso.txt", 6, false},
+      {"empuxo.dat", 8, false},
+      {"ensaio7_saida_A.txt", 10, false},
+      {"ensaio7_saida_B.txt", 20, false},
+      {e2e::kPlotScriptFile, 18, false},
+      {"empuxo.dat", 8, true},
+      {"ensaio7_saida_A.txt", 10, true},
+  };
+  for (const auto& run : runs) {
+    SCOPED_TRACE(std::string(run.name) + (run.socket ? " as a socket" : " as a FIFO"));
+    e2e::CaseDir dir;
+    dir.write_valid_case(plotting_case());
+    dir.write(e2e::kPlotScriptFile, kUserPlotLines);
+    const int socket = run.socket ? make_socket(dir, run.name) : -1;
+    if (!run.socket) make_fifo(dir, run.name);
+
+    const e2e::RunResult r = dir.run(kGuard);
+    if (socket >= 0) ::close(socket);
+    EXPECT_FALSE(r.timed_out);
+    EXPECT_EQ(r.exit_status, 1);
+    EXPECT_EQ(r.err, file_error_line(dir, 30, run.unit, run.name));
+    // No output before the inputs are read; the report before the curve,
+    // the curve before the plot script.
+    EXPECT_EQ(dir.exists("ensaio7_saida_A.txt"), run.unit >= 10);
+    EXPECT_EQ(dir.exists("ensaio7_saida_B.txt"), run.unit == 20 || run.unit == 18);
+  }
 }
 
 // Hostile values the run accepts: each gives the same files as its plain form.

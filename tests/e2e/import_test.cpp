@@ -14,6 +14,8 @@
 
 #include "harness.h"
 
+#include "../support/json_value.h"
+
 namespace {
 
 constexpr double kGo = 9.80665;
@@ -207,12 +209,7 @@ TEST_F(Import, TheHintRunsAsPrintedAndTheFindingsStayInTheCase) {
   const std::string hint =
       r.out.substr(r.out.find("Para avaliar: ") + 14,
                    r.out.find('\n', r.out.find("Para avaliar: ")) - r.out.find("Para avaliar: ") - 14);
-  std::vector<std::string> shell = {"/bin/sh", "-c", hint};
-  if (e2e::windows_inspect_run()) {
-    const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
-    shell = {runner != nullptr ? runner : "wine", "cmd", "/c", hint};
-  }
-  const e2e::RunResult run = dir.run_program(shell);
+  const e2e::RunResult run = dir.run_typed_command(hint);
   ASSERT_EQ(run.exit_status, 0) << hint << "\n" << run.out << run.err;
   EXPECT_TRUE(has(dir.read("meu caso/planilha_saida_A.txt"), "impulso total real")) << hint;
 
@@ -223,6 +220,23 @@ TEST_F(Import, TheHintRunsAsPrintedAndTheFindingsStayInTheCase) {
   const std::string document = dir.read("meu caso/planilha_importacao.json");
   EXPECT_TRUE(has(document, "\"command\": \"import\"")) << document;
   EXPECT_TRUE(has(document, "\"time_origin_s\"")) << document;
+}
+
+// The check's hint for a logger's file, its two placeholders filled in,
+// runs as typed: the companion by its full path, the file's name quoted.
+TEST_F(Import, TheChecksHintToImportRunsAsTyped) {
+  e2e::CaseDir dir;
+  dir.write("meu log.csv", spreadsheet().text);
+  const e2e::RunResult r = dir.run_inspect({"meu log.csv", "--rate", "80"});
+  const std::string mark = "para converter o arquivo num caso: ";
+  const std::size_t at = r.out.find(mark);
+  ASSERT_NE(at, std::string::npos) << r.out;
+  std::string hint = r.out.substr(at + mark.size(), r.out.find('\n', at) - at - mark.size());
+  hint.replace(hint.find("KG"), 2, "0.0625");
+  hint.replace(hint.find("DIR"), 3, "caso");
+  const e2e::RunResult run = dir.run_typed_command(hint);
+  EXPECT_EQ(run.exit_status, 0) << hint << "\n" << run.out << run.err;
+  EXPECT_TRUE(dir.exists("caso/meu_log_caso.txt")) << hint;
 }
 
 std::map<std::string, std::string> contents(const std::string& path) {
@@ -423,6 +437,14 @@ TEST_F(Import, TheWindowIsTheBurnsOnMessyLogs) {
     EXPECT_NEAR(number_after(r.out, "ti = "), c.ti, 0.01) << r.out;
     EXPECT_NEAR(number_after(r.out, "tf = "), c.tf, 0.05) << r.out;
     EXPECT_TRUE(has(r.out, c.said)) << r.out;
+    // A spike set aside is not written: the case holds the line around it.
+    double highest = -INFINITY;
+    for (const std::string& line : lines_of(dir.read("caso/ensaio.dat"))) {
+      double t = 0.0;
+      double F = 0.0;
+      if (std::sscanf(line.c_str(), "%lf %lf", &t, &F) == 2) highest = std::max(highest, F);
+    }
+    EXPECT_LT(highest, 101.0) << c.name;
   }
 }
 
@@ -503,7 +525,108 @@ TEST_F(Import, TheCompanionPointsToTheImportForASpreadsheetFile) {
   e2e::CaseDir dir;
   dir.write("planilha.csv", spreadsheet().text);
   const e2e::RunResult r = dir.run_inspect({"planilha.csv"});
-  EXPECT_TRUE(has(r.out, "talvironeska-inspect importar planilha.csv --massa KG --saida DIR")) << r.out;
+  EXPECT_TRUE(has(r.out, " importar planilha.csv --massa KG --saida DIR")) << r.out;
+}
+
+}  // namespace
+
+namespace {
+
+// calibrar on a table of masses, then importar --calibracao: the case's
+// thrusts are the table's line applied to the raw readings, and the case
+// keeps the .cal byte for byte.
+TEST_F(Import, ACalibrationTableScalesTheRawLogAndGoesWithTheCase) {
+  e2e::CaseDir dir;
+  // reading = 1000 + 40000 x kg, slightly bowed, loaded then unloaded.
+  std::string table = "massa_g;leitura\r\n";
+  for (int g : {0, 500, 1000, 2000, 3000, 2000, 1000, 500, 0}) {
+    for (int r = 0; r < 3; ++r) {
+      const double reading = 1000.0 + 40.0 * g + 1e-4 * g * g / 3000.0 + (r - 1) * 0.5;
+      table +=
+          std::to_string(g) + ";" + std::to_string(reading).replace(std::to_string(reading).find('.'), 1, ",") + "\r\n";
+    }
+  }
+  dir.write("tabela.csv", table);
+  e2e::RunResult r = dir.run_inspect({"calibrar", "tabela.csv", "--cal", "celula.cal"});
+  ASSERT_EQ(r.exit_status, 0) << r.err << r.out;
+  const std::string cal = dir.read("celula.cal");
+  EXPECT_TRUE(has(cal, "\r\nb = ")) << cal;
+  EXPECT_TRUE(has(cal, "Calibra\xE7\xE3o")) << cal;
+  const double b = std::strtod(cal.c_str() + cal.find("\r\nb = ") + 6, nullptr);
+  EXPECT_NEAR(b, kGo / 1000.0 / 40.0, 1e-5 * kGo / 40000.0);  // the bow moves it a little
+
+  // Written again only with --substituir; never over the table.
+  r = dir.run_inspect({"calibrar", "tabela.csv", "--cal", "celula.cal"});
+  EXPECT_EQ(r.exit_status, 2);
+  r = dir.run_inspect({"calibrar", "tabela.csv", "--cal", "./tabela.csv", "--substituir"});
+  EXPECT_EQ(r.exit_status, 2);
+  EXPECT_EQ(dir.read("tabela.csv"), table);
+
+  std::string log = "time_ms;raw\r\n";
+  for (int k = 0; k < 800; ++k) {
+    const double t = k * 0.01;
+    const double kg = (t > 2.0 && t < 3.0) ? 3.0 * std::sin(M_PI * (t - 2.0)) : 0.0;
+    log += std::to_string(k * 10) + ";" + std::to_string(1000.0 + 40000.0 * kg) + "\r\n";
+  }
+  dir.write("bruto.csv", log);
+  r = importar(dir, {"bruto.csv", "--massa", "0.02", "--saida", "caso", "--calibracao", "celula.cal"});
+  ASSERT_LE(r.exit_status, 1) << r.err << r.out;
+  EXPECT_EQ(dir.read("caso/bruto_calibracao.cal"), cal);
+  double peak = 0.0;
+  for (const std::string& line : lines_of(dir.read("caso/bruto.dat"))) {
+    if (!line.empty()) peak = std::max(peak, std::strtod(line.c_str() + line.find(' '), nullptr));
+  }
+  EXPECT_NEAR(peak, 3.0 * kGo, 0.01);
+
+  r = importar(dir, {"bruto.csv", "--massa", "0.02", "--saida", "c2", "--calibracao", "celula.cal", "--fator", "2"});
+  EXPECT_EQ(r.exit_status, 2);
+  EXPECT_FALSE(dir.exists("c2"));
+}
+
+// The budget in the document: the import's, with its calibration, and the
+// check's of the case it wrote, which finds the copy; a term not given is
+// named, and with every input given U is whole.
+TEST_F(Import, TheUncertaintyGoesWithTheCase) {
+  e2e::CaseDir dir;
+  std::string table = "carga_N;leitura\r\n";
+  for (int n : {0, 10, 20, 30, 40, 30, 20, 10, 0}) {
+    for (int r = 0; r < 3; ++r) table += std::to_string(n) + ";" + std::to_string(500 + 100 * n + r) + "\r\n";
+  }
+  dir.write("tabela.csv", table);
+  ASSERT_EQ(dir.run_inspect({"calibrar", "tabela.csv", "--cal", "celula.cal"}).exit_status, 0);
+  std::string log = "time_ms;raw\r\n";
+  for (int k = 0; k < 800; ++k) {
+    const double t = k * 0.01;
+    const double F = (t > 2.0 && t < 3.0) ? 30.0 * std::sin(M_PI * (t - 2.0)) : 0.0;
+    log += std::to_string(k * 10) + ";" + std::to_string(500.0 + 100.0 * F + 0.3 * std::sin(1.7 * k)) + "\r\n";
+  }
+  dir.write("bruto.csv", log);
+  for (const bool clock : {false, true}) {
+    std::vector<std::string> args = {"bruto.csv",    "--massa",    "0.02",   "--saida",       "caso",
+                                     "--calibracao", "celula.cal", "--json", "importar.json", "--substituir"};
+    if (clock) args.insert(args.end(), {"--u-relogio", "200"});
+    const e2e::RunResult r = importar(dir, args);
+    ASSERT_LE(r.exit_status, 1) << r.err << r.out;
+    const JsonValue d = parse_json(dir.read("importar.json")).value_or(JsonValue{});
+    const JsonValue& f = d["firings"][0];
+    const JsonValue& u = f["uncertainty"];
+    EXPECT_EQ(u["complete"].boolean, clock);
+    EXPECT_EQ(u["missing"].array.size(), clock ? 0u : 1u);
+    EXPECT_GT(f["burn"]["impulse_U_Ns"].number, 0.0);
+    EXPECT_LT(f["burn"]["impulse_U_Ns"].number, 0.03 * f["burn"]["impulse_Ns"].number);
+    EXPECT_TRUE(has(r.out, clock ? "incerteza expandida U" : "não informado")) << r.out;
+    EXPECT_EQ(u["terms"][0]["name"].string, "calibration");
+    EXPECT_GT(u["terms"][0]["u_Ns"].number, 0.0);
+  }
+  // The check of the case takes the calibration from its copy.
+  e2e::CaseDir in_case;
+  for (const char* name : {"bruto.dat", "bruto_caso.txt", "bruto_calibracao.cal", e2e::kGeneralDataFile}) {
+    in_case.write(name, dir.read(std::string("caso/") + name));
+  }
+  const e2e::RunResult checked = in_case.run_inspect({"--json", "-", "--u-relogio", "200"});
+  const JsonValue c = parse_json(checked.out).value_or(JsonValue{});
+  EXPECT_TRUE(c["firings"][0]["uncertainty"]["complete"].boolean) << checked.out << checked.err;
+  EXPECT_GT(c["firings"][0]["uncertainty"]["terms"][0]["u_Ns"].number, 0.0);
 }
 
 }  // namespace

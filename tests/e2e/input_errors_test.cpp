@@ -2,6 +2,7 @@
 // which files the run created or left alone.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "harness.h"
@@ -84,6 +85,51 @@ TEST(InputErrors, ThrustDataFile) {
     EXPECT_TRUE(dir.exists("empuxo.dat")) << c.name;
     EXPECT_FALSE(dir.exists("ensaio7_saida_A.txt")) << c.name;
     EXPECT_FALSE(dir.exists("ensaio7_saida_B.txt")) << c.name;
+  }
+}
+
+// A number written with a decimal comma would be read as two numbers: the
+// run ends in a syntax error on its unit and writes nothing. A comma
+// between numbers written with points, and a record of two integers, keep
+// their meaning.
+TEST(InputErrors, DecimalCommasEndInASyntaxErrorAndWriteNothing) {
+  static const struct {
+    const char* what;
+    void (*edit)(e2e::CaseFiles& files);
+    int unit;
+  } runs[] = {
+      {"ti", [](e2e::CaseFiles& f) { f.ti = "0,1     ti (s)"; }, 6},
+      {"Fcor", [](e2e::CaseFiles& f) { f.Fcor = "-0,5"; }, 6},
+      {"M after a repeat count", [](e2e::CaseFiles& f) { f.M = "2*0,010"; }, 6},
+      {"w", [](e2e::CaseFiles& f) { f.w = "10,0"; }, 6},
+      {"an option", [](e2e::CaseFiles& f) { f.plot_option = "1,0"; }, 6},
+      {"every record", [](e2e::CaseFiles& f) { f.thrust_data = "0,0 0,0\n0,1 10,0\n0,2 20,0\n0,3 30,0\n"; }, 8},
+      {"a record with an integer thrust",
+       [](e2e::CaseFiles& f) { f.thrust_data = "0.0 0\n0.1 10\n0,2\t20\n0.3 30\n0.6 0\n"; }, 8},
+  };
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.what);
+    e2e::CaseDir dir;
+    e2e::CaseFiles files;
+    run.edit(files);
+    dir.write_valid_case(files);
+    const std::map<std::string, std::string> before = dir.snapshot();
+    const std::string file = run.unit == 6 ? "caso.txt" : "empuxo.dat";
+    expect_failure(dir.run(), error_line(59, "list-directed I/O syntax error, unit " + std::to_string(run.unit) +
+                                                 ", file " + dir.full_path(file)));
+    EXPECT_TRUE(dir.snapshot() == before) << "files changed";
+  }
+
+  e2e::CaseDir plain, commas;
+  e2e::CaseFiles files;
+  plain.write_valid_case(files);
+  files.thrust_data = "0.0,0.0\n0.1,10.0\n0.2, 20.0\n0.3 ,30.0\n0.4,20.0\n0.5,1E1\n1,0\n";
+  commas.write_valid_case(files);
+  ASSERT_EQ(plain.run().exit_status, 0);
+  const e2e::RunResult r = commas.run();
+  ASSERT_EQ(r.exit_status, 0) << r.err;
+  for (const char* name : {"ensaio7_saida_A.txt", "ensaio7_saida_B.txt"}) {
+    EXPECT_EQ(commas.read(name), plain.read(name)) << name;
   }
 }
 

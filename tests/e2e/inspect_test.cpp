@@ -10,6 +10,7 @@
 #include "harness.h"
 
 #include "../support/eng_reading.h"
+#include "../support/engine_rules.h"
 
 namespace {
 
@@ -54,8 +55,8 @@ TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
   e2e::CaseDir dir;
   write_f67_case(dir, "2.126", "3.050");
   const auto before = contents(dir);
-  const e2e::RunResult r =
-      inspect(dir, {"--eng", "f67.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.0813"});
+  const e2e::RunResult r = inspect(dir, {"--eng", "f67.eng", "--rse", "f67.rse", "--diametro", "29", "--comprimento",
+                                         "83", "--massa-total", "0.0813", "--atrasos", "4-6-8"});
   EXPECT_EQ(r.exit_status, 0) << r.out << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_TRUE(has(r.out, "    2.126           ti (s)\n")) << r.out;
@@ -63,8 +64,12 @@ TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
   EXPECT_TRUE(has(r.out, "Resultado: os dados cabem nas suposições do programa."));
   auto after = contents(dir);
   ASSERT_EQ(after.count("f67.eng"), 1u);
+  EXPECT_EQ(eng_rule_breaks(after["f67.eng"]), std::vector<std::string>{}) << after["f67.eng"];
+  EXPECT_EQ(rse_rule_breaks(after["f67.rse"]), std::vector<std::string>{}) << after["f67.rse"];
+  EXPECT_EQ(xml_elements(after["f67.rse"], "engine").at(0).at("delays"), "4,6,8");
   const EngFile eng = read_eng(after["f67.eng"]);
   EXPECT_TRUE(eng.well_formed);
+  EXPECT_EQ(eng.delays, "4-6-8");
   EXPECT_EQ(eng.name, "F66");
   EXPECT_EQ(eng.propellant_mass, 0.03);
   EXPECT_EQ(eng.total_mass, 0.0813);
@@ -72,6 +77,7 @@ TEST_F(Inspect, CaseThatFitsLeavesEveryFileAsItWas) {
   EXPECT_EQ(eng.length, "83.0");
   EXPECT_LE(eng.points.size(), 32u);
   after.erase("f67.eng");
+  after.erase("f67.rse");
   EXPECT_EQ(after, before);
   EXPECT_TRUE(dir.launches().empty());
 }
@@ -253,11 +259,16 @@ TEST_F(Inspect, OneFileWithAHeaderOrDecimalCommas) {
       has(r.out, "AVISO: o leitor do programa não lê a linha 1: \"tempo empuxo\" (texto: um cabeçalho ou uma nota)"))
       << r.out;
   EXPECT_TRUE(has(r.out, "o programa pararia nela com o erro 59"));
+  // The program stops on a decimal comma with error 59: the check says so
+  // and points to the import.
   r = inspect(dir, {"virgula.dat", "--rate", "10"});
-  EXPECT_EQ(r.exit_status, 1);
-  EXPECT_TRUE(has(
-      r.out, "AVISO: vírgula decimal na linha 1: \"0,1 5,5\"; o leitor toma a vírgula por separador e lê t = 0, F = 1"))
+  EXPECT_EQ(r.exit_status, 2);
+  EXPECT_TRUE(has(r.out,
+                  "AVISO: o leitor do programa não lê a linha 1: \"0,1 5,5\" (vírgula decimal: o leitor só "
+                  "aceita o ponto)"))
       << r.out;
+  EXPECT_TRUE(has(r.out, "o programa pararia nela com o erro 59"));
+  EXPECT_TRUE(has(r.out, "importar virgula.dat --massa KG --saida DIR")) << r.out;
 }
 
 TEST_F(Inspect, CommandLine) {
@@ -357,6 +368,16 @@ TEST_F(Inspect, ChoosingTheEventAndTheEngineFilesSizes) {
        "1 mm ou mais"},
       {{"f67w.dat", "--eng", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08"},
        "--eng pede a massa de propelente (--massa-propelente KG) quando não há caso"},
+      {{"f67w.dat", "--rse", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08",
+        "--massa-propelente", "0.08"},
+       "a massa de propelente deve ser menor que a massa total"},
+      {{"f67w.dat", "--eng", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08",
+        "--massa-propelente", "0.03", "--atrasos", "4,6"},
+       "--atrasos pede os atrasos de ejeção em segundos ligados por '-'"},
+      {{"f67w.dat", "--eng", "m.eng", "--diametro", "29", "--comprimento", "83", "--massa-total", "0.08",
+        "--massa-propelente", "0.03", "--fabricante", "Minha Equipe"},
+       "--fabricante pede um nome"},
+      {{"f67w.dat", "--atrasos", "6"}, "só valem com --eng ou --rse"},
       {{"f67w.dat", "--de", "5", "--ate", "2"}, "--de deve vir antes de --ate"},
   };
   for (const auto& c : refused) {
@@ -491,7 +512,7 @@ TEST_F(Inspect, ALostReportOrEngineFileIsAFailure) {
       {"cp f67w.dat copia.dat && exec \"$0\" serie . copia.dat --saida s >/dev/full",
        "erro ao escrever o relatório na saída padrão"},
       {"exec \"$0\" --eng /dev/full --diametro 29 --comprimento 83 --massa-total 0.1 >/dev/null",
-       "erro ao escrever /dev/full: nenhum arquivo escrito"},
+       "erro ao escrever /dev/full: nenhum arquivo de motor escrito"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.shell);

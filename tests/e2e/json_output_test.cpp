@@ -122,7 +122,9 @@ TEST_F(JsonOutput, TheImportGivesTheLogsStampsAndTheCaseItWrote) {
     again.write(name, dir.read(std::string("caso/") + name));
   }
   const e2e::RunResult check = again.run_inspect({"--json", "-"});
-  const JsonValue& checked = document(check.out)["firings"][0]["program"];
+  // The document kept whole: a reference into a temporary one would dangle.
+  const JsonValue checked_document = document(check.out);
+  const JsonValue& checked = checked_document["firings"][0]["program"];
   for (const char* key : {"ti_s", "tf_s", "nc", "It_Ns", "Fmed_N", "tq_s", "Fmax_N", "tmax_s", "Fmin_N", "Is_s"}) {
     EXPECT_EQ(program[key].number, checked[key].number) << key;
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,13 @@ void write_f67w_case(const e2e::CaseDir& dir, const std::string& title) {
   dir.write("f67w_caso.txt", params);
 }
 
-// The value at PATH ("burn.impulse_Ns") of the firing's object.
-const JsonValue& at(const JsonValue& firing, const std::string& path) {
+// The value at PATH ("burn.impulse_Ns", "firings.1.program.It_Ns") under V.
+const JsonValue& at(const JsonValue& v, const std::string& path) {
   const std::size_t dot = path.find('.');
-  if (dot == std::string::npos) return firing[path];
-  return firing[path.substr(0, dot)][path.substr(dot + 1)];
+  const std::string key = path.substr(0, dot);
+  const bool index = !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
+  const JsonValue& next = index ? v[static_cast<std::size_t>(std::stoul(key))] : v[key];
+  return dot == std::string::npos ? next : at(next, path.substr(dot + 1));
 }
 
 // Each figure the page marks with data-json, as printed, against the
@@ -67,18 +70,20 @@ TEST_F(ReportPage, FiguresAreTheChecksAndNothingOnThePageRuns) {
   e2e::CaseDir dir;
   const std::string hostile = "'</title><script>alert(1)</script><img src=http://x/y.png> & a_b \xE7\xE3o'";
   write_f67w_case(dir, hostile);
-  const e2e::RunResult json = dir.run_inspect({"--json", "check.json"});
+  dir.write("f67w_nar.eng", e2e::source_file("examples/f67w/f67w_nar.eng"));
+  const e2e::RunResult json = dir.run_inspect({"--json", "check.json", "--referencia", "f67w_nar.eng"});
   ASSERT_EQ(json.exit_status, 0) << json.err;
   const std::optional<JsonValue> document = parse_json(dir.read("check.json"));
   ASSERT_TRUE(document.has_value());
   const JsonValue& firing = (*document)["firings"][0];
   dir.remove("check.json");
 
-  const e2e::RunResult r =
-      dir.run_inspect({"relatorio", "--motor", "F67 <b>", "--equipe", "Equipe \"X\" & Y", "--data", "2017-10-29"});
+  const e2e::RunResult r = dir.run_inspect({"relatorio", "--motor", "F67 <b>", "--equipe", "Equipe \"X\" & Y", "--data",
+                                            "2017-10-29", "--referencia", "f67w_nar.eng"});
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   const std::string page = dir.read("f67w_relatorio.html");
-  EXPECT_GE(check_figures(page, firing), 20);
+  EXPECT_GE(check_figures(page, firing), 30);
+  EXPECT_TRUE(has(page, "data-json=\"reference.rms_difference_N\""));
   EXPECT_TRUE(has(page, "<svg")) << "no plot";
   EXPECT_TRUE(has(page, "default-src 'none'; style-src 'unsafe-inline'; img-src data:"));
   // Nothing runs and nothing is fetched: the title's text taken out, no
@@ -119,6 +124,11 @@ TEST_F(ReportPage, WithoutGnuplotThePageHoldsTheTables) {
   e2e::CaseDir run_here;
   write_f67w_case(run_here, "");
   ASSERT_EQ(run_here.run().exit_status, 0);
+  run_here.write("f67w_calibracao.cal",
+                 "# a calibration the import copied\r\nb = 0.002\r\na = 0\r\nu_b = 1e-6\r\nu_a = 0.01\r\n"
+                 "cov_ab = 0\r\ngraus_de_liberdade = 23\r\ndesvio_residuos = 0.01\r\nnao_linearidade = 0.02\r\n"
+                 "histerese = 0.01\r\ncarga_maxima = 120\r\ngravidade = 9.80665\r\nu_gravidade = 0\r\n"
+                 "u_massas_padrao = 0\r\n");
   elsewhere.use_gnuplot(e2e::Gnuplot::missing);
   const e2e::RunResult r = elsewhere.run_inspect({"relatorio", run_here.full_path(".")});
   ASSERT_EQ(r.exit_status, 0) << r.err;
@@ -127,6 +137,7 @@ TEST_F(ReportPage, WithoutGnuplotThePageHoldsTheTables) {
   EXPECT_TRUE(has(page, "Instale o gnuplot")) << page;
   EXPECT_TRUE(has(page, "data-json=\"burn.impulse_Ns\""));
   EXPECT_TRUE(has(page, "href=\"./f67w_saida_B.txt\""));
+  EXPECT_TRUE(has(page, "copiada no caso como <a href=\"./f67w_calibracao.cal\">"));
   EXPECT_FALSE(has(page, "n\xC3\xA3o existe"));
   EXPECT_FALSE(run_here.exists("f67w_relatorio.png"));
 }
@@ -148,6 +159,53 @@ TEST_F(ReportPage, RefusalsWriteNothing) {
   EXPECT_EQ(r.exit_status, 2) << r.out << r.err;
   EXPECT_EQ(dir.read("f67w_relatorio.html"), e2e::source_file("examples/f67w/f67w.dat"));
   EXPECT_FALSE(dir.exists("f67w_relatorio.txt"));
+}
+
+// serie's page: its figures are serie's --json values, its overlay is there,
+// a firing's name stays text, and nothing on it runs or is fetched.
+TEST_F(ReportPage, TheSeriesPageHoldsTheSeriesFigures) {
+  e2e::CaseDir dir;
+  const std::string real = "tests/data/real/olemiss-l1420r/";
+  dir.write("a&b'1.dat", e2e::source_file(real + "l1420r_test1_tared.dat"));
+  dir.write("ref.eng", e2e::source_file("examples/f67w/f67w_nar.eng"));
+  dir.write("t2.dat", e2e::source_file(real + "l1420r_test2_tared.dat"));
+  const e2e::RunResult r = dir.run_inspect({"serie", "a&b'1.dat", "t2.dat", "--rate", "2000", "--massa", "2.56",
+                                            "--saida", "s", "--json", "s.json", "--referencia", "ref.eng"});
+  ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+  const std::optional<JsonValue> document = parse_json(dir.read("s.json"));
+  ASSERT_TRUE(document.has_value());
+  const std::string page = dir.read("s/serie.html");
+  EXPECT_GE(check_figures(page, *document), 40);
+  EXPECT_TRUE(has(page, "<svg"));
+  EXPECT_TRUE(has(page,
+                  "curva m\xC3\xA9"
+                  "dia</text>"));
+  EXPECT_TRUE(has(page, "ensaio 1: a&amp;b&#39;1.dat"));
+  EXPECT_TRUE(has(page, "data-json=\"series.reference.rms_difference_N\""));
+  for (const char* forbidden : {"<script", "<img", "http://", "https://", "src=", "@import"}) {
+    EXPECT_FALSE(has(page, forbidden)) << forbidden;
+  }
+  EXPECT_TRUE(has(r.out, "serie.html"));
+}
+
+// The worked example of the README and the guide, as a user takes it: the
+// HX711 file imported, the hint run as printed, then the page.
+TEST_F(ReportPage, TheHx711ExampleFromTheLoggersFileToThePage) {
+  e2e::CaseDir dir;
+  dir.write("ensaio_hx711.csv", e2e::source_file("examples/hx711/ensaio_hx711.csv"));
+  const e2e::RunResult imported =
+      dir.run_inspect({"importar", "ensaio_hx711.csv", "--massa", "0.045", "--deriva", "--saida", "ensaio_hx711"});
+  ASSERT_EQ(imported.exit_status, 0) << imported.out << imported.err;
+  const std::size_t at = imported.out.find("Para avaliar: ");
+  ASSERT_NE(at, std::string::npos);
+  const std::string hint = imported.out.substr(at + 14, imported.out.find('\n', at) - at - 14);
+  ASSERT_EQ(dir.run_typed_command(hint).exit_status, 0) << hint;
+  const e2e::RunResult r = dir.run_inspect({"relatorio", "ensaio_hx711", "--motor", "E35"});
+  ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+  const std::string page = dir.read("ensaio_hx711/ensaio_hx711_relatorio.html");
+  EXPECT_TRUE(has(page, "<span data-json=\"burn.designation\">E29</span>")) << page.substr(0, 3000);
+  EXPECT_FALSE(has(page, "n\xC3\xA3o existe"));  // the program's report is there
+  EXPECT_TRUE(dir.exists("ensaio_hx711/ensaio_hx711_saida_A.txt"));
 }
 
 }  // namespace

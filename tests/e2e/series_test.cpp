@@ -14,6 +14,7 @@
 #include "png_check.h"
 
 #include "../support/eng_reading.h"
+#include "../support/engine_rules.h"
 
 namespace {
 
@@ -83,6 +84,9 @@ std::string trapezoid(int w, double t0, double factor) {
   return text;
 }
 
+// The L1420R's sizes, for its engine file.
+const std::vector<std::string> kL1420RSizes = {"--diametro", "75", "--comprimento", "443", "--massa-total", "4.3"};
+
 constexpr double kSpread[10] = {-0.045, -0.035, -0.025, -0.015, -0.005, 0.005, 0.015, 0.025, 0.035, 0.045};
 
 TEST_F(Series, TwoRealL1420RFiringsFromTheirCases) {
@@ -90,7 +94,9 @@ TEST_F(Series, TwoRealL1420RFiringsFromTheirCases) {
   write_l1420r_case(dir, 1, "6.12", "9.97");
   write_l1420r_case(dir, 2, "5.3845", "8.6695");
   const auto before = contents(dir);
-  const e2e::RunResult r = serie(dir, {"t1", "t2", "--saida", "serie"});
+  std::vector<std::string> args = {"t1", "t2", "--saida", "serie", "--atrasos", "P", "--fabricante", "AeroTech"};
+  args.insert(args.end(), kL1420RSizes.begin(), kL1420RSizes.end());
+  const e2e::RunResult r = serie(dir, args);
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   EXPECT_EQ(r.err, "");
 
@@ -123,12 +129,18 @@ TEST_F(Series, TwoRealL1420RFiringsFromTheirCases) {
       << csv;
   EXPECT_TRUE(has(csv, "\r\n2;\"l1420r_t2\";\"t2\";5,3845;8,6695;2000;2,56;4936,855;1502,848;3,285;1898,274;"));
 
-  const EngFile eng = read_eng(dir.read("serie/serie.eng"));
+  const std::string eng_text = dir.read("serie/serie.eng");
+  EXPECT_EQ(eng_rule_breaks(eng_text), std::vector<std::string>{}) << eng_text;
+  const EngFile eng = read_eng(eng_text);
   ASSERT_TRUE(eng.well_formed);
   // The standard figures count from the zero on each side of the burn: on
   // these stands it moves by 50 to 75 N across it.
   EXPECT_EQ(eng.name, "L1349");
+  EXPECT_EQ(eng.diameter, "75.0");
+  EXPECT_EQ(eng.delays, "P");
+  EXPECT_EQ(eng.maker, "AeroTech");
   EXPECT_EQ(eng.propellant_mass, 2.56);
+  EXPECT_EQ(eng.total_mass, 4.3);
   EXPECT_LE(eng.points.size(), 32u);
   EXPECT_EQ(eng.points.back().F, 0.0);
   const double mean_It = (4838.750 + 4936.855) / 2.0;
@@ -139,7 +151,8 @@ TEST_F(Series, TwoRealL1420RFiringsFromTheirCases) {
   EXPECT_EQ(png.width, 1200u);
 
   auto after = contents(dir);
-  for (const char* name : {"serie.txt", "serie.csv", "serie.eng", "serie.gnu", "serie_curvas.dat", "serie.png"}) {
+  for (const char* name :
+       {"serie.txt", "serie.csv", "serie.eng", "serie.gnu", "serie_curvas.dat", "serie.png", "serie.html"}) {
     EXPECT_EQ(after.erase(std::string("serie/") + name), 1u) << name;
   }
   EXPECT_EQ(after, before);  // the cases as they were, nothing else written
@@ -164,7 +177,8 @@ TEST_F(Series, TenGeneratedFiringsWithAKnownSpread) {
     write_case(dir, "c" + std::to_string(i + 1), files);
     args.push_back("c" + std::to_string(i + 1));
   }
-  args.insert(args.end(), {"--saida", "out", "--csv-internacional"});
+  args.insert(args.end(), {"--saida", "out", "--csv-internacional", "--diametro", "24", "--comprimento", "70",
+                           "--massa-total", "0.09", "--rse", "out/serie.rse"});
   const e2e::RunResult r = serie(dir, args);
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   const std::string report = dir.read("out/serie.txt");
@@ -190,9 +204,15 @@ TEST_F(Series, TenGeneratedFiringsWithAKnownSpread) {
   const std::string csv = dir.read("out/serie.csv");
   EXPECT_TRUE(has(csv, "\r\n10,\"gerado10\",\"c10\",1.3,3.1,500,0.04,48.5925,")) << csv;
 
-  const EngFile eng = read_eng(dir.read("out/serie.eng"));
+  const std::string eng_text = dir.read("out/serie.eng");
+  EXPECT_EQ(eng_rule_breaks(eng_text), std::vector<std::string>{}) << eng_text;
+  const EngFile eng = read_eng(eng_text);
   ASSERT_TRUE(eng.well_formed);
   EXPECT_NEAR(eng_impulse(eng), 46.5, 0.005 * 46.5);
+  const std::string rse = dir.read("out/serie.rse");
+  EXPECT_EQ(rse_rule_breaks(rse), std::vector<std::string>{}) << rse;
+  EXPECT_EQ(xml_elements(rse, "engine").at(0).at("propWt"), "40.00");
+  EXPECT_NEAR(std::stod(xml_elements(rse, "engine").at(0).at("Itot")), 46.5, 0.005 * 46.5);
 
   // The script kept beside the picture draws it again on its own.
   dir.remove("out/serie.png");
@@ -299,7 +319,9 @@ TEST_F(Series, NeverWritesOverAFileOfACase) {
   };
   // clang-format on
   for (const auto& c : cases) {
-    const e2e::RunResult r = serie(dir, c.args);
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), kL1420RSizes.begin(), kL1420RSizes.end());
+    const e2e::RunResult r = serie(dir, args);
     if (c.owner == nullptr) {
       EXPECT_EQ(r.exit_status, 0) << r.err;
       continue;
@@ -321,7 +343,9 @@ TEST_F(Series, AWriteErrorEndsWithStatus2AndItsMessage) {
     std::vector<std::string> args;
     std::string message;
   } cases[] = {
-      {{"a.dat", "b.dat", "--eng", "/dev/full"}, "severe (38): error during write, unit 42, file " + full},
+      {{"a.dat", "b.dat", "--eng", "/dev/full", "--diametro", "24", "--comprimento", "70", "--massa-total", "0.09",
+        "--massa", "0.04"},
+       "severe (38): error during write, unit 42, file " + full},
       {{"a.dat", "b.dat", "--saida", "arquivo"}, ", unit 40, file " + dir.full_path("arquivo/serie.txt") + "\n"},
   };
   for (const auto& c : cases) {
@@ -392,12 +416,19 @@ TEST_F(Series, AMissingOrFailingGnuplotIsReported) {
       const std::string png = e2e::windows_inspect_run() ? "serie\\serie.png" : "serie/serie.png";
       EXPECT_TRUE(has(r.out, ": " + png + " n\xC3\xA3o foi desenhado\n")) << r.out;
     }
+    // Without the motor's sizes, no engine file, and the report and the console say what it needs.
     EXPECT_TRUE(has(r.out,
-                    ": serie.txt, serie.csv, serie_curvas.dat, serie.gnu; curva m\xC3\xA9"
-                    "dia em "))
+                    ": serie.txt, serie.csv, serie_curvas.dat, serie.gnu, serie.html; nenhum arquivo de motor: pede "
+                    "--diametro MM --comprimento MM --massa-total KG\n"))
         << r.out;
+    EXPECT_TRUE(has(dir.read("serie/serie.txt"), "   arquivo = nenhum: pede --diametro MM --comprimento MM"));
     EXPECT_FALSE(dir.exists("serie/serie.png"));
-    EXPECT_TRUE(dir.exists("serie/serie.gnu") && dir.exists("serie/serie.eng"));
+    // The page holds the tables all the same and says how to get the plot.
+    const std::string page = dir.read("serie/serie.html");
+    EXPECT_TRUE(has(page, "Instale o gnuplot"));
+    EXPECT_TRUE(has(page, "data-json=\"series.program.It_Ns.mean\""));
+    EXPECT_TRUE(dir.exists("serie/serie.gnu"));
+    EXPECT_FALSE(dir.exists("serie/serie.eng"));
   }
 }
 

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "harness.h"
@@ -73,6 +75,50 @@ TEST(Viewers, EditorWithoutTerminalSaysSoAndReturns) {
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "Notepad: no terminal, not opening teste 1_saida_A.txt\n");
   EXPECT_FALSE(dir.exists("opened.txt"));
+}
+
+// The installed tree's bin/talvironeska, under a folder of any name: it puts
+// the stand-ins first on PATH, also where the folder's name holds a colon,
+// which no PATH entry can.
+TEST(Viewers, TheInstalledWrapperFindsItsViewersUnderAnyFolderName) {
+  if (e2e::windows_run()) GTEST_SKIP() << "the wrapper is the POSIX install's";
+  std::string wrapper = e2e::source_file("packaging/talvironeska.in");
+  for (const auto& [key, value] :
+       {std::pair{"@data_dir@", "share/talvironeska"}, {"@program_dir@", "lib/talvironeska"}}) {
+    wrapper.replace(wrapper.find(key), std::string_view(key).size(), value);
+  }
+  for (const char* folder : {"talvironeska", "co:lon", ":a b:%c:"}) {
+    SCOPED_TRACE(folder);
+    e2e::CaseDir dir;
+    const std::string prefix = dir.root() + "/" + folder;
+    fs::create_directories(prefix + "/bin");
+    fs::create_directories(prefix + "/lib/talvironeska");
+    fs::create_directories(prefix + "/share/talvironeska/viewers");
+    dir.write("../" + std::string(folder) + "/bin/talvironeska", wrapper);
+    fs::permissions(prefix + "/bin/talvironeska", fs::perms::owner_all);
+    fs::create_symlink(TALVIRONESKA_BIN, prefix + "/lib/talvironeska/talvironeska");
+    for (const char* viewer : {"Notepad", "notepad", "Wgnuplot"}) {
+      fs::copy_file(kViewers + (viewer[0] == 'W' ? "/Wgnuplot" : "/notepad"),
+                    prefix + "/share/talvironeska/viewers/" + viewer);
+    }
+    e2e::CaseFiles files;
+    files.plot_option = "1";
+    dir.write_valid_case(files);
+    dir.write(e2e::kPlotScriptFile, "set grid\n#\n#\n#\n#\n#\n");
+    // No terminal, no display: each editor stand-in says so in one line and
+    // returns, and the plot goes to a PNG.
+    const e2e::RunResult r = dir.run_program(
+        {"/usr/bin/env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "PATH=/usr/bin:/bin", prefix + "/bin/talvironeska"});
+    EXPECT_EQ(r.exit_status, 0) << r.err;
+    const std::string png = dir.path() + "/talvironeska_2p1_curva_F-t.png";
+    const std::vector<std::string> said = {"Notepad: no terminal, not opening talvironeska_2p1_dados_geral.txt",
+                                           "notepad: no terminal, not opening caso.txt",
+                                           "Wgnuplot: plot written to " + png,
+                                           "Notepad: no terminal, not opening ensaio7_saida_A.txt"};
+    std::string expected;
+    for (const std::string& line : said) expected += line + "\n";
+    EXPECT_EQ(r.err, expected);
+  }
 }
 
 TEST(Viewers, GnuplotWithoutDisplayRendersPngBesideTheScript) {

@@ -76,6 +76,12 @@ TEST_F(CaseParamsTest, ErrorsNameUnitSix) {
       {"a\n1\n2\n3\n4\n5\n6\n7\n8\n.TRUE.\nc\nt\n", kErrSyntax},
       {"a\n1\n2\n3\n4\n3000000000\n6\n7\n8\n9\nc\nt\n", kErrConversion},
       {"a\n1\n2\n1e999\n4\n5\n6\n7\n8\n9\nc\nt\n", kErrConversion},
+      // A decimal comma in a value read alone (ti, M, w, an option).
+      {"a\n0,8\n2\n3\n4\n5\n6\n7\n8\n9\nc\nt\n", kErrSyntax},
+      {"a\n1\n2\n3\n2*0,5 kg\n5\n6\n7\n8\n9\nc\nt\n", kErrSyntax},
+      {"a\n1\n2\n3\n4\n1000,0\n6\n7\n8\n9\nc\nt\n", kErrSyntax},
+      {"a\n1\n2\n3\n4\n5\n6\n7\n1,0\n9\nc\nt\n", kErrSyntax},
+      {"a,b\n1\n2\n,5\n4\n5\n6\n7\n8\n9\nc,d\nt\n", 0},
   };
   for (const auto& c : cases) {
     write_file("caso.txt", c.contents);

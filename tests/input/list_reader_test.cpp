@@ -263,7 +263,9 @@ TEST(ListReader, TwoItemRecords) {
       {"0.1\n2.5\n", ReadError::none, 0.1, 2.5},
       {"0.1,\n2.5\n", ReadError::none, 0.1, 2.5},
       {"0.1\n\n  ,2.5\n", ReadError::none, 0.1, 2.5},
-      {"0,1 2,5\n", ReadError::none, 0, 1},
+      {"0,1 2,5\n", ReadError::syntax, 0, 99},
+      {"0,1\n", ReadError::none, 0, 1},
+      {"0.1,2.5\n", ReadError::none, 0.1, 2.5},
       {"0.1,,2.5\n", ReadError::none, 0.1, 99},
       {",2.5\n", ReadError::none, 99, 2.5},
       {"0.1/2.5\n", ReadError::none, 0.1, 99},
@@ -281,11 +283,55 @@ TEST(ListReader, TwoItemRecords) {
   for (const auto& c : cases) {
     double t = 99, F = 99;
     StringLines lines(c.input);
-    ListReader reader(lines);
+    ListReader reader(lines, DecimalCommas::refused);
     const ReadItem items[] = {real_item(&t), real_item(&F)};
     EXPECT_EQ(reader.read(items), c.error) << c.input;
     EXPECT_EQ(t, c.t) << c.input;
     EXPECT_EQ(F, c.F) << c.input;
+  }
+}
+
+// A number written with a decimal comma, refused: alone in its read (a case
+// value), or at the start of a record with a second number after it. Every
+// other comma separates, as it does everywhere when decimal commas are
+// separated.
+TEST(ListReader, DecimalCommas) {
+  static const struct {
+    const char* input;
+    bool one_value_refused;  // the read of one real, and of one integer
+    bool record_refused;     // the thrust record, by read_pair and by the general read
+    // clang-format off
+  } cases[] = {
+      {"0,022  M (kg)\n", true, false},  {"-0,8\n", true, false},      {"+3,0125\n", true, false},
+      {"10,0\n", true, false},           {"2*0,5\n", true, false},     {"  1000,0\n", true, false},
+      {"0,5 3,0\n", true, true},         {"0,5\t3\n", true, true},     {"  -0,5  3e2 nota\n", true, true},
+      {"2*0,5 3\n", true, true},         {"0,5e3 1\n", true, true},    {"\n\n0,5 3,0\n", true, true},
+      {"1,5\n", true, false},            {"0,5 ,3\n", true, false},    {"0,5 x\n", true, false},
+      {"0.5,3.0\n", false, false},       {"0.5, 3.0 9\n", false, false}, {"1, 5 3\n", false, false},
+      {",5 3\n", false, false},          {"1e2,5 3\n", false, false},  {"0,,5 3\n", false, false},
+      {"0.5 3,0\n", false, false},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    for (const DecimalCommas commas : {DecimalCommas::separated, DecimalCommas::refused}) {
+      const bool refused = commas == DecimalCommas::refused;
+      double a = 0, b = 0;
+      std::int32_t n = 0;
+      const ReadItem real[] = {real_item(&a)};
+      const ReadItem integer[] = {integer_item(&n)};
+      const ReadItem pair[] = {real_item(&a), real_item(&b)};
+      StringLines real_lines(c.input), integer_lines(c.input), pair_lines(c.input), general_lines(c.input);
+      ListReader real_reader(real_lines, commas), integer_reader(integer_lines, commas);
+      ListReader pair_reader(pair_lines, commas), general_reader(general_lines, commas);
+      const bool one = refused && c.one_value_refused;
+      const bool record = refused && c.record_refused;
+      EXPECT_EQ(real_reader.read(real) == ReadError::syntax, one) << c.input << refused;
+      if (std::strchr(c.input, '.') == nullptr && std::strchr(c.input, 'e') == nullptr) {
+        EXPECT_EQ(integer_reader.read(integer) == ReadError::syntax, one) << c.input << refused;
+      }
+      EXPECT_EQ(pair_reader.read_pair(&a, &b) == ReadError::syntax, record) << c.input << refused;
+      EXPECT_EQ(general_reader.read(pair) == ReadError::syntax, record) << c.input << refused;
+    }
   }
 }
 

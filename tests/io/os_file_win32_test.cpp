@@ -139,6 +139,49 @@ TEST(OsFileWin32, OpenFailuresGiveTheirNumbersAndCreateNothing) {
   EXPECT_FALSE(exists("a"));
 }
 
+TEST(OsFileWin32, APipeIsRefusedACharacterDeviceIsNot) {
+  // A pipe with a server that never writes: reading it would wait for ever.
+  const std::string pipe = "\\\\.\\pipe\\talvironeska_test_" + std::to_string(GetCurrentProcessId());
+  const HANDLE server = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 4, 512, 512, 0, nullptr);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  for (const OpenMode mode : {OpenMode::read, OpenMode::write, OpenMode::read_write}) {
+    OsHandle handle = kNoHandle;
+    EXPECT_EQ(os_open_unknown(pipe, mode, &handle), kErrOpenFailure);
+    EXPECT_EQ(handle, kNoHandle);
+    handle = kNoHandle;
+    ASSERT_EQ(os_open_unknown("NUL", mode, &handle), 0);
+    char byte;
+    if (mode != OpenMode::write) {
+      EXPECT_EQ(os_read(handle, &byte, 1), 0);
+    }
+    EXPECT_TRUE(os_close(handle));
+  }
+  CloseHandle(server);
+}
+
+TEST(OsFileWin32, SameFileAsWindowsNamesFiles) {
+  Win32ScratchDir dir;
+  ASSERT_TRUE(CreateDirectoryA("sub", nullptr));
+  put_file("dados.txt", "x");
+  put_file("outro.txt", "x");
+  ASSERT_TRUE(CreateHardLinkA("elo.txt", "dados.txt", nullptr));
+  const struct {
+    const char* name;
+    const char* other;
+    bool same;
+  } cases[] = {
+      {"dados.txt", "elo.txt", true},
+      {"dados.txt", "outro.txt", false},
+      {"DADOS.TXT", "sub\\..\\dados.txt", true},
+      {"novo.txt", "NOVO.TXT. ", true},
+      {"novo.txt", "sub/../Novo.txt", true},
+      {"novo.txt", "novo.txt.bak", false},
+      {"novo.txt", "dados.txt", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(os_same_file(c.name, c.other), c.same) << c.name << " " << c.other;
+  EXPECT_FALSE(exists("novo.txt"));
+}
+
 TEST(OsFileWin32, FullPathIsTheSystemsOwn) {
   Win32ScratchDir dir;
   const std::string cwd = current_directory();

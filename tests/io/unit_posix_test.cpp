@@ -34,6 +34,26 @@ TEST_F(UnitPosixTest, ReadOnlyFileOpensOnlyForReading) {
   EXPECT_EQ(open_error("ro.txt", OpenMode::write), kErrPermission);
 }
 
+TEST_F(UnitPosixTest, SameFileUnderAnyNameOrLink) {
+  write_file("dados.txt", "x");
+  write_file("outro.txt", "x");
+  ASSERT_EQ(link("dados.txt", "duro.txt"), 0);
+  ASSERT_EQ(symlink("dados.txt", "elo.txt"), 0);
+  ASSERT_EQ(symlink("novo.txt", "pendente.txt"), 0);  // to a file not made yet
+  ASSERT_EQ(symlink(".", "aqui"), 0);
+  const struct {
+    const char* name;
+    const char* other;
+    bool same;
+  } cases[] = {
+      {"dados.txt", "duro.txt", true},   {"elo.txt", "dados.txt", true},     {"aqui/dados.txt", "./dados.txt", true},
+      {"dados.txt", "outro.txt", false}, {"pendente.txt", "novo.txt", true}, {"aqui/novo.txt", "novo.txt", true},
+      {"novo.txt", "NOVO.TXT", false},   {"novo.txt", "pendente.txt", true}, {"novo.txt", "dados.txt", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(os_same_file(c.name, c.other), c.same) << c.name << " " << c.other;
+  EXPECT_NE(access("novo.txt", F_OK), 0);
+}
+
 TEST_F(UnitPosixTest, ErrorTextNamesUnitAndFullPath) {
   try {
     Unit unit(6, "nodir/caso.txt", OpenMode::read);

@@ -55,7 +55,9 @@ TEST_F(LauncherWin32, ReturnsTheInterpretersExitCode) {
   EXPECT_EQ(launch("exit 0"), 0);
 }
 
-TEST_F(LauncherWin32, FallsBackToCmdWhenComspecIsUnsetOrEmpty) {
+TEST_F(LauncherWin32, FallsBackToTheSystemFoldersCmdWhenComspecIsUnsetOrEmpty) {
+  // Not a program: started, it would fail the launch.
+  put_file("cmd.exe", "not a program");
   set_comspec(nullptr);
   EXPECT_EQ(launch("exit 3"), 3);
   set_comspec("");
@@ -78,6 +80,12 @@ TEST_F(LauncherWin32, HandsTheInterpreterSlashCAndTheTrimmedCommand) {
     EXPECT_EQ(launch(c.command), 0) << c.command;
     EXPECT_EQ(file_bytes("seen.txt"), c.seen) << c.command;
   }
+}
+
+TEST_F(LauncherWin32, TheInterpreterIsToldNotToSearchTheWorkingFolder) {
+  set_comspec(nullptr);
+  EXPECT_EQ(launch("echo [%NoDefaultCurrentDirectoryInExePath%]>seen.txt"), 0);
+  EXPECT_EQ(file_bytes("seen.txt"), "[1]\r\n");
 }
 
 TEST_F(LauncherWin32, ComspecOfAtMost260Characters) {

@@ -18,21 +18,24 @@ struct JsonValue {
   double number = 0.0;
   std::string string;
   std::vector<JsonValue> array;
-  std::vector<std::pair<std::string, JsonValue>> object;  // in the document's order
+  // An object's members in the document's order: names and values apart,
+  // as a pair with the type not complete yet is refused by some compilers.
+  std::vector<std::string> keys;
+  std::vector<JsonValue> values;
 
   bool is_null() const { return kind == Kind::null; }
   // The member KEY of an object; a null value when there is none.
   const JsonValue& operator[](std::string_view key) const {
     static const JsonValue none;
-    for (const auto& [k, v] : object) {
-      if (k == key) return v;
+    for (std::size_t m = 0; m < keys.size(); ++m) {
+      if (keys[m] == key) return values[m];
     }
     return none;
   }
   const JsonValue& operator[](std::size_t i) const { return array.at(i); }
   bool has(std::string_view key) const {
-    for (const auto& member : object) {
-      if (member.first == key) return true;
+    for (const std::string& k : keys) {
+      if (k == key) return true;
     }
     return false;
   }
@@ -135,7 +138,8 @@ struct Reader {
         std::string key;
         JsonValue member;
         if (!string(key) || !eat(':') || !value(member, depth + 1)) return false;
-        v.object.emplace_back(std::move(key), std::move(member));
+        v.keys.push_back(std::move(key));
+        v.values.push_back(std::move(member));
       } while (eat(','));
       return eat('}');
     }

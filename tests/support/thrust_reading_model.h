@@ -1,6 +1,7 @@
 // The thrust data reading done plainly, for checking the real one: the
-// general list-directed read of two reals, record after record, and the
-// window rule as written. Used by the unit tests and the fuzz target.
+// general list-directed read of two reals, record after record, decimal
+// commas refused as the program refuses them, and the window rule as
+// written. Used by the unit tests and the fuzz target.
 #ifndef TALVIRONESKA_TESTS_SUPPORT_THRUST_READING_MODEL_H_
 #define TALVIRONESKA_TESTS_SUPPORT_THRUST_READING_MODEL_H_
 
@@ -25,7 +26,7 @@ inline ThrustReading model_thrust_reading(std::string_view bytes, double ti, dou
   const double low = ti - (dt / 2.0);
   const double high = (dt / 2.0) + tf;
   StringLines lines(bytes);
-  ListReader reader(lines);
+  ListReader reader(lines, DecimalCommas::refused);
   double tlido = 0.0, Flido = 0.0;
   const ReadItem items[] = {real_item(&tlido), real_item(&Flido)};
   ThrustReading out;

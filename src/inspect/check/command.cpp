@@ -12,6 +12,7 @@
 #include "core/run_context.h"
 #include "core/trimmed.h"
 #include "input/general_data.h"
+#include "inspect/calibration/cal_file.h"
 #include "inspect/check/inspection.h"
 #include "inspect/check/options.h"
 #include "inspect/common/console.h"
@@ -20,7 +21,10 @@
 #include "inspect/common/same_file.h"
 #include "inspect/common/shown_text.h"
 #include "inspect/common/text.h"
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/comparison.h"
+#include "inspect/engine/engine_file.h"
+#include "inspect/engine/engine_options.h"
+#include "inspect/engine/engine_reading.h"
 #include "inspect/json/firing.h"
 #include "inspect/json/output.h"
 #include "inspect/program/case_files.h"
@@ -101,13 +105,6 @@ std::vector<fs::path> files_of_case_here() {
   return files_of_case(rc);
 }
 
-// Removes PATH after a failed write when it is a plain file: the engine file
-// must not stay cut short.
-void remove_cut_file(const std::string& path) {
-  std::error_code error;
-  if (fs::is_regular_file(fs::symlink_status(path_of_name(path), error))) fs::remove(path_of_name(path), error);
-}
-
 // An unusable input: MESSAGE on the standard error, and the error document
 // with CODE where --json asks for it.
 int fail(const JsonRun& json, const char* code, const std::string& message) {
@@ -115,62 +112,137 @@ int fail(const JsonRun& json, const char* code, const std::string& message) {
   return json_error(json, code, message);
 }
 
-int write_eng(const Options& options, const InspectInput& input, const InspectResult& result, const JsonRun& json) {
-  const std::string eng = console_name(options.eng_file);
+// The engine files asked for, each named by its option's value.
+std::vector<std::string> engine_files(const Options& options) {
+  std::vector<std::string> files;
+  for (const std::string* file : {&options.eng_file, &options.rse_file}) {
+    if (!file->empty()) files.push_back(*file);
+  }
+  return files;
+}
+
+// Why no engine file may be written: one would go over a file of the case
+// or the reference curve, or both are one file. Empty when they may be written.
+std::string engine_files_problem(const Options& options, const InspectInput& input) {
+  std::vector<fs::path> written;
+  const fs::path reference = path_of_name(options.reference_file);
+  for (const std::string& name : engine_files(options)) {
+    const fs::path path = path_of_name(name);
+    if (!options.reference_file.empty() && same_file_among(path, std::span(&reference, 1)) != nullptr) {
+      return console_name(name) + " é a curva de referência: não será sobrescrita";
+    }
+    if (const fs::path* file = same_file_among(path, input.case_files)) {
+      return console_name(name) + " é um arquivo do caso (" + console_name(name_of_path(*file)) +
+             "): não será sobrescrito";
+    }
+    if (same_file_among(path, written) != nullptr) return "--eng e --rse são o mesmo arquivo, " + console_name(name);
+    written.push_back(path);
+  }
+  return "";
+}
+
+int write_engine_files(const Options& options, const InspectInput& input, const InspectResult& result,
+                       const JsonRun& json) {
   constexpr char kCode[] = "eng-not-written";
-  if (!result.firing.burn) return fail(json, kCode, "sem queima, nenhum arquivo " + eng + " escrito");
-  if (const fs::path* file = same_file_among(path_of_name(options.eng_file), input.case_files)) {
-    return fail(json, kCode,
-                eng + " é um arquivo do caso (" + console_name(name_of_path(*file)) + "): não será sobrescrito");
-  }
+  std::string none = "nenhum arquivo de motor escrito";
+  if (!result.firing.burn) return fail(json, kCode, "sem queima, " + none);
+  std::string problem = engine_files_problem(options, input);
+  if (!problem.empty()) return fail(json, kCode, problem);
   const auto points = reduce_curve(result.burn_polyline);
-  EngHeader header;
-  header.name = result.firing.burn_class.designation.empty() ? "motor" : result.firing.burn_class.designation;
-  header.diameter = options.diameter;
-  header.length = options.length;
-  header.propellant_mass = options.propellant_mass ? *options.propellant_mass : input.case_values->M;
-  header.total_mass = *options.total_mass;
-  if (!options.propellant_mass && !(header.propellant_mass > 0.0 && header.propellant_mass <= header.total_mass)) {
+  if (!curve_finite(points)) {
+    return fail(json, kCode, "a curva da queima tem valores infinitos ou que não são números: " + none);
+  }
+  const double M = input.case_values ? input.case_values->M : 0.0;
+  EngineMotor motor = requested_motor(options, result.firing.burn_class.designation, M);
+  problem = engine_motor_problem(motor);
+  if (!problem.empty()) {
+    const bool case_mass = !options.propellant_mass && motor.propellant_mass == M;
     return fail(json, kCode,
-                "o M do caso, " + shortest(header.propellant_mass) +
-                    " kg, não serve de massa de propelente do motor: dê --massa-propelente KG; nenhum arquivo " + eng +
-                    " escrito");
+                (case_mass ? "com o M do caso como massa de propelente, " : "") + problem +
+                    (case_mass ? " (dê --massa-propelente KG)" : "") + ": " + none);
   }
-  if (!eng_figures_finite(header, points)) {
-    return fail(json, kCode,
-                "a curva da queima tem valores infinitos ou que não são números: nenhum arquivo " + eng + " escrito");
+  const PrintedCurve curve = printed_curve(points);
+  motor.comment = std::string(kInspectName) + ": " +
+                  printable_line(input.thrust_name, std::numeric_limits<std::size_t>::max()) +
+                  ", w = " + std::to_string(result.w) + " Hz, impulso " + fixed(curve.It, 3) + " N s";
+  const struct {
+    const std::string& name;
+    std::string text;
+  } files[] = {{options.eng_file, options.eng_file.empty() ? "" : eng_text(motor, curve)},
+               {options.rse_file, options.rse_file.empty() ? "" : rse_text(motor, curve)}};
+  std::string written;
+  for (const auto& file : files) {
+    if (file.name.empty()) continue;
+    if (!write_output_file(file.name, file.text)) {
+      return fail(json, kCode, "erro ao escrever " + console_name(file.name) + ": " + none);
+    }
+    written += (written.empty() ? "" : " e ") + console_name(file.name);
   }
-  header.comment = std::string(kInspectName) + ": " +
-                   printable_line(input.thrust_name, std::numeric_limits<std::size_t>::max()) +
-                   ", w = " + std::to_string(result.w) + " Hz, impulso " + fixed(curve_impulse(points), 3) + " N s";
-  const std::string text = eng_text(header, points);
-  std::FILE* out = std::fopen(options.eng_file.c_str(), "wb");
-  if (out == nullptr) return fail(json, kCode, "não foi possível escrever " + eng);
-  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
-  if (std::fclose(out) != 0 || !written) {
-    remove_cut_file(options.eng_file);
-    return fail(json, kCode, "erro ao escrever " + eng + ": nenhum arquivo escrito");
-  }
-  put("Curva de " + std::to_string(points.size()) + " pontos escrita em " + eng + "\n", report_stream(json));
+  put("Curva de " + std::to_string(curve.points.size()) + " pontos escrita em " + written + "\n", report_stream(json));
   return kStatusFits;
 }
 
+// The burn against REFERENCE, when there is one, printed after the report.
+std::optional<CurveComparison> compared(const std::optional<PublishedMotor>& reference, const InspectResult& result,
+                                        const Options& options, const JsonRun& json) {
+  if (!reference || result.burn_polyline.empty()) return std::nullopt;
+  const std::vector<CurvePoint> burn(result.burn_polyline.begin() + 1, result.burn_polyline.end());
+  CurveComparison c = compare_curves(burn, reference->points, reference->designation);
+  put(comparison_text(c, console_name(options.reference_file)), report_stream(json));
+  return c;
+}
+
 // The check's document: its one firing, with the program's figures on the
-// case's window when there is a case.
-std::string check_document(const InspectInput& input, const InspectResult& result) {
+// case's window when there is a case, and its comparison with a reference.
+std::string check_document(const InspectInput& input, const InspectResult& result, const Options& options,
+                           const CurveComparison* reference) {
   JsonWriter json;
   open_json_document(json, kJsonCommand);
   json_key(json, "firings");
   json_open_array(json);
   const std::string source = console_name(input.thrust_name);
-  FiringJsonContext context{source, std::nullopt, std::nullopt};
+  FiringJsonContext context{source, std::nullopt, std::nullopt, result.uncertainty ? &*result.uncertainty : nullptr};
   if (input.case_values && result.in_case) {
-    context.program = ProgramWindow{input.case_values->ti, input.case_values->tf, *result.in_case};
+    context.program =
+        ProgramWindow{input.case_values->ti, input.case_values->tf, *result.in_case, input.case_values->M};
   }
-  put_firing_json(json, result.firing, context);
+  const std::string reference_source = console_name(options.reference_file);
+  if (reference == nullptr) {
+    put_firing_json(json, result.firing, context);
+  } else {
+    const ReferenceJson compared{reference_source, *reference};
+    put_firing_json(json, result.firing, context, &compared);
+  }
   json_close_array(json);
   json_close_object(json);
   return std::move(json.text);
+}
+
+// The calibration for the budget: --calibracao's, else the case's copy
+// beside its parameter file when there is one. A given file that cannot be
+// read stops the check; a copy that cannot is a warning, and the budget goes
+// on without it.
+int read_calibration(const Options& options, const RunContext& rc, InspectInput& input, const JsonRun& json) {
+  std::string name = options.calibration_file;
+  const bool copy = name.empty();
+  if (copy && options.thrust_file.empty() && !trimmed(rc.case_name).empty()) {
+    name = std::string(trimmed(rc.case_name)) + kCalibrationSuffix;
+    std::error_code error;
+    if (!fs::is_regular_file(path_of_name(name), error)) return kStatusFits;
+  }
+  if (name.empty()) return kStatusFits;
+  Calibration calibration;
+  std::string text;
+  std::string problem;
+  if (read_cal_file(name, &calibration, &text, &problem)) {
+    input.uncertainty.calibration = calibration;
+  } else if (copy) {
+    input.name_notes.push_back(problem + ": a incerteza segue sem a calibração");
+  } else {
+    return fail(json, "unreadable-calibration", problem);
+  }
+  input.case_files.push_back(fs::absolute(path_of_name(name)));
+  return kStatusFits;
 }
 
 }  // namespace
@@ -183,21 +255,24 @@ int read_check_input(const Options& options, InspectInput& input, const JsonRun&
     } else {
       input.thrust_name = options.thrust_file;
       input.rate = options.rate;
-      if (!options.eng_file.empty() || !options.json_file.empty()) input.case_files = files_of_case_here();
+      if (!engine_files(options).empty() || !options.json_file.empty()) input.case_files = files_of_case_here();
       input.case_files.push_back(fs::absolute(path_of_name(input.thrust_name)));
     }
-    if (!options.eng_file.empty() && !options.propellant_mass && !input.case_values) {
+    if (!engine_files(options).empty() && !options.propellant_mass && !input.case_values) {
       return fail(json, "usage",
-                  "--eng pede a massa de propelente (--massa-propelente KG) quando não há caso (veja --help)");
+                  std::string(options.eng_file.empty() ? "--rse" : "--eng") +
+                      " pede a massa de propelente (--massa-propelente KG) quando não há caso (veja --help)");
     }
     input.rc = &rc;
     input.source.name = input.thrust_name;
     input.release_records = true;
-    input.want_eng = !options.eng_file.empty();
+    input.want_eng = !engine_files(options).empty() || !options.reference_file.empty();
     input.choice.from = options.from;
     input.choice.to = options.to;
     input.choice.event = static_cast<std::size_t>(options.event);
     input.choice.inverted = options.inverted;
+    static_cast<StandFigures&>(input.uncertainty) = options;
+    if (const int status = read_calibration(options, rc, input, json); status != kStatusFits) return status;
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {
     return json_severe(json, error);
@@ -225,9 +300,16 @@ int check_main(const Invocation& call) {
   if (!json.target.empty()) {
     for (const fs::path& file : files_of_case_here()) json.kept.push_back(file);
   }
+  std::optional<PublishedMotor> reference;
+  if (!options.reference_file.empty()) {
+    json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
+    if (!read_published_motor(options.reference_file, &reference.emplace(), &problem)) {
+      return fail(json, "reference-unreadable", problem);
+    }
+  }
   if (const int status = read_check_input(options, input, json); status != kStatusFits) return status;
   json.kept.insert(json.kept.end(), input.case_files.begin(), input.case_files.end());
-  if (!options.eng_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.eng_file)));
+  for (const std::string& name : engine_files(options)) json.kept.push_back(fs::absolute(path_of_name(name)));
   problem = json_target_problem(json);
   if (!problem.empty()) return fail(problem);
   InspectResult result;
@@ -246,9 +328,12 @@ int check_main(const Invocation& call) {
     put(result.error, stderr);
     return json_error(json, result.error_code, result.error_text);
   }
-  if (!options.eng_file.empty()) {
-    const int status = write_eng(options, input, result, json);
+  if (!engine_files(options).empty()) {
+    const int status = write_engine_files(options, input, result, json);
     if (status != kStatusFits) return status;
   }
-  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result), result.status);
+  const std::optional<CurveComparison> comparison = compared(reference, result, options, json);
+  const CurveComparison* compared_with = comparison ? &*comparison : nullptr;
+  return finish_with_json(json, json.target.empty() ? "" : check_document(input, result, options, compared_with),
+                          result.status);
 }

@@ -219,6 +219,8 @@ InspectResult inspect(InspectInput& in) {
     if (s.tare == 0.0 && a.zero.start && offset_is_clear(*a.zero.start, a.burn->Fmax)) s.tare = a.zero.zero;
   }
   if (!a.burn || a.inverted) return without_burn(std::move(result), out, s, sampling);
+  result.uncertainty = firing_uncertainty(t, F, a, in.uncertainty);
+  s.uncertainty = &*result.uncertainty;
   CaseValues window = in.case_values.value_or(CaseValues{});
   window.w = w;
   window.ti = a.ti;

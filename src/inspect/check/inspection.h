@@ -11,11 +11,12 @@
 
 #include "core/run_context.h"
 #include "inspect/common/outcome.h"
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/engine_curve.h"
 #include "inspect/firing/firing.h"
 #include "inspect/program/program_run.h"
 #include "inspect/program/thrust_records.h"
 #include "inspect/program/window.h"
+#include "inspect/uncertainty/firing_uncertainty.h"
 
 struct InspectInput {
   std::string thrust_name;  // the file's name as the report shows it
@@ -30,6 +31,7 @@ struct InspectInput {
   RunContext* rc = nullptr;               // the run context the case was read into, reused for the program's runs
   std::vector<std::string> name_notes;    // names with bytes nobody sees, plot script lines that run programs: warnings
   std::vector<std::filesystem::path> case_files;  // never written over
+  UncertaintyInputs uncertainty;                  // the stand's figures and calibration, for the budget
 };
 
 // The program's figures for one window, as its report will print them.
@@ -50,6 +52,7 @@ struct InspectResult {
   // The burn as a polyline for the engine file (want_eng), taken before the
   // records are freed.
   std::vector<CurvePoint> burn_polyline;
+  std::optional<FiringUncertainty> uncertainty;  // of the burn, when there is one
 };
 
 // The report on INPUT. The program's run takes over input.file's thrusts as

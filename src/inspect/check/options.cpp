@@ -1,34 +1,6 @@
 #include "inspect/check/options.h"
 
-#include "inspect/firing/eng_export.h"
-
 namespace {
-
-// The engine file's sizes and masses, all given and sensible.
-bool check_engine_values(const Options& o, std::string* problem) {
-  if (o.eng_file.empty()) {
-    if (o.diameter > 0.0 || o.length > 0.0 || o.total_mass || o.propellant_mass) {
-      *problem = "--diametro, --comprimento e as massas só valem com --eng";
-      return false;
-    }
-    return true;
-  }
-  if (!(o.diameter >= kEngMinSizeMm) || !(o.length >= kEngMinSizeMm)) {
-    *problem =
-        "--eng pede o diâmetro e o comprimento do motor em mm, 1 mm ou mais (--diametro MM --comprimento MM): "
-        "os simuladores de voo recusam motores menores";
-    return false;
-  }
-  if (!o.total_mass) {
-    *problem = "--eng pede a massa total do motor em kg (--massa-total KG)";
-    return false;
-  }
-  if (o.propellant_mass && *o.propellant_mass > *o.total_mass) {
-    *problem = "a massa de propelente não pode passar da massa total do motor";
-    return false;
-  }
-  return true;
-}
 
 bool check_options(const Options& o, std::string* problem) {
   if (o.rate > 0 && o.thrust_file.empty()) {
@@ -38,7 +10,12 @@ bool check_options(const Options& o, std::string* problem) {
   } else if (o.event > 0 && (o.from || o.to)) {
     *problem = "--evento ou --de/--ate, não os dois";
   } else {
-    return check_engine_values(o, problem);
+    const bool writes = !o.eng_file.empty() || !o.rse_file.empty();
+    *problem = engine_request_problem(o, writes,
+                                      o.eng_file.empty() == o.rse_file.empty() ? "--eng ou --rse"
+                                      : o.eng_file.empty()                     ? "--rse"
+                                                                               : "--eng");
+    return problem->empty();
   }
   return false;
 }
@@ -55,11 +32,20 @@ const Option<O> kOptions[] = {
     {"--evento", OptionKind::integer, &O::event, "o número de um evento da lista (1, 2, ...)", Bound::positive},
     {"--inverter", OptionKind::flag, &O::inverted},
     {"--eng", OptionKind::text, &O::eng_file},
+    {"--rse", OptionKind::text, &O::rse_file},
     {"--json", OptionKind::text, &O::json_file},
+    {"--referencia", OptionKind::text, &O::reference_file},
     {"--diametro", OptionKind::real, &O::diameter, kPositive, Bound::positive},
     {"--comprimento", OptionKind::real, &O::length, kPositive, Bound::positive},
     {"--massa-total", OptionKind::real, &O::total_mass, kPositive, Bound::positive},
     {"--massa-propelente", OptionKind::real, &O::propellant_mass, kPositive, Bound::positive},
+    {"--atrasos", OptionKind::text, &O::delays},
+    {"--fabricante", OptionKind::text, &O::maker},
+    {"--calibracao", OptionKind::text, &O::calibration_file},
+    {"--u-fator", OptionKind::real, &O::u_factor_percent, kPositive, Bound::positive},
+    {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, kPositive, Bound::positive},
+    {"--u-relogio", OptionKind::real, &O::u_clock_ppm, kPositive, Bound::positive},
+    {"--u-massa-propelente", OptionKind::real, &O::u_propellant_mass, kPositive, Bound::positive},
 };
 
 }  // namespace
@@ -70,8 +56,10 @@ const CommandLineRules<Options> kCheckCommandLine = {kOptions, &O::thrust_file, 
 const CommandText kCheckText = {
     "",
     "[ARQUIVO [--rate HZ]] [--de S] [--ate S] [--evento N] [--inverter]\n"
-    "                            [--eng ARQ.eng --diametro MM --comprimento MM --massa-total KG\n"
-    "                             [--massa-propelente KG]] [--json ARQ]",
+    "                            [[--eng ARQ.eng] [--rse ARQ.rse] --diametro MM --comprimento MM\n"
+    "                             --massa-total KG [--massa-propelente KG] [--atrasos LISTA]\n"
+    "                             [--fabricante NOME]] [--referencia ARQ] [--json ARQ]\n"
+    "                            [--calibracao ARQ.cal] [--u-fator P] [--nao-linearidade P] [--u-relogio PPM]",
     "",
     "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
     "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"
@@ -87,10 +75,26 @@ const CommandText kCheckText = {
     "                  contrário; o programa lê o arquivo como ele é\n"
     "  --eng ARQ.eng   escreve a curva da queima no formato de motor dos simuladores de\n"
     "                  voo (até 32 pontos), com o diâmetro e o comprimento do motor (mm,\n"
-    "                  1 mm ou mais) e as massas (kg; a de propelente é o M do caso\n"
-    "                  quando não dada)\n"
+    "                  1 mm ou mais) e as massas (kg; a de propelente, menor que a\n"
+    "                  total, é o M do caso quando não dada)\n"
+    "  --rse ARQ.rse   a mesma curva no formato XML do RockSim\n"
+    "  --atrasos LISTA os atrasos de ejeção em s, como 4-6-8, ou P (sem ejeção);\n"
+    "                  padrão: 0\n"
+    "  --fabricante NOME  o fabricante, sem espaços (padrão: talvironeska)\n"
+    "  --referencia ARQ  compara a queima com uma curva publicada (.eng ou .rse do\n"
+    "                  fabricante, de uma base de certificação ou de um simulador):\n"
+    "                  It, empuxo médio e máximo, tempo de queima, designação e a\n"
+    "                  diferença RMS das curvas, em % da referência\n"
     "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
     "                  saída padrão, e o relatório vai para a saída de erro\n"
+    "  --calibracao ARQ.cal  a calibração da célula (de calibrar) para a incerteza;\n"
+    "                  sem ela, a cópia do caso (NOME_calibracao.cal) quando existe\n"
+    "  --u-fator P     incerteza padrão relativa do fator da célula, em %, da folha\n"
+    "                  de dados (quando não há arquivo de calibração)\n"
+    "  --nao-linearidade P  não linearidade da célula em % do pico, da folha de dados\n"
+    "                  (quando não há arquivo de calibração)\n"
+    "  --u-relogio PPM incerteza padrão do relógio do registrador, em ppm\n"
+    "  --u-massa-propelente KG  incerteza padrão da massa de propelente, para a de Is\n"
     "  --help          esta ajuda\n"
     "  --version       a versão\n",
     "Saída: 0 quando os dados cabem nas suposições do programa, 1 quando há avisos,\n"

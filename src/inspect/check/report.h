@@ -29,6 +29,7 @@ struct Inspection {
   double tare = 0.0;                // the zero level, when clearly off 0
   std::size_t gaps_in_window = 0;   // of the suggested window
   double last_level = 0.0;          // N, median of the log's last records
+  const FiringUncertainty* uncertainty = nullptr;
 };
 
 void report_file(Report& out, const InspectInput& in);

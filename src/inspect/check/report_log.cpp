@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "inspect/check/report.h"
+#include "inspect/common/native_name.h"
+#include "inspect/common/program_command.h"
 #include "inspect/common/text.h"
 #include "inspect/program/line_hint.h"
 #include "io/severe_error.h"
@@ -86,8 +88,8 @@ void report_file(Report& out, const InspectInput& in) {
     out.warn("a linha " + std::to_string(f.incomplete.first_line) + " tem um só valor e o arquivo acaba nela");
   }
   if ((f.unreadable.count > 0 && import_reads(f.first_hint)) || f.decimal_comma.count > 0) {
-    out.line("  para converter o arquivo num caso: talvironeska-inspect importar " + in.thrust_name +
-             " --massa KG --saida DIR");
+    out.line("  para converter o arquivo num caso: " + companion_command() + " importar " +
+             typed_word(console_name(in.thrust_name)) + " --massa KG --saida DIR");
   }
   if (clean) out.line("  o leitor do programa lê todas as linhas");
 }

@@ -108,6 +108,7 @@ void report_figures(Report& out, const Inspection& s) {
   } else {
     out.line("  classe: nenhuma (impulso fora das faixas)");
   }
+  if (s.uncertainty) report_uncertainty(out, *s.uncertainty, b);
   if (b.first == 0) out.warn("a queima começa no primeiro registro: o arquivo não tem o início");
   if (!b.ends_in_file) out.warn("a queima não termina antes do fim do arquivo");
 }

@@ -40,7 +40,7 @@ std::filesystem::path long_form(const std::filesystem::path& path) {
 }
 
 // The path as Windows compares it: each part without its trailing dots and
-// blanks, all in upper case, '\\' between parts.
+// blanks, '\\' between parts; letter case is left to the comparison.
 std::wstring compared_form(const std::filesystem::path& path) {
   std::wstring out;
   for (const auto& part : long_form(path)) {
@@ -51,7 +51,6 @@ std::wstring compared_form(const std::filesystem::path& path) {
     if (!out.empty() && out.back() != L'\\') out += L'\\';
     out += name;
   }
-  if (!out.empty()) CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
   return out;
 }
 
@@ -64,5 +63,10 @@ std::string name_of_path(const std::filesystem::path& path) { return narrow_of(p
 std::string console_name(std::string_view name) { return narrow_of(wide_of(name, CP_ACP), CP_UTF8); }
 
 bool same_native_name(const std::filesystem::path& a, const std::filesystem::path& b) {
-  return a == b || compared_form(a) == compared_form(b);
+  if (a == b) return true;
+  // As the file system compares names: ordinal, letter case ignored.
+  const std::wstring x = compared_form(a);
+  const std::wstring y = compared_form(b);
+  return CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(), static_cast<int>(y.size()), TRUE) ==
+         CSTR_EQUAL;
 }

@@ -12,6 +12,13 @@
 // there is one, quoted when it needs to be; else its bare name.
 std::string program_command();
 
+// This companion as one such word: the full path of its own executable.
+std::string companion_command();
+
+// NAME (UTF-8) as one word the user types: as it is when plain, else quoted
+// ('...' for sh, "..." for cmd.exe), also when it holds blanks.
+std::string typed_word(const std::string& name);
+
 // The one line that evaluates the case in the folder DIR (as the command line
 // gave it): "cd DIR && PROGRAM", "cd /d DIR && PROGRAM" on Windows, DIR made
 // absolute and quoted when it needs to be.

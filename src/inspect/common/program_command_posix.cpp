@@ -11,16 +11,18 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// NAME as one word for sh: sh_word() leaves blanks between words plain,
-// which a command typed by hand must quote too.
+// sh_word() leaves blanks between words plain, which a command typed by
+// hand must quote too.
 std::string typed_word(const std::string& name) {
   const std::string word = sh_word(name);
   return word == name && name.find(' ') != std::string::npos ? "'" + name + "'" : word;
 }
 
-}  // namespace
+std::string companion_command() {
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  return error ? std::string("talvironeska-inspect") : typed_word(self.string());
+}
 
 std::string program_command() {
   std::error_code error;

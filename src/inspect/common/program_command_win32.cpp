@@ -18,21 +18,14 @@ std::string utf8(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-// NAME as one word for cmd.exe: cmd_word() leaves blanks between words
-// plain, which a command typed by hand must quote too.
-std::string typed_word(const std::string& name) {
-  const std::string word = cmd_word(name);
-  return word == name && name.find(' ') != std::string::npos ? "\"" + name + "\"" : word;
-}
-
-fs::path own_folder() {
+fs::path own_path() {
   std::wstring self(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
     if (n == 0) return {};
     if (n < self.size()) {
       self.resize(n);
-      return fs::path(self).parent_path();
+      return fs::path(self);
     }
     self.resize(self.size() * 2);
   }
@@ -40,8 +33,20 @@ fs::path own_folder() {
 
 }  // namespace
 
+// cmd_word() leaves blanks between words plain, which a command typed by
+// hand must quote too.
+std::string typed_word(const std::string& name) {
+  const std::string word = cmd_word(name);
+  return word == name && name.find(' ') != std::string::npos ? "\"" + name + "\"" : word;
+}
+
+std::string companion_command() {
+  const fs::path self = own_path();
+  return self.empty() ? std::string("talvironeska-inspect") : typed_word(utf8(self));
+}
+
 std::string program_command() {
-  const fs::path folder = own_folder();
+  const fs::path folder = own_path().parent_path();
   std::error_code error;
   if (!folder.empty() && fs::is_regular_file(folder / L"talvironeska.exe", error)) {
     return typed_word(utf8(folder / L"talvironeska.exe"));

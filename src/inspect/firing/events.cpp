@@ -6,7 +6,6 @@
 namespace {
 
 constexpr double kNoiseWidths = 6.0;
-constexpr double kPeakShare = 0.02;
 constexpr std::size_t kBridgedRecords = 2;
 constexpr double kBridgedSteps = 20.0;    // runs closer than this many steps, and
 constexpr double kBridgedTime = 0.1;      // than this (s), are one event

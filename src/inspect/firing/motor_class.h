@@ -18,7 +18,7 @@ struct MotorClass {
 std::optional<MotorClass> motor_class(double It);
 
 // The usual designation: class letter and average thrust rounded to whole
-// newtons ("F66").
+// newtons ("F66"); under 0.5 N, with two significant digits ("1/8A0.0030").
 std::string designation(const MotorClass& motor_class, double Fmed);
 
 // The designation of a motor of impulse IT and average thrust FMED; empty

@@ -5,42 +5,67 @@
 
 namespace {
 
-double interpolated(const ThrustRecord& a, const ThrustRecord& b, double t) {
-  return a.F + (b.F - a.F) * ((t - a.t) / (b.t - a.t));
+double interpolated(double ta, double Fa, double tb, double Fb, double t) {
+  return Fa + (Fb - Fa) * ((t - ta) / (tb - ta));
 }
 
 }  // namespace
 
-std::vector<ThrustRecord> resample(std::span<const ThrustRecord> r, std::int32_t w) {
-  std::vector<ThrustRecord> grid;
-  if (r.empty()) return grid;
+std::size_t WrittenCurve::size() const {
+  if (w <= 0 || t.empty()) return t.size();
   const double rate = w;
-  const double last = r.back().t;
-  auto k_end = static_cast<std::uint64_t>(std::floor(last * rate)) + 1;
+  const double last = t.back();
+  if (!(last * rate < 1e18)) return static_cast<std::size_t>(1e18);
+  auto k_end = static_cast<std::size_t>(std::floor(last * rate)) + 1;
   while (k_end > 1 && static_cast<double>(k_end - 1) / rate > last) --k_end;
-  grid.reserve(k_end);
-  std::size_t j = 0;
-  for (std::uint64_t k = 0; k < k_end; ++k) {
-    // The time from the index, never by adding steps: no rounding builds up.
-    const double t = static_cast<double>(k) / rate;
-    while (j + 2 < r.size() && r[j + 1].t <= t) ++j;
-    const double F = r.size() == 1 ? r[0].F : t >= r[j + 1].t ? r[j + 1].F : interpolated(r[j], r[j + 1], t);
-    grid.push_back({t, F, static_cast<std::uint32_t>(k + 1)});
-  }
-  return grid;
+  return k_end;
 }
 
-double stamped_impulse(std::span<const ThrustRecord> r, double from, double to, double Fcor) {
-  auto raised = [Fcor](double F) { return F < Fcor ? Fcor : F; };
+// The time from the index, never by adding steps: no rounding builds up.
+double WrittenCurve::time(std::size_t k) const { return w <= 0 ? t[k] : static_cast<double>(k) / w; }
+
+CurveCursor::CurveCursor(const WrittenCurve& curve, std::size_t from)
+    : c_(curve), size_(curve.size()), k_(std::min(from, size_)) {
+  if (c_.w <= 0 || k_ >= size_ || c_.t.size() < 2) return;
+  // The last record at or before the point, as next() would have walked to it.
+  const double at = c_.time(k_);
+  const auto after = std::upper_bound(c_.t.begin(), c_.t.end() - 1, at);
+  j_ = std::min(static_cast<std::size_t>(after - c_.t.begin()), c_.t.size() - 1);
+  j_ = j_ > 0 ? j_ - 1 : 0;
+  if (j_ + 2 > c_.t.size()) j_ = c_.t.size() - 2;
+}
+
+bool CurveCursor::next(double* t, double* F) {
+  if (k_ >= size_) return false;
+  const auto& r = c_;
+  if (r.w <= 0) {
+    *t = r.t[k_];
+    *F = r.F[k_];
+  } else {
+    const double at = r.time(k_);
+    while (j_ + 2 < r.t.size() && r.t[j_ + 1] <= at) ++j_;
+    *t = at;
+    if (r.t.size() == 1) {
+      *F = r.F[0];
+    } else if (at >= r.t[j_ + 1]) {
+      *F = r.F[j_ + 1];
+    } else {
+      *F = interpolated(r.t[j_], r.F[j_], r.t[j_ + 1], r.F[j_ + 1], at);
+    }
+  }
+  ++k_;
+  return true;
+}
+
+double stamped_impulse(std::span<const double> t, std::span<const double> F, double from, double to, double Fcor) {
+  auto raised = [Fcor](double f) { return f < Fcor ? Fcor : f; };
   double It = 0.0;
-  for (std::size_t i = 0; i + 1 < r.size(); ++i) {
-    const ThrustRecord& a = r[i];
-    const ThrustRecord& b = r[i + 1];
-    if (b.t <= from || a.t >= to) continue;
-    const double t0 = std::max(a.t, from);
-    const double t1 = std::min(b.t, to);
-    const double F0 = t0 == a.t ? a.F : interpolated(a, b, t0);
-    const double F1 = t1 == b.t ? b.F : interpolated(a, b, t1);
+  for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+    if (t[i + 1] <= from || t[i] >= to) continue;
+    const double t0 = std::max(t[i], from);
+    const double t1 = std::min(t[i + 1], to);
+    const double F0 = t0 == t[i] ? F[i] : interpolated(t[i], F[i], t[i + 1], F[i + 1], t0);
+    const double F1 = t1 == t[i + 1] ? F[i + 1] : interpolated(t[i], F[i], t[i + 1], F[i + 1], t1);
     It += (raised(F0) + raised(F1)) / 2.0 * (t1 - t0);
   }
   return It;

@@ -1,21 +1,43 @@
-// Records with uneven time stamps put on the program's grid: one sample
-// every 1/w s at a whole w, by linear interpolation.
+// The curve the import writes, made point by point and never stored: the
+// records at their measured times, or one sample every 1/w s at a whole w
+// by linear interpolation between the records around it.
 #ifndef TALVIRONESKA_INSPECT_FIRING_UNIFORM_GRID_H_
 #define TALVIRONESKA_INSPECT_FIRING_UNIFORM_GRID_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
 
-#include "inspect/log/record.h"
+// Over records T, F (at least one, increasing times from 0): with W = 0 the
+// records themselves; else t = k / w for k = 0, 1, ... up to the last
+// record's time.
+struct WrittenCurve {
+  std::span<const double> t;
+  std::span<const double> F;
+  std::int32_t w = 0;
 
-// RECORDS (increasing times from 0) at t = k / w for k = 0, 1, ... up to
-// the last record's time, each thrust interpolated linearly between the two
-// records around it. The line of the k-th is k + 1.
-std::vector<ThrustRecord> resample(std::span<const ThrustRecord> records, std::int32_t w);
+  std::size_t size() const;
+  double time(std::size_t k) const;  // of point k < size()
+};
+
+// Walks the points of a curve in order, each made when it is reached.
+class CurveCursor {
+ public:
+  explicit CurveCursor(const WrittenCurve& curve) : c_(curve), size_(curve.size()) {}
+  // Starting at point FROM (at most size()).
+  CurveCursor(const WrittenCurve& curve, std::size_t from);
+  // The next point into *T, *F; false past the last one.
+  bool next(double* t, double* F);
+
+ private:
+  const WrittenCurve& c_;
+  std::size_t size_;
+  std::size_t k_ = 0;  // the next point
+  std::size_t j_ = 0;  // the record at or before it
+};
 
 // The trapezoid over the measured time stamps from FROM to TO, the records
 // at the ends cut by linear interpolation, each thrust raised to FCOR first.
-double stamped_impulse(std::span<const ThrustRecord> records, double from, double to, double Fcor);
+double stamped_impulse(std::span<const double> t, std::span<const double> F, double from, double to, double Fcor);
 
 #endif  // TALVIRONESKA_INSPECT_FIRING_UNIFORM_GRID_H_

@@ -13,10 +13,10 @@ double zero_rise(const ZeroCorrection& z, double from, double to) {
   return area;
 }
 
-void apply_zero_correction(std::span<ThrustRecord> records, const ZeroCorrection& zero) {
+void apply_zero_correction(std::span<const double> t, std::span<double> F, const ZeroCorrection& zero) {
   if (zero.before == zero.after) {
-    for (ThrustRecord& r : records) r.F -= zero.before;
+    for (double& f : F) f -= zero.before;
     return;
   }
-  for (ThrustRecord& r : records) r.F -= zero_at(zero, r.t);
+  for (std::size_t i = 0; i < F.size(); ++i) F[i] -= zero_at(zero, t[i]);
 }

@@ -5,8 +5,6 @@
 
 #include <span>
 
-#include "inspect/log/record.h"
-
 struct ZeroCorrection {
   double before = 0.0;  // N, taken off up to `start`
   double after = 0.0;   // N, taken off from `end` on; equal to `before` without drift
@@ -25,7 +23,7 @@ inline double zero_at(const ZeroCorrection& z, double t) {
 // what a shifting zero takes off an impulse over that time.
 double zero_rise(const ZeroCorrection& zero, double from, double to);
 
-// Takes the zero off every record's thrust.
-void apply_zero_correction(std::span<ThrustRecord> records, const ZeroCorrection& zero);
+// Takes the zero off every thrust F[i] of the records at times T[i].
+void apply_zero_correction(std::span<const double> t, std::span<double> F, const ZeroCorrection& zero);
 
 #endif  // TALVIRONESKA_INSPECT_FIRING_ZERO_CORRECTION_H_

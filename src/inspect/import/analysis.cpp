@@ -10,27 +10,32 @@
 
 namespace {
 
-void place_window(std::span<const ThrustRecord> records, const Burn& burn, WrittenWindow* window) {
-  const std::size_t n = records.size();
+// ti at the first point at or after the burn's 5 % rise; tf at the first
+// after its fall, or the last point but one when the burn runs to the end.
+void place_window(const WrittenCurve& curve, const Burn& burn, WrittenWindow* window) {
+  const std::size_t n = curve.size();
   std::size_t first = 0;
-  while (first + 1 < n && records[first].t < burn.start) ++first;
-  window->ti = records[first].t;
+  while (first + 1 < n && curve.time(first) < burn.start) ++first;
+  window->ti = curve.time(first);
   if (burn.ends_in_file) {
     std::size_t after = first;
-    while (after + 1 < n && !(records[after].t > burn.end)) ++after;
-    window->tf = records[after].t;
+    while (after + 1 < n && !(curve.time(after) > burn.end)) ++after;
+    window->tf = curve.time(after);
   } else {
     // The program needs a record after tf to end its reading: the last one.
-    window->tf = records[n > first + 1 ? n - 2 : n - 1].t;
+    window->tf = curve.time(n > first + 1 ? n - 2 : n - 1);
   }
 }
 
-// The program's reading of RECORDS into RC, set up for it, and its figures.
-void run_on(std::span<const ThrustRecord> records, RunContext& rc) {
+// The program's reading of CURVE into RC, set up for it, and its figures.
+void run_on(const WrittenCurve& curve, RunContext& rc) {
   allocate_curve_arrays(rc);
   compute_parameter_figures(rc);
-  for (const ThrustRecord& r : records) {
-    if (take_record(rc, r.t, r.F) != RecordStep::read_on) break;
+  CurveCursor points(curve);
+  double t = 0.0;
+  double F = 0.0;
+  while (points.next(&t, &F)) {
+    if (take_record(rc, t, F) != RecordStep::read_on) break;
   }
   compute_integral_figures(rc);
   classify(rc);
@@ -38,18 +43,18 @@ void run_on(std::span<const ThrustRecord> records, RunContext& rc) {
 
 }  // namespace
 
-ProgramFigures case_figures(std::span<const ThrustRecord> records, const CaseValues& values) {
+ProgramFigures case_figures(const WrittenCurve& curve, const CaseValues& values) {
   RunContext rc;
   static_cast<CaseValues&>(rc) = values;
   rc.time_origin_option = 0;
   compute_parameter_figures(rc);
-  run_on(records, rc);
+  run_on(curve, rc);
   return program_figures(rc);
 }
 
-WrittenWindow window_on_records(std::span<const ThrustRecord> records, const Burn& burn, std::int32_t w, double M) {
+WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::int32_t w, double M) {
   WrittenWindow a;
-  place_window(records, burn, &a);
+  place_window(curve, burn, &a);
   RunContext rc;
   rc.ti = a.ti;
   rc.tf = a.tf;
@@ -58,12 +63,13 @@ WrittenWindow window_on_records(std::span<const ThrustRecord> records, const Bur
   rc.w = w;
   compute_parameter_figures(rc);
   std::size_t inside = 0;
-  for (const ThrustRecord& r : records) {
-    if (in_window(r.t, rc.ti, rc.tf, rc.dt)) ++inside;
-    if (past_window(r.t, rc.tf, rc.dt)) break;
+  for (std::size_t k = 0; k < curve.size(); ++k) {
+    const double t = curve.time(k);
+    if (in_window(t, rc.ti, rc.tf, rc.dt)) ++inside;
+    if (past_window(t, rc.tf, rc.dt)) break;
   }
   rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(inside, kMaxNmax));
-  run_on(records, rc);
+  run_on(curve, rc);
   a.nmax = rc.nmax;
   a.It = rc.It;
   a.classe.assign(rc.classe.begin(), rc.classe.end());

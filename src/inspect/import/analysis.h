@@ -4,12 +4,11 @@
 #define TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_
 
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "core/run_context.h"
 #include "inspect/firing/burn.h"
-#include "inspect/log/record.h"
+#include "inspect/firing/uniform_grid.h"
 #include "inspect/program/program_run.h"
 
 struct WrittenWindow {
@@ -23,13 +22,13 @@ struct WrittenWindow {
   std::string classe;
 };
 
-// The window of BURN (found on the converted records) on RECORDS (at least
-// two, increasing times), as the program would read them with the rate W
-// and the propellant mass M.
-WrittenWindow window_on_records(std::span<const ThrustRecord> records, const Burn& burn, std::int32_t w, double M);
+// The window of BURN (found on the converted records) on CURVE (at least
+// two points), as the program would read it with the rate W and the
+// propellant mass M.
+WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::int32_t w, double M);
 
 // The program's figures over the window of VALUES (Fcor 0, times counted
-// from ti) on RECORDS, the thrust data of the case written.
-ProgramFigures case_figures(std::span<const ThrustRecord> records, const CaseValues& values);
+// from ti) on CURVE, the thrust data of the case written.
+ProgramFigures case_figures(const WrittenCurve& curve, const CaseValues& values);
 
 #endif  // TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "inspect/common/text.h"
+#include "inspect/firing/uniform_grid.h"
 
 namespace {
 
@@ -15,29 +16,19 @@ constexpr UnitScale kUnits[] = {{TimeUnit::s, "s"}, {TimeUnit::ms, "ms"}, {TimeU
 
 }  // namespace
 
-std::size_t grid_points(std::span<const ThrustRecord> records, std::int32_t w) {
-  if (records.empty() || w <= 0) return 0;
-  const double points = std::floor(records.back().t * static_cast<double>(w)) + 1.0;
-  return points < 1e18 ? static_cast<std::size_t>(points) : static_cast<std::size_t>(1e18);
-}
-
 std::size_t grid_limit(std::size_t records) { return 2 * records + 1000; }
 
-std::string grid_problem(std::span<const ThrustRecord> records, std::int32_t w) {
-  const std::size_t points = grid_points(records, w);
-  if (points <= grid_limit(records.size())) return "";
-  std::size_t widest = 0;
-  for (std::size_t i = 1; i + 1 < records.size(); ++i) {
-    if (records[i + 1].t - records[i].t > records[widest + 1].t - records[widest].t) widest = i;
-  }
-  const ThrustRecord& a = records[widest];
-  const ThrustRecord& b = records[widest + 1];
+std::string grid_problem(const LogRead& log, std::int32_t w) {
+  const std::size_t records = log.records.size();
+  const std::size_t points = WrittenCurve{log.records.t, log.records.F, w}.size();
+  if (points <= grid_limit(records)) return "";
+  const LogGap& gap = log.widest_gap;
   return "a grade de 1/w = 1/" + std::to_string(w) + " s teria " + std::to_string(points) + " pontos para " +
-         std::to_string(records.size()) + " registros (no máximo " + std::to_string(grid_limit(records.size())) +
-         "): a maior lacuna vai da linha " + std::to_string(a.line) + " (" + shortest(a.t) + " s) à linha " +
-         std::to_string(b.line) + " (" + shortest(b.t) +
-         " s), e uma lacuna longa não é preenchida; corte o "
-         "registro antes dela, ou grave-o nos tempos medidos com --medido";
+         std::to_string(records) + " registros (no máximo " + std::to_string(grid_limit(records)) +
+         "): a maior lacuna vai da linha " + std::to_string(gap.line_before) + " (" + shortest(gap.from) +
+         " s) à linha " + std::to_string(gap.line_after) + " (" + shortest(gap.to) +
+         " s), e uma lacuna longa não é preenchida; corte o registro antes dela, ou grave-o nos tempos medidos com "
+         "--medido";
 }
 
 std::string rate_problem(double measured, const LogColumns& columns) {

@@ -6,24 +6,22 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "inspect/log/columns.h"
-#include "inspect/log/record.h"
+#include "inspect/log/reading.h"
 
 inline constexpr double kLowestRate = 1.0;   // Hz
 inline constexpr double kHighestRate = 1e6;  // Hz
 
-// The points of the grid of 1/W over RECORDS (times from 0), and the most it
-// may hold: twice the records plus 1000.
-std::size_t grid_points(std::span<const ThrustRecord> records, std::int32_t w);
+// The most points the grid of a log of RECORDS may hold: twice the records
+// plus 1000.
 std::size_t grid_limit(std::size_t records);
 
-// Why the grid of 1/W cannot be made: it would hold more than grid_limit
-// points, and the widest gap in RECORDS (its two lines and times) is why.
-// Empty when it can.
-std::string grid_problem(std::span<const ThrustRecord> records, std::int32_t w);
+// Why the grid of 1/W over LOG's records cannot be made: it would hold more
+// than grid_limit points, and the log's widest gap (its two lines and
+// times) is why. Empty when it can.
+std::string grid_problem(const LogRead& log, std::int32_t w);
 
 // Why MEASURED (Hz, the log's rate in COLUMNS's time unit) is no logger's
 // rate (under kLowestRate or over kHighestRate), with the time unit that

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 #include <span>
+#include <system_error>
+#include <thread>
 
 #include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
@@ -24,7 +26,7 @@ constexpr char kGeneralDataName[] = "talvironeska_2p1_dados_geral.txt";
 constexpr char kPlotScriptName[] = "talvironeska_2p1_curva_F-t.gnu";
 constexpr char kTempSuffix[] = ".importar-tmp";    // a new file, before it takes its name
 constexpr char kOldSuffix[] = ".importar-antigo";  // the case's old file, while the new ones take their names
-constexpr std::size_t kWriteBlock = std::size_t{1} << 20;
+constexpr std::size_t kBlockLines = 16384;         // of the thrust data file, about 0.5 MiB
 
 // A value and its note, as the example cases set them out.
 std::string value_line(const std::string& value, const char* note) {
@@ -33,24 +35,51 @@ std::string value_line(const std::string& value, const char* note) {
   return line + note + "\r\n";
 }
 
+// The lines of CURVE in blocks of kBlockLines, written on OUT in order. The
+// formatting (the shortest digits of two doubles a line) is most of the
+// import's time: a helper thread formats every second block on the other
+// core; without one, the blocks are formatted here alone, to the same bytes.
+bool write_curve_lines(OsHandle out, const WrittenCurve& curve) {
+  const std::size_t n = curve.size();
+  std::string blocks[2];
+  for (std::string& block : blocks) block.reserve(kBlockLines * 48);
+  auto format = [&curve](std::size_t first, std::string* block) {
+    block->clear();
+    CurveCursor points(curve, first);
+    append_thrust_lines(points, kBlockLines, block);
+  };
+  const bool two_cores = std::thread::hardware_concurrency() > 1;
+  for (std::size_t first = 0; first < n; first += 2 * kBlockLines) {
+    const bool second = first + kBlockLines < n;
+    std::thread helper;
+    if (second && two_cores) {
+      try {
+        helper = std::thread(format, first + kBlockLines, &blocks[1]);
+      } catch (const std::system_error&) {  // no thread: the block is formatted below
+      }
+    }
+    format(first, &blocks[0]);
+    if (helper.joinable()) {
+      helper.join();
+    } else if (second) {
+      format(first + kBlockLines, &blocks[1]);
+    }
+    if (!os_write(out, blocks[0].data(), blocks[0].size())) return false;
+    if (second && !os_write(out, blocks[1].data(), blocks[1].size())) return false;
+  }
+  return true;
+}
+
 // Writes one file of the case to PATH, a name nothing has yet; false with
 // errno kept.
-bool write_file(const fs::path& path, const std::string* bytes, std::span<const ThrustRecord> records) {
+bool write_file(const fs::path& path, const std::string* bytes, const WrittenCurve& curve) {
   OsHandle out = kNoHandle;
   if (!os_create_new(name_of_path(path), &out)) return false;
   bool ok = true;
   if (bytes != nullptr) {
     ok = os_write(out, bytes->data(), bytes->size());
   } else {
-    std::string block;
-    block.reserve(kWriteBlock + 64);
-    for (std::size_t i = 0; ok && i < records.size();) {
-      const std::size_t n = std::min<std::size_t>(records.size() - i, kWriteBlock / 48);
-      block.clear();
-      append_thrust_lines(records.subspan(i, n), &block);
-      ok = os_write(out, block.data(), block.size());
-      i += n;
-    }
+    ok = write_curve_lines(out, curve);
   }
   const int saved = errno;
   const bool closed = os_close(out);
@@ -70,9 +99,12 @@ std::string thrust_file_name(const ImportedCase& c) { return c.case_name + ".dat
 std::string params_file_name(const ImportedCase& c) { return c.case_name + "_caso.txt"; }
 std::string import_report_name(const ImportedCase& c) { return c.case_name + kImportReportSuffix; }
 std::string import_json_name(const ImportedCase& c) { return c.case_name + kImportJsonSuffix; }
+std::string calibration_file_name(const ImportedCase& c) { return c.case_name + kCalibrationSuffix; }
 std::vector<std::string> case_file_names(const ImportedCase& c) {
-  return {kGeneralDataName, params_file_name(c),   thrust_file_name(c),
-          kPlotScriptName,  import_report_name(c), import_json_name(c)};
+  std::vector<std::string> names = {kGeneralDataName, params_file_name(c),   thrust_file_name(c),
+                                    kPlotScriptName,  import_report_name(c), import_json_name(c)};
+  if (!c.calibration_text.empty()) names.push_back(calibration_file_name(c));
+  return names;
 }
 
 bool is_device_name(std::string_view name) {
@@ -166,18 +198,22 @@ std::string plot_script_text() {
          "set termoption noenhanced\r\n";
 }
 
-void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out) {
+bool append_thrust_lines(CurveCursor& points, std::size_t count, std::string* out) {
   // Room for any double in either form.
   char line[2 * 340 + 3];
-  for (const ThrustRecord& r : records) {
+  double t = 0.0;
+  double F = 0.0;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!points.next(&t, &F)) return false;
     // Times in plain decimals ("0.0005", not "5e-04"), as a user reads them.
-    char* p = std::to_chars(line, line + 340, r.t, std::chars_format::fixed).ptr;
+    char* p = std::to_chars(line, line + 340, t, std::chars_format::fixed).ptr;
     *p++ = ' ';
-    p = std::to_chars(p, p + 340, r.F).ptr;
+    p = std::to_chars(p, p + 340, F).ptr;
     *p++ = '\r';
     *p++ = '\n';
     out->append(line, p);
   }
+  return true;
 }
 
 namespace {
@@ -194,16 +230,17 @@ struct CaseFile {
   bool placed = false;   // the new file has the name
 };
 
-// Why FILES cannot be written into ROOT at all: a file is the log, is there
-// without REPLACE, or is there as something other than a file. Empty when
-// they can.
-std::string refusal(const std::vector<CaseFile>& files, const fs::path& log, bool replace) {
-  const std::span<const fs::path> the_log(&log, 1);
+// Why FILES cannot be written into ROOT at all: a file is one of INPUTS
+// (the log, then the calibration's source), is there without REPLACE, or is
+// there as something other than a file. Empty when they can.
+std::string refusal(const std::vector<CaseFile>& files, std::span<const fs::path> inputs, bool replace) {
   for (const CaseFile& f : files) {
     const std::string shown = console_name(name_of_path(f.target));
-    if (same_file_among(f.target, the_log) != nullptr || same_file_among(f.temp, the_log) != nullptr ||
-        same_file_among(f.old, the_log) != nullptr) {
-      return shown + " é o próprio registro: não será sobrescrito";
+    for (const fs::path* input :
+         {same_file_among(f.target, inputs), same_file_among(f.temp, inputs), same_file_among(f.old, inputs)}) {
+      if (input == nullptr) continue;
+      return shown + (input == &inputs[0] ? " é o próprio registro" : " é o arquivo de calibração lido") +
+             ": não será sobrescrito";
     }
     if (!exists_somehow(f.target)) continue;
     if (!replace) return shown + " já existe: nada foi escrito (--substituir o substitui)";
@@ -287,7 +324,7 @@ bool swap_in(std::vector<CaseFile>& files, std::string* problem) {
 
 }  // namespace
 
-bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records,
+bool write_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve,
                 const ImportFindings& findings, bool replace, const std::string& not_to_touch,
                 std::vector<std::string>* written, std::string* problem) {
   const std::string general = general_data_text(c);
@@ -301,10 +338,14 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
                                     {thrust_file_name(c), nullptr},
                                     {std::string(kPlotScriptName), &plot},
                                     {import_report_name(c), &report},
-                                    {import_json_name(c), &findings.json}}) {
+                                    {import_json_name(c), &findings.json},
+                                    {calibration_file_name(c), &c.calibration_text}}) {
+    if (bytes == &c.calibration_text && bytes->empty()) continue;
     files.push_back({name, bytes, root / name, root / (name + kTempSuffix), root / (name + kOldSuffix)});
   }
-  *problem = refusal(files, path_of_name(not_to_touch), replace);
+  std::vector<fs::path> inputs = {path_of_name(not_to_touch)};
+  if (!c.calibration_source.empty()) inputs.push_back(path_of_name(c.calibration_source));
+  *problem = refusal(files, inputs, replace);
   if (!problem->empty()) return false;
   const bool made = !exists_somehow(root);
   std::error_code error;
@@ -318,7 +359,7 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
   for (const CaseFile& f : files) temps.push_back(f.temp);
   remove_on_interrupt(temps);
   for (const CaseFile& f : files) {
-    if (write_file(f.temp, f.bytes, records)) continue;
+    if (write_file(f.temp, f.bytes, curve)) continue;
     *problem =
         "erro ao escrever " + console_name(name_of_path(f.temp)) + ": " + std::strerror(errno) + "; nada foi escrito";
     for (const fs::path& temp : temps) fs::remove(temp, error);
@@ -330,5 +371,8 @@ bool write_case(const std::string& dir, const ImportedCase& c, std::span<const T
   forget_temporary_files();
   if (!swapped) return false;
   for (const CaseFile& f : files) written->push_back(f.name);
+  if (replace && c.calibration_text.empty() && exists_somehow(root / calibration_file_name(c))) {
+    fs::remove(root / calibration_file_name(c), error);
+  }
   return true;
 }

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "inspect/log/record.h"
+#include "inspect/firing/uniform_grid.h"
 
 struct ImportedCase {
   std::string case_name;  // printable ASCII, see valid_case_name
@@ -21,16 +21,22 @@ struct ImportedCase {
   std::int32_t w = 0;
   std::int32_t nmax = 0;
   std::int32_t nmax_needed = 0;  // the records inside the window, for the note
+  // The load cell's calibration file as the import read it, copied into the
+  // case byte for byte; empty when the import had none.
+  std::string calibration_text;
+  std::string calibration_source;  // the name it was read from, never written over
 };
 
 inline constexpr std::size_t kMaxCaseName = 40;  // so that NAME.dat fits the 50 characters of `original`
 inline constexpr std::size_t kMaxTitle = 90;
 
 // The file names of the case.
-std::string thrust_file_name(const ImportedCase& c);  // NAME.dat
-std::string params_file_name(const ImportedCase& c);  // NAME_caso.txt
-// The six files write_case writes: the case, then what the import found
-// (NAME_importacao.txt and NAME_importacao.json).
+std::string thrust_file_name(const ImportedCase& c);       // NAME.dat
+std::string params_file_name(const ImportedCase& c);       // NAME_caso.txt
+std::string calibration_file_name(const ImportedCase& c);  // NAME_calibracao.cal
+// The files write_case writes: the case, then what the import found
+// (NAME_importacao.txt and NAME_importacao.json), then the calibration's
+// copy when the case has one.
 std::string import_report_name(const ImportedCase& c);
 std::string import_json_name(const ImportedCase& c);
 std::vector<std::string> case_file_names(const ImportedCase& c);
@@ -59,7 +65,8 @@ std::string case_params_text(const ImportedCase& c);
 std::string plot_script_text();
 // One "t F" line per record, each number in the shortest form that reads
 // back as the same double.
-void append_thrust_lines(std::span<const ThrustRecord> records, std::string* out);
+// COUNT of them from POINTS at the most: false when POINTS ran out.
+bool append_thrust_lines(CurveCursor& points, std::size_t count, std::string* out);
 
 // What the import found, kept in the case: its report as the console showed
 // it (UTF-8, LF) and its JSON document; write_case writes the report in
@@ -69,14 +76,16 @@ struct ImportFindings {
   std::string json;
 };
 
-// Writes the six files into DIR (created when missing). Nothing is written
-// when a file of the case is the file NOT_TO_TOUCH under any name, or
-// already exists and REPLACE is false. Each file goes first to a temporary
-// name beside it; only when all six are complete do they take their names.
+// Writes the case's files into DIR (created when missing). Nothing is
+// written when a file of the case is the file NOT_TO_TOUCH or the
+// calibration's source under any name, or already exists and REPLACE is
+// false. Each file goes first to a temporary name beside it; only when all
+// are complete do they take their names. A case replaced without a
+// calibration loses the old case's copy, which would not be its own.
 // False with *PROBLEM, in Portuguese, when a file could not be written:
 // nothing is put in place then. *WRITTEN lists the files put in place; only
-// a rename failing after all six were written leaves some of them there.
-bool write_case(const std::string& dir, const ImportedCase& c, std::span<const ThrustRecord> records,
+// a rename failing after all were written leaves some of them there.
+bool write_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve,
                 const ImportFindings& findings, bool replace, const std::string& not_to_touch,
                 std::vector<std::string>* written, std::string* problem);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/curve.h"
+#include "inspect/calibration/cal_file.h"
 #include "inspect/common/code_page.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
@@ -26,6 +27,7 @@
 #include "inspect/json/output.h"
 #include "inspect/log/reading.h"
 #include "inspect/program/line_hint.h"
+#include "inspect/uncertainty/firing_uncertainty.h"
 
 namespace fs = std::filesystem;
 
@@ -68,7 +70,7 @@ std::string stretch_text(const QuietStretch& q) {
          std::to_string(q.last - q.first + 1) + " registros, ruído " + newtons(q.noise) + ")";
 }
 
-void report_format(Report& out, const std::string& name, const LogRead& log) {
+void report_format(Report& out, const std::string& name, const LogRead& log, bool calibrated) {
   const LogDialect& d = log.dialect;
   const LogColumns& c = log.columns;
   out.line("Registro: " + name + " (" + std::to_string(log.lines) + " linhas)");
@@ -87,13 +89,13 @@ void report_format(Report& out, const std::string& name, const LogRead& log) {
                                  : "  tempo: nenhuma coluna; um registro a cada 1/" + shortest(c.rate) + " s (--taxa)";
   out.line(time);
   std::string thrust = "  empuxo: coluna " + std::to_string(c.thrust + 1) + ", em " + unit_text(c.thrust_unit) + " (" +
-                       c.thrust_unit_source + ")";
+                       (calibrated ? std::string("--calibracao") : c.thrust_unit_source) + ")";
   if (c.factor != 1.0 || c.offset != 0.0) {
     thrust += ", (valor - " + shortest(c.offset) + ") x " + shortest(c.factor);
   }
   out.line(thrust);
   const auto& r = log.records;
-  out.line("  " + std::to_string(r.size()) + " registros, de " + seconds(r.front().t) + " a " + seconds(r.back().t));
+  out.line("  " + std::to_string(r.size()) + " registros, de " + seconds(r.t.front()) + " a " + seconds(r.t.back()));
   if (log.repeated > 0) {
     out.line("  " + std::to_string(log.repeated) + " registros com o tempo do anterior: tomados pela média com ele");
   }
@@ -164,31 +166,34 @@ std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
 // The import's document: the firing as read (before any tare), its times on
 // the log's stamps, and the program's figures on the case written.
 std::string import_document(const std::string& log_name, const FiringAnalysis& firing, const LogRead& log,
-                            const ImportedCase& c, std::span<const ThrustRecord> written) {
+                            const ImportedCase& c, const WrittenCurve& written, const FiringUncertainty& u) {
   const CaseValues values{c.ti, c.tf, 0.0, c.M, c.w, c.nmax};
   JsonWriter json;
   open_json_document(json, kJsonCommand);
   json_key(json, "firings");
   json_open_array(json);
-  put_firing_json(json, firing, {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values)}, log.time_origin});
+  put_firing_json(json, firing,
+                  {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values), c.M}, log.time_origin, &u});
   json_close_array(json);
   json_close_object(json);
   return std::move(json.text);
 }
 
-// The one analysis of the converted records, before any tare or grid, and
-// their time stamps at its rate.
-FiringAnalysis analyse_records(std::span<const ThrustRecord> records, bool inverted, Sampling* sampling) {
-  std::vector<double> t(records.size());
-  std::vector<double> F(records.size());
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    t[i] = records[i].t;
-    F[i] = records[i].F;
-  }
+// The one analysis of the converted RECORDS, before any tare or grid, and
+// their time stamps at its rate. The spikes it sets aside are read through in
+// the records too, as the line between the records around them: the case
+// holds no reading the analysis left out.
+FiringAnalysis analyse_records(Records& records, bool inverted, Sampling* sampling) {
   FiringChoice choice;
   choice.inverted = inverted;
-  FiringAnalysis a = analyse_firing(t, F, choice);
-  if (a.rate.w > 0) *sampling = measure_sampling(t, a.rate.w);
+  FiringAnalysis a = analyse_firing(records.t, records.F, choice);
+  if (a.rate.w > 0) *sampling = measure_sampling(records.t, a.rate.w);
+  std::vector<std::size_t> spikes;
+  for (const SpikeRecord& spike : a.spikes) spikes.push_back(spike.record);
+  const Signal read_through{records.t, records.F, {}, spikes};
+  std::vector<double> through(spikes.size());
+  for (std::size_t k = 0; k < spikes.size(); ++k) through[k] = above(read_through, spikes[k]);
+  for (std::size_t k = 0; k < spikes.size(); ++k) records.F[spikes[k]] = through[k];
   return a;
 }
 
@@ -215,16 +220,14 @@ bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
 // The burn's section: the window, the impulse on it by the measured stamps
 // (of RECORDS) and by the written step, the class.
 void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const WrittenWindow& a,
-                 const FiringAnalysis& firing, std::span<const ThrustRecord> records) {
+                 const FiringAnalysis& firing, const Records& records) {
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
-  const std::size_t read = std::count_if(firing.spikes.begin(), firing.spikes.end(),
-                                         [&](const SpikeRecord& r) { return r.time >= c.ti && r.time <= c.tf; });
   const std::string spike = warning_text(firing, "spike");
-  if (!spike.empty()) out.warn(spike + (read > 0 ? "; o programa lê as da janela" : ""));
+  if (!spike.empty()) out.warn(spike + "; no caso, a reta entre os registros vizinhos");
   if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
-  const double stamped = stamped_impulse(records, c.ti, c.tf, 0.0);
+  const double stamped = stamped_impulse(records.t, records.F, c.ti, c.tf, 0.0);
   const double change = (a.It - stamped) / stamped * 100.0;
   out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
            (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
@@ -238,10 +241,9 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
   out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
 }
 
-// The step's section: w, and the records resampled on a grid of 1/w
-// unless --medido keeps them (then none).
-std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const Rate& rate,
-                                      std::span<const ThrustRecord> records) {
+// The step's section: w, and the curve written: the records on a grid of
+// 1/w, or as they are with --medido.
+void report_step(Report& out, const ImportOptions& o, const Rate& rate, const WrittenCurve& written) {
   out.line("Passo");
   if (std::fabs(rate.w_error) <= kWholeRatePercent) {
     out.line("  a taxa do registro é inteira: w = " + std::to_string(rate.w) + " Hz");
@@ -249,15 +251,40 @@ std::vector<ThrustRecord> report_step(Report& out, const ImportOptions& o, const
     out.line("  taxa média do registro " + fixed(rate.measured, 3) + " Hz, não inteira: w = " + std::to_string(rate.w) +
              " Hz, a inteira mais próxima");
   }
-  std::vector<ThrustRecord> grid;
   if (o.measured) {
     out.line("  registros gravados nos tempos medidos (--medido); o programa os toma a cada 1/w");
   } else {
-    grid = resample(records, rate.w);
-    out.line("  " + std::to_string(grid.size()) + " pontos numa grade exata de 1/w de 0 s a " + seconds(grid.back().t) +
-             ", por interpolação linear");
+    out.line("  " + std::to_string(written.size()) + " pontos numa grade exata de 1/w de 0 s a " +
+             seconds(written.time(written.size() - 1)) + ", por interpolação linear");
   }
-  return grid;
+}
+
+// The calibration of --calibracao read into *CAL, its text kept for the
+// case's copy, and made the log's scale: force = a + b x reading, in N. Its
+// file joins those the document is never written over.
+bool take_calibration(ImportOptions* o, ImportedCase* c, Calibration* cal, JsonRun* json, std::string* problem) {
+  if (!read_cal_file(o->calibration_file, cal, &c->calibration_text, problem)) return false;
+  c->calibration_source = o->calibration_file;
+  json->kept.push_back(fs::absolute(path_of_name(o->calibration_file)));
+  o->factor = cal->b;
+  o->offset = -cal->a / cal->b;
+  o->thrust_unit = ThrustUnit::N;
+  return true;
+}
+
+// The calibration's line, and the budget of the firing A over RECORDS as
+// read (before the tare), with the calibration and the stand's figures.
+FiringUncertainty calibration_and_budget(Report& out, const ImportOptions& o, const Calibration& cal,
+                                         const FiringAnalysis& a, const Records& records) {
+  UncertaintyInputs stand;
+  static_cast<StandFigures&>(stand) = o;
+  if (!o.calibration_file.empty()) {
+    out.line("  calibração: " + console_name(o.calibration_file) + ", força = " + significant(cal.a, 6) + " N + " +
+             significant(cal.b, 8) + " x leitura; " + std::to_string(cal.readings) + " leituras em " +
+             std::to_string(cal.loads) + " cargas até " + fixed(cal.top_load, 3) + " N");
+    stand.calibration = cal;
+  }
+  return firing_uncertainty(records.t, records.F, a, stand);
 }
 
 }  // namespace
@@ -273,6 +300,10 @@ int importar_main(const Invocation& call) {
     std::error_code error;
     return fail(json, fs::is_regular_file(path_of_name(o.log), error) ? "usage" : "unreadable-log", problem);
   }
+  Calibration cal;
+  if (!o.calibration_file.empty() && !take_calibration(&o, &c, &cal, &json, &problem)) {
+    return fail(json, "unreadable-calibration", problem + "; nada foi escrito");
+  }
   for (const std::string& name : case_file_names(c)) json.kept.push_back(path_of_name(o.output_dir) / name);
   problem = json_target_problem(json);
   if (!problem.empty()) return ::fail(problem + "; nada foi escrito");
@@ -286,13 +317,13 @@ int importar_main(const Invocation& call) {
     return fail(json, "too-few-records", console_name(o.log) + " tem menos de dois registros; nada foi escrito");
   }
   if (o.inverted) {
-    for (ThrustRecord& r : records) r.F = -r.F;
+    for (double& F : records.F) F = -F;
   }
   Sampling sampling;
   const FiringAnalysis firing = analyse_records(records, o.inverted, &sampling);
 
   Report out;
-  report_format(out, console_name(o.log), log);
+  report_format(out, console_name(o.log), log, !o.calibration_file.empty());
   if (firing.inverted) {
     return fail(json, "inverted-cell",
                 console_name(o.log) + ": " + warning_text(firing, "inverted-cell") + "; nada foi escrito");
@@ -304,28 +335,30 @@ int importar_main(const Invocation& call) {
   if (c.w <= 0) {
     return fail(json, "no-rate", "os tempos de " + console_name(o.log) + " não dão uma taxa; nada foi escrito");
   }
+  const FiringUncertainty uncertainty = calibration_and_budget(out, o, cal, firing, records);
   ZeroCorrection zero;
   if (!choose_zero(o, firing, &zero, out, &problem)) return fail(json, "no-zero", problem + "; nada foi escrito");
-  apply_zero_correction(records, zero);
+  apply_zero_correction(records.t, records.F, zero);
 
-  problem = o.measured ? "" : grid_problem(records, c.w);
+  problem = o.measured ? "" : grid_problem(log, c.w);
   if (!problem.empty()) return fail(json, "sparse-log", console_name(o.log) + ": " + problem + "; nada foi escrito");
-  const std::vector<ThrustRecord> grid = report_step(out, o, firing.rate, records);
-  const std::span<const ThrustRecord> written = o.measured ? std::span<const ThrustRecord>(records) : grid;
+  const WrittenCurve written{records.t, records.F, o.measured ? 0 : c.w};
+  report_step(out, o, firing.rate, written);
   if (sampling.gaps > 0) {
     out.warn(std::to_string(sampling.gaps) + " lacunas maiores que 1,5/w no registro, a maior de " +
              fixed(sampling.largest_gap * 1000.0, 3) + " ms depois de " + seconds(sampling.first_gap_time) +
              (o.measured ? "" : ": preenchidas por interpolação linear"));
   }
 
-  const WrittenWindow a = window_on_records(written, *firing.burn, c.w, c.M);
+  const WrittenWindow a = window_on_curve(written, *firing.burn, c.w, c.M);
   c.ti = window_time(a.ti, c.w);
   c.tf = window_time(a.tf, c.w);
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
   report_burn(out, o, c, a, firing, records);
+  report_uncertainty(out, uncertainty, *firing.burn);
 
-  const std::string document = import_document(console_name(o.log), firing, log, c, written);
+  const std::string document = import_document(console_name(o.log), firing, log, c, written, uncertainty);
   std::vector<std::string> names;
   if (!write_case(o.output_dir, c, written, {out.text, document}, o.replace, o.log, &names, &problem)) {
     return fail(json, "not-written", problem);

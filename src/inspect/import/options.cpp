@@ -36,6 +36,8 @@ bool check_options(const ImportOptions& o, std::string* problem) {
     *problem = "--taxa é para arquivos sem coluna de tempo: não vale com --tempo";
   } else if (o.drift && o.tare != TareMode::automatic) {
     *problem = "--deriva corrige a partir do zero antes da ignição: não vale com --tara nenhuma ou um valor";
+  } else if (!o.calibration_file.empty() && (o.factor || o.offset || o.thrust_unit != ThrustUnit::none)) {
+    *problem = "--calibracao já dá a força em N: não vale com --fator, --deslocamento ou --empuxo";
   } else if (o.offset && !o.factor) {
     *problem = "--deslocamento só vale com --fator";
   } else {
@@ -62,6 +64,11 @@ const Option<O> kOptions[] = {
     {"--titulo", OptionKind::text, &O::title},
     {"--substituir", OptionKind::flag, &O::replace},
     {"--json", OptionKind::text, &O::json_file},
+    {"--calibracao", OptionKind::text, &O::calibration_file},
+    {"--u-fator", OptionKind::real, &O::u_factor_percent, "um número positivo", Bound::positive},
+    {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, "um número positivo", Bound::positive},
+    {"--u-relogio", OptionKind::real, &O::u_clock_ppm, "um número positivo", Bound::positive},
+    {"--u-massa-propelente", OptionKind::real, &O::u_propellant_mass, "um número positivo", Bound::positive},
 };
 
 }  // namespace
@@ -87,6 +94,15 @@ const CommandText kImportText = {
     "  --fator F           empuxo = (valor lido - D) x F, na unidade de --empuxo (N\n"
     "                      se não dada), para um canal bruto\n"
     "  --deslocamento D    o D acima, em unidades do canal bruto (padrão 0)\n"
+    "  --calibracao ARQ    converte as leituras brutas pela calibração ARQ.cal de\n"
+    "                      calibrar (força = a + b x leitura, em N) e guarda uma\n"
+    "                      cópia no caso, NOME_calibracao.cal\n"
+    "  --u-fator P         incerteza padrão relativa do fator, em %, da folha de dados\n"
+    "                      (sem --calibracao)\n"
+    "  --nao-linearidade P não linearidade da célula em % do pico, da folha de dados\n"
+    "                      (sem --calibracao)\n"
+    "  --u-relogio PPM     incerteza padrão do relógio do registrador, em ppm\n"
+    "  --u-massa-propelente KG  incerteza padrão da massa de propelente, para Is\n"
     "  --coluna N          a coluna do empuxo (a partir de 1) quando há mais de duas\n"
     "  --taxa HZ           o arquivo não tem coluna de tempo: um valor a cada 1/HZ s\n"
     "  --tara auto         subtrai o zero antes da ignição (padrão)\n"

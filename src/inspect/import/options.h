@@ -8,12 +8,13 @@
 
 #include "inspect/common/command_line.h"
 #include "inspect/log/columns.h"
+#include "inspect/uncertainty/budget.h"
 
 enum class TareMode { automatic, none, value };
 
 // The layout options (--tempo, --empuxo, --fator, --deslocamento, --coluna,
 // --taxa) are the log's layout, which the log reader takes.
-struct ImportOptions : LogLayout {
+struct ImportOptions : LogLayout, StandFigures {
   std::string log;                      // the logger's file
   std::string output_dir;               // --saida
   std::optional<double> M;              // --massa, kg
@@ -26,6 +27,7 @@ struct ImportOptions : LogLayout {
   std::optional<std::string> title;     // --titulo
   bool replace = false;                 // --substituir
   std::string json_file;                // --json; "-" for the standard output
+  std::string calibration_file;         // --calibracao: the load cell's .cal file
 };
 
 // The import's command line. Beyond the common rules it refuses a second

@@ -1,5 +1,9 @@
 #include "inspect/json/firing.h"
 
+#include <cmath>
+
+#include "inspect/json/uncertainty.h"
+
 namespace {
 
 const char* shape_word(EventShape shape) {
@@ -28,7 +32,7 @@ void optional_text(JsonWriter& json, std::string_view key, std::string_view text
   }
 }
 
-void put_burn(JsonWriter& json, const FiringAnalysis& a, double origin) {
+void put_burn(JsonWriter& json, const FiringAnalysis& a, double origin, const FiringUncertainty* u) {
   json_key(json, "burn");
   if (!a.burn) return json_null(json);
   const Burn& b = *a.burn;
@@ -42,6 +46,7 @@ void put_burn(JsonWriter& json, const FiringAnalysis& a, double origin) {
   json_number_field(json, "peak_time_s", b.peak_time + origin);
   optional_text(json, "class", a.burn_class.motor_class ? a.burn_class.motor_class->letter : "");
   optional_text(json, "designation", a.burn_class.designation);
+  if (u != nullptr) put_burn_uncertainty_fields(json, *u);
   json_close_object(json);
 }
 
@@ -81,7 +86,7 @@ void put_events(JsonWriter& json, const FiringAnalysis& a, double origin) {
   json_close_array(json);
 }
 
-void put_program(JsonWriter& json, const std::optional<ProgramWindow>& program) {
+void put_program(JsonWriter& json, const std::optional<ProgramWindow>& program, const FiringUncertainty* u) {
   json_key(json, "program");
   if (!program) return json_null(json);
   const ProgramFigures& f = program->figures;
@@ -96,18 +101,22 @@ void put_program(JsonWriter& json, const std::optional<ProgramWindow>& program) 
   json_number_field(json, "tmax_s", f.tmax);
   json_number_field(json, "Fmin_N", f.Fmin);
   json_number_field(json, "Is_s", f.Is);
+  if (u != nullptr && program->M > 0.0 && std::isfinite(f.Is)) {
+    json_number_field(json, "Is_U_s", specific_impulse_U(*u, f.Is, program->M));
+  }
   optional_text(json, "classe", f.classe);
   json_close_object(json);
 }
 
 }  // namespace
 
-void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJsonContext& context) {
+void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJsonContext& context,
+                     const ReferenceJson* reference) {
   const double origin = context.time_origin.value_or(0.0);
   json_open_object(json);
   json_text_field(json, "source", context.source);
   if (context.time_origin) json_number_field(json, "time_origin_s", *context.time_origin);
-  put_burn(json, a, origin);
+  put_burn(json, a, origin, context.uncertainty);
   put_zero(json, a);
   optional_number(json, "rate_Hz", a.rate.measured > 0.0, a.rate.measured);
   if (a.w > 0) {
@@ -116,7 +125,8 @@ void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJson
     json_null_field(json, "w");
   }
   put_events(json, a, origin);
-  put_program(json, context.program);
+  put_program(json, context.program, context.uncertainty);
+  put_uncertainty_json(json, context.uncertainty);
   json_key(json, "warnings");
   json_open_array(json);
   for (const FiringWarning& w : a.warnings) {
@@ -126,6 +136,21 @@ void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJson
     json_close_object(json);
   }
   json_close_array(json);
+  if (reference != nullptr) put_reference_json(json, reference->source, reference->comparison);
+  json_close_object(json);
+}
+
+void put_reference_json(JsonWriter& json, std::string_view source, const CurveComparison& c) {
+  json_key(json, "reference");
+  json_open_object(json);
+  json_text_field(json, "source", source);
+  json_number_field(json, "impulse_Ns", c.reference.It);
+  json_text_field(json, "designation", c.reference.designation);
+  json_number_field(json, "impulse_difference_pct", c.It_pct);
+  json_number_field(json, "average_thrust_difference_pct", c.Fmed_pct);
+  json_number_field(json, "peak_difference_pct", c.Fmax_pct);
+  json_number_field(json, "burn_time_difference_pct", c.duration_pct);
+  json_number_field(json, "rms_difference_N", c.rms);
   json_close_object(json);
 }
 

@@ -55,6 +55,20 @@ std::string json_target_problem(const JsonRun& run) {
   return "";
 }
 
+bool write_output_file(const std::string& target, std::string_view bytes) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path path = path_of_name(target);
+  const fs::file_status status = fs::status(path, error);
+  if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) {
+    // A device or a pipe (/dev/stderr, a shell's >(...)) cannot be replaced: written straight.
+    std::FILE* out = std::fopen(target.c_str(), "wb");
+    const bool written = out != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    return out != nullptr && std::fclose(out) == 0 && written;
+  }
+  return write_whole_file(name_of_path(link_end(path)), bytes);
+}
+
 bool write_json_document(const JsonRun& run, std::string_view document, std::string* problem) {
   if (run.target.empty()) return true;
   if (run.target == kJsonToStandardOutput) {
@@ -67,19 +81,7 @@ bool write_json_document(const JsonRun& run, std::string_view document, std::str
   }
   *problem = json_target_problem(run);
   if (!problem->empty()) return false;
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::path path = path_of_name(run.target);
-  const fs::file_status status = fs::status(path, error);
-  bool written = false;
-  if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) {
-    // A device or a pipe (/dev/stderr, a shell's >(...)) cannot be replaced: written straight.
-    std::FILE* out = std::fopen(run.target.c_str(), "wb");
-    written = out != nullptr && std::fwrite(document.data(), 1, document.size(), out) == document.size();
-    written = out != nullptr && std::fclose(out) == 0 && written;
-  } else {
-    written = write_whole_file(name_of_path(link_end(path)), document);
-  }
+  const bool written = write_output_file(run.target, document);
   if (written) return true;
   *problem = "erro ao escrever " + console_name(run.target) + ": nenhum arquivo JSON escrito";
   return false;

@@ -40,6 +40,12 @@ std::vector<std::filesystem::path> paths_in(std::span<const std::string> args);
 // any name (a link, another spelling). Empty when it may be, and for "-".
 std::string json_target_problem(const JsonRun& run);
 
+// Writes BYTES to the output file TARGET as every output of the inspector
+// is written: a device or a pipe straight; through a link, the file it
+// leads to replaced, the link kept; else whole or not at all (a new file
+// beside it, which then takes its name). False when it cannot be written.
+bool write_output_file(const std::string& target, std::string_view bytes);
+
 // Writes DOCUMENT where RUN asks: the standard output byte for byte; a file
 // whole or not at all (through a link, the file it leads to); a device or a
 // pipe straight. False with *PROBLEM, in Portuguese; true when no document

@@ -58,7 +58,8 @@ void put_checks(JsonWriter& json, const Certification& certification) {
   json_bool(json, certification.passed());
 }
 
-void put_series(JsonWriter& json, std::size_t count, const SeriesSummary& s) {
+void put_series(JsonWriter& json, std::size_t count, const SeriesSummary& s, std::string_view reference_source,
+                const std::optional<CurveComparison>& comparison) {
   json_key(json, "series");
   json_open_object(json);
   json_integer_field(json, "count", static_cast<std::int64_t>(count));
@@ -83,22 +84,26 @@ void put_series(JsonWriter& json, std::size_t count, const SeriesSummary& s) {
     json_text_field(json, "designation", s.designation);
   }
   put_checks(json, s.certification);
+  if (comparison) put_reference_json(json, reference_source, *comparison);
   json_close_object(json);
 }
 
 }  // namespace
 
-std::string series_document(std::span<const Firing> firings, const SeriesSummary& summary) {
+std::string series_document(std::span<const Firing> firings, const SeriesSummary& summary,
+                            std::string_view reference_source, const std::optional<CurveComparison>& comparison) {
   JsonWriter json;
   open_json_document(json, "series");
   json_key(json, "firings");
   json_open_array(json);
   for (const Firing& f : firings) {
     const std::string source = console_name(f.argument);
-    put_firing_json(json, f.analysis, {source, ProgramWindow{f.values.ti, f.values.tf, f.program}, std::nullopt});
+    put_firing_json(json, f.analysis,
+                    {source, ProgramWindow{f.values.ti, f.values.tf, f.program, f.values.M}, std::nullopt,
+                     f.uncertainty ? &*f.uncertainty : nullptr});
   }
   json_close_array(json);
-  put_series(json, firings.size(), summary);
+  put_series(json, firings.size(), summary, reference_source, comparison);
   json_close_object(json);
   return std::move(json.text);
 }

@@ -140,12 +140,54 @@ bool open_log(const std::string& path, LogBlocks& blocks, std::string* problem) 
 
 // Room in RECORDS for as many records as the lines of HEAD promise for the
 // whole file PATH.
-void reserve_records(const std::string& path, std::string_view head, std::vector<ThrustRecord>* records) {
+void reserve_records(const std::string& path, std::string_view head, Records* records) {
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
   const auto lines = static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n'));
-  if (!error && lines > 0) records->reserve(size / (head.size() / lines) + 16);
+  if (error || lines == 0) return;
+  const std::size_t expected = size / (head.size() / lines) + 16;
+  records->t.reserve(expected);
+  records->F.reserve(expected);
 }
+
+// Takes the record (T, F) of line NUMBER into LOG: a time that repeats the
+// one before is folded into it (thrusts averaged), one that goes back is
+// refused with *PROBLEM (TEXT, the line's text, named in it).
+class RecordTaker {
+ public:
+  explicit RecordTaker(LogRead* log) : log_(log) {}
+
+  bool take(double t, double F, std::uint32_t number, std::string_view text, std::string* problem) {
+    Records& r = log_->records;
+    if (!r.t.empty() && t <= r.t.back()) {
+      if (t < r.t.back()) {
+        *problem = line_problem(number, text,
+                                "um tempo depois do da linha " + std::to_string(last_line_) + " (" +
+                                    shortest(r.t.back()) + " s); este é " + shortest(t) + " s");
+        return false;
+      }
+      sum_ += F;
+      ++same_;
+      r.F.back() = sum_ / static_cast<double>(same_);
+      ++log_->repeated;
+      return true;
+    }
+    LogGap& gap = log_->widest_gap;
+    if (!r.t.empty() && t - r.t.back() > gap.to - gap.from) gap = {r.t.back(), t, last_line_, number};
+    r.t.push_back(t);
+    r.F.push_back(F);
+    sum_ = F;
+    same_ = 1;
+    last_line_ = number;
+    return true;
+  }
+
+ private:
+  LogRead* log_;
+  double sum_ = 0.0;  // the thrusts of records that share the last time
+  std::size_t same_ = 0;
+  std::uint32_t last_line_ = 0;
+};
 
 }  // namespace
 
@@ -167,10 +209,7 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
   std::uint32_t number = 0;
   bool first = true;
   std::size_t k = 0;
-  // Records with the time of the one before are summed here.
-  double sum = 0.0;
-  std::size_t same = 0;
-  auto& records = log->records;
+  RecordTaker records(log);
   while (blocks.next_line(&line)) {
     ++number;
     if (number == d.header_line || is_blank_line(line)) continue;
@@ -191,22 +230,7 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
       t = (raw_t - log->time_origin) / time_scale;
     }
     first = false;
-    if (!records.empty() && t <= records.back().t) {
-      if (t < records.back().t) {
-        *problem = line_problem(number, line,
-                                "um tempo depois do da linha " + std::to_string(records.back().line) + " (" +
-                                    shortest(records.back().t) + " s); este é " + shortest(t) + " s");
-        return false;
-      }
-      sum += F;
-      ++same;
-      records.back().F = sum / static_cast<double>(same);
-      ++log->repeated;
-      continue;
-    }
-    records.push_back({t, F, number});
-    sum = F;
-    same = 1;
+    if (!records.take(t, F, number, line, problem)) return false;
   }
   if (blocks.failed()) {
     *problem = "erro ao ler " + path;

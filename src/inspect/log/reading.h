@@ -12,12 +12,19 @@
 #include "inspect/log/dialect.h"
 #include "inspect/log/record.h"
 
+// The longest step between two records, with their times (s) and lines.
+struct LogGap {
+  double from = 0.0;
+  double to = 0.0;
+  std::uint32_t line_before = 0;
+  std::uint32_t line_after = 0;
+};
+
 struct LogRead {
   LogDialect dialect;
   LogColumns columns;
-  // t counted from the first record, in s; F in N, before any tare; line:
-  // the file's line that holds the record.
-  std::vector<ThrustRecord> records;
+  Records records;  // t counted from the first record, in s; F in N, before any tare
+  LogGap widest_gap;
   double time_origin = 0.0;  // s: the first record's stamp, which is 0 in the records
   std::uint32_t lines = 0;
   std::size_t repeated = 0;  // records that repeat the time before: folded into it, thrust averaged

@@ -1,14 +1,16 @@
-// One record of a logger's file after its units are converted: time (s),
-// thrust (N) and the line it came from.
+// The records of a logger's file after their units are converted: times
+// (s, counted from the first record, increasing) and thrusts (N), in file
+// order, each in an array of its own that the analysis takes as it is.
 #ifndef TALVIRONESKA_INSPECT_LOG_RECORD_H_
 #define TALVIRONESKA_INSPECT_LOG_RECORD_H_
 
-#include <cstdint>
+#include <cstddef>
+#include <vector>
 
-struct ThrustRecord {
-  double t;
-  double F;
-  std::uint32_t line;
+struct Records {
+  std::vector<double> t;
+  std::vector<double> F;
+  std::size_t size() const { return t.size(); }
 };
 
 #endif  // TALVIRONESKA_INSPECT_LOG_RECORD_H_

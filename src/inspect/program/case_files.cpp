@@ -56,8 +56,8 @@ std::vector<std::filesystem::path> program_files_of_case(const RunContext& rc) {
 
 std::vector<std::string> companion_file_names(std::string_view case_name) {
   std::vector<std::string> names;
-  for (const char* suffix :
-       {kImportReportSuffix, kImportJsonSuffix, kReportPageSuffix, kReportPictureSuffix, kReportNotesSuffix}) {
+  for (const char* suffix : {kImportReportSuffix, kImportJsonSuffix, kReportPageSuffix, kReportPictureSuffix,
+                             kReportNotesSuffix, kCalibrationSuffix}) {
     names.push_back(std::string(case_name) + suffix);
   }
   return names;

@@ -27,9 +27,10 @@ std::vector<std::filesystem::path> program_files_of_case(const RunContext& rc);
 
 // The companion's own files in a case folder, each named from the trimmed
 // case name as the program names its results: the import's report and
-// document, the report page, its picture and its notes. No command writes
-// over them but the one that makes each.
+// document, the report page, its picture and its notes, the load cell's
+// calibration. No command writes over them but the one that makes each.
 inline constexpr const char* kImportReportSuffix = "_importacao.txt";
+inline constexpr const char* kCalibrationSuffix = "_calibracao.cal";
 inline constexpr const char* kImportJsonSuffix = "_importacao.json";
 inline constexpr const char* kReportPageSuffix = "_relatorio.html";
 inline constexpr const char* kReportPictureSuffix = "_relatorio.png";

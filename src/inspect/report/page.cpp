@@ -20,7 +20,7 @@ p.sub { margin: 0 0 10px 0; color: #444; }
 table { border-collapse: collapse; width: 100%; margin: 4px 0 8px 0; page-break-inside: avoid; }
 th, td { text-align: left; padding: 3px 6px; border-bottom: 1px solid #ddd; vertical-align: top; }
 td.n { text-align: right; font-variant-numeric: tabular-nums; white-space: nowrap; }
-th { background: #eef2f7; width: 38%; }
+th { background: #f0f0f0; width: 38%; }
 .plot { width: 100%; page-break-inside: avoid; border: 1px solid #ccc; }
 .plot svg { width: 100%; height: auto; display: block; }
 .designation { font-size: 22pt; font-weight: bold; }
@@ -69,29 +69,76 @@ std::string plot(const ReportPage& p) {
   return s + "<div class=\"plot\">\n" + p.svg + "\n</div>\n";
 }
 
-std::string standard_figures(const FiringAnalysis& a) {
+// A figure and, with an uncertainty, "± U" beside it.
+std::string with_u(const std::string& figure, const FiringUncertainty* u, const char* u_name, double U, int decimals) {
+  if (u == nullptr) return figure;
+  return figure + " \xC2\xB1 " + json_figure(std::string("burn.") + u_name, U, decimals);
+}
+
+// A term of the uncertainty budget, by its JSON name, in Portuguese.
+std::string term_text(const std::string& name) {
+  static const std::pair<const char*, const char*> kTerms[] = {{"calibration", "calibra\xC3\xA7\xC3\xA3o"},
+                                                               {"nonlinearity", "n\xC3\xA3o linearidade"},
+                                                               {"clock", "rel\xC3\xB3gio"},
+                                                               {"zero", "zero"},
+                                                               {"zero_shift", "deriva do zero"},
+                                                               {"noise",
+                                                                "ru\xC3\xAD"
+                                                                "do"},
+                                                               {"gaps", "lacunas"},
+                                                               {"integration", "integra\xC3\xA7\xC3\xA3o"}};
+  for (const auto& [word, text] : kTerms) {
+    if (name == word) return text;
+  }
+  return html_utf8(name);
+}
+
+// The uncertainty's rows: k, what it leaves out, the classes' chances.
+std::string uncertainty_rows(const FiringUncertainty* u) {
+  if (u == nullptr) return row("Incerteza (U)", "<i>n\xC3\xA3o calculada</i>");
+  const Budget& b = u->budget;
+  std::string s = row("Fator de abrang\xC3\xAAncia k", json_figure("uncertainty.k", b.k, 2));
+  if (!b.complete) {
+    std::string missing;
+    for (const std::string& name : b.missing) missing += (missing.empty() ? "" : ", ") + term_text(name);
+    s +=
+        row("U n\xC3\xA3o inclui", "<i>" + missing + "</i> (veja o manual: calibra\xC3\xA7\xC3\xA3o e rel\xC3\xB3gio)");
+  }
+  if (u->classes.empty()) return s + row("Probabilidade da classe", "uma s\xC3\xB3 classe dentro de It \xC2\xB1 U");
+  std::string chances;
+  for (const ClassChance& c : u->classes) {
+    chances += (chances.empty() ? "" : "; ") + html_utf8("P(" + c.letter + ") = ") +
+               json_figure("class_probability." + c.letter, c.probability, 3);
+  }
+  return s + row("Probabilidade da classe", chances);
+}
+
+std::string standard_figures(const FiringAnalysis& a, const FiringUncertainty* u) {
   const Burn& b = *a.burn;
   std::string s =
       "<h2>Figuras padr\xC3\xA3o (queima entre os cruzamentos de 5 % do pico)</h2>\n"
       "<p class=\"designation\">" +
       text_figure("burn.designation", a.burn_class.designation) + "</p>\n<table>\n";
-  s += row("Impulso total", json_figure("burn.impulse_Ns", b.It, 3), "N\xC2\xB7s");
-  s +=
-      row("Empuxo m\xC3\xA9"
-          "dio",
-          json_figure("burn.average_thrust_N", b.Fmed, 3), "N");
-  s += row("Empuxo m\xC3\xA1ximo", json_figure("burn.peak_N", b.Fmax, 3), "N");
+  const double U = u ? u->budget.U : 0.0;
+  s += row("Impulso total", with_u(json_figure("burn.impulse_Ns", b.It, 3), u, "impulse_U_Ns", U, 3), "N\xC2\xB7s");
+  s += row(
+      "Empuxo m\xC3\xA9"
+      "dio",
+      with_u(json_figure("burn.average_thrust_N", b.Fmed, 3), u, "average_thrust_U_N", u ? u->budget.U_Fmed : 0.0, 3),
+      "N");
+  s += row("Empuxo m\xC3\xA1ximo",
+           with_u(json_figure("burn.peak_N", b.Fmax, 3), u, "peak_U_N", u ? u->budget.U_Fmax : 0.0, 3), "N");
   s += row("Instante do pico", json_figure("burn.peak_time_s", b.peak_time, 4), "s");
-  s += row("Tempo de queima", json_figure("burn.burn_time_s", b.duration, 4), "s");
+  s +=
+      row("Tempo de queima",
+          with_u(json_figure("burn.burn_time_s", b.duration, 4), u, "burn_time_U_s", u ? u->budget.U_tq : 0.0, 4), "s");
   s +=
       row("In\xC3\xAD"
           "cio e fim da queima",
           json_figure("burn.start_s", b.start, 4) + " a " + json_figure("burn.end_s", b.end, 4), "s");
   const std::string letter = a.burn_class.motor_class ? a.burn_class.motor_class->letter : "";
   s += row("Classe", text_figure("burn.class", letter));
-  // Where the impulse's uncertainty U and the class's probability go once
-  // a calibration gives them.
-  s += row("Incerteza do impulso (U)", "<i>sem calibra\xC3\xA7\xC3\xA3o: n\xC3\xA3o calculada</i>");
+  s += uncertainty_rows(u);
   return s + "</table>\n";
 }
 
@@ -147,9 +194,12 @@ std::string data_checks(const ReportPage& p) {
 }
 
 std::string files(const ReportPage& p) {
-  std::string s =
-      "<h2>Calibra\xC3\xA7\xC3\xA3o e arquivos</h2>\n<p>Calibra\xC3\xA7\xC3\xA3o: nenhuma; o empuxo \xC3\xA9 o "
-      "do arquivo de empuxo, em newtons, como est\xC3\xA1.</p>\n";
+  std::string s = "<h2>Calibra\xC3\xA7\xC3\xA3o e arquivos</h2>\n";
+  s += p.calibration.empty()
+           ? "<p>Calibra\xC3\xA7\xC3\xA3o: nenhuma no caso; o empuxo \xC3\xA9 o do arquivo de empuxo, em newtons, "
+             "como est\xC3\xA1.</p>\n"
+           : "<p>Calibra\xC3\xA7\xC3\xA3o: a da importa\xC3\xA7\xC3\xA3o, copiada no caso como <a href=\"" +
+                 page_href(p.calibration) + "\">" + html_text(p.calibration) + "</a>.</p>\n";
   if (!p.program_report_note.empty()) s += "<p class=\"note\">" + html_utf8(p.program_report_note) + "</p>\n";
   if (p.links.empty()) return s;
   s += "<ul>\n";
@@ -167,6 +217,38 @@ std::string page_head(const std::string& title) {
          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
          "img-src data:\">\n<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
          title + "</title>\n<style>" + kStyle + "</style>\n</head>\n";
+}
+
+std::string reference_table(const std::string& name, const CurveComparison& c, const std::string& at) {
+  const auto figure = [&at](const char* key, double x, int decimals) {
+    return json_figure(at + "reference." + key, x, decimals);
+  };
+  std::string s = "<h2>Compara\xC3\xA7\xC3\xA3o com a curva publicada</h2>\n<table>\n";
+  s += text_row("Curva", "<span data-json=\"" + at + "reference.source\">" + html_text(name) + "</span>, " +
+                             text_figure((at + "reference.designation").c_str(), c.reference.designation));
+  s += row("Impulso da curva publicada", figure("impulse_Ns", c.reference.It, 3), "N\xC2\xB7s");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do impulso",
+          figure("impulse_difference_pct", c.It_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do empuxo m\xC3\xA9"
+          "dio",
+          figure("average_thrust_difference_pct", c.Fmed_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do pico",
+          figure("peak_difference_pct", c.Fmax_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do tempo de queima",
+          figure("burn_time_difference_pct", c.duration_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a RMS das curvas",
+          figure("rms_difference_N", c.rms, 3), "N");
+  return s + "</table>\n";
 }
 
 std::string page_href(const std::string& name) {
@@ -193,11 +275,11 @@ std::string report_page_html(const ReportPage& p) {
   s += identification(p);
   s += plot(p);
   s += which_to_quote();
-  if (p.firing != nullptr && p.firing->burn) s += standard_figures(*p.firing);
+  if (p.firing != nullptr && p.firing->burn) s += standard_figures(*p.firing, p.uncertainty);
   if (p.program) s += program_figures(*p.program);
   if (p.firing != nullptr) s += data_checks(p);
   s += files(p);
-  // The comparison with a reference motor goes here once the check gives it.
+  if (p.reference) s += reference_table(p.reference_file, *p.reference, "");
   s += "<footer>Feito por " + std::string(kInspectName) + " " + kInspectVersion +
        " com o c\xC3\xB3"
        "digo do programa talvironeska.</footer>\n</body>\n</html>\n";

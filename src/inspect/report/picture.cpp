@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "inspect/common/gnuplot_run.h"
-#include "inspect/series/plot.h"
+#include "output/gnuplot_text.h"
 
 namespace fs = std::filesystem;
 
@@ -34,6 +34,13 @@ std::string number(double x) {
 void add_line(std::string& s, int n, double x, const char* color, const char* dash) {
   s += "set arrow " + std::to_string(n) + " from " + number(x) + ", graph 0 to " + number(x) +
        ", graph 1 nohead front lw 1.5 lc rgb '" + color + "' dt " + dash + "\n";
+}
+
+std::string gnuplot_quoted(std::string_view text) {
+  std::string quoted = "'";
+  quoted += gnuplot_text(text);
+  quoted += '\'';
+  return quoted;
 }
 
 std::string read_whole(const fs::path& path) {
@@ -107,7 +114,7 @@ std::string page_plot_script(const PlotMarks& m, const std::string& data, const 
       ", '-' using 1:2 with points pt 7 ps 1.2 lc rgb '#000000' title 'pico'" +
       std::string(m.ti ? ", NaN with boxes fs solid 1.0 fc rgb '#e3ecf7' title 'janela do caso'" : "") + "\n" +
       number(m.peak_time) + " " + number(m.peak) + "\ne\n";
-  s += "set terminal svg size 900,560 noenhanced font 'sans,13' background '#ffffff'\n";
+  s += std::string(kPageSvgTerminal) + "\n";
   s += "set output '" + svg_name + "'\nplot " + curve + keys;
   s += "set terminal pngcairo size 1500,900 noenhanced font 'sans,18' background '#ffffff'\n";
   s += "set output '" + png_name + "'\nplot " + curve + keys + "set output\n";
@@ -129,32 +136,43 @@ std::string inline_svg(const std::string& text) {
   return svg;
 }
 
-PagePicture draw_page_picture(std::span<const double> t, std::span<const double> F, const PlotMarks& marks) {
-  PagePicture picture;
+bool run_gnuplot_apart(const std::vector<std::pair<std::string, std::string>>& inputs, const std::string& script,
+                       const std::vector<std::string>& outputs, std::vector<std::string>* made, std::string* problem) {
   const fs::path dir = new_work_folder();
   if (dir.empty()) {
-    picture.problem = "não foi possível criar uma pasta temporária para o gnuplot";
-    return picture;
+    *problem = "não foi possível criar uma pasta temporária para o gnuplot";
+    return false;
   }
-  {
-    std::ofstream data(dir / "curva.dat", std::ios::binary);
-    data << page_plot_data(t, F, marks.from, marks.to);
-    std::ofstream script(dir / "pagina.gnu", std::ios::binary);
-    script << page_plot_script(marks, "curva.dat", "grafico.svg", "grafico.png");
+  for (const auto& [name, bytes] : inputs) {
+    std::ofstream file(dir / name, std::ios::binary);
+    file << bytes;
   }
-  const int status = run_gnuplot(dir, "pagina.gnu");
-  if (status == -1) {
-    picture.problem = "o gnuplot não foi encontrado";
-  } else {
-    picture.svg = inline_svg(read_whole(dir / "grafico.svg"));
-    picture.png = read_whole(dir / "grafico.png");
-    if (status != 0 || picture.svg.empty() || picture.png.empty()) {
-      picture.problem = "o gnuplot não desenhou o gráfico (saída " + std::to_string(status) + ")";
-      picture.svg.clear();
-      picture.png.clear();
-    }
-  }
+  const int status = run_gnuplot(dir, script);
+  made->clear();
+  for (const std::string& name : outputs) made->push_back(read_whole(dir / name));
   std::error_code ignored;
   fs::remove_all(dir, ignored);
+  if (status == -1) {
+    *problem = "o gnuplot não foi encontrado";
+  } else if (status != 0 || std::any_of(made->begin(), made->end(), [](const std::string& b) { return b.empty(); })) {
+    *problem = "o gnuplot não desenhou o gráfico (saída " + std::to_string(status) + ")";
+  }
+  return problem->empty();
+}
+
+PagePicture draw_page_picture(std::span<const double> t, std::span<const double> F, const PlotMarks& marks) {
+  PagePicture picture;
+  std::vector<std::string> made;
+  const bool drawn =
+      run_gnuplot_apart({{"curva.dat", page_plot_data(t, F, marks.from, marks.to)},
+                         {"pagina.gnu", page_plot_script(marks, "curva.dat", "grafico.svg", "grafico.png")}},
+                        "pagina.gnu", {"grafico.svg", "grafico.png"}, &made, &picture.problem);
+  if (!drawn) return picture;
+  picture.svg = inline_svg(made[0]);
+  picture.png = std::move(made[1]);
+  if (picture.svg.empty()) {
+    picture.problem = "o gnuplot não desenhou o gráfico";
+    picture.png.clear();
+  }
   return picture;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The most points of one curve that gnuplot gets.
@@ -49,8 +50,19 @@ struct PagePicture {
   std::string problem;  // why it was not drawn, in Portuguese
 };
 
-// Draws the plot with gnuplot in a new folder of its own under the system's
-// temporary one, removed afterwards.
+// Runs gnuplot on SCRIPT with the files INPUTS (name, bytes) in a new folder
+// of its own under the system's temporary one, removed afterwards: the bytes
+// of each file of OUTPUTS it made, in order. False with *PROBLEM, in
+// Portuguese, when gnuplot is missing, fails or leaves an output empty.
+bool run_gnuplot_apart(const std::vector<std::pair<std::string, std::string>>& inputs, const std::string& script,
+                       const std::vector<std::string>& outputs, std::vector<std::string>* made, std::string* problem);
+
+// The svg terminal of the pages: no "mouse" and no "jsdir", which would add
+// a script and its address.
+inline constexpr char kPageSvgTerminal[] =
+    "set terminal svg size 900,560 noenhanced font 'sans,13' background '#ffffff'";
+
+// Draws the plot with run_gnuplot_apart().
 PagePicture draw_page_picture(std::span<const double> t, std::span<const double> F, const PlotMarks& marks);
 
 #endif  // TALVIRONESKA_INSPECT_REPORT_PICTURE_H_

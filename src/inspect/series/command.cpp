@@ -1,8 +1,10 @@
 #include "inspect/series/command.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
 #include <span>
 #include <system_error>
 
@@ -14,16 +16,22 @@
 #include "inspect/common/outcome.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/comparison.h"
+#include "inspect/engine/engine_file.h"
+#include "inspect/engine/engine_options.h"
+#include "inspect/engine/engine_reading.h"
 #include "inspect/json/output.h"
 #include "inspect/json/series.h"
+#include "inspect/report/picture.h"
 #include "inspect/series/mean_curve.h"
 #include "inspect/series/options.h"
+#include "inspect/series/page.h"
 #include "inspect/series/plot.h"
 #include "inspect/series/report.h"
 #include "inspect/series/series.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
+#include "io/whole_file.h"
 
 namespace fs = std::filesystem;
 
@@ -39,6 +47,7 @@ enum SeriesUnit : int {
   kUnitSeriesEng,
   kUnitSeriesPlotData,
   kUnitSeriesPlotScript,
+  kUnitSeriesRse,
 };
 
 // Fixed names: the script reaches them by name, and none of them can be read
@@ -49,6 +58,7 @@ constexpr char kEngName[] = "serie.eng";
 constexpr char kPlotDataName[] = "serie_curvas.dat";
 constexpr char kPlotScriptName[] = "serie.gnu";
 constexpr char kPngName[] = "serie.png";
+constexpr char kPageName[] = "serie.html";
 
 // MESSAGE on the standard error, and the error document with CODE where
 // --json asks for it.
@@ -87,8 +97,16 @@ void write_file(const OutputFile& file) {
   unit.close();
 }
 
+// --referencia's curve and the mean curve against it.
+struct SeriesReference {
+  PublishedMotor motor;
+  std::string source;  // the file's name as the reports show it
+  std::optional<CurveComparison> comparison;
+};
+
 struct MeanEngineCurve {
   std::vector<CurvePoint> mean;    // on the finest step of the series, times from the 5 % rise
+  std::vector<CurvePoint> burn;    // the mean from ignition, after the implicit (0, 0)
   std::vector<CurvePoint> points;  // the engine file's points
   double It = 0.0;                 // their impulse
   double M = 0.0;                  // kg, the mean of the known propellant masses
@@ -109,15 +127,115 @@ MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
   }
   if (masses > 0) c.M /= static_cast<double>(masses);
   c.mean = mean_curve(curves, step);
-  c.points = reduce_curve(eng_polyline(c.mean, step));
+  const std::vector<CurvePoint> polyline = eng_polyline(c.mean, step);
+  c.burn.assign(polyline.begin() + 1, polyline.end());
+  c.points = reduce_curve(polyline);
   c.It = curve_impulse(c.points);
   return c;
 }
 
+// The engine files of the mean curve, added to *OUTPUTS, and what the
+// report says of them; false with *PROBLEM when the motor's values cannot
+// be written. Without the motor's sizes, none, and the report says what
+// they need.
+bool add_engine_files(const SeriesOptions& options, const MeanEngineCurve& eng, const std::string& designation,
+                      std::vector<OutputFile>* outputs, MeanCurveNote* note, std::string* problem) {
+  note->points = eng.points.size();
+  note->It = eng.It;
+  if (!series_writes_engine(options)) {
+    note->file = std::string("nenhum: pede ") + kEngineSizeOptions;
+    return true;
+  }
+  EngineMotor motor = requested_motor(options, designation, eng.M);
+  *problem = engine_motor_problem(motor);
+  if (!problem->empty()) {
+    if (!options.propellant_mass) *problem += " (sem --massa-propelente, a média dos M dos ensaios)";
+    return false;
+  }
+  const PrintedCurve curve = printed_curve(eng.points);
+  note->points = curve.points.size();
+  note->It = curve.It;
+  motor.comment = std::string(kInspectName) + " serie: curva media, impulso " + fixed(curve.It, 3) + " N s";
+  const fs::path eng_path =
+      options.eng_file.empty() ? path_of_name(options.folder) / kEngName : path_of_name(options.eng_file);
+  note->file = cp1252_from_utf8(name_of_path(eng_path));
+  outputs->push_back({kUnitSeriesEng, eng_path, eng_text(motor, curve)});
+  if (!options.rse_file.empty()) {
+    const fs::path rse_path = path_of_name(options.rse_file);
+    outputs->push_back({kUnitSeriesRse, rse_path, rse_text(motor, curve)});
+    note->file += " e " + cp1252_from_utf8(name_of_path(rse_path));
+  }
+  return true;
+}
+
+// --referencia's curve into *REFERENCE, when given; false with *PROBLEM
+// when it cannot be taken.
+bool read_reference(const SeriesOptions& options, SeriesReference* reference, std::string* problem) {
+  reference->source = console_name(options.reference_file);
+  if (options.reference_file.empty() || read_published_motor(options.reference_file, &reference->motor, problem)) {
+    return true;
+  }
+  *problem += "; nenhum arquivo escrito";
+  return false;
+}
+
+// The reference curve's name in the picture's key; empty without one.
+std::string reference_key(const SeriesReference& reference) {
+  return reference.comparison ? cp1252_from_utf8(reference.motor.designation) : "";
+}
+
+// What the series' files are made of.
+struct SeriesResults {
+  std::span<const Firing> firings;
+  const SeriesSummary& summary;
+  const MeanEngineCurve& eng;
+  const SeriesReference& reference;
+};
+
+// The files of the series, in the order they are written, into *OUTPUTS,
+// and what the report says of the engine files; false with *PROBLEM as
+// add_engine_files.
+bool add_outputs(const SeriesOptions& options, const SeriesResults& r, std::vector<OutputFile>* outputs,
+                 MeanCurveNote* note, std::string* problem) {
+  std::vector<OutputFile> engine;
+  if (!add_engine_files(options, r.eng, r.summary.designation, &engine, note, problem)) return false;
+  std::string report = series_report_text(r.firings, r.summary, *note);
+  if (r.reference.comparison) {
+    for (char c : cp1252_from_utf8(comparison_text(*r.reference.comparison, r.reference.source))) {
+      if (c == '\n') report += '\r';
+      report += c;
+    }
+  }
+  const fs::path folder = path_of_name(options.folder);
+  const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
+  const std::vector<CurvePoint>& reference = r.reference.motor.points;
+  outputs->push_back({kUnitSeriesReport, folder / kReportName, report});
+  outputs->push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(r.firings, options.dialect)});
+  outputs->insert(outputs->end(), engine.begin(), engine.end());
+  outputs->push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(r.firings, r.eng.mean, reference)});
+  outputs->push_back({kUnitSeriesPlotScript, folder / kPlotScriptName,
+                      plot_script_text(r.firings, r.summary.designation, plot, reference_key(r.reference))});
+  return true;
+}
+
+// The files of OUTPUTS written under one of UNITS.
+std::vector<OutputFile> outputs_of(const std::vector<OutputFile>& outputs, std::initializer_list<int> units) {
+  std::vector<OutputFile> found;
+  for (const OutputFile& out : outputs) {
+    if (std::find(units.begin(), units.end(), out.unit) != units.end()) found.push_back(out);
+  }
+  return found;
+}
+
 // Why one of the files to be WRITTEN must not be written: it is a firing's
 // file, or two of them are one file. Empty when all may be written.
-std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings) {
+std::string overwrite_problem(const std::vector<fs::path>& written, std::span<const Firing> firings,
+                              const std::string& reference) {
+  const fs::path reference_path = path_of_name(reference);
   for (std::size_t i = 0; i < written.size(); ++i) {
+    if (!reference.empty() && same_file_among(written[i], std::span(&reference_path, 1)) != nullptr) {
+      return console_name(name_of_path(written[i])) + " é a curva de referência: não será sobrescrita";
+    }
     if (const Firing* f = owner_of(written[i], firings)) {
       return console_name(name_of_path(written[i])) + " é um arquivo do ensaio " + console_name(f->argument) +
              ": não será sobrescrito";
@@ -170,12 +288,71 @@ bool draw_picture(const fs::path& folder, std::FILE* report) {
   return false;
 }
 
+// Writes serie.html in FOLDER, its overlay drawn apart as SVG from the same
+// data and script; false, with a warning on the console, when the page could
+// not be written. Without gnuplot the page holds the tables and says so.
+bool write_series_page(const fs::path& folder, std::span<const Firing> firings, const SeriesSummary& summary,
+                       const SeriesReference& reference, const std::string& plot_data,
+                       const std::vector<OutputFile>& engine, bool png_drawn, std::FILE* report) {
+  SeriesPage page{firings, &summary, "", "", {}, cp1252_from_utf8(reference.source), reference.comparison};
+  const PlotFiles svg_files{kPlotDataName, "serie.svg", "serie_pagina.gnu", kPageSvgTerminal, true};
+  std::vector<std::string> made;
+  if (run_gnuplot_apart(
+          {{kPlotDataName, plot_data},
+           {svg_files.script, plot_script_text(firings, summary.designation, svg_files, reference_key(reference))}},
+          svg_files.script, {svg_files.png}, &made, &page.no_plot)) {
+    page.svg = inline_svg(made[0]);
+  }
+  if (page.svg.empty()) {
+    page.no_plot +=
+        ". Instale o gnuplot (no Debian: sudo apt install gnuplot; no Windows: o gnuplot para Windows, "
+        "com a sua pasta bin no PATH) e rode a s\xC3\xA9rie de novo.";
+  }
+  page.links.push_back({kReportName, "o relat\xC3\xB3rio da s\xC3\xA9rie"});
+  page.links.push_back({kCsvName, "a tabela para a planilha"});
+  for (const OutputFile& file : engine) {
+    if (file.path.parent_path() != folder) continue;
+    page.links.push_back({cp1252_from_utf8(name_of_path(file.path.filename())),
+                          "a curva m\xC3\xA9"
+                          "dia no formato de motor"});
+  }
+  if (png_drawn)
+    page.links.push_back({kPngName,
+                          "o gr\xC3\xA1"
+                          "fico em PNG, para o editor de texto"});
+  if (write_whole_file(name_of_path(folder / kPageName), series_page_html(page))) return true;
+  put("AVISO: " + console_name(name_of_path(folder / kPageName)) +
+          " n\xC3\xA3o p\xC3\xB4"
+          "de ser escrito\n",
+      report);
+  return false;
+}
+
 // The files in the folder ARGUMENT names, when it names one.
 void add_folder_files(const std::string& argument, std::vector<fs::path>* files) {
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(path_of_name(argument), error)) {
     files->push_back(fs::absolute(entry.path(), error));
   }
+}
+
+// Reads every firing of OPTIONS into *FIRINGS, their files kept in JSON's
+// list: the error code, with *PROBLEM, of the first that cannot be read;
+// null when all are read.
+const char* read_firings(const SeriesOptions& options, JsonRun& json, std::vector<Firing>* firings,
+                         std::string* problem) {
+  const FiringOptions firing_options{options.rate, options.M, options.inverted, options};
+  for (std::size_t i = 0; i < firings->size(); ++i) {
+    Firing& firing = (*firings)[i];
+    const bool read = read_firing(options.firings[i], firing_options, &firing, problem);
+    json.kept.insert(json.kept.end(), firing.files.begin(), firing.files.end());
+    if (!read) {
+      // The files of the firings not read are not all known: every file in a case's folder is kept.
+      for (const std::string& argument : options.firings) add_folder_files(argument, &json.kept);
+      return firing.analysis.inverted ? "inverted-cell" : "unusable-firing";
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -187,51 +364,41 @@ int series_main(const Invocation& call) {
   if (const auto status = settled_with_json(line, call, problem, kJsonCommand)) return *status;
 
   JsonRun json{kJsonCommand, options.json_file, paths_in(call.args)};
+  SeriesReference reference;
+  if (!read_reference(options, &reference, &problem)) return fail(json, "reference-unreadable", problem);
+  if (!options.reference_file.empty()) json.kept.push_back(fs::absolute(path_of_name(options.reference_file)));
   std::vector<Firing> firings(options.firings.size());
-  const FiringOptions firing_options{options.rate, options.M, options.inverted};
-  for (std::size_t i = 0; i < firings.size(); ++i) {
-    const bool read = read_firing(options.firings[i], firing_options, &firings[i], &problem);
-    json.kept.insert(json.kept.end(), firings[i].files.begin(), firings[i].files.end());
-    if (!read) {
-      // The files of the firings not read are not all known: every file in a case's folder is kept.
-      for (const std::string& argument : options.firings) add_folder_files(argument, &json.kept);
-      return fail(json, "unusable-firing", problem + "; nenhum arquivo escrito");
-    }
+  if (const char* code = read_firings(options, json, &firings, &problem)) {
+    return fail(json, code, problem + "; nenhum arquivo escrito");
   }
   problem = repeated_firing(firings);
   if (!problem.empty()) return fail(json, "repeated-firing", problem + "; nenhum arquivo escrito");
   put_firing_warnings(firings, report_stream(json));
   const SeriesSummary summary = summarize(firings);
   const MeanEngineCurve eng = mean_engine_curve(firings);
+  if (!options.reference_file.empty()) {
+    reference.comparison = compare_curves(eng.burn, reference.motor.points, reference.motor.designation);
+  }
 
   const fs::path folder = path_of_name(options.folder);
-  const fs::path eng_path = options.eng_file.empty() ? folder / kEngName : path_of_name(options.eng_file);
-  EngHeader header;
-  header.name = summary.designation.empty() ? "serie" : summary.designation;
-  header.propellant_mass = eng.M;
-  header.total_mass = eng.M;
-  header.comment = std::string(kInspectName) + " serie: curva media de " + std::to_string(firings.size()) +
-                   " ensaios, impulso " + fixed(eng.It, 3) + " N s";
-  if (!eng_figures_finite(header, eng.points)) {
+  if (!curve_finite(eng.points)) {
     return fail(json, "non-finite-curve",
                 "a curva média tem valores infinitos ou que não são números; nenhum arquivo escrito");
   }
-  const MeanCurveNote note{cp1252_from_utf8(name_of_path(eng_path)), eng.points.size(), eng.It};
-  const std::string report = series_report_text(firings, summary, note);
-  const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
-
   std::vector<OutputFile> outputs;
-  outputs.push_back({kUnitSeriesReport, folder / kReportName, report});
-  outputs.push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(firings, options.dialect)});
-  outputs.push_back({kUnitSeriesEng, eng_path, eng_text(header, eng.points)});
-  outputs.push_back({kUnitSeriesPlotData, folder / kPlotDataName, plot_data_text(firings, eng.mean)});
-  outputs.push_back(
-      {kUnitSeriesPlotScript, folder / kPlotScriptName, plot_script_text(firings, summary.designation, plot)});
+  MeanCurveNote note;
+  if (!add_outputs(options, {firings, summary, eng, reference}, &outputs, &note, &problem)) {
+    return fail(json, "eng-not-written", problem + "; nenhum arquivo escrito");
+  }
+  // The engine files and the curves' data, for the page.
+  const std::vector<OutputFile> engine = outputs_of(outputs, {kUnitSeriesEng, kUnitSeriesRse});
+  const std::string plot_data = outputs_of(outputs, {kUnitSeriesPlotData}).front().bytes;
   std::vector<fs::path> written;
   for (const OutputFile& out : outputs) written.push_back(out.path);
   written.push_back(folder / kPngName);
+  written.push_back(folder / kPageName);
   if (json.target != kJsonToStandardOutput && !json.target.empty()) written.push_back(path_of_name(json.target));
-  problem = overwrite_problem(written, firings);
+  problem = overwrite_problem(written, firings, options.reference_file);
   if (!problem.empty()) return fail(json, "would-overwrite", problem + "; nenhum arquivo escrito");
 
   try {
@@ -243,17 +410,23 @@ int series_main(const Invocation& call) {
   }
 
   std::FILE* const text = report_stream(json);
-  put(utf8_from_cp1252(lf_lines(report)) + "\n", text);
+  put(utf8_from_cp1252(lf_lines(outputs.front().bytes)) + "\n", text);
   int status = summary.certification.passed() ? kStatusFits : kStatusWarnings;
-  if (!(std::fabs(eng.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
+  if (!(std::fabs(note.It - summary.It.mean) <= kEngImpulseTolerance * std::fabs(summary.It.mean))) {
     put("AVISO: o impulso da curva média difere da média de It em mais de 0,5 %\n", text);
     status = kStatusWarnings;
   }
   const bool drawn = draw_picture(folder, text);
   if (!drawn) status = kStatusWarnings;
+  if (!write_series_page(folder, firings, summary, reference, plot_data, engine, drawn, text)) status = kStatusWarnings;
   put("Arquivos escritos em " + console_name(name_of_path(folder)) + ": " + kReportName + ", " + kCsvName + ", " +
-          kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) +
-          "; curva média em " + console_name(name_of_path(eng_path)) + "\n",
+          kPlotDataName + ", " + kPlotScriptName + (drawn ? std::string(", ") + kPngName : std::string()) + ", " +
+          kPageName +
+          (engine.empty() ? std::string("; nenhum arquivo de motor: pede ") + kEngineSizeOptions
+                          : "; curva média em " + utf8_from_cp1252(note.file)) +
+          "\n",
       text);
-  return finish_with_json(json, json.target.empty() ? "" : series_document(firings, summary), status);
+  return finish_with_json(
+      json, json.target.empty() ? "" : series_document(firings, summary, reference.source, reference.comparison),
+      status);
 }

@@ -7,6 +7,7 @@
 #include "analysis/curve.h"
 #include "core/run_context.h"
 #include "core/trimmed.h"
+#include "inspect/calibration/cal_file.h"
 #include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/text.h"
@@ -56,9 +57,11 @@ std::string program_stop(const ThrustFile& file, const WindowReading& run, const
   return "";
 }
 
-// The one analysis of the firing's log; false with *PROBLEM when it holds
-// no burn. The thrust is mirrored first under --inverter.
-bool analyse(ThrustFile& file, const FiringOptions& options, Firing* f, std::string* problem) {
+// The one analysis of the firing's log and its burn's budget with
+// CALIBRATION; false with *PROBLEM when it holds no burn. The thrust is
+// mirrored first under --inverter.
+bool analyse(ThrustFile& file, const FiringOptions& options, Firing* f, std::string* problem,
+             const std::optional<Calibration>& calibration = std::nullopt) {
   if (options.inverted) mirror_thrust(std::span<double>(file.F.get(), file.size()));
   FiringChoice choice;
   choice.w = f->from_case ? f->values.w : options.rate;
@@ -75,6 +78,10 @@ bool analyse(ThrustFile& file, const FiringOptions& options, Firing* f, std::str
   }
   f->standard = *a.burn;
   f->standard_class = a.burn_class;
+  UncertaintyInputs stand;
+  static_cast<StandFigures&>(stand) = options.stand;
+  stand.calibration = calibration;
+  f->uncertainty = firing_uncertainty(file.times(), file.thrusts(), a, stand);
   return true;
 }
 
@@ -106,7 +113,22 @@ bool evaluate(ThrustFile& file, Firing* f, std::string* problem) {
   return true;
 }
 
+// The calibration the import copied into the case CASE_NAME, in the current
+// folder; none when there is none or it cannot be read (the budget then
+// names the calibration as not given).
+std::optional<Calibration> case_calibration(const std::string& case_name) {
+  Calibration calibration;
+  std::string text;
+  std::string problem;
+  std::error_code error;
+  const std::string name = case_name + kCalibrationSuffix;
+  if (case_name.empty() || !fs::is_regular_file(path_of_name(name), error)) return std::nullopt;
+  if (!read_cal_file(name, &calibration, &text, &problem)) return std::nullopt;
+  return calibration;
+}
+
 bool read_case_firing(const fs::path& dir, const FiringOptions& options, Firing* f, std::string* problem) {
+  std::optional<Calibration> calibration;
   RunContext rc;
   ThrustFile file;
   {
@@ -119,10 +141,11 @@ bool read_case_firing(const fs::path& dir, const FiringOptions& options, Firing*
     std::error_code error;
     f->log = fs::absolute(path_of_name(thrust_name), error);
     f->name = case_name.empty() ? cp1252_from_utf8(name_of_path(dir.filename())) : case_name;
+    calibration = case_calibration(case_name);
   }
   f->from_case = true;
   f->values = static_cast<const CaseValues&>(rc);
-  return analyse(file, options, f, problem) && evaluate(file, f, problem);
+  return analyse(file, options, f, problem, calibration) && evaluate(file, f, problem);
 }
 
 bool read_file_firing(const fs::path& path, const FiringOptions& options, Firing* f, std::string* problem) {

@@ -6,13 +6,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "inspect/engine/engine_curve.h"
 #include "inspect/firing/burn.h"
-#include "inspect/firing/eng_export.h"
 #include "inspect/firing/firing.h"
 #include "inspect/program/program_run.h"
+#include "inspect/uncertainty/firing_uncertainty.h"
 
 struct Firing {
   std::string argument;  // as given on the command line
@@ -26,6 +28,7 @@ struct Firing {
   // The one analysis of the firing's log, and its standard figures (the
   // 5 %-of-peak burn on the measured time scale) with their designation.
   FiringAnalysis analysis;
+  std::optional<FiringUncertainty> uncertainty;  // of its burn
   Burn standard;
   BurnClass standard_class;
 
@@ -43,6 +46,7 @@ struct FiringOptions {
   std::int32_t rate = 0;  // w for bare thrust data files; 0: from the median step
   double M = 0.0;         // kg, for bare thrust data files
   bool inverted = false;  // --inverter: the thrust is read mirrored
+  StandFigures stand;     // for the budget; a case's calibration copy joins them
 };
 
 // Reads the firing named by ARGUMENT into *FIRING. False with *PROBLEM, a

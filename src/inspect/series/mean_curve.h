@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/engine_curve.h"
 
 // The most points a firing's curve keeps in a series: enough for the mean
 // curve, the engine file and the picture, whatever the rate of the log.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "inspect/common/code_page.h"
 #include "output/gnuplot_text.h"
 
 namespace {
@@ -50,7 +51,8 @@ std::string gnuplot_quoted(std::string_view text) {
   return quoted;
 }
 
-std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean) {
+std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean,
+                           std::span<const CurvePoint> reference) {
   std::string out;
   out.reserve((firings.size() + 1) * (kPicturePoints * 24 + 32));
   for (std::size_t i = 0; i < firings.size(); ++i) {
@@ -60,16 +62,21 @@ std::string plot_data_text(std::span<const Firing> firings, const std::vector<Cu
   }
   out += "# curva media\n";
   add_curve(out, mean);
+  if (!reference.empty()) {
+    out += "\n\n# curva de referencia\n0 0\n";
+    add_curve(out, reference);
+  }
   return out;
 }
 
-std::string plot_script_text(std::span<const Firing> firings, std::string_view designation, const PlotFiles& files) {
+std::string plot_script_text(std::span<const Firing> firings, std::string_view designation, const PlotFiles& files,
+                             std::string_view reference) {
   std::string s;
   const auto line = [&s](const std::string& text) { s += text + "\r\n"; };
   line("# S\xE9rie de ensaios, escrita por talvironeska-inspect serie. Mude o estilo \xE0 vontade e");
   line("# desenhe de novo com \"gnuplot " + files.script + "\" nesta pasta.");
-  line("set encoding cp1252");
-  line("set terminal pngcairo size 1200,720 noenhanced");
+  line(files.utf8 ? "set encoding utf8" : "set encoding cp1252");
+  line(files.terminal);
   line("set output " + relative_path(files.png));
   line("set title " + gnuplot_quoted("S\xE9rie de " + std::to_string(firings.size()) +
                                      " ensaios, designa\xE7\xE3o pelas m\xE9"
@@ -92,6 +99,12 @@ std::string plot_script_text(std::span<const Firing> firings, std::string_view d
   }
   s += relative_path(files.data) + " index " + std::to_string(firings.size()) +
        " using 1:2 with lines lw 3 lc rgb 'black' title 'curva m\xE9"
-       "dia'\r\n";
-  return s;
+       "dia'";
+  if (!reference.empty()) {
+    s += ", \\\r\n    " + relative_path(files.data) + " index " + std::to_string(firings.size() + 1) +
+         " using 1:2 with lines lw 2 dt 2 lc rgb 'red' title " +
+         gnuplot_quoted("refer\xEAncia: " + std::string(reference));
+  }
+  s += "\r\n";
+  return files.utf8 ? utf8_from_cp1252(s) : s;
 }

@@ -94,6 +94,8 @@ constexpr LayoutItem kLayoutResult[] = {
 };
 // clang-format on
 
+}  // namespace
+
 std::string firing_label(std::size_t index) { return "ensaio " + std::to_string(index + 1); }
 
 std::string firings_named(std::span<const Firing> firings, const std::vector<std::size_t>& which) {
@@ -140,6 +142,8 @@ const char* check_label(CheckKind kind) {
   }
   return "";
 }
+
+namespace {
 
 void add_stats_rows(std::string& out, std::span<const LayoutItem> layout, std::span<const FigureStats* const> columns,
                     std::string_view mean_text) {

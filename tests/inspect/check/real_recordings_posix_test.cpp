@@ -7,9 +7,12 @@
 #include <string>
 
 #include "inspect/check/inspection.h"
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/comparison.h"
+#include "inspect/engine/engine_file.h"
+#include "inspect/engine/engine_reading.h"
 #include "inspect/firing/sampling.h"
 #include "support/eng_reading.h"
+#include "support/engine_rules.h"
 
 namespace {
 
@@ -60,20 +63,34 @@ TEST(RealRecordings, F67EngineFileReadsBack) {
   input.want_eng = true;
   const InspectResult result = inspect(input);
   ASSERT_TRUE(result.firing.burn);
-  EngHeader header;
-  header.name = result.firing.burn_class.designation;
-  header.diameter = 29;
-  header.length = 83;
-  header.propellant_mass = 0.030;
-  header.total_mass = 0.081;
-  header.comment = "f67w";
-  const EngFile eng = read_eng(eng_text(header, reduce_curve(result.burn_polyline)));
+  EngineMotor motor;
+  motor.designation = result.firing.burn_class.designation;
+  motor.diameter = 29;
+  motor.length = 83;
+  motor.propellant_mass = 0.030;
+  motor.total_mass = 0.081;
+  motor.comment = "f67w";
+  const std::string text = eng_text(motor, printed_curve(reduce_curve(result.burn_polyline)));
+  EXPECT_EQ(eng_rule_breaks(text), std::vector<std::string>{}) << text;
+  const EngFile eng = read_eng(text);
   ASSERT_TRUE(eng.well_formed);
   EXPECT_EQ(eng.name, "F66");
   EXPECT_LE(eng.points.size(), 32u);
   EXPECT_EQ(eng.points.back().F, 0.0);
   EXPECT_NEAR(eng.points.back().t, 0.924, 0.005);
   EXPECT_NEAR(eng_impulse(eng), 61.409, 0.005 * 61.409);
+  // The example's published curve is this one, and a strict reader takes it.
+  const std::string example = std::string(TALVIRONESKA_SOURCE_DIR) + "/examples/f67w/f67w_nar.eng";
+  std::ifstream in(example, std::ios::binary);
+  const std::string shipped{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(eng_rule_breaks(shipped), std::vector<std::string>{});
+  PublishedMotor published;
+  std::string problem;
+  ASSERT_TRUE(read_published_motor(example, &published, &problem)) << problem;
+  std::vector<CurvePoint> burn(result.burn_polyline.begin() + 1, result.burn_polyline.end());
+  const CurveComparison c = compare_curves(burn, published.points, published.designation);
+  EXPECT_NEAR(c.It_pct, 0.0, 0.5);
+  EXPECT_EQ(c.reference.designation, "F66");
 }
 
 TEST(RealRecordings, IrregularLoggerIsFlaggedWithItsError) {

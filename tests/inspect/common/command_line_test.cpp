@@ -105,11 +105,15 @@ TEST(CommandLine, ValuesGoWhereTheTableSays) {
   EXPECT_EQ(o.rate, 1000);
   EXPECT_TRUE(o.version);
   SeriesOptions s;
-  const std::vector<std::string> series = {"a", "--csv-internacional", "b", "c", "--eng", "--help"};
+  const std::vector<std::string> series = {
+      "a",  "--csv-internacional", "b",   "c", "--eng", "--help", "--diametro", "29", "--comprimento",
+      "83", "--massa-total",       "0.08"};
   ASSERT_EQ(read_command_line(kSeriesCommandLine, series, &s, &problem), CommandLine::run) << problem;
   EXPECT_EQ(s.firings, (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_EQ(s.dialect, CsvDialect::international);
   EXPECT_EQ(s.eng_file, "--help");  // a value, whatever it looks like
+  EXPECT_EQ(s.diameter, 29.0);
+  EXPECT_EQ(s.total_mass, 0.08);
 }
 
 TEST(CommandLine, UsageListsTheCommandsFromTheTable) {

@@ -66,6 +66,27 @@ Log shifting_zero_and_glitch() {
 
 bool has_warning(const FiringAnalysis& a, const std::string& code) { return !warning_text(a, code).empty(); }
 
+TEST(FiringSignal, SpikesReadThroughAndForwardStepsOnly) {
+  const std::vector<double> t = {0.0, 1.0, 2.0, 3.0, 4.0, 4.0, 3.5, 5.0};
+  const std::vector<double> F = {1.0, 1.0, 90.0, 91.0, 5.0, 5.0, 5.0, 5.0};
+  const std::vector<std::size_t> spikes = {2, 3};
+  Signal s = constant_zero(t, F, 1.0);
+  s.spikes = spikes;
+  // Records 2 and 3 read as the line from record 1 (0 N above the zero) to
+  // record 4 (4 N).
+  EXPECT_DOUBLE_EQ(above(s, 2), 4.0 / 3.0);
+  EXPECT_DOUBLE_EQ(above(s, 3), 8.0 / 3.0);
+  // 0 to 4 s: a triangle of 4 N over 3 s after 1 s at 0; the repeated stamp
+  // and the step back add nothing; 3.5 to 5 s at 4 N adds 6.
+  EXPECT_DOUBLE_EQ(stamped_area(s, 0, 4), 6.0);
+  EXPECT_DOUBLE_EQ(stamped_area(s, 0, 7), 12.0);
+  // A line from 1 N to 3 N between 1 s and 3 s: it takes 1 N s off 1 s to 3 s,
+  // and 2 N s a second after.
+  ZeroCorrection line{1.0, 3.0, 1.0, 3.0};
+  EXPECT_DOUBLE_EQ(zero_rise(line, 0.0, 3.0), 2.0);
+  EXPECT_DOUBLE_EQ(zero_rise(line, 0.0, 4.0), 4.0);
+}
+
 struct ZeroCase {
   const char* name;
   Log log;

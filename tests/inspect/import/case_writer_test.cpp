@@ -69,25 +69,62 @@ TEST_F(CaseWriterTest, TheProgramReadsTheCaseBackWhole) {
 }
 
 TEST_F(CaseWriterTest, ThrustLinesReadBackToTheSameDoubles) {
-  std::vector<ThrustRecord> records;
-  for (int k = 0; k < 500; ++k) records.push_back({k / 78.0, std::sin(k * 0.1) * 1234.5678 - 1e-7 * k, 0});
-  records.push_back({1e-9, -4.4482216152605e-300, 0});
+  Records records;
+  for (int k = 0; k < 500; ++k) {
+    records.t.push_back(k / 78.0);
+    records.F.push_back(std::sin(k * 0.1) * 1234.5678 - 1e-7 * k);
+  }
+  records.t.push_back(1e-9);
+  records.F.push_back(-4.4482216152605e-300);
   std::string text;
-  append_thrust_lines(records, &text);
+  const WrittenCurve curve{records.t, records.F, 0};
+  CurveCursor points(curve);
+  EXPECT_TRUE(append_thrust_lines(points, records.size(), &text));
+  EXPECT_FALSE(append_thrust_lines(points, 1, &text));
   EXPECT_EQ(text.substr(0, 4), "0 0\r");
   const ThrustFile file = read_thrust_text(text);
   ASSERT_EQ(file.size(), records.size());
   EXPECT_EQ(file.unreadable.count, 0u);
   for (std::size_t i = 0; i < records.size(); ++i) {
-    EXPECT_EQ(file.times()[i], records[i].t) << i;
-    EXPECT_EQ(file.thrusts()[i], records[i].F) << i;
+    EXPECT_EQ(file.times()[i], records.t[i]) << i;
+    EXPECT_EQ(file.thrusts()[i], records.F[i]) << i;
+  }
+}
+
+// The thrust data file of a grid over uneven stamps, long enough to be
+// formatted in several blocks on two threads, holds the same lines as one
+// cursor walking the curve from its start.
+TEST_F(CaseWriterTest, TheDataFileIsTheCurveLineByLineWhateverTheBlocks) {
+  std::vector<double> t;
+  std::vector<double> F;
+  long ms = 0;
+  for (int k = 0; k < 60000; ++k, ms += 1 + k % 3) {
+    t.push_back(ms / 1000.0);
+    F.push_back(std::sin(k * 0.01) * 50.0 + k * 1e-4);
+  }
+  for (const std::int32_t w : {0, 997}) {
+    SCOPED_TRACE(w);
+    const WrittenCurve curve{t, F, w};
+    std::string expected;
+    CurveCursor points(curve);
+    append_thrust_lines(points, curve.size(), &expected);
+    ImportedCase c = sample_case();
+    c.case_name = "longo" + std::to_string(w);
+    std::vector<std::string> written;
+    std::string problem;
+    ASSERT_TRUE(write_case("caso" + std::to_string(w), c, curve, {"achados\n", "{}"}, false, "registro.csv", &written,
+                           &problem))
+        << problem;
+    EXPECT_EQ(read_file("caso" + std::to_string(w) + "/" + thrust_file_name(c)), expected);
   }
 }
 
 TEST_F(CaseWriterTest, NothingIsReplacedUnlessAskedAndTheLogNever) {
   ImportedCase c = sample_case();
   c.case_name = "e1";
-  const std::vector<ThrustRecord> records = {{0.0, 1.0, 1}, {0.5, 2.0, 2}};
+  const std::vector<double> t = {0.0, 0.5};
+  const std::vector<double> F = {1.0, 2.0};
+  const WrittenCurve records{t, F, 0};
   write_file("registro.csv", "t,F\n");
   std::filesystem::create_directory("caso");
   write_file("caso/e1.dat", "antigo\n");
@@ -121,7 +158,8 @@ TEST_F(CaseWriterTest, AFailedWriteLeavesNothing) {
   std::vector<std::string> written;
   std::string problem;
   write_file("arquivo", "x");
-  EXPECT_FALSE(write_case("arquivo/caso", c, {}, {"achados\n", "{}"}, false, "registro.csv", &written, &problem));
+  EXPECT_FALSE(
+      write_case("arquivo/caso", c, WrittenCurve{}, {"achados\n", "{}"}, false, "registro.csv", &written, &problem));
   EXPECT_FALSE(problem.empty());
   EXPECT_TRUE(written.empty());
 }
@@ -132,7 +170,9 @@ TEST_F(CaseWriterTest, AFailedWriteLeavesNothing) {
 TEST_F(CaseWriterTest, AFailedSwapPutsTheOldCaseBack) {
   ImportedCase c = sample_case();
   c.case_name = "e1";
-  const std::vector<ThrustRecord> old_records = {{0.0, 1.0, 1}, {0.5, 2.0, 2}};
+  const std::vector<double> t = {0.0, 0.5, 1.0};
+  const std::vector<double> old_F = {1.0, 2.0};
+  const WrittenCurve old_records{std::span(t).first(2), old_F, 0};
   std::vector<std::string> written;
   std::string problem;
   ASSERT_TRUE(write_case("caso", c, old_records, {"achados\n", "{}"}, false, "registro.csv", &written, &problem))
@@ -143,7 +183,8 @@ TEST_F(CaseWriterTest, AFailedSwapPutsTheOldCaseBack) {
   }
   std::filesystem::create_directories("caso/e1_caso.txt.importar-antigo/ocupada");
   c.ti = 0.25;
-  const std::vector<ThrustRecord> new_records = {{0.0, 5.0, 1}, {0.5, 6.0, 2}, {1.0, 0.0, 3}};
+  const std::vector<double> new_F = {5.0, 6.0, 0.0};
+  const WrittenCurve new_records{t, new_F, 0};
   EXPECT_FALSE(write_case("caso", c, new_records, {"achados\n", "{}"}, true, "registro.csv", &written, &problem));
   EXPECT_NE(problem.find("ficou como estava"), std::string::npos) << problem;
   std::map<std::string, std::string> after;
@@ -164,8 +205,10 @@ TEST_F(CaseWriterTest, TemporaryFilesAreMadeNewNeverThroughALink) {
   write_file("caso/talvironeska_2p1_dados_geral.txt.importar-tmp", "restos de uma importação interrompida");
   std::vector<std::string> written;
   std::string problem;
-  ASSERT_TRUE(write_case("caso", c, {{{0.0, 1.0, 1}, {0.5, 2.0, 2}}}, {"achados\n", "{}"}, false, "registro.csv",
-                         &written, &problem))
+  const std::vector<double> t = {0.0, 0.5};
+  const std::vector<double> F = {1.0, 2.0};
+  ASSERT_TRUE(
+      write_case("caso", c, WrittenCurve{t, F, 0}, {"achados\n", "{}"}, false, "registro.csv", &written, &problem))
       << problem;
   EXPECT_EQ(read_file("vitima.txt"), "intacta\n");
   EXPECT_EQ(read_file("caso/e1.dat"), "0 1\r\n0.5 2\r\n");

@@ -21,13 +21,13 @@ TEST_F(LogReadingTest, ConvertsCountsFromTheFirstRecordAndFoldsRepeatedStamps) {
   std::string problem;
   ASSERT_TRUE(read_log("log.csv", LogLayout{}, &log, &problem)) << problem;
   ASSERT_EQ(log.records.size(), 3u);
-  EXPECT_EQ(log.records[0].t, 0.0);
-  EXPECT_EQ(log.records[1].t, 0.012);
-  EXPECT_EQ(log.records[2].t, 0.025);
-  EXPECT_DOUBLE_EQ(log.records[0].F, 0.980665);
-  EXPECT_DOUBLE_EQ(log.records[1].F, 300.0 * 9.80665e-3);  // the two at 1012 ms, averaged
-  EXPECT_EQ(log.records[1].line, 3u);
-  EXPECT_EQ(log.records[2].line, 6u);
+  EXPECT_EQ(log.records.t[0], 0.0);
+  EXPECT_EQ(log.records.t[1], 0.012);
+  EXPECT_EQ(log.records.t[2], 0.025);
+  EXPECT_DOUBLE_EQ(log.records.F[0], 0.980665);
+  EXPECT_DOUBLE_EQ(log.records.F[1], 300.0 * 9.80665e-3);  // the two at 1012 ms, averaged
+  EXPECT_EQ(log.widest_gap.line_before, 3u);               // from 1012 ms to 1025 ms, the records of lines 3 and 6
+  EXPECT_EQ(log.widest_gap.line_after, 6u);
   EXPECT_EQ(log.repeated, 1u);
   EXPECT_EQ(log.lines, 6u);
 }
@@ -40,8 +40,8 @@ TEST_F(LogReadingTest, AByteOrderMarkIsNotPartOfTheFirstLine) {
   std::string problem;
   ASSERT_TRUE(read_log("log.csv", layout_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << problem;
   ASSERT_EQ(log.records.size(), 2u);
-  EXPECT_EQ(log.records[0].F, 1.5);
-  EXPECT_EQ(log.records[1].t, 0.5);
+  EXPECT_EQ(log.records.F[0], 1.5);
+  EXPECT_EQ(log.records.t[1], 0.5);
 }
 
 TEST_F(LogReadingTest, RawChannelAtARate) {
@@ -54,9 +54,9 @@ TEST_F(LogReadingTest, RawChannelAtARate) {
   std::string problem;
   ASSERT_TRUE(read_log("daq.txt", o, &log, &problem)) << problem;
   ASSERT_EQ(log.records.size(), 3u);
-  EXPECT_EQ(log.records[2].t, 0.5);
-  EXPECT_EQ(log.records[1].F, 5.0);
-  EXPECT_EQ(log.records[2].F, -5.0);
+  EXPECT_EQ(log.records.t[2], 0.5);
+  EXPECT_EQ(log.records.F[1], 5.0);
+  EXPECT_EQ(log.records.F[2], -5.0);
 }
 
 TEST_F(LogReadingTest, ABadLineNamesItsNumberTextAndWhatWasExpected) {
@@ -87,8 +87,8 @@ TEST_F(LogReadingTest, LinesLongerThanABlockAndNoLastLineEnd) {
   std::string problem;
   ASSERT_TRUE(read_log("long.txt", layout_for(TimeUnit::ms, ThrustUnit::N), &log, &problem)) << problem;
   ASSERT_EQ(log.records.size(), 120000u);
-  EXPECT_EQ(log.records.back().t, 119.999);
-  EXPECT_EQ(log.records.back().F, 119999 % 7 + 0.25);
+  EXPECT_EQ(log.records.t.back(), 119.999);
+  EXPECT_EQ(log.records.F.back(), 119999 % 7 + 0.25);
 }
 
 // Files that are read wrongly unless told apart: CR alone as the line end
@@ -102,7 +102,7 @@ TEST_F(LogReadingTest, LineEndsEncodingsAndHeadersThatMisleadTheReading) {
   } cases[] = {
       {"time_ms,thrust_N\r0,1\r10,2\r20,0\r", ""},
       {"0 1\r0.01 2\r0.02 0", ""},
-      {std::string("\xFF\xFE" "t\0,\0F\0\n\0", 12) + std::string("0\0,\0" "1\0\n\0", 10), "UTF-16"},
+      {std::string("\xFF\xFE" "t\0,\0F\0\n\0", 10) + std::string("0\0,\0" "1\0\n\0", 8), "UTF-16"},
       {std::string("0,1\n1,\0\0\n", 9), "UTF-16"},
       {"time_s_not_ms,thrust_N\n0,1\n1,2\n", "nomeia duas unidades, s e ms"},
       {"time_s,F_N_g\n0,1\n1,2\n", "nomeia duas unidades, N e g"},

@@ -1,9 +1,7 @@
-#include "inspect/firing/eng_export.h"
+#include "inspect/engine/engine_curve.h"
 
 #include <cmath>
 #include <queue>
-
-#include "inspect/common/text.h"
 
 namespace {
 
@@ -126,19 +124,9 @@ double curve_impulse(const std::vector<CurvePoint>& points) {
   return It;
 }
 
-std::string eng_text(const EngHeader& header, const std::vector<CurvePoint>& points) {
-  std::string text = "; " + header.comment + "\n";
-  text += "; atrasos de ejecao: valor a editar\n";
-  text += header.name + " " + fixed(header.diameter, 1) + " " + fixed(header.length, 1) + " 0 " +
-          fixed(header.propellant_mass, 5) + " " + fixed(header.total_mass, 5) + " talvironeska\n";
-  for (const CurvePoint& point : points) text += "   " + fixed(point.t, 5) + " " + fixed(point.F, 3) + "\n";
-  return text;
-}
-
-bool eng_figures_finite(const EngHeader& header, const std::vector<CurvePoint>& points) {
+bool curve_finite(const std::vector<CurvePoint>& points) {
   for (const CurvePoint& p : points) {
     if (!std::isfinite(p.t) || !std::isfinite(p.F)) return false;
   }
-  return std::isfinite(header.diameter) && std::isfinite(header.length) && std::isfinite(header.propellant_mass) &&
-         std::isfinite(header.total_mass) && std::isfinite(curve_impulse(points));
+  return std::isfinite(curve_impulse(points));
 }

@@ -1,0 +1,50 @@
+#include "inspect/json/uncertainty.h"
+
+void put_burn_uncertainty_fields(JsonWriter& json, const FiringUncertainty& u) {
+  json_number_field(json, "impulse_U_Ns", u.budget.U);
+  json_number_field(json, "average_thrust_U_N", u.budget.U_Fmed);
+  json_number_field(json, "peak_U_N", u.budget.U_Fmax);
+  json_number_field(json, "burn_time_U_s", u.budget.U_tq);
+}
+
+void put_uncertainty_json(JsonWriter& json, const FiringUncertainty* u) {
+  if (u == nullptr) {
+    json_null_field(json, "uncertainty");
+    json_null_field(json, "class_probability");
+    return;
+  }
+  const Budget& b = u->budget;
+  json_key(json, "uncertainty");
+  json_open_object(json);
+  json_number_field(json, "k", b.k);
+  json_key(json, "complete");
+  json_bool(json, b.complete);
+  json_key(json, "missing");
+  json_open_array(json);
+  for (const std::string& name : b.missing) json_text(json, name);
+  json_close_array(json);
+  json_key(json, "terms");
+  json_open_array(json);
+  for (const BudgetTerm& term : b.terms) {
+    json_open_object(json);
+    json_text_field(json, "name", term.name);
+    if (term.given) {
+      json_number_field(json, "u_Ns", term.u);
+      json_number_field(json, "share", term.share);
+    } else {
+      json_null_field(json, "u_Ns");
+      json_null_field(json, "share");
+    }
+    json_close_object(json);
+  }
+  json_close_array(json);
+  json_close_object(json);
+  if (u->classes.empty()) {
+    json_null_field(json, "class_probability");
+    return;
+  }
+  json_key(json, "class_probability");
+  json_open_object(json);
+  for (const ClassChance& c : u->classes) json_number_field(json, c.letter, c.probability);
+  json_close_object(json);
+}

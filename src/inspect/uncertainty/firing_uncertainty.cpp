@@ -1,0 +1,59 @@
+#include "inspect/uncertainty/firing_uncertainty.h"
+
+#include <cmath>
+
+#include "inspect/common/text.h"
+#include "inspect/uncertainty/coverage.h"
+
+FiringUncertainty firing_uncertainty(std::span<const double> t, std::span<const double> F, const FiringAnalysis& a,
+                                     const UncertaintyInputs& in) {
+  FiringUncertainty u;
+  u.budget = impulse_budget(t, F, a, in);
+  if (near_class_boundary(a.burn->It, u.budget.U)) u.classes = class_probability(a.burn->It, u.budget);
+  if (in.calibration) u.calibration_top_load = in.calibration->top_load;
+  u.It = a.burn->It;
+  u.u_propellant_mass = in.u_propellant_mass;
+  return u;
+}
+
+double specific_impulse_U(const FiringUncertainty& u, double Is, double M) {
+  const double mass = u.u_propellant_mass.value_or(0.0) / M;
+  return u.budget.k * std::fabs(Is) * std::hypot(u.budget.u / u.It, mass);
+}
+
+std::string class_chances_text(const std::vector<ClassChance>& classes) {
+  std::string text;
+  for (const ClassChance& c : classes) {
+    text += (text.empty() ? "P(" : "; P(") + c.letter + ") = " + fixed(c.probability, 2);
+  }
+  return text;
+}
+
+void report_uncertainty(Report& out, const FiringUncertainty& u, const Burn& b) {
+  const Budget& g = u.budget;
+  const std::string partial = g.complete ? "" : " (só os termos informados)";
+  out.line("  incerteza expandida U (k = " + fixed(g.k, 2) + ", 95 %" +
+           (g.dof < 30.0 ? ", " + fixed(g.dof, 0) + " graus de liberdade efetivos" : std::string()) + "):" + partial);
+  out.line("    impulso total " + fixed(b.It, 3) + " ± " + fixed(g.U, 3) + " N·s (" + fixed(g.U / b.It * 100.0, 2) +
+           " %)" + partial);
+  out.line("    empuxo médio " + fixed(b.Fmed, 3) + " ± " + fixed(g.U_Fmed, 3) + " N; empuxo máximo " +
+           fixed(b.Fmax, 3) + " ± " + fixed(g.U_Fmax, 3) + " N; duração " + fixed(b.duration, 4) + " ± " +
+           fixed(g.U_tq, 4) + " s");
+  out.line("    termos do impulso, incerteza padrão u e parcela de u²:");
+  for (const BudgetTerm& term : g.terms) {
+    const std::string value =
+        term.given ? fixed(term.u, 4) + " N·s  " + fixed(term.share * 100.0, 1) + " %" : std::string("não informado");
+    out.line("      " + std::string(term.label) + ": " + value);
+  }
+  out.line("    u combinada " + fixed(g.u, 4) + " N·s");
+  if (!g.complete) {
+    out.line("    U não cobre os termos não informados: não é a incerteza inteira do impulso");
+  }
+  if (!u.classes.empty()) {
+    out.line("    o intervalo alcança outra classe: " + class_chances_text(u.classes));
+  }
+  if (u.calibration_top_load > 0.0 && u.calibration_top_load < 0.5 * b.Fmax) {
+    out.warn("a maior carga da calibração, " + fixed(u.calibration_top_load, 3) + " N, não chega à metade do pico, " +
+             fixed(b.Fmax, 3) + " N: o fator é extrapolado; calibre até o pico esperado");
+  }
+}

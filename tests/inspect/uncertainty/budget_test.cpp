@@ -1,0 +1,166 @@
+#include "inspect/uncertainty/budget.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "inspect/uncertainty/class_probability.h"
+#include "inspect/uncertainty/coverage.h"
+#include "inspect/uncertainty/draws.h"
+#include "inspect/uncertainty/firing_uncertainty.h"
+
+namespace {
+
+// A log of a half-sine burn of PEAK newtons for 1 s from 2 s, 5 s long at
+// RATE Hz, with what each case adds to it.
+struct SyntheticLog {
+  std::vector<double> t;
+  std::vector<double> F;
+};
+
+double burn_shape(double t) { return t > 2.0 && t < 3.0 ? 100.0 * std::sin(M_PI * (t - 2.0)) : 0.0; }
+
+SyntheticLog synthetic_log(double rate, const std::function<void(SyntheticLog&)>& add = {}) {
+  SyntheticLog log;
+  for (int k = 0; k < static_cast<int>(5.0 * rate); ++k) {
+    log.t.push_back(k / rate);
+    log.F.push_back(burn_shape(k / rate));
+  }
+  if (add) add(log);
+  return log;
+}
+
+const BudgetTerm& term_named(const Budget& b, const char* name) {
+  for (const BudgetTerm& t : b.terms) {
+    if (std::string(t.name) == name) return t;
+  }
+  static const BudgetTerm none{"", "", false, false, -1.0, 0.0, 0.0};
+  return none;
+}
+
+// Each term alone in a synthetic log: the term within 10 % of its known value.
+TEST(Budget, EachTermAloneHasItsKnownValue) {
+  Calibration cal;
+  cal.b = 0.002;
+  cal.u_b = 0.002 * 0.004;  // 0.4 %
+  cal.dof = 23;
+  cal.gravity = 9.80665;
+  cal.u_gravity = 0.015;
+  cal.u_masses_rel = 0.0002;
+  cal.nonlinearity = 0.3;  // N
+  cal.hysteresis = 0.2;    // N
+  cal.top_load = 120;
+  const double It = 200.0 / M_PI;  // the half-sine's impulse
+  Draws draws(5);
+  const double sigma = 0.5;
+  const struct {
+    const char* name;
+    std::function<void(SyntheticLog&)> add;
+    UncertaintyInputs in;
+    double known;  // N s
+  } cases[] = {
+      {"calibration", {}, {{}, cal}, It * 0.004},
+      {"reference_masses", {}, {{}, cal}, It * 0.0002},
+      {"gravity", {}, {{}, cal}, It * 0.015 / 9.80665},
+      {"calibration", {}, {{1.0, std::nullopt, std::nullopt, std::nullopt}, std::nullopt}, It * 0.01},
+      {"clock", {}, {{std::nullopt, std::nullopt, 5000.0, std::nullopt}, std::nullopt}, It * 0.005},
+      // The burn between its 5 % crossings lasts 1 - 2 asin(0.05) / pi s.
+      {"nonlinearity", {}, {{}, cal}, 0.3 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / M_PI)},
+      {"hysteresis", {}, {{}, cal}, 0.1 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / M_PI)},
+      // White noise of sigma on 1000 records a second: sigma sqrt(n) / rate.
+      {"noise",
+       [&](SyntheticLog& log) {
+         for (double& F : log.F) F += sigma * draws.normal();
+       },
+       {},
+       sigma * std::sqrt(950.0) / 1000.0},
+      // A drift of 0.5 N from before to after, corrected by a line: a rectangle of +-0.25 N over the burn.
+      {"zero_shift",
+       [&](SyntheticLog& log) {
+         for (std::size_t i = 0; i < log.t.size(); ++i) {
+           log.F[i] += 0.5 * std::clamp(log.t[i] - 2.0, 0.0, 1.0) + 0.02 * draws.normal();
+         }
+       },
+       {},
+       0.25 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / M_PI)},
+  };
+  for (const auto& c : cases) {
+    const SyntheticLog log = synthetic_log(1000.0, c.add);
+    const FiringAnalysis a = analyse_firing(log.t, log.F);
+    ASSERT_TRUE(a.burn) << c.name;
+    const Budget b = impulse_budget(log.t, log.F, a, c.in);
+    const BudgetTerm& term = term_named(b, c.name);
+    ASSERT_TRUE(term.given) << c.name;
+    EXPECT_NEAR(term.u, c.known, 0.1 * c.known) << c.name;
+  }
+}
+
+// The trapezoid at a low rate: the integration term is the trapezoid's
+// actual error on the records it integrates, within 10 %.
+TEST(Budget, IntegrationTermIsTheTrapezoidsError) {
+  for (double rate : {10.0, 20.0, 40.0}) {
+    const SyntheticLog log = synthetic_log(rate);
+    const FiringAnalysis a = analyse_firing(log.t, log.F);
+    ASSERT_TRUE(a.burn);
+    const Burn& b = *a.burn;
+    double trapezoid = 0.0;
+    for (std::size_t i = b.first; i < b.last; ++i) {
+      trapezoid += 0.5 * (log.F[i] + log.F[i + 1]) * (log.t[i + 1] - log.t[i]);
+    }
+    const double exact =
+        100.0 / M_PI * (std::cos(M_PI * (log.t[b.first] - 2.0)) - std::cos(M_PI * (log.t[b.last] - 2.0)));
+    const double known = std::fabs(trapezoid - exact);
+    EXPECT_NEAR(term_named(impulse_budget(log.t, log.F, a, {}), "integration").u, known, 0.1 * known) << rate;
+  }
+}
+
+TEST(Budget, MissingInputsAreNamedAndUCoversTheRest) {
+  const SyntheticLog log = synthetic_log(1000.0);
+  const FiringAnalysis a = analyse_firing(log.t, log.F);
+  const Budget partial = impulse_budget(log.t, log.F, a, {});
+  EXPECT_FALSE(partial.complete);
+  EXPECT_EQ(partial.missing, (std::vector<std::string>{"calibration", "nonlinearity", "clock"}));
+  UncertaintyInputs in;
+  in.u_factor_percent = 0.5;
+  in.nonlinearity_percent = 0.1;
+  in.u_clock_ppm = 100;
+  const Budget whole = impulse_budget(log.t, log.F, a, in);
+  EXPECT_TRUE(whole.complete);
+  double sum = 0.0;
+  double shares = 0.0;
+  for (const BudgetTerm& t : whole.terms) {
+    sum += t.u * t.u;
+    shares += t.share;
+  }
+  EXPECT_NEAR(whole.u, std::sqrt(sum), 1e-12);
+  EXPECT_NEAR(shares, 1.0, 1e-12);
+  EXPECT_EQ(whole.k, 2.0);
+  EXPECT_DOUBLE_EQ(whole.U, 2.0 * whole.u);
+  EXPECT_GT(whole.U_Fmax, 0.0);
+  EXPECT_GT(whole.U_tq, 0.0);
+  // Is = It / (M g0): its relative U from the impulse's and the mass's.
+  FiringUncertainty u{whole, {}, 0.0, a.burn->It, 0.001};
+  const double rel = std::hypot(whole.u / a.burn->It, 0.001 / 0.05);
+  EXPECT_NEAR(specific_impulse_U(u, 120.0, 0.05), 2.0 * 120.0 * rel, 1e-9);
+}
+
+// At It = 80 N s, the boundary of F and G, with symmetric terms: even odds.
+TEST(ClassProbability, EvenOddsAtABoundary) {
+  Budget budget;
+  budget.terms = {{"calibration", "", true, false, 1.5, kInfiniteDof, 0.0},
+                  {"nonlinearity", "", true, true, 0.8, kInfiniteDof, 0.0}};
+  const std::vector<ClassChance> chances = class_probability(80.0, budget);
+  ASSERT_EQ(chances.size(), 2u);
+  for (const ClassChance& c : chances) {
+    EXPECT_TRUE(c.letter == "F" || c.letter == "G") << c.letter;
+    EXPECT_NEAR(c.probability, 0.5, 0.03) << c.letter;
+  }
+  EXPECT_TRUE(near_class_boundary(79.0, 2.0));
+  EXPECT_FALSE(near_class_boundary(60.0, 2.0));
+  // The same draws every time.
+  EXPECT_EQ(class_probability(79.0, budget)[0].probability, class_probability(79.0, budget)[0].probability);
+}
+
+}  // namespace
