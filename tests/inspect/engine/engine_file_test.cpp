@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -75,7 +76,7 @@ double polyline_impulse(const std::vector<CurvePoint>& p) {
 
 TEST(EngineFile, OddCurvesMakeFilesAStrictReaderTakes) {
   const auto hump = [](double peak, double length) {
-    return [=](double t) { return peak * std::sin(M_PI * std::min(t, length) / length) + 0.01 * peak; };
+    return [=](double t) { return peak * std::sin(std::numbers::pi * std::min(t, length) / length) + 0.01 * peak; };
   };
   const struct {
     const char* name;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <numbers>
 #include <vector>
 
 #include "inspect/uncertainty/class_probability.h"
@@ -20,7 +21,7 @@ struct SyntheticLog {
   std::vector<double> F;
 };
 
-double burn_shape(double t) { return t > 2.0 && t < 3.0 ? 100.0 * std::sin(M_PI * (t - 2.0)) : 0.0; }
+double burn_shape(double t) { return t > 2.0 && t < 3.0 ? 100.0 * std::sin(std::numbers::pi * (t - 2.0)) : 0.0; }
 
 SyntheticLog synthetic_log(double rate, const std::function<void(SyntheticLog&)>& add = {}) {
   SyntheticLog log;
@@ -52,7 +53,7 @@ TEST(Budget, EachTermAloneHasItsKnownValue) {
   cal.nonlinearity = 0.3;  // N
   cal.hysteresis = 0.2;    // N
   cal.top_load = 120;
-  const double It = 200.0 / M_PI;  // the half-sine's impulse
+  const double It = 200.0 / std::numbers::pi;  // the half-sine's impulse
   Draws draws(5);
   const double sigma = 0.5;
   const struct {
@@ -67,8 +68,8 @@ TEST(Budget, EachTermAloneHasItsKnownValue) {
       {"calibration", {}, {{1.0, std::nullopt, std::nullopt, std::nullopt}, std::nullopt}, It * 0.01},
       {"clock", {}, {{std::nullopt, std::nullopt, 5000.0, std::nullopt}, std::nullopt}, It * 0.005},
       // The burn between its 5 % crossings lasts 1 - 2 asin(0.05) / pi s.
-      {"nonlinearity", {}, {{}, cal}, 0.3 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / M_PI)},
-      {"hysteresis", {}, {{}, cal}, 0.1 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / M_PI)},
+      {"nonlinearity", {}, {{}, cal}, 0.3 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / std::numbers::pi)},
+      {"hysteresis", {}, {{}, cal}, 0.1 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / std::numbers::pi)},
       // White noise of sigma on 1000 records a second: sigma sqrt(n) / rate.
       {"noise",
        [&](SyntheticLog& log) {
@@ -84,7 +85,7 @@ TEST(Budget, EachTermAloneHasItsKnownValue) {
          }
        },
        {},
-       0.25 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / M_PI)},
+       0.25 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / std::numbers::pi)},
   };
   for (const auto& c : cases) {
     const SyntheticLog log = synthetic_log(1000.0, c.add);
@@ -110,7 +111,8 @@ TEST(Budget, IntegrationTermIsTheTrapezoidsError) {
       trapezoid += 0.5 * (log.F[i] + log.F[i + 1]) * (log.t[i + 1] - log.t[i]);
     }
     const double exact =
-        100.0 / M_PI * (std::cos(M_PI * (log.t[b.first] - 2.0)) - std::cos(M_PI * (log.t[b.last] - 2.0)));
+        100.0 / std::numbers::pi *
+        (std::cos(std::numbers::pi * (log.t[b.first] - 2.0)) - std::cos(std::numbers::pi * (log.t[b.last] - 2.0)));
     const double known = std::fabs(trapezoid - exact);
     EXPECT_NEAR(term_named(impulse_budget(log.t, log.F, a, {}), "integration").u, known, 0.1 * known) << rate;
   }
