@@ -49,6 +49,36 @@ class CountingLines final : public LineSource {
   Blocks& blocks_;
 };
 
+// One record by the general read into *TLIDO and *FLIDO, a null value
+// leaving its item as it was; false when the stream ends there.
+template <bool kCounted, class Blocks, class Visitor>
+bool general_record(ListReader& reader, CountingLines<Blocks>& lines, Visitor& visitor, double* tlido, double* Flido,
+                    RecordRead* read) {
+  constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
+  double t = kUnset;
+  double F = kUnset;
+  lines.filled = 0;
+  const ReadError error = kCounted ? reader.read_pair(&t, &F) : reader.read_pair(tlido, Flido);
+  if (error == ReadError::end_of_file) {
+    visitor.end_of_file(lines.number, lines.filled, lines.last);
+    return false;
+  }
+  if (error != ReadError::none) {
+    const bool past_cap = lines.cut() != LineCut::none;
+    return visitor.unreadable(error, lines.number, lines.last, past_cap) && !past_cap;
+  }
+  if constexpr (kCounted) {
+    read->general = true;
+    read->null_or_slash = std::isnan(t) || std::isnan(F);
+    if (!std::isnan(t)) *tlido = t;
+    if (!std::isnan(F)) *Flido = F;
+    read->line = lines.number;
+    read->last_line = lines.last;
+    read->filled_lines = lines.filled;
+  }
+  return visitor.record(*tlido, *Flido, *read);
+}
+
 // The loop, with LINES counted (kCounted) or only asked whether the line the
 // general read stopped in was cut.
 template <bool kCounted, class Blocks, class Visitor>
@@ -69,7 +99,7 @@ void stream(Blocks& blocks, ListReader& reader, CountingLines<Blocks>& lines, Vi
     const char* const stretch_end = shared ? split : end;
     const char* p = begin;
     bool stop = false;
-    read = RecordRead{};
+    if constexpr (kCounted) read = RecordRead{};
     while (p < stretch_end) {
       const char* const next = record_lines::scan_record_line(p, stretch_end, &tlido, &Flido);
       if (next == nullptr) break;
@@ -96,28 +126,7 @@ void stream(Blocks& blocks, ListReader& reader, CountingLines<Blocks>& lines, Vi
     if (stop) return;
     share = held.empty() || p == end;
     if (!held.empty() && p == end) continue;
-    constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
-    double t = kUnset;
-    double F = kUnset;
-    lines.filled = 0;
-    const ReadError error = reader.read_pair(&t, &F);
-    if (error == ReadError::end_of_file) {
-      visitor.end_of_file(lines.number, lines.filled, lines.last);
-      return;
-    }
-    if (error != ReadError::none) {
-      const bool past_cap = lines.cut() != LineCut::none;
-      if (!visitor.unreadable(error, lines.number, lines.last, past_cap) || past_cap) return;
-      continue;
-    }
-    read.general = true;
-    read.null_or_slash = std::isnan(t) || std::isnan(F);
-    if (!std::isnan(t)) tlido = t;
-    if (!std::isnan(F)) Flido = F;
-    read.line = lines.number;
-    read.last_line = lines.last;
-    read.filled_lines = lines.filled;
-    if (!visitor.record(tlido, Flido, read)) return;
+    if (!general_record<kCounted>(reader, lines, visitor, &tlido, &Flido, &read)) return;
   }
 }
 
