@@ -7,9 +7,10 @@
 #include "analysis/impulse_class.h"
 #include "core/trimmed.h"
 #include "input/case_params.h"
+#include "input/record_stream.h"
 #include "input/thrust_data.h"
 #include "input/thrust_window.h"
-#include "inspect/program/record_stream.h"
+#include "inspect/program/text_blocks.h"
 #include "io/severe_error.h"
 #include "io/unit.h"
 

@@ -1,8 +1,9 @@
-// The records of a thrust data file in file order, read as the program
-// reads them: lines of the common shape straight from the block, any other
+// The records of a thrust data file in file order, as the program reads
+// them: lines of the common shape straight from the unit's block, any other
 // line by the general list-directed read. One pass, no allocation per record.
-#ifndef TALVIRONESKA_INSPECT_PROGRAM_RECORD_STREAM_H_
-#define TALVIRONESKA_INSPECT_PROGRAM_RECORD_STREAM_H_
+// The program's reading step and the companion's readings are this loop.
+#ifndef TALVIRONESKA_INPUT_RECORD_STREAM_H_
+#define TALVIRONESKA_INPUT_RECORD_STREAM_H_
 
 #include <cmath>
 #include <cstdint>
@@ -15,28 +16,9 @@
 #include "input/record_scan_helper.h"
 #include "io/line_source.h"
 
-// A string given in blocks as a unit gives a file: held_lines() is every
-// whole line not yet taken, next_record() the next line.
-class TextBlocks final : public LineSource {
- public:
-  explicit TextBlocks(std::string_view text);
-  std::string_view held_lines();
-  void skip(std::size_t n) { pos_ += n; }
-  bool next_record(std::string_view* line) override;
-  // The text is held whole, so its lines never come in pieces.
-  bool next_piece(std::string_view*) override { return false; }
-  LineCut cut() const override { return LineCut::none; }
-
- private:
-  std::string text_;  // the text, then the padding the scanners may read
-  std::size_t size_ = 0;
-  std::size_t whole_ = 0;  // end of the last whole line
-  std::size_t pos_ = 0;
-};
-
 // What a general read of one record saw.
 struct RecordRead {
-  std::uint32_t line = 0;      // the line that held its last value
+  std::uint32_t line = 0;      // the line that held its last value, when lines are counted
   std::string_view last_line;  // that line's bytes, valid during the call
   bool general = false;        // read by the general read, not the block scan
   bool null_or_slash = false;
@@ -67,26 +49,10 @@ class CountingLines final : public LineSource {
   Blocks& blocks_;
 };
 
-}  // namespace record_stream_detail
-
-// Calls, in file order:
-//   bool record(double tlido, double Flido, const RecordRead&): false stops;
-//   bool unreadable(ReadError, std::uint32_t line, std::string_view text, bool past_cap):
-//        false stops, true goes on with the next line; PAST_CAP when the
-//        line goes on past the cap of what a line holds, where the reading
-//        always stops: the rest may have no end (a device, /dev/zero);
-//   void end_of_file(std::uint32_t lines, int filled_lines, std::string_view last):
-//        the lines of the file, and the non-blank lines and the last line
-//        that the read which met the end took.
-// A null value or a slash keeps the value of the record before, as the
-// program's tlido and Flido do.
-// Large blocks are shared out as the program's reading does it: a helper
-// thread scans the second half while this one takes the first.
-template <class Blocks, class Visitor>
-void stream_records(Blocks& blocks, Visitor& visitor) {
-  record_stream_detail::CountingLines<Blocks> lines(blocks);
-  // A decimal comma stops the program with error 59: the same line is unreadable here.
-  ListReader reader(lines, DecimalCommas::refused);
+// The loop, with LINES counted (kCounted) or only asked whether the line the
+// general read stopped in was cut.
+template <bool kCounted, class Blocks, class Visitor>
+void stream(Blocks& blocks, ListReader& reader, CountingLines<Blocks>& lines, Visitor& visitor) {
   RecordScanHelper helper;
   double tlido = 0.0;
   double Flido = 0.0;
@@ -108,7 +74,7 @@ void stream_records(Blocks& blocks, Visitor& visitor) {
       const char* const next = record_lines::scan_record_line(p, stretch_end, &tlido, &Flido);
       if (next == nullptr) break;
       p = next;
-      read.line = ++lines.number;
+      if constexpr (kCounted) read.line = ++lines.number;
       if (!visitor.record(tlido, Flido, read)) {
         stop = true;
         break;
@@ -120,7 +86,7 @@ void stream_records(Blocks& blocks, Visitor& visitor) {
         for (std::size_t i = 0; i < found.count && !stop; ++i) {
           tlido = found.tlido[i];
           Flido = found.Flido[i];
-          read.line = ++lines.number;
+          if constexpr (kCounted) read.line = ++lines.number;
           stop = !visitor.record(tlido, Flido, read);
         }
         p = found.stop;
@@ -155,4 +121,38 @@ void stream_records(Blocks& blocks, Visitor& visitor) {
   }
 }
 
-#endif  // TALVIRONESKA_INSPECT_PROGRAM_RECORD_STREAM_H_
+}  // namespace record_stream_detail
+
+// Blocks gives held_lines() (the whole lines not yet taken, followed by the
+// padding the scanners may read), skip(n) and the LineSource of the general
+// read: a Unit. Counts the lines and calls VISITOR's, in file order:
+//   bool record(double tlido, double Flido, const RecordRead&): false stops;
+//   bool unreadable(ReadError, std::uint32_t line, std::string_view text, bool past_cap):
+//        false stops, true goes on with the next line; PAST_CAP when the
+//        line goes on past the cap of what a line holds, where the reading
+//        always stops: the rest may have no end (a device, /dev/zero);
+//   void end_of_file(std::uint32_t lines, int filled_lines, std::string_view last):
+//        the lines of the file, and the non-blank lines and the last line
+//        that the read which met the end took.
+// A null value or a slash keeps the value of the record before, as the
+// program's tlido and Flido do.
+// Large blocks are shared out as the program's reading does it: a helper
+// thread scans the second half while this one takes the first.
+template <class Blocks, class Visitor>
+void stream_records(Blocks& blocks, Visitor& visitor) {
+  record_stream_detail::CountingLines<Blocks> lines(blocks);
+  // A decimal comma stops the program with error 59: the same line is unreadable here.
+  ListReader reader(lines, DecimalCommas::refused);
+  record_stream_detail::stream<true>(blocks, reader, lines, visitor);
+}
+
+// The same with READER, the caller's, reading BLOCKS' lines of other shapes,
+// and no line counted: the line numbers and texts given to VISITOR are 0 and
+// empty. The program's reading step.
+template <class Blocks, class Visitor>
+void stream_records(Blocks& blocks, ListReader& reader, Visitor& visitor) {
+  record_stream_detail::CountingLines<Blocks> lines(blocks);  // asked only whether a line was cut
+  record_stream_detail::stream<false>(blocks, reader, lines, visitor);
+}
+
+#endif  // TALVIRONESKA_INPUT_RECORD_STREAM_H_
