@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "inspect/common/program_command.h"
+
 namespace {
 
 std::wstring environment_value(const wchar_t* name) {
@@ -37,16 +39,8 @@ std::wstring absolute_entries(const std::wstring& path) {
 // working folder as well, before the search path: that is where the user's
 // firings are, and a gnuplot.exe that came with them must not be run.
 std::wstring gnuplot_program() {
-  std::wstring self(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
-    if (n == 0) return {};
-    if (n < self.size()) {
-      self.resize(n);
-      break;
-    }
-    self.resize(self.size() * 2);
-  }
+  const std::wstring self = own_executable().wstring();
+  if (self.empty()) return {};
   const std::wstring folders =
       self.substr(0, self.find_last_of(L"\\/")) + L";" + absolute_entries(environment_value(L"PATH"));
   std::wstring found(MAX_PATH, L'\0');
