@@ -20,6 +20,18 @@ namespace {
 
 constexpr double kGo = 9.80665;
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
 class Import : public ::testing::Test {};
 
 e2e::RunResult importar(const e2e::CaseDir& dir, std::vector<std::string> args) {
@@ -364,6 +376,15 @@ TEST_F(Import, ALogWhoseGridWouldBlowUpIsRefused) {
     EXPECT_TRUE(has(r.err, c.said)) << r.err;
     EXPECT_TRUE(has(r.err, "nada foi escrito")) << r.err;
     EXPECT_FALSE(dir.exists("caso"));
+    // And within 300 MB: the same run with that much address space at most
+    // (not under a sanitizer, whose shadow memory takes far more, nor wine).
+    if (!kSanitized && !e2e::windows_run()) {
+      std::string shell =
+          "ulimit -v 300000 && exec \"$0\" importar " + std::string(c.name) + " --massa 0.05 --saida caso";
+      for (const std::string& more : c.more) shell += " " + more;
+      const e2e::RunResult limited = dir.run_program({"/bin/sh", "-c", shell, TALVIRONESKA_INSPECT_BIN});
+      EXPECT_TRUE(has(limited.err, c.said)) << limited.err;
+    }
   }
 }
 

@@ -449,4 +449,26 @@ TEST_F(Series, AGnuplotInTheWorkingFolderIsNotRun) {
   EXPECT_FALSE(dir.exists("out/serie.png"));
 }
 
+// A gnuplot planted in the folder the series writes into never runs, even
+// with an empty or a relative entry on the search path: gnuplot is looked
+// for in the path's absolute folders only.
+TEST_F(Series, NoGnuplotIsTakenFromTheFolderItWritesIn) {
+  if (e2e::windows_run()) GTEST_SKIP() << "the POSIX search";
+  e2e::CaseDir dir;
+  for (const char* name : {"a.dat", "b.dat"}) dir.write(name, trapezoid(1000, 0.5, 1.0));
+  std::filesystem::create_directories(dir.path() + "/saida");
+  dir.write("saida/gnuplot", "#!/bin/sh\necho rodou > plantado.txt\n");
+  std::filesystem::permissions(dir.path() + "/saida/gnuplot", std::filesystem::perms::owner_all);
+  for (const char* path : {":$PATH", ".:$PATH", "saida:$PATH"}) {
+    SCOPED_TRACE(path);
+    const std::string shell =
+        std::string("PATH=") + path + " exec \"$0\" serie a.dat b.dat --massa 0.04 --saida saida >/dev/null 2>&1";
+    dir.run_program({"/bin/sh", "-c", shell, TALVIRONESKA_INSPECT_BIN});
+    EXPECT_TRUE(dir.exists("saida/serie.txt"));
+    EXPECT_FALSE(dir.exists("saida/plantado.txt"));
+    EXPECT_FALSE(dir.exists("plantado.txt"));
+    std::filesystem::remove(dir.path() + "/saida/serie.txt");
+  }
+}
+
 }  // namespace

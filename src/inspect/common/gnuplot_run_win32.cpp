@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "inspect/common/program_command.h"
+
 namespace {
 
 std::wstring environment_value(const wchar_t* name) {
@@ -14,22 +16,33 @@ std::wstring environment_value(const wchar_t* name) {
   return value;
 }
 
-// gnuplot.exe in this program's own folder or on the search path; empty when
-// there is none. CreateProcess would look in the working folder as well,
-// before the search path: that is where the user's firings are, and a
-// gnuplot.exe that came with them must not be run.
-std::wstring gnuplot_program() {
-  std::wstring self(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
-    if (n == 0) return {};
-    if (n < self.size()) {
-      self.resize(n);
-      break;
-    }
-    self.resize(self.size() * 2);
+// The entries of the search path PATH that name a folder from a drive's
+// root or a share (C:\\..., \\\\server\\...): an empty or relative entry would
+// be looked up from the working folder.
+std::wstring absolute_entries(const std::wstring& path) {
+  std::wstring kept;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find(L';', start);
+    if (end == std::wstring::npos) end = path.size();
+    const std::wstring entry = path.substr(start, end - start);
+    const bool drive = entry.size() >= 3 && entry[1] == L':' && (entry[2] == L'\\' || entry[2] == L'/');
+    const bool share = entry.size() >= 2 && (entry[0] == L'\\' || entry[0] == L'/') && entry[1] == entry[0];
+    if (drive || share) kept += (kept.empty() ? L"" : L";") + entry;
+    start = end + 1;
   }
-  const std::wstring folders = self.substr(0, self.find_last_of(L"\\/")) + L";" + environment_value(L"PATH");
+  return kept;
+}
+
+// gnuplot.exe in this program's own folder or in an absolute folder of the
+// search path; empty when there is none. CreateProcess would look in the
+// working folder as well, before the search path: that is where the user's
+// firings are, and a gnuplot.exe that came with them must not be run.
+std::wstring gnuplot_program() {
+  const std::wstring self = own_executable().wstring();
+  if (self.empty()) return {};
+  const std::wstring folders =
+      self.substr(0, self.find_last_of(L"\\/")) + L";" + absolute_entries(environment_value(L"PATH"));
   std::wstring found(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n =

@@ -5,7 +5,12 @@
 #ifndef TALVIRONESKA_INSPECT_COMMON_PROGRAM_COMMAND_H_
 #define TALVIRONESKA_INSPECT_COMMON_PROGRAM_COMMAND_H_
 
+#include <filesystem>
 #include <string>
+
+// This companion's own executable, its full path; empty when the system
+// does not say.
+std::filesystem::path own_executable();
 
 // The program talvironeska as one word of the user's command interpreter
 // (sh, cmd.exe), UTF-8: the full path of the one beside this companion when

@@ -18,16 +18,20 @@ std::string typed_word(const std::string& name) {
   return word == name && name.find(' ') != std::string::npos ? "'" + name + "'" : word;
 }
 
-std::string companion_command() {
+fs::path own_executable() {
   std::error_code error;
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
-  return error ? std::string("talvironeska-inspect") : typed_word(self.string());
+  return error ? fs::path() : self;
+}
+
+std::string companion_command() {
+  const fs::path self = own_executable();
+  return self.empty() ? std::string("talvironeska-inspect") : typed_word(self.string());
 }
 
 std::string program_command() {
-  std::error_code error;
-  const fs::path self = fs::read_symlink("/proc/self/exe", error);
-  if (!error) {
+  const fs::path self = own_executable();
+  if (!self.empty()) {
     const fs::path program = self.parent_path() / "talvironeska";
     if (access(program.c_str(), X_OK) == 0) return typed_word(program.string());
   }

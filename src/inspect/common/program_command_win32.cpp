@@ -18,7 +18,9 @@ std::string utf8(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-fs::path own_path() {
+}  // namespace
+
+fs::path own_executable() {
   std::wstring self(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
@@ -31,8 +33,6 @@ fs::path own_path() {
   }
 }
 
-}  // namespace
-
 // cmd_word() leaves blanks between words plain, which a command typed by
 // hand must quote too.
 std::string typed_word(const std::string& name) {
@@ -41,12 +41,12 @@ std::string typed_word(const std::string& name) {
 }
 
 std::string companion_command() {
-  const fs::path self = own_path();
+  const fs::path self = own_executable();
   return self.empty() ? std::string("talvironeska-inspect") : typed_word(utf8(self));
 }
 
 std::string program_command() {
-  const fs::path folder = own_path().parent_path();
+  const fs::path folder = own_executable().parent_path();
   std::error_code error;
   if (!folder.empty() && fs::is_regular_file(folder / L"talvironeska.exe", error)) {
     return typed_word(utf8(folder / L"talvironeska.exe"));
