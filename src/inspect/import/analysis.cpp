@@ -52,14 +52,13 @@ ProgramFigures case_figures(const WrittenCurve& curve, const CaseValues& values)
   return program_figures(rc);
 }
 
-WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::int32_t w, double M) {
+WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::int32_t w) {
   WrittenWindow a;
   place_window(curve, burn, &a);
   RunContext rc;
   rc.ti = a.ti;
   rc.tf = a.tf;
   rc.Fcor = 0.0;
-  rc.M = M;
   rc.w = w;
   compute_parameter_figures(rc);
   std::size_t inside = 0;
@@ -68,11 +67,6 @@ WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::
     if (in_window(t, rc.ti, rc.tf, rc.dt)) ++inside;
     if (past_window(t, rc.tf, rc.dt)) break;
   }
-  rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(inside, kMaxNmax));
-  run_on(curve, rc);
-  a.nmax = rc.nmax;
-  a.It = rc.It;
-  a.classe.assign(rc.classe.begin(), rc.classe.end());
-  while (!a.classe.empty() && a.classe.back() == ' ') a.classe.pop_back();
+  a.nmax = static_cast<std::int32_t>(std::min<std::size_t>(inside, kMaxNmax));
   return a;
 }

@@ -18,14 +18,12 @@ struct WrittenWindow {
   double ti = 0.0;
   double tf = 0.0;
   std::int32_t nmax = 0;
-  double It = 0.0;  // the program's own It over the window, with w and Fcor = 0
-  std::string classe;
 };
 
 // The window of BURN (found on the converted records) on CURVE (at least
-// two points), as the program would read it with the rate W and the
-// propellant mass M.
-WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::int32_t w, double M);
+// two points), as the program would read it with the rate W. The program's
+// figures over it are case_figures' on the case written.
+WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::int32_t w);
 
 // The program's figures over the window of VALUES (Fcor 0, times counted
 // from ti) on CURVE, the thrust data of the case written.

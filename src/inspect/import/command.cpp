@@ -166,14 +166,12 @@ std::int32_t nmax_with_room(std::int32_t needed, std::size_t records) {
 // The import's document: the firing as read (before any tare), its times on
 // the log's stamps, and the program's figures on the case written.
 std::string import_document(const std::string& log_name, const FiringAnalysis& firing, const LogRead& log,
-                            const ImportedCase& c, const WrittenCurve& written, const FiringUncertainty& u) {
-  const CaseValues values{c.ti, c.tf, 0.0, c.M, c.w, c.nmax};
+                            const ImportedCase& c, const ProgramFigures& figures, const FiringUncertainty& u) {
   JsonWriter json;
   open_json_document(json, kJsonCommand);
   json_key(json, "firings");
   json_open_array(json);
-  put_firing_json(json, firing,
-                  {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values), c.M}, log.time_origin, &u});
+  put_firing_json(json, firing, {log_name, ProgramWindow{c.ti, c.tf, figures, c.M}, log.time_origin, &u});
   json_close_array(json);
   json_close_object(json);
   return std::move(json.text);
@@ -218,9 +216,10 @@ bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
 }
 
 // The burn's section: the window, the impulse on it by the measured stamps
-// (of RECORDS) and by the written step, the class.
+// (of RECORDS) and by the written step (the program's FIGURES on the case),
+// the class.
 void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const WrittenWindow& a,
-                 const FiringAnalysis& firing, const Records& records) {
+                 const ProgramFigures& figures, const FiringAnalysis& firing, const Records& records) {
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
@@ -228,17 +227,17 @@ void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, con
   if (!spike.empty()) out.warn(spike + "; no caso, a reta entre os registros vizinhos");
   if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
   const double stamped = stamped_impulse(records.t, records.F, c.ti, c.tf, 0.0);
-  const double change = (a.It - stamped) / stamped * 100.0;
-  out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(a.It, 3) + " N·s " +
-           (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" + percent(change, 3) +
-           ")");
+  const double change = (figures.It - stamped) / stamped * 100.0;
+  out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(figures.It, 3) +
+           " N·s " + (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" +
+           percent(change, 3) + ")");
   if (std::fabs(change) <= kImpulseAgreementPercent) {
     out.line("  os dois concordam em " + fixed(kImpulseAgreementPercent, 1) + " %");
   } else {
     out.warn("os dois diferem em mais de " + fixed(kImpulseAgreementPercent, 1) + " %" +
              (o.measured ? ": o programa toma um registro a cada 1/w" : ": o registro é esparso demais para a queima"));
   }
-  out.line("  classe " + (a.classe.empty() ? std::string("(nenhuma)") : a.classe));
+  out.line("  classe " + (figures.classe.empty() ? std::string("(nenhuma)") : figures.classe));
 }
 
 // The step's section: w, and the curve written: the records on a grid of
@@ -350,15 +349,15 @@ int importar_main(const Invocation& call) {
              (o.measured ? "" : ": preenchidas por interpolação linear"));
   }
 
-  const WrittenWindow a = window_on_curve(written, *firing.burn, c.w, c.M);
+  const WrittenWindow a = window_on_curve(written, *firing.burn, c.w);
   c.ti = window_time(a.ti, c.w);
   c.tf = window_time(a.tf, c.w);
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
-  report_burn(out, o, c, a, firing, records);
+  const ProgramFigures figures = case_figures(written, {c.ti, c.tf, 0.0, c.M, c.w, c.nmax});
+  report_burn(out, o, c, a, figures, firing, records);
   report_uncertainty(out, uncertainty, *firing.burn);
-
-  const std::string document = import_document(console_name(o.log), firing, log, c, written, uncertainty);
+  const std::string document = import_document(console_name(o.log), firing, log, c, figures, uncertainty);
   std::vector<std::string> names;
   if (!write_case(o.output_dir, c, written, {out.text, document}, o.replace, o.log, &names, &problem)) {
     return fail(json, "not-written", problem);
