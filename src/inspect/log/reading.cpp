@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "input/record_lines.h"
 #include "inspect/common/text.h"
 #include "inspect/program/line_hint.h"
 #include "io/line_source.h"
@@ -15,6 +16,9 @@
 namespace {
 
 constexpr std::size_t kBlock = std::size_t{1} << 20;
+// Bytes kept readable past the text in the buffer, for the scanners that
+// read a word at a time.
+constexpr std::size_t kPad = 8;
 
 // The file's lines, block by block; a line may cross blocks.
 class LogBlocks {
@@ -47,6 +51,7 @@ class LogBlocks {
   bool failed() const { return error_; }
 
   // The next line without its line end (LF, or CR LF); false at the end.
+  // kPad bytes past it stay readable until the next call.
   bool next_line(std::string_view* line) {
     for (;;) {
       const char* data = buffer_.data();
@@ -81,9 +86,10 @@ class LogBlocks {
     begin_ = 0;
     end_ = kept;
     // A line longer than half the buffer makes it grow; otherwise it keeps its size.
-    if (buffer_.size() < 2 * kept || buffer_.empty()) buffer_.resize(std::max(kBlock, 2 * kept));
-    while (end_ < buffer_.size() && !eof_) {
-      const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
+    if (buffer_.size() < 2 * kept + kPad || buffer_.empty()) buffer_.resize(std::max(kBlock, 2 * kept) + kPad);
+    const std::size_t room = buffer_.size() - kPad;
+    while (end_ < room && !eof_) {
+      const std::size_t got = std::fread(buffer_.data() + end_, 1, room - end_, file_.get());
       if (cr_only_) std::replace(buffer_.begin() + end_, buffer_.begin() + end_ + got, '\r', '\n');
       end_ += got;
       if (got == 0) {
@@ -189,6 +195,63 @@ class RecordTaker {
   std::uint32_t last_line_ = 0;
 };
 
+// The lines that read_plain_pair may take: two columns, time and thrust,
+// with a decimal point, between blanks or around a comma.
+struct PlainPairs {
+  bool on = false;
+  bool comma = false;
+  bool time_first = true;
+};
+
+PlainPairs plain_pairs(const LogDialect& d, const LogColumns& c) {
+  PlainPairs pairs;
+  pairs.on = d.columns == 2 && !d.decimal_comma && c.time >= 0 && c.time != c.thrust &&
+             (d.separator == Separator::blanks || d.separator == Separator::comma);
+  pairs.comma = d.separator == Separator::comma;
+  pairs.time_first = c.time == 0;
+  return pairs;
+}
+
+const char* skip_blanks(const char* p, const char* end) {
+  while (p < end && char_class::is_blank(*p)) ++p;
+  return p;
+}
+
+// The time and thrust of LINE when it is two plain numbers that the
+// program's reader scans, as read_fields would read them; false for any
+// other line, which read_fields then takes (the most lines a log has take
+// no split and no general conversion). kPad bytes past LINE are readable.
+bool read_plain_pair(std::string_view line, const PlainPairs& pairs, double* raw_t, double* raw_F) {
+  if (!pairs.on) return false;
+  const char* const end = line.data() + line.size();
+  double first = 0.0;
+  double second = 0.0;
+  const char* p = scan_plain_real_padded(skip_blanks(line.data(), end), end, &first);
+  if (p == nullptr) return false;
+  const char* const gap = p;
+  p = skip_blanks(p, end);
+  if (pairs.comma) {
+    if (p == end || *p != ',') return false;
+    p = skip_blanks(p + 1, end);
+  } else if (p == gap) {
+    return false;
+  }
+  p = scan_plain_real_padded(p, end, &second);
+  if (p == nullptr || skip_blanks(p, end) != end) return false;
+  *raw_t = pairs.time_first ? first : second;
+  *raw_F = pairs.time_first ? second : first;
+  return true;
+}
+
+// The time (when C has a time column) and thrust of LINE, split into D's
+// fields; false when it has not D's fields or they are not numbers.
+bool read_fields(std::string_view line, const LogDialect& d, const LogColumns& c, double* raw_t, double* raw_F) {
+  std::array<std::string_view, kMaxFields> fields;
+  const std::size_t n = split_fields(line, d.separator, fields);
+  return n == d.columns && (c.time < 0 || parse_log_number(fields[c.time], d.decimal_comma, raw_t)) &&
+         parse_log_number(fields[c.thrust], d.decimal_comma, raw_F);
+}
+
 }  // namespace
 
 bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, std::string* problem) {
@@ -204,7 +267,7 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
   const std::string expected = expected_line(d, c);
   reserve_records(path, blocks.head(), &log->records);
 
-  std::array<std::string_view, kMaxFields> fields;
+  const PlainPairs pairs = plain_pairs(d, c);
   std::string_view line;
   std::uint32_t number = 0;
   bool first = true;
@@ -213,11 +276,9 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
   while (blocks.next_line(&line)) {
     ++number;
     if (number == d.header_line || is_blank_line(line)) continue;
-    const std::size_t n = split_fields(line, d.separator, fields);
     double raw_t = 0.0;
     double raw_F = 0.0;
-    if (n != d.columns || (c.time >= 0 && !parse_log_number(fields[c.time], d.decimal_comma, &raw_t)) ||
-        !parse_log_number(fields[c.thrust], d.decimal_comma, &raw_F)) {
+    if (!read_plain_pair(line, pairs, &raw_t, &raw_F) && !read_fields(line, d, c, &raw_t, &raw_F)) {
       *problem = line_problem(number, line, expected);
       return false;
     }
