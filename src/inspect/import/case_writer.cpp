@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <span>
 #include <system_error>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "inspect/import/temp_files.h"
 #include "inspect/program/case_files.h"
 #include "io/os_file.h"
+#include "output/field_fast.h"
 
 namespace fs = std::filesystem;
 
@@ -45,8 +47,7 @@ bool write_curve_lines(OsHandle out, const WrittenCurve& curve) {
   for (std::string& block : blocks) block.reserve(kBlockLines * 48);
   auto format = [&curve](std::size_t first, std::string* block) {
     block->clear();
-    CurveCursor points(curve, first);
-    append_thrust_lines(points, kBlockLines, block);
+    append_thrust_lines(curve, first, kBlockLines, block);
   };
   const bool two_cores = std::thread::hardware_concurrency() > 1;
   for (std::size_t first = 0; first < n; first += 2 * kBlockLines) {
@@ -91,6 +92,52 @@ bool write_file(const fs::path& path, const std::string* bytes, const WrittenCur
 bool exists_somehow(const fs::path& path) {
   std::error_code error;
   return fs::symlink_status(path, error).type() != fs::file_type::not_found;
+}
+
+// The times k / w of a grid whose w divides 10^p (w = 2^a 5^b, p = max(a,
+// b)): k / w is then exactly the decimal n / 10^p, n = k (10^p / w), and the
+// double t nearest it prints in the shortest plain form as those digits, the
+// zeros at the end dropped. Another decimal of p places or fewer lies 10^-p
+// or more from n / 10^p, and one of more places is longer; while n < 2^51,
+// t < 2^52 / 10^p and the doubles next to t are nearer than 10^-p, so n / 10^p
+// is the one text that reads back as t.
+struct GridTimes {
+  std::uint64_t scale = 0;  // 10^p / w
+  int places = 0;           // p
+  std::uint64_t k_end = 0;  // the times k / w, k < k_end, are written from k; none when 0
+};
+
+GridTimes grid_times(std::int32_t w) {
+  GridTimes g;
+  if (w <= 0) return g;
+  for (int p = 0; p < static_cast<int>(std::size(kPow10Int)); ++p) {
+    if (kPow10Int[p] % static_cast<std::uint64_t>(w) != 0) continue;
+    g.places = p;
+    g.scale = kPow10Int[p] / static_cast<std::uint64_t>(w);
+    g.k_end = ((std::uint64_t{1} << 51) - 1) / g.scale + 1;
+    break;
+  }
+  return g;
+}
+
+// N / 10^PLACES at OUT in plain decimals, without zeros at the end of its
+// fraction or a point when it has none.
+char* put_grid_time(char* out, std::uint64_t n, int places) {
+  char digits[24];
+  char* const end = digits + sizeof digits;
+  char* first = field_fast::put_digits_backward(end, n);
+  while (end - first < places + 1) *--first = '0';
+  const char* const point = end - places;
+  const char* last = end;
+  while (last > point && last[-1] == '0') --last;
+  std::memcpy(out, first, static_cast<std::size_t>(point - first));
+  out += point - first;
+  if (last > point) {
+    *out++ = '.';
+    std::memcpy(out, point, static_cast<std::size_t>(last - point));
+    out += last - point;
+  }
+  return out;
 }
 
 }  // namespace
@@ -198,15 +245,22 @@ std::string plot_script_text() {
          "set termoption noenhanced\r\n";
 }
 
-bool append_thrust_lines(CurveCursor& points, std::size_t count, std::string* out) {
+bool append_thrust_lines(const WrittenCurve& curve, std::size_t first, std::size_t count, std::string* out) {
   // Room for any double in either form.
   char line[2 * 340 + 3];
+  const GridTimes grid = grid_times(curve.w);
+  CurveCursor points(curve, first);
   double t = 0.0;
   double F = 0.0;
-  for (std::size_t i = 0; i < count; ++i) {
+  for (std::size_t k = first; k < first + count; ++k) {
     if (!points.next(&t, &F)) return false;
-    // Times in plain decimals ("0.0005", not "5e-04"), as a user reads them.
-    char* p = std::to_chars(line, line + 340, t, std::chars_format::fixed).ptr;
+    char* p = line;
+    if (k < grid.k_end) {
+      p = put_grid_time(p, k * grid.scale, grid.places);
+    } else {
+      // Times in plain decimals ("0.0005", not "5e-04"), as a user reads them.
+      p = std::to_chars(p, p + 340, t, std::chars_format::fixed).ptr;
+    }
     *p++ = ' ';
     p = std::to_chars(p, p + 340, F).ptr;
     *p++ = '\r';

@@ -63,10 +63,10 @@ std::string quoted_text(std::string_view text);
 std::string general_data_text(const ImportedCase& c);
 std::string case_params_text(const ImportedCase& c);
 std::string plot_script_text();
-// One "t F" line per record, each number in the shortest form that reads
-// back as the same double.
-// COUNT of them from POINTS at the most: false when POINTS ran out.
-bool append_thrust_lines(CurveCursor& points, std::size_t count, std::string* out);
+// One "t F" line per point of CURVE, from point FIRST, COUNT of them at the
+// most: false when the curve ran out. Each number is in the shortest form
+// that reads back as the same double, the time in plain decimals.
+bool append_thrust_lines(const WrittenCurve& curve, std::size_t first, std::size_t count, std::string* out);
 
 // What the import found, kept in the case: its report as the console showed
 // it (UTF-8, LF) and its JSON document; write_case writes the report in

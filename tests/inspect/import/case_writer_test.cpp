@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -78,9 +79,9 @@ TEST_F(CaseWriterTest, ThrustLinesReadBackToTheSameDoubles) {
   records.F.push_back(-4.4482216152605e-300);
   std::string text;
   const WrittenCurve curve{records.t, records.F, 0};
-  CurveCursor points(curve);
-  EXPECT_TRUE(append_thrust_lines(points, records.size(), &text));
-  EXPECT_FALSE(append_thrust_lines(points, 1, &text));
+  EXPECT_TRUE(append_thrust_lines(curve, 0, records.size(), &text));
+  std::string past_end;
+  EXPECT_FALSE(append_thrust_lines(curve, records.size(), 1, &past_end));
   EXPECT_EQ(text.substr(0, 4), "0 0\r");
   const ThrustFile file = read_thrust_text(text);
   ASSERT_EQ(file.size(), records.size());
@@ -88,6 +89,44 @@ TEST_F(CaseWriterTest, ThrustLinesReadBackToTheSameDoubles) {
   for (std::size_t i = 0; i < records.size(); ++i) {
     EXPECT_EQ(file.times()[i], records.t[i]) << i;
     EXPECT_EQ(file.thrusts()[i], records.F[i]) << i;
+  }
+}
+
+// The grid's times are written from their index k: each must be the text
+// that the shortest plain form of the double k / w is, for rates that divide
+// a power of ten and rates that do not, from the first point to points where
+// the doubles' spacing nears the last decimal place.
+TEST_F(CaseWriterTest, GridTimesAreTheShortestTextOfTheirDouble) {
+  const struct {
+    std::int32_t w;
+    double last;  // s, the last record
+  } grids[] = {{1, 5e15},     {2, 3e15},      {8, 1e15},     {10, 5e14},   {80, 5e13},   {125, 5e12},
+               {1000, 5e12},  {1024, 1e11},   {3, 1e6},      {600, 1e6},   {4096, 1e10}, {12800, 2e9},
+               {500000, 6e8}, {1000000, 3e9}, {524288, 1e9}, {15625, 1e9}, {44100, 1e6}};
+  for (const auto& g : grids) {
+    SCOPED_TRACE(g.w);
+    const std::vector<double> t = {0.0, g.last};
+    const std::vector<double> F = {1.0, 2.0};
+    const WrittenCurve curve{t, F, g.w};
+    const std::size_t n = curve.size();
+    std::vector<std::size_t> starts = {0, 1000003, n / 7, n / 3, n / 2, n - 3000};
+    for (std::size_t p = 1; p > 0 && p < n; p *= 2) starts.push_back(p - 40);
+    for (const std::size_t first : starts) {
+      std::string text;
+      ASSERT_TRUE(append_thrust_lines(curve, first, 2000, &text));
+      std::size_t at = 0;
+      for (std::size_t k = first; k < first + 2000; ++k) {
+        char expected[400];
+        char* end =
+            std::to_chars(expected, expected + sizeof expected, static_cast<double>(k) / g.w, std::chars_format::fixed)
+                .ptr;
+        *end++ = ' ';
+        const std::size_t line_end = text.find('\n', at);
+        ASSERT_EQ(text.compare(at, static_cast<std::size_t>(end - expected), expected, end - expected), 0)
+            << "k = " << k << ": " << text.substr(at, line_end - at);
+        at = line_end + 1;
+      }
+    }
   }
 }
 
@@ -106,8 +145,7 @@ TEST_F(CaseWriterTest, TheDataFileIsTheCurveLineByLineWhateverTheBlocks) {
     SCOPED_TRACE(w);
     const WrittenCurve curve{t, F, w};
     std::string expected;
-    CurveCursor points(curve);
-    append_thrust_lines(points, curve.size(), &expected);
+    append_thrust_lines(curve, 0, curve.size(), &expected);
     ImportedCase c = sample_case();
     c.case_name = "longo" + std::to_string(w);
     std::vector<std::string> written;
