@@ -200,15 +200,13 @@ class RecordTaker {
 struct PlainPairs {
   bool on = false;
   bool comma = false;
-  bool time_first = true;
 };
 
 PlainPairs plain_pairs(const LogDialect& d, const LogColumns& c) {
   PlainPairs pairs;
-  pairs.on = d.columns == 2 && !d.decimal_comma && c.time >= 0 && c.time != c.thrust &&
+  pairs.on = d.columns == 2 && !d.decimal_comma && c.time == 0 && c.thrust == 1 &&
              (d.separator == Separator::blanks || d.separator == Separator::comma);
   pairs.comma = d.separator == Separator::comma;
-  pairs.time_first = c.time == 0;
   return pairs;
 }
 
@@ -220,13 +218,12 @@ const char* skip_blanks(const char* p, const char* end) {
 // The time and thrust of LINE when it is two plain numbers that the
 // program's reader scans, as read_fields would read them; false for any
 // other line, which read_fields then takes (the most lines a log has take
-// no split and no general conversion). kPad bytes past LINE are readable.
+// no split and no general conversion), with *RAW_T and *RAW_F to be
+// overwritten. kPad bytes past LINE are readable.
 bool read_plain_pair(std::string_view line, const PlainPairs& pairs, double* raw_t, double* raw_F) {
   if (!pairs.on) return false;
   const char* const end = line.data() + line.size();
-  double first = 0.0;
-  double second = 0.0;
-  const char* p = scan_plain_real_padded(skip_blanks(line.data(), end), end, &first);
+  const char* p = scan_plain_real_padded(skip_blanks(line.data(), end), end, raw_t);
   if (p == nullptr) return false;
   const char* const gap = p;
   p = skip_blanks(p, end);
@@ -236,11 +233,8 @@ bool read_plain_pair(std::string_view line, const PlainPairs& pairs, double* raw
   } else if (p == gap) {
     return false;
   }
-  p = scan_plain_real_padded(p, end, &second);
-  if (p == nullptr || skip_blanks(p, end) != end) return false;
-  *raw_t = pairs.time_first ? first : second;
-  *raw_F = pairs.time_first ? second : first;
-  return true;
+  p = scan_plain_real_padded(p, end, raw_F);
+  return p != nullptr && skip_blanks(p, end) == end;
 }
 
 // The time (when C has a time column) and thrust of LINE, split into D's

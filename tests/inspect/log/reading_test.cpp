@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <iterator>
+
 #include "../../support/temp_dir.h"
 
 namespace {
@@ -75,6 +80,78 @@ TEST_F(LogReadingTest, ABadLineNamesItsNumberTextAndWhatWasExpected) {
     std::string problem;
     EXPECT_FALSE(read_log("log.txt", layout_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << c.text;
     EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+  }
+}
+
+// Lines of two numbers are read to the doubles nearest their text, in
+// every form a logger writes them: long, short, signed, with exponents or
+// more digits than a double holds.
+TEST_F(LogReadingTest, NumbersReadToTheNearestDouble) {
+  const char* const numbers[] = {"0.000001",
+                                 "-3.14159",
+                                 "+2.5",
+                                 "1.250000E+01",
+                                 "7",
+                                 ".5",
+                                 "5.",
+                                 "-0",
+                                 "1e-300",
+                                 "2.2250738585072011e-308",
+                                 "123456789012345678901234.5",
+                                 "0.30000000000000000001",
+                                 "9007199254740993",
+                                 "1E22",
+                                 "4.9e-324",
+                                 "-1.7976931348623157e308",
+                                 "0.1e0005"};
+  for (const char* separator : {" ", "\t ", ", ", " , "}) {
+    SCOPED_TRACE(separator);
+    std::string text;
+    for (std::size_t i = 0; i < std::size(numbers); ++i) {
+      text += " " + std::to_string(i) + separator + numbers[i] + (i % 2 == 0 ? " \r\n" : "\n");
+    }
+    write_file("log.txt", text);
+    LogRead log;
+    std::string problem;
+    ASSERT_TRUE(read_log("log.txt", layout_for(TimeUnit::s, ThrustUnit::N), &log, &problem)) << problem;
+    ASSERT_EQ(log.records.size(), std::size(numbers));
+    for (std::size_t i = 0; i < std::size(numbers); ++i) {
+      const std::string number = numbers[i][0] == '+' ? numbers[i] + 1 : numbers[i];
+      double expected = 0.0;
+      std::from_chars(number.data(), number.data() + number.size(), expected);
+      EXPECT_EQ(log.records.t[i], static_cast<double>(i));
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(log.records.F[i]), std::bit_cast<std::uint64_t>(expected)) << number;
+    }
+  }
+}
+
+// A line that looks like two numbers but is not two of the file's fields
+// is refused, after twenty lines that set the file's separator.
+TEST_F(LogReadingTest, OnlyTheFilesOwnSeparatorSeparates) {
+  const struct {
+    const char* separator;  // of the first lines
+    const char* line;
+    bool read;
+  } cases[] = {
+      {" ", "21 ,2", false}, {" ", "21, 2", false},    {" ", "21\t\t2", true},  {" ", "21 2 3", false},
+      {" ", "21 2x", false}, {" ", "21 2e", false},    {",", "21 2", false},    {",", "21 , 2", true},
+      {",", "21,2,", true},  {",", "21,,2", false},    {",", "21,\"2\"", true}, {";", "21;2", true},
+      {";", "21 2", false},  {" ", "21 2.5.1", false},
+  };
+  for (const auto& c : cases) {
+    std::string text;
+    for (int k = 0; k < 21; ++k) text += std::to_string(k) + c.separator + "1.5\n";
+    text += c.line + std::string("\n");
+    write_file("log.txt", text);
+    LogRead log;
+    std::string problem;
+    EXPECT_EQ(read_log("log.txt", layout_for(TimeUnit::s, ThrustUnit::N), &log, &problem), c.read) << c.line;
+    if (c.read) {
+      EXPECT_EQ(log.records.size(), 22u) << c.line;
+      EXPECT_EQ(log.records.F.back(), 2.0) << c.line;
+    } else {
+      EXPECT_NE(problem.find("linha 22"), std::string::npos) << c.line << ": " << problem;
+    }
   }
 }
 
