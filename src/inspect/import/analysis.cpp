@@ -7,6 +7,7 @@
 #include "analysis/impulse_class.h"
 #include "input/case_params.h"
 #include "input/thrust_window.h"
+#include "io/severe_error.h"
 
 namespace {
 
@@ -27,29 +28,22 @@ void place_window(const WrittenCurve& curve, const Burn& burn, WrittenWindow* wi
   }
 }
 
-// The program's reading of CURVE into RC, set up for it, and its figures.
-void run_on(const WrittenCurve& curve, RunContext& rc) {
-  allocate_curve_arrays(rc);
-  compute_parameter_figures(rc);
-  CurveCursor points(curve);
-  double t = 0.0;
-  double F = 0.0;
-  while (points.next(&t, &F)) {
-    if (take_record(rc, t, F) != RecordStep::read_on) break;
-  }
-  compute_integral_figures(rc);
-  classify(rc);
-}
-
 }  // namespace
 
-ProgramFigures case_figures(const WrittenCurve& curve, const CaseValues& values) {
+bool case_figures(const std::string& thrust_data, const CaseValues& values, ProgramFigures* figures) {
   RunContext rc;
   static_cast<CaseValues&>(rc) = values;
   rc.time_origin_option = 0;
-  compute_parameter_figures(rc);
-  run_on(curve, rc);
-  return program_figures(rc);
+  try {
+    allocate_curve_arrays(rc);
+    ThrustSource source;
+    source.name = thrust_data;
+    if (!run_program(source, values, rc)) return false;
+  } catch (const SevereError&) {
+    return false;
+  }
+  *figures = program_figures(rc);
+  return true;
 }
 
 WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::int32_t w) {
@@ -62,7 +56,8 @@ WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::
   rc.w = w;
   compute_parameter_figures(rc);
   std::size_t inside = 0;
-  for (std::size_t k = 0; k < curve.size(); ++k) {
+  const std::size_t n = curve.size();
+  for (std::size_t k = 0; k < n; ++k) {
     const double t = curve.time(k);
     if (in_window(t, rc.ti, rc.tf, rc.dt)) ++inside;
     if (past_window(t, rc.tf, rc.dt)) break;

@@ -26,7 +26,10 @@ struct WrittenWindow {
 WrittenWindow window_on_curve(const WrittenCurve& curve, const Burn& burn, std::int32_t w);
 
 // The program's figures over the window of VALUES (Fcor 0, times counted
-// from ti) on CURVE, the thrust data of the case written.
-ProgramFigures case_figures(const WrittenCurve& curve, const CaseValues& values);
+// from ti) on the case's thrust data file THRUST_DATA, read by the program's
+// own reading step: the figures the program will print for the case. False
+// when that reading would stop the program (the file unreadable, ending
+// before the window does, or more points in it than nmax).
+bool case_figures(const std::string& thrust_data, const CaseValues& values, ProgramFigures* figures);
 
 #endif  // TALVIRONESKA_INSPECT_IMPORT_ANALYSIS_H_

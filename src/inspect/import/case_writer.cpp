@@ -10,6 +10,7 @@
 #include <span>
 #include <system_error>
 #include <thread>
+#include <tuple>
 
 #include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
@@ -73,15 +74,10 @@ bool write_curve_lines(OsHandle out, const WrittenCurve& curve) {
 
 // Writes one file of the case to PATH, a name nothing has yet; false with
 // errno kept.
-bool write_file(const fs::path& path, const std::string* bytes, const WrittenCurve& curve) {
+bool write_file(const fs::path& path, const std::string* bytes, const WrittenCurve* curve) {
   OsHandle out = kNoHandle;
   if (!os_create_new(name_of_path(path), &out)) return false;
-  bool ok = true;
-  if (bytes != nullptr) {
-    ok = os_write(out, bytes->data(), bytes->size());
-  } else {
-    ok = write_curve_lines(out, curve);
-  }
+  const bool ok = bytes != nullptr ? os_write(out, bytes->data(), bytes->size()) : write_curve_lines(out, *curve);
   const int saved = errno;
   const bool closed = os_close(out);
   errno = saved;
@@ -272,23 +268,11 @@ bool append_thrust_lines(const WrittenCurve& curve, std::size_t first, std::size
 
 namespace {
 
-// One file of the case: its name, its bytes (null: the thrust data), and
-// its paths while it is written and swapped in.
-struct CaseFile {
-  std::string name;
-  const std::string* bytes;
-  fs::path target;
-  fs::path temp;
-  fs::path old;
-  bool had_old = false;  // the case had a file of that name, moved to OLD
-  bool placed = false;   // the new file has the name
-};
-
 // Why FILES cannot be written into ROOT at all: a file is one of INPUTS
 // (the log, then the calibration's source), is there without REPLACE, or is
 // there as something other than a file. Empty when they can.
-std::string refusal(const std::vector<CaseFile>& files, std::span<const fs::path> inputs, bool replace) {
-  for (const CaseFile& f : files) {
+std::string refusal(const std::vector<DraftFile>& files, std::span<const fs::path> inputs, bool replace) {
+  for (const DraftFile& f : files) {
     const std::string shown = console_name(name_of_path(f.target));
     for (const fs::path* input :
          {same_file_among(f.target, inputs), same_file_among(f.temp, inputs), same_file_among(f.old, inputs)}) {
@@ -310,9 +294,9 @@ std::string refusal(const std::vector<CaseFile>& files, std::span<const fs::path
 // What an import killed before it ended left in the folder: its temporary
 // files go; an old file moved aside goes back to its name when that name is
 // free, else it goes too (the new file took the name).
-void clear_leftovers(const std::vector<CaseFile>& files) {
+void clear_leftovers(const std::vector<DraftFile>& files) {
   std::error_code ignored;
-  for (const CaseFile& f : files) {
+  for (const DraftFile& f : files) {
     if (exists_somehow(f.temp)) fs::remove(f.temp, ignored);
     if (!exists_somehow(f.old)) continue;
     if (exists_somehow(f.target)) {
@@ -325,7 +309,7 @@ void clear_leftovers(const std::vector<CaseFile>& files) {
 
 // Puts the old case back after a failed swap: false when some file could
 // not be put back.
-bool put_back(std::vector<CaseFile>& files) {
+bool put_back(std::vector<DraftFile>& files) {
   bool whole = true;
   for (auto f = files.rbegin(); f != files.rend(); ++f) {
     std::error_code error;
@@ -346,8 +330,8 @@ bool put_back(std::vector<CaseFile>& files) {
 // Gives every new file its name, the old ones moved aside first (Windows
 // renames over no file); on a failure the old case is put back. False with
 // *PROBLEM saying what the folder now holds.
-bool swap_in(std::vector<CaseFile>& files, std::string* problem) {
-  for (CaseFile& f : files) {
+bool swap_in(std::vector<DraftFile>& files, std::string* problem) {
+  for (DraftFile& f : files) {
     std::error_code error;
     if (exists_somehow(f.target)) {
       fs::rename(f.target, f.old, error);
@@ -370,63 +354,115 @@ bool swap_in(std::vector<CaseFile>& files, std::string* problem) {
     return false;
   }
   std::error_code ignored;
-  for (const CaseFile& f : files) {
+  for (const DraftFile& f : files) {
     if (f.had_old) fs::remove(f.old, ignored);
+  }
+  return true;
+}
+
+// The files of case C in ROOT, in the order of case_file_names.
+std::vector<DraftFile> draft_files(const fs::path& root, const ImportedCase& c) {
+  using Kind = DraftFile::Kind;
+  std::vector<DraftFile> files;
+  for (const auto& [name, kind, bytes] : {std::tuple{std::string(kGeneralDataName), Kind::text, general_data_text(c)},
+                                          {params_file_name(c), Kind::text, case_params_text(c)},
+                                          {thrust_file_name(c), Kind::thrust_data, std::string()},
+                                          {std::string(kPlotScriptName), Kind::text, plot_script_text()},
+                                          {import_report_name(c), Kind::report, std::string()},
+                                          {import_json_name(c), Kind::json, std::string()},
+                                          {calibration_file_name(c), Kind::text, c.calibration_text}}) {
+    if (name == calibration_file_name(c) && bytes.empty()) continue;
+    files.push_back({name, kind, bytes, root / name, root / (name + kTempSuffix), root / (name + kOldSuffix)});
+  }
+  return files;
+}
+
+// Writes the files of DRAFT of the kinds that WRITE_NOW says; false with
+// *PROBLEM (the draft discarded) when one could not be written.
+template <class WriteNow>
+bool write_draft_files(CaseDraft& draft, const WrittenCurve* curve, const ImportFindings* findings, WriteNow write_now,
+                       std::string* problem) {
+  for (const DraftFile& f : draft.files) {
+    if (!write_now(f.kind)) continue;
+    const std::string* bytes = &f.bytes;
+    if (f.kind == DraftFile::Kind::thrust_data) bytes = nullptr;
+    if (f.kind == DraftFile::Kind::json) bytes = &findings->json;
+    const std::string report = f.kind == DraftFile::Kind::report ? windows_text(findings->report) : "";
+    if (f.kind == DraftFile::Kind::report) bytes = &report;
+    if (write_file(f.temp, bytes, curve)) continue;
+    *problem =
+        "erro ao escrever " + console_name(name_of_path(f.temp)) + ": " + std::strerror(errno) + "; nada foi escrito";
+    discard_case(draft);
+    return false;
   }
   return true;
 }
 
 }  // namespace
 
-bool write_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve,
-                const ImportFindings& findings, bool replace, const std::string& not_to_touch,
-                std::vector<std::string>* written, std::string* problem) {
-  const std::string general = general_data_text(c);
-  const std::string params = case_params_text(c);
-  const std::string plot = plot_script_text();
-  const std::string report = windows_text(findings.report);
-  const fs::path root = path_of_name(dir);
-  std::vector<CaseFile> files;
-  for (const auto& [name, bytes] : {std::pair{std::string(kGeneralDataName), &general},
-                                    {params_file_name(c), &params},
-                                    {thrust_file_name(c), nullptr},
-                                    {std::string(kPlotScriptName), &plot},
-                                    {import_report_name(c), &report},
-                                    {import_json_name(c), &findings.json},
-                                    {calibration_file_name(c), &c.calibration_text}}) {
-    if (bytes == &c.calibration_text && bytes->empty()) continue;
-    files.push_back({name, bytes, root / name, root / (name + kTempSuffix), root / (name + kOldSuffix)});
-  }
+CaseDraft::~CaseDraft() { discard_case(*this); }
+
+bool draft_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve, bool replace,
+                const std::string& not_to_touch, CaseDraft* draft, std::string* problem) {
+  draft->root = path_of_name(dir);
+  draft->files = draft_files(draft->root, c);
   std::vector<fs::path> inputs = {path_of_name(not_to_touch)};
   if (!c.calibration_source.empty()) inputs.push_back(path_of_name(c.calibration_source));
-  *problem = refusal(files, inputs, replace);
+  *problem = refusal(draft->files, inputs, replace);
   if (!problem->empty()) return false;
-  const bool made = !exists_somehow(root);
+  draft->made_root = !exists_somehow(draft->root);
   std::error_code error;
-  fs::create_directories(root, error);
-  if (error || !fs::is_directory(root)) {
+  fs::create_directories(draft->root, error);
+  if (error || !fs::is_directory(draft->root)) {
     *problem = "não foi possível criar o diretório " + console_name(dir) + (error ? ": " + error.message() : "");
     return false;
   }
-  clear_leftovers(files);
+  if (replace && c.calibration_text.empty()) draft->stale_calibration = draft->root / calibration_file_name(c);
+  clear_leftovers(draft->files);
   std::vector<fs::path> temps;
-  for (const CaseFile& f : files) temps.push_back(f.temp);
+  for (const DraftFile& f : draft->files) temps.push_back(f.temp);
   remove_on_interrupt(temps);
-  for (const CaseFile& f : files) {
-    if (write_file(f.temp, f.bytes, curve)) continue;
-    *problem =
-        "erro ao escrever " + console_name(name_of_path(f.temp)) + ": " + std::strerror(errno) + "; nada foi escrito";
-    for (const fs::path& temp : temps) fs::remove(temp, error);
-    if (made) fs::remove(root, error);
-    forget_temporary_files();
-    return false;
+  draft->pending = true;
+  auto own = [](DraftFile::Kind kind) { return kind == DraftFile::Kind::text || kind == DraftFile::Kind::thrust_data; };
+  return write_draft_files(*draft, &curve, nullptr, own, problem);
+}
+
+std::string drafted_thrust_data(const CaseDraft& draft) {
+  for (const DraftFile& f : draft.files) {
+    if (f.kind == DraftFile::Kind::thrust_data) return name_of_path(f.temp);
   }
-  const bool swapped = swap_in(files, problem);
+  return "";
+}
+
+bool place_case(CaseDraft& draft, const ImportFindings& findings, std::vector<std::string>* written,
+                std::string* problem) {
+  auto found = [](DraftFile::Kind kind) { return kind == DraftFile::Kind::report || kind == DraftFile::Kind::json; };
+  if (!write_draft_files(draft, nullptr, &findings, found, problem)) return false;
+  const bool swapped = swap_in(draft.files, problem);
   forget_temporary_files();
+  draft.pending = false;
   if (!swapped) return false;
-  for (const CaseFile& f : files) written->push_back(f.name);
-  if (replace && c.calibration_text.empty() && exists_somehow(root / calibration_file_name(c))) {
-    fs::remove(root / calibration_file_name(c), error);
+  for (const DraftFile& f : draft.files) written->push_back(f.name);
+  if (!draft.stale_calibration.empty() && exists_somehow(draft.stale_calibration)) {
+    std::error_code error;
+    fs::remove(draft.stale_calibration, error);
   }
   return true;
+}
+
+void discard_case(CaseDraft& draft) {
+  if (!draft.pending) return;
+  std::error_code error;
+  for (const DraftFile& f : draft.files) fs::remove(f.temp, error);
+  if (draft.made_root) fs::remove(draft.root, error);
+  forget_temporary_files();
+  draft.pending = false;
+}
+
+bool write_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve,
+                const ImportFindings& findings, bool replace, const std::string& not_to_touch,
+                std::vector<std::string>* written, std::string* problem) {
+  CaseDraft draft;
+  return draft_case(dir, c, curve, replace, not_to_touch, &draft, problem) &&
+         place_case(draft, findings, written, problem);
 }

@@ -5,6 +5,7 @@
 #define TALVIRONESKA_INSPECT_IMPORT_CASE_WRITER_H_
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -69,22 +70,71 @@ std::string plot_script_text();
 bool append_thrust_lines(const WrittenCurve& curve, std::size_t first, std::size_t count, std::string* out);
 
 // What the import found, kept in the case: its report as the console showed
-// it (UTF-8, LF) and its JSON document; write_case writes the report in
+// it (UTF-8, LF) and its JSON document; the case's files write the report in
 // Windows-1252 with CR LF.
 struct ImportFindings {
   std::string report;
   std::string json;
 };
 
-// Writes the case's files into DIR (created when missing). Nothing is
-// written when a file of the case is the file NOT_TO_TOUCH or the
-// calibration's source under any name, or already exists and REPLACE is
-// false. Each file goes first to a temporary name beside it; only when all
-// are complete do they take their names. A case replaced without a
+// One file of a case being written: its name, and its paths while it is
+// written and swapped in.
+struct DraftFile {
+  enum class Kind { text, thrust_data, report, json };
+  std::string name;
+  Kind kind = Kind::text;
+  std::string bytes;  // of a text file
+  std::filesystem::path target;
+  std::filesystem::path temp;
+  std::filesystem::path old;
+  bool had_old = false;  // the case had a file of that name, moved to OLD
+  bool placed = false;   // the new file has the name
+};
+
+// A case written in two steps: draft_case writes the case's own files under
+// temporary names beside their names, place_case writes what the import
+// found and gives every file its name. Until then an interrupt, a failure or
+// the draft's end removes the temporary files (and the folder when the draft
+// made it): the folder is left as it was.
+struct CaseDraft {
+  std::filesystem::path root;
+  std::vector<DraftFile> files;
+  bool made_root = false;
+  bool pending = false;  // temporary files may be there
+  // An old case's calibration copy, which would not be this case's: it goes
+  // when the case is placed. Empty when there is none to drop.
+  std::filesystem::path stale_calibration;
+  CaseDraft() = default;
+  CaseDraft(const CaseDraft&) = delete;
+  CaseDraft& operator=(const CaseDraft&) = delete;
+  ~CaseDraft();
+};
+
+// Checks the case's files in DIR (created when missing) and writes each one
+// but the import's findings under its temporary name. Nothing is written
+// when a file of the case is the file NOT_TO_TOUCH or the calibration's
+// source under any name, or already exists and REPLACE is false. False with
+// *PROBLEM, in Portuguese, when the case cannot be written: nothing is left
+// then.
+bool draft_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve, bool replace,
+                const std::string& not_to_touch, CaseDraft* draft, std::string* problem);
+
+// The name the thrust data file of a drafted case has until it is placed.
+std::string drafted_thrust_data(const CaseDraft& draft);
+
+// Writes FINDINGS into the drafted case, then gives every file its name, the
+// old ones moved aside first. False with *PROBLEM when a file could not be
+// written or named: nothing is put in place then, and only a rename failing
+// after all were written leaves some of them there (the problem says so).
+// *WRITTEN lists the files put in place. A case replaced without a
 // calibration loses the old case's copy, which would not be its own.
-// False with *PROBLEM, in Portuguese, when a file could not be written:
-// nothing is put in place then. *WRITTEN lists the files put in place; only
-// a rename failing after all were written leaves some of them there.
+bool place_case(CaseDraft& draft, const ImportFindings& findings, std::vector<std::string>* written,
+                std::string* problem);
+
+// Removes what DRAFT wrote: its temporary files, and its folder when it made it.
+void discard_case(CaseDraft& draft);
+
+// The two steps at once.
 bool write_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve,
                 const ImportFindings& findings, bool replace, const std::string& not_to_touch,
                 std::vector<std::string>* written, std::string* problem);

@@ -216,17 +216,16 @@ bool name_case(const ImportOptions& o, ImportedCase* c, std::string* problem) {
 }
 
 // The burn's section: the window, the impulse on it by the measured stamps
-// (of RECORDS) and by the written step (the program's FIGURES on the case),
-// the class.
+// (STAMPED) and by the written step (the program's FIGURES on the case), the
+// class.
 void report_burn(Report& out, const ImportOptions& o, const ImportedCase& c, const WrittenWindow& a,
-                 const ProgramFigures& figures, const FiringAnalysis& firing, const Records& records) {
+                 const ProgramFigures& figures, const FiringAnalysis& firing, double stamped) {
   out.line("Queima");
   out.line("  janela sugerida: ti = " + seconds(c.ti) + ", tf = " + seconds(c.tf) + " (5 % do pico), " +
            std::to_string(a.nmax) + " pontos; nmax = " + std::to_string(c.nmax));
   const std::string spike = warning_text(firing, "spike");
   if (!spike.empty()) out.warn(spike + "; no caso, a reta entre os registros vizinhos");
   if (!firing.burn->ends_in_file) out.warn("a queima não termina antes do fim do registro: tf é o penúltimo registro");
-  const double stamped = stamped_impulse(records.t, records.F, c.ti, c.tf, 0.0);
   const double change = (figures.It - stamped) / stamped * 100.0;
   out.line("  impulso na janela: " + fixed(stamped, 3) + " N·s pelos tempos medidos, " + fixed(figures.It, 3) +
            " N·s " + (o.measured ? "pelo passo fixo 1/w do programa" : "depois da reamostragem") + " (" +
@@ -354,14 +353,24 @@ int importar_main(const Invocation& call) {
   c.tf = window_time(a.tf, c.w);
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
-  const ProgramFigures figures = case_figures(written, {c.ti, c.tf, 0.0, c.M, c.w, c.nmax});
-  report_burn(out, o, c, a, figures, firing, records);
+  const double stamped = stamped_impulse(records.t, records.F, c.ti, c.tf, 0.0);
+  CaseDraft draft;
+  if (!draft_case(o.output_dir, c, written, o.replace, o.log, &draft, &problem)) {
+    return fail(json, "not-written", problem);
+  }
+  // The records are written: their memory goes before the program's run on the case takes its own.
+  records = Records{};
+  ProgramFigures figures;
+  if (!case_figures(drafted_thrust_data(draft), {c.ti, c.tf, 0.0, c.M, c.w, c.nmax}, &figures)) {
+    return fail(json, "not-written",
+                "o programa não leria o arquivo de empuxo escrito em " + console_name(o.output_dir) +
+                    " até o fim da janela; nada foi escrito");
+  }
+  report_burn(out, o, c, a, figures, firing, stamped);
   report_uncertainty(out, uncertainty, *firing.burn);
   const std::string document = import_document(console_name(o.log), firing, log, c, figures, uncertainty);
   std::vector<std::string> names;
-  if (!write_case(o.output_dir, c, written, {out.text, document}, o.replace, o.log, &names, &problem)) {
-    return fail(json, "not-written", problem);
-  }
+  if (!place_case(draft, {out.text, document}, &names, &problem)) return fail(json, "not-written", problem);
   out.line("Caso escrito em " + console_name(o.output_dir) + ":");
   for (const std::string& name : names) out.line("  " + name);
   out.line("Para avaliar: " + run_in_folder_command(o.output_dir));

@@ -232,6 +232,49 @@ TEST_F(CaseWriterTest, AFailedSwapPutsTheOldCaseBack) {
   EXPECT_EQ(after, before);
 }
 
+// A drafted case is only its temporary files: the program's figures are
+// read from its thrust data there, and a draft given up (a run that cannot
+// finish, a failure between the two steps) leaves the folder as it was,
+// an old case whole and a folder it made gone.
+TEST_F(CaseWriterTest, ADraftIsTemporaryFilesUntilPlacedAndGoneWhenGivenUp) {
+  ImportedCase c = sample_case();
+  c.case_name = "e1";
+  const std::vector<double> t = {0.0, 0.5, 1.0};
+  const std::vector<double> F = {1.0, 2.0, 3.0};
+  const WrittenCurve curve{t, F, 0};
+  std::filesystem::create_directory("velho");
+  write_file("velho/e1.dat", "antigo\n");
+  for (const char* dir : {"novo", "velho"}) {
+    SCOPED_TRACE(dir);
+    std::string problem;
+    {
+      CaseDraft draft;
+      ASSERT_TRUE(draft_case(dir, c, curve, true, "registro.csv", &draft, &problem)) << problem;
+      EXPECT_EQ(read_file(drafted_thrust_data(draft)), "0 1\r\n0.5 2\r\n1 3\r\n");
+      EXPECT_TRUE(drafted_thrust_data(draft).ends_with("e1.dat.importar-tmp"));
+      std::size_t files = 0;
+      for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        files += entry.path().filename().string().ends_with(".importar-tmp");
+      }
+      EXPECT_EQ(files, 4u);  // the report and the document wait for the figures
+    }
+    if (std::string(dir) == "novo") {
+      EXPECT_FALSE(std::filesystem::exists(dir));
+    } else {
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+      EXPECT_EQ(read_file("velho/e1.dat"), "antigo\n");
+    }
+    CaseDraft draft;
+    ASSERT_TRUE(draft_case(dir, c, curve, true, "registro.csv", &draft, &problem)) << problem;
+    std::vector<std::string> written;
+    ASSERT_TRUE(place_case(draft, {"achados\n", "{}"}, &written, &problem)) << problem;
+    EXPECT_EQ(written, case_file_names(c));
+    EXPECT_EQ(read_file(std::string(dir) + "/e1.dat"), "0 1\r\n0.5 2\r\n1 3\r\n");
+    EXPECT_EQ(read_file(std::string(dir) + "/" + import_report_name(c)), "achados\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 6);
+  }
+}
+
 // Temporary names already taken (a link planted there, a file left by a
 // killed import) are cleared, never written through.
 TEST_F(CaseWriterTest, TemporaryFilesAreMadeNewNeverThroughALink) {
