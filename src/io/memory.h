@@ -15,4 +15,11 @@ void advise_large_pages(void* p, std::size_t bytes);
 // one call, which changes nothing: the pages then come when first written.
 bool populate_for_writing(void* p, std::size_t bytes);
 
+// Gives the whole pages inside [p, p + bytes) back to the system: memory
+// the caller never reads again (a POSIX system gives zeros if it does, the
+// pages at either end that hold bytes outside the range are kept). False
+// where the system cannot, which changes nothing: the memory then goes
+// when it is freed. A hint only.
+bool release_pages(void* p, std::size_t bytes);
+
 #endif  // TALVIRONESKA_IO_MEMORY_H_

@@ -1,6 +1,7 @@
 #include "io/memory.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 
@@ -27,4 +28,11 @@ bool populate_for_writing(void* p, std::size_t bytes) {
   (void)bytes;
   return false;
 #endif
+}
+
+bool release_pages(void* p, std::size_t bytes) {
+  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto begin = (reinterpret_cast<std::uintptr_t>(p) + page - 1) & ~(page - 1);
+  const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(page - 1);
+  return end > begin && ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED) == 0;
 }

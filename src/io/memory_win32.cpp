@@ -14,3 +14,11 @@ bool populate_for_writing(void* p, std::size_t bytes) {
   (void)bytes;
   return false;
 }
+
+// The heap's memory stays with the process until it is freed; the pages
+// that a reset would give up are read again as anything at all.
+bool release_pages(void* p, std::size_t bytes) {
+  (void)p;
+  (void)bytes;
+  return false;
+}

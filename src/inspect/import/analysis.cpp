@@ -7,6 +7,7 @@
 #include "analysis/impulse_class.h"
 #include "input/case_params.h"
 #include "input/thrust_window.h"
+#include "io/memory.h"
 #include "io/severe_error.h"
 
 namespace {
@@ -30,19 +31,55 @@ void place_window(const WrittenCurve& curve, const Burn& burn, WrittenWindow* wi
 
 }  // namespace
 
-bool case_figures(const std::string& thrust_data, const CaseValues& values, ProgramFigures* figures) {
-  RunContext rc;
+bool start_replay(const CaseValues& values, CaseReplay* replay) {
+  RunContext& rc = replay->rc;
   static_cast<CaseValues&>(rc) = values;
   rc.time_origin_option = 0;
   try {
     allocate_curve_arrays(rc);
-    ThrustSource source;
-    source.name = thrust_data;
-    if (!run_program(source, values, rc)) return false;
   } catch (const SevereError&) {
     return false;
   }
-  *figures = program_figures(rc);
+  start_program_run(values, rc);
+  return true;
+}
+
+void replay_points(CaseReplay& replay, const WrittenCurve& curve, std::size_t first, std::size_t count) {
+  if (replay.step != RecordStep::read_on) return;
+  CurveCursor points(curve, first);
+  double t = 0.0;
+  double F = 0.0;
+  for (std::size_t k = 0; k < count && points.next(&t, &F); ++k) {
+    replay.step = take_record(replay.rc, t, F);
+    if (replay.step != RecordStep::read_on) return;
+  }
+}
+
+PointsWritten replay_as_written(CaseReplay& replay, const WrittenCurve& curve, Records& records) {
+  return [&replay, &curve, &records, gone = std::size_t{0}](std::size_t first, std::size_t count) mutable {
+    const CurveTail tail = curve_tail(curve, gone);
+    replay_points(replay, tail.curve, first - tail.shift, count);
+    const std::size_t next = first + count;
+    if (next >= curve.size()) return gone;
+    // The record at or before the next point stays, and those after it.
+    std::size_t keep = next;
+    if (curve.w > 0) {
+      const auto after = std::upper_bound(curve.t.begin() + gone, curve.t.end(), curve.time(next));
+      keep = static_cast<std::size_t>(after - curve.t.begin());
+      keep = keep > 0 ? keep - 1 : 0;
+    }
+    gone = std::max(gone, keep);
+    release_pages(records.t.data(), gone * sizeof(double));
+    release_pages(records.F.data(), gone * sizeof(double));
+    return gone;
+  };
+}
+
+bool replay_figures(CaseReplay& replay, ProgramFigures* figures) {
+  if (replay.step != RecordStep::end_reading) return false;
+  compute_integral_figures(replay.rc);
+  classify(replay.rc);
+  *figures = program_figures(replay.rc);
   return true;
 }
 

@@ -38,17 +38,19 @@ std::string value_line(const std::string& value, const char* note) {
   return line + note + "\r\n";
 }
 
-// The lines of CURVE in blocks of kBlockLines, written on OUT in order. The
-// formatting (the shortest digits of two doubles a line) is most of the
-// import's time: a helper thread formats every second block on the other
-// core; without one, the blocks are formatted here alone, to the same bytes.
-bool write_curve_lines(OsHandle out, const WrittenCurve& curve) {
+// The lines of CURVE in blocks of kBlockLines, written on OUT in order, and
+// FOLLOW told of each block once written. The formatting (the shortest
+// digits of two doubles a line) is most of the import's time: a helper
+// thread formats every second block on the other core; without one, the
+// blocks are formatted here alone, to the same bytes.
+bool write_curve_lines(OsHandle out, const WrittenCurve& curve, const PointsWritten& follow) {
   const std::size_t n = curve.size();
   std::string blocks[2];
   for (std::string& block : blocks) block.reserve(kBlockLines * 48);
-  auto format = [&curve](std::size_t first, std::string* block) {
+  CurveTail tail = curve_tail(curve, 0);
+  auto format = [&tail](std::size_t first, std::string* block) {
     block->clear();
-    append_thrust_lines(curve, first, kBlockLines, block);
+    append_thrust_lines(tail.curve, first - tail.shift, kBlockLines, block);
   };
   const bool two_cores = std::thread::hardware_concurrency() > 1;
   for (std::size_t first = 0; first < n; first += 2 * kBlockLines) {
@@ -68,16 +70,19 @@ bool write_curve_lines(OsHandle out, const WrittenCurve& curve) {
     }
     if (!os_write(out, blocks[0].data(), blocks[0].size())) return false;
     if (second && !os_write(out, blocks[1].data(), blocks[1].size())) return false;
+    if (follow) tail = curve_tail(curve, follow(first, std::min(2 * kBlockLines, n - first)));
   }
   return true;
 }
 
 // Writes one file of the case to PATH, a name nothing has yet; false with
 // errno kept.
-bool write_file(const fs::path& path, const std::string* bytes, const WrittenCurve* curve) {
+bool write_file(const fs::path& path, const std::string* bytes, const WrittenCurve* curve,
+                const PointsWritten* follow) {
   OsHandle out = kNoHandle;
   if (!os_create_new(name_of_path(path), &out)) return false;
-  const bool ok = bytes != nullptr ? os_write(out, bytes->data(), bytes->size()) : write_curve_lines(out, *curve);
+  const bool ok =
+      bytes != nullptr ? os_write(out, bytes->data(), bytes->size()) : write_curve_lines(out, *curve, *follow);
   const int saved = errno;
   const bool closed = os_close(out);
   errno = saved;
@@ -137,6 +142,12 @@ char* put_grid_time(char* out, std::uint64_t n, int places) {
 }
 
 }  // namespace
+
+CurveTail curve_tail(const WrittenCurve& curve, std::size_t gone) {
+  // A grid's points are numbered from time 0 whatever its records; the
+  // records themselves are numbered from the first one kept.
+  return {{curve.t.subspan(gone), curve.F.subspan(gone), curve.w}, curve.w > 0 ? 0 : gone};
+}
 
 std::string thrust_file_name(const ImportedCase& c) { return c.case_name + ".dat"; }
 std::string params_file_name(const ImportedCase& c) { return c.case_name + "_caso.txt"; }
@@ -380,8 +391,8 @@ std::vector<DraftFile> draft_files(const fs::path& root, const ImportedCase& c) 
 // Writes the files of DRAFT of the kinds that WRITE_NOW says; false with
 // *PROBLEM (the draft discarded) when one could not be written.
 template <class WriteNow>
-bool write_draft_files(CaseDraft& draft, const WrittenCurve* curve, const ImportFindings* findings, WriteNow write_now,
-                       std::string* problem) {
+bool write_draft_files(CaseDraft& draft, const WrittenCurve* curve, const PointsWritten* follow,
+                       const ImportFindings* findings, WriteNow write_now, std::string* problem) {
   for (const DraftFile& f : draft.files) {
     if (!write_now(f.kind)) continue;
     const std::string* bytes = &f.bytes;
@@ -389,7 +400,7 @@ bool write_draft_files(CaseDraft& draft, const WrittenCurve* curve, const Import
     if (f.kind == DraftFile::Kind::json) bytes = &findings->json;
     const std::string report = f.kind == DraftFile::Kind::report ? windows_text(findings->report) : "";
     if (f.kind == DraftFile::Kind::report) bytes = &report;
-    if (write_file(f.temp, bytes, curve)) continue;
+    if (write_file(f.temp, bytes, curve, follow)) continue;
     *problem =
         "erro ao escrever " + console_name(name_of_path(f.temp)) + ": " + std::strerror(errno) + "; nada foi escrito";
     discard_case(draft);
@@ -402,8 +413,8 @@ bool write_draft_files(CaseDraft& draft, const WrittenCurve* curve, const Import
 
 CaseDraft::~CaseDraft() { discard_case(*this); }
 
-bool draft_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve, bool replace,
-                const std::string& not_to_touch, CaseDraft* draft, std::string* problem) {
+bool draft_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve, const PointsWritten& follow,
+                bool replace, const std::string& not_to_touch, CaseDraft* draft, std::string* problem) {
   draft->root = path_of_name(dir);
   draft->files = draft_files(draft->root, c);
   std::vector<fs::path> inputs = {path_of_name(not_to_touch)};
@@ -424,7 +435,7 @@ bool draft_case(const std::string& dir, const ImportedCase& c, const WrittenCurv
   remove_on_interrupt(temps);
   draft->pending = true;
   auto own = [](DraftFile::Kind kind) { return kind == DraftFile::Kind::text || kind == DraftFile::Kind::thrust_data; };
-  return write_draft_files(*draft, &curve, nullptr, own, problem);
+  return write_draft_files(*draft, &curve, &follow, nullptr, own, problem);
 }
 
 std::string drafted_thrust_data(const CaseDraft& draft) {
@@ -437,7 +448,7 @@ std::string drafted_thrust_data(const CaseDraft& draft) {
 bool place_case(CaseDraft& draft, const ImportFindings& findings, std::vector<std::string>* written,
                 std::string* problem) {
   auto found = [](DraftFile::Kind kind) { return kind == DraftFile::Kind::report || kind == DraftFile::Kind::json; };
-  if (!write_draft_files(draft, nullptr, &findings, found, problem)) return false;
+  if (!write_draft_files(draft, nullptr, nullptr, &findings, found, problem)) return false;
   const bool swapped = swap_in(draft.files, problem);
   forget_temporary_files();
   draft.pending = false;
@@ -463,6 +474,6 @@ bool write_case(const std::string& dir, const ImportedCase& c, const WrittenCurv
                 const ImportFindings& findings, bool replace, const std::string& not_to_touch,
                 std::vector<std::string>* written, std::string* problem) {
   CaseDraft draft;
-  return draft_case(dir, c, curve, replace, not_to_touch, &draft, problem) &&
+  return draft_case(dir, c, curve, nullptr, replace, not_to_touch, &draft, problem) &&
          place_case(draft, findings, written, problem);
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -110,14 +111,31 @@ struct CaseDraft {
   ~CaseDraft();
 };
 
+// CURVE without its first GONE records: the same points from point SHIFT
+// on, walked without looking at the records before. GONE leaves at least
+// one record, none after the first point to be walked.
+struct CurveTail {
+  WrittenCurve curve;
+  std::size_t shift = 0;
+};
+CurveTail curve_tail(const WrittenCurve& curve, std::size_t gone);
+
+// Told of the points of the thrust data as they are written: of each
+// stretch of points FIRST and COUNT, in order, every point once. It returns
+// how many of the curve's first records it has given up (never fewer than
+// before): the writing reads none of them again. A record at or before
+// the next stretch's first point may not be given up.
+using PointsWritten = std::function<std::size_t(std::size_t first, std::size_t count)>;
+
 // Checks the case's files in DIR (created when missing) and writes each one
-// but the import's findings under its temporary name. Nothing is written
-// when a file of the case is the file NOT_TO_TOUCH or the calibration's
-// source under any name, or already exists and REPLACE is false. False with
+// but the import's findings under its temporary name, the thrust data from
+// CURVE, FOLLOW (when set) told of its points. Nothing is written when a
+// file of the case is the file NOT_TO_TOUCH or the calibration's source
+// under any name, or already exists and REPLACE is false. False with
 // *PROBLEM, in Portuguese, when the case cannot be written: nothing is left
 // then.
-bool draft_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve, bool replace,
-                const std::string& not_to_touch, CaseDraft* draft, std::string* problem);
+bool draft_case(const std::string& dir, const ImportedCase& c, const WrittenCurve& curve, const PointsWritten& follow,
+                bool replace, const std::string& not_to_touch, CaseDraft* draft, std::string* problem);
 
 // The name the thrust data file of a drafted case has until it is placed.
 std::string drafted_thrust_data(const CaseDraft& draft);

@@ -354,17 +354,20 @@ int importar_main(const Invocation& call) {
   c.nmax_needed = a.nmax;
   c.nmax = nmax_with_room(a.nmax, written.size());
   const double stamped = stamped_impulse(records.t, records.F, c.ti, c.tf, 0.0);
+  CaseReplay replay;
+  if (!start_replay({c.ti, c.tf, 0.0, c.M, c.w, c.nmax}, &replay)) {
+    return fail(json, "not-written", "memória insuficiente para os " + std::to_string(c.nmax) + " pontos da curva");
+  }
   CaseDraft draft;
-  if (!draft_case(o.output_dir, c, written, o.replace, o.log, &draft, &problem)) {
+  if (!draft_case(o.output_dir, c, written, replay_as_written(replay, written, records), o.replace, o.log, &draft,
+                  &problem)) {
     return fail(json, "not-written", problem);
   }
-  // The records are written: their memory goes before the program's run on the case takes its own.
   records = Records{};
   ProgramFigures figures;
-  if (!case_figures(drafted_thrust_data(draft), {c.ti, c.tf, 0.0, c.M, c.w, c.nmax}, &figures)) {
+  if (!replay_figures(replay, &figures)) {
     return fail(json, "not-written",
-                "o programa não leria o arquivo de empuxo escrito em " + console_name(o.output_dir) +
-                    " até o fim da janela; nada foi escrito");
+                "o programa não leria o arquivo de empuxo escrito até o fim da janela; nada foi escrito");
   }
   report_burn(out, o, c, a, figures, firing, stamped);
   report_uncertainty(out, uncertainty, *firing.burn);

@@ -30,10 +30,7 @@ struct ProgramReading {
 
 }  // namespace
 
-namespace {
-
-// The case values and the parameter figures, as after the case parameter file.
-void start_run(const CaseValues& values, RunContext& rc) {
+void start_program_run(const CaseValues& values, RunContext& rc) {
   rc.ti = values.ti;
   rc.tf = values.tf;
   rc.Fcor = values.Fcor;
@@ -44,8 +41,6 @@ void start_run(const CaseValues& values, RunContext& rc) {
   rc.tmax = 0.0;
   rc.classe.fill('\0');
 }
-
-}  // namespace
 
 ProgramFigures program_figures(const RunContext& rc) {
   ProgramFigures f;
@@ -66,7 +61,7 @@ bool run_program_on_records(ThrustFile& file, const CaseValues& values, RunConte
   rc.F = std::move(file.F);
   rc.nmax = static_cast<std::int32_t>(std::min<std::size_t>(file.F_capacity, std::numeric_limits<std::int32_t>::max()));
   file.F_capacity = 0;
-  start_run(values, rc);
+  start_program_run(values, rc);
   const double* const F = rc.F.get();
   for (std::size_t i = 0; i < file.readable; ++i) {
     const RecordStep step = take_record(rc, file.t[i], F[i]);
@@ -83,7 +78,7 @@ bool run_program_on_records(ThrustFile& file, const CaseValues& values, RunConte
 void run_program_on_curve_stretch(RunContext& rc, const CaseValues& values, std::size_t offset, std::size_t points,
                                   std::span<const double> t, std::size_t first_kept) {
   std::copy(rc.F.get() + offset, rc.F.get() + offset + points, rc.F.get());
-  start_run(values, rc);
+  start_program_run(values, rc);
   for (std::size_t k = 0; k < points; ++k) {
     rc.nc = static_cast<std::int32_t>(k + 1);
     update_running_extremes(rc, t[first_kept + k]);
@@ -94,7 +89,7 @@ void run_program_on_curve_stretch(RunContext& rc, const CaseValues& values, std:
 
 bool run_program(const ThrustSource& source, const CaseValues& values, RunContext& rc) {
   const std::int32_t capacity = rc.nmax;
-  start_run(values, rc);
+  start_program_run(values, rc);
   ProgramReading reading{rc};
   if (!source.in_memory && source.name.size() <= rc.original.size() && source.name.find('\0') == std::string::npos &&
       trimmed(source.name) == source.name) {

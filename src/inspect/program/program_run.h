@@ -28,6 +28,10 @@ struct ProgramFigures {
 
 ProgramFigures program_figures(const RunContext& rc);
 
+// VALUES and the parameter figures in RC, as the program has them after the
+// case parameter file, before its reading step.
+void start_program_run(const CaseValues& values, RunContext& rc);
+
 // Runs the program's steps after the case parameter file on SOURCE with
 // VALUES (w > 0) in RC, whose curve arrays hold rc.nmax points, as the
 // program does: parameter figures, the reading

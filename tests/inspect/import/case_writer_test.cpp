@@ -249,7 +249,7 @@ TEST_F(CaseWriterTest, ADraftIsTemporaryFilesUntilPlacedAndGoneWhenGivenUp) {
     std::string problem;
     {
       CaseDraft draft;
-      ASSERT_TRUE(draft_case(dir, c, curve, true, "registro.csv", &draft, &problem)) << problem;
+      ASSERT_TRUE(draft_case(dir, c, curve, nullptr, true, "registro.csv", &draft, &problem)) << problem;
       EXPECT_EQ(read_file(drafted_thrust_data(draft)), "0 1\r\n0.5 2\r\n1 3\r\n");
       EXPECT_TRUE(drafted_thrust_data(draft).ends_with("e1.dat.importar-tmp"));
       std::size_t files = 0;
@@ -265,7 +265,7 @@ TEST_F(CaseWriterTest, ADraftIsTemporaryFilesUntilPlacedAndGoneWhenGivenUp) {
       EXPECT_EQ(read_file("velho/e1.dat"), "antigo\n");
     }
     CaseDraft draft;
-    ASSERT_TRUE(draft_case(dir, c, curve, true, "registro.csv", &draft, &problem)) << problem;
+    ASSERT_TRUE(draft_case(dir, c, curve, nullptr, true, "registro.csv", &draft, &problem)) << problem;
     std::vector<std::string> written;
     ASSERT_TRUE(place_case(draft, {"achados\n", "{}"}, &written, &problem)) << problem;
     EXPECT_EQ(written, case_file_names(c));
