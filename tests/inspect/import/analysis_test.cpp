@@ -82,6 +82,10 @@ TEST_F(CaseFiguresTest, TheFiguresAreTheProgramsOnTheFileWritten) {
     std::string problem;
     ASSERT_TRUE(draft_case("caso", written, curve, spoiling, true, "registro.csv", &draft, &problem)) << problem;
     EXPECT_GT(spoilt, 90000u);
+    std::string lines;
+    const WrittenCurve unspoilt{records.t, records.F, c.w};
+    append_thrust_lines(unspoilt, 0, unspoilt.size(), &lines);
+    EXPECT_TRUE(read_file(drafted_thrust_data(draft)) == lines);
     ProgramFigures expected;
     ASSERT_EQ(program_figures_on(drafted_thrust_data(draft), c.values, &expected), c.read);
     ProgramFigures figures;
