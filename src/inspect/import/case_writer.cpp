@@ -122,23 +122,22 @@ GridTimes grid_times(std::int32_t w) {
 }
 
 // N / 10^PLACES at OUT in plain decimals, without zeros at the end of its
-// fraction or a point when it has none.
+// fraction or a point when it has none. N < 2^51, PLACES < 16: at most 16
+// digits either side of the point, copied 16 bytes at a time, so OUT has
+// room for 33 bytes.
 char* put_grid_time(char* out, std::uint64_t n, int places) {
-  char digits[24];
-  char* const end = digits + sizeof digits;
+  char digits[40];
+  char* const end = digits + 24;
   char* first = field_fast::put_digits_backward(end, n);
   while (end - first < places + 1) *--first = '0';
   const char* const point = end - places;
   const char* last = end;
   while (last > point && last[-1] == '0') --last;
-  std::memcpy(out, first, static_cast<std::size_t>(point - first));
+  std::memcpy(out, first, 16);
   out += point - first;
-  if (last > point) {
-    *out++ = '.';
-    std::memcpy(out, point, static_cast<std::size_t>(last - point));
-    out += last - point;
-  }
-  return out;
+  *out = '.';
+  std::memcpy(out + 1, point, 16);
+  return last > point ? out + 1 + (last - point) : out;
 }
 
 }  // namespace
@@ -253,15 +252,21 @@ std::string plot_script_text() {
 }
 
 bool append_thrust_lines(const WrittenCurve& curve, std::size_t first, std::size_t count, std::string* out) {
-  // Room for any double in either form.
-  char line[2 * 340 + 3];
+  // Lines are made here and go to OUT a few thousand at a time; a line has
+  // room for any double in either form.
+  constexpr std::size_t kLineRoom = 2 * 340 + 3;
+  char lines[64 * 1024];
+  char* p = lines;
   const GridTimes grid = grid_times(curve.w);
   CurveCursor points(curve, first);
   double t = 0.0;
   double F = 0.0;
+  bool whole = true;
   for (std::size_t k = first; k < first + count; ++k) {
-    if (!points.next(&t, &F)) return false;
-    char* p = line;
+    if (!points.next(&t, &F)) {
+      whole = false;
+      break;
+    }
     if (k < grid.k_end) {
       p = put_grid_time(p, k * grid.scale, grid.places);
     } else {
@@ -272,9 +277,13 @@ bool append_thrust_lines(const WrittenCurve& curve, std::size_t first, std::size
     p = std::to_chars(p, p + 340, F).ptr;
     *p++ = '\r';
     *p++ = '\n';
-    out->append(line, p);
+    if (static_cast<std::size_t>(lines + sizeof lines - p) < kLineRoom) {
+      out->append(lines, p);
+      p = lines;
+    }
   }
-  return true;
+  out->append(lines, p);
+  return whole;
 }
 
 namespace {
