@@ -1,5 +1,6 @@
 #include "inspect/import/case_writer.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -122,14 +123,18 @@ GridTimes grid_times(std::int32_t w) {
 }
 
 // N / 10^PLACES at OUT in plain decimals, without zeros at the end of its
-// fraction or a point when it has none. N < 2^51, PLACES < 16: at most 16
-// digits either side of the point, copied 16 bytes at a time, so OUT has
-// room for 33 bytes.
+// fraction or a point when it has none. N < 2^51 < 10^16, PLACES < 16: at
+// most 16 digits either side of the point, copied 16 bytes at a time, so
+// OUT has room for 33 bytes.
 char* put_grid_time(char* out, std::uint64_t n, int places) {
-  char digits[40];
+  constexpr std::uint64_t kEight = 100000000;
+  char digits[48];
   char* const end = digits + 24;
-  char* first = field_fast::put_digits_backward(end, n);
-  while (end - first < places + 1) *--first = '0';
+  field_fast::put_eight_digits(end - 16, static_cast<std::uint32_t>(n / kEight));
+  field_fast::put_eight_digits(end - 8, static_cast<std::uint32_t>(n % kEight));
+  int length = 1;
+  while (length < 16 && n >= kPow10Int[length]) ++length;
+  const char* const first = end - std::max(length, places + 1);
   const char* const point = end - places;
   const char* last = end;
   while (last > point && last[-1] == '0') --last;

@@ -272,12 +272,15 @@ bool read_log(const std::string& path, const LogLayout& layout, LogRead* log, st
   RecordTaker records(log);
   while (blocks.next_line(&line)) {
     ++number;
-    if (number == d.header_line || is_blank_line(line)) continue;
+    if (number == d.header_line) continue;
     double raw_t = 0.0;
     double raw_F = 0.0;
-    if (!read_plain_pair(line, pairs, &raw_t, &raw_F) && !read_fields(line, d, c, &raw_t, &raw_F)) {
-      *problem = line_problem(number, line, expected);
-      return false;
+    if (!read_plain_pair(line, pairs, &raw_t, &raw_F)) {
+      if (is_blank_line(line)) continue;
+      if (!read_fields(line, d, c, &raw_t, &raw_F)) {
+        *problem = line_problem(number, line, expected);
+        return false;
+      }
     }
     const double F = (raw_F - c.offset) * thrust_scale;
     double t;
