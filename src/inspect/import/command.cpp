@@ -285,6 +285,38 @@ FiringUncertainty calibration_and_budget(Report& out, const ImportOptions& o, co
   return firing_uncertainty(records.t, records.F, a, stand);
 }
 
+// The window of BURN on CURVE, and the case's ti, tf and nmax from it.
+WrittenWindow case_window(const WrittenCurve& curve, const Burn& burn, ImportedCase* c) {
+  const WrittenWindow a = window_on_curve(curve, burn, c->w);
+  c->ti = window_time(a.ti, c->w);
+  c->tf = window_time(a.tf, c->w);
+  c->nmax_needed = a.nmax;
+  c->nmax = nmax_with_room(a.nmax, curve.size());
+  return a;
+}
+
+// The case C drafted in o.output_dir with CURVE, the points of RECORDS, and
+// the program's FIGURES on it, its reading following the points as they are
+// written: the records are gone afterwards. False with *PROBLEM, nothing
+// left in the folder.
+bool draft_with_figures(const ImportOptions& o, const ImportedCase& c, const WrittenCurve& curve, Records& records,
+                        CaseDraft* draft, ProgramFigures* figures, std::string* problem) {
+  CaseReplay replay;
+  if (!start_replay({c.ti, c.tf, 0.0, c.M, c.w, c.nmax}, &replay)) {
+    *problem = "memória insuficiente para os " + std::to_string(c.nmax) + " pontos da curva; nada foi escrito";
+    return false;
+  }
+  if (!draft_case(o.output_dir, c, curve, replay_as_written(replay, curve, records), o.replace, o.log, draft,
+                  problem)) {
+    return false;
+  }
+  records = Records{};
+  if (replay_figures(replay, figures)) return true;
+  discard_case(*draft);
+  *problem = "o programa não leria o arquivo de empuxo escrito até o fim da janela; nada foi escrito";
+  return false;
+}
+
 }  // namespace
 
 int importar_main(const Invocation& call) {
@@ -348,26 +380,12 @@ int importar_main(const Invocation& call) {
              (o.measured ? "" : ": preenchidas por interpolação linear"));
   }
 
-  const WrittenWindow a = window_on_curve(written, *firing.burn, c.w);
-  c.ti = window_time(a.ti, c.w);
-  c.tf = window_time(a.tf, c.w);
-  c.nmax_needed = a.nmax;
-  c.nmax = nmax_with_room(a.nmax, written.size());
+  const WrittenWindow a = case_window(written, *firing.burn, &c);
   const double stamped = stamped_impulse(records.t, records.F, c.ti, c.tf, 0.0);
-  CaseReplay replay;
-  if (!start_replay({c.ti, c.tf, 0.0, c.M, c.w, c.nmax}, &replay)) {
-    return fail(json, "not-written", "memória insuficiente para os " + std::to_string(c.nmax) + " pontos da curva");
-  }
   CaseDraft draft;
-  if (!draft_case(o.output_dir, c, written, replay_as_written(replay, written, records), o.replace, o.log, &draft,
-                  &problem)) {
-    return fail(json, "not-written", problem);
-  }
-  records = Records{};
   ProgramFigures figures;
-  if (!replay_figures(replay, &figures)) {
-    return fail(json, "not-written",
-                "o programa não leria o arquivo de empuxo escrito até o fim da janela; nada foi escrito");
+  if (!draft_with_figures(o, c, written, records, &draft, &figures, &problem)) {
+    return fail(json, "not-written", problem);
   }
   report_burn(out, o, c, a, figures, firing, stamped);
   report_uncertainty(out, uncertainty, *firing.burn);
