@@ -56,6 +56,7 @@ void replay_points(CaseReplay& replay, const WrittenCurve& curve, std::size_t fi
 }
 
 PointsWritten replay_as_written(CaseReplay& replay, const WrittenCurve& curve, Records& records) {
+  constexpr std::size_t kPageBack = 4096 / sizeof(double);
   return [&replay, &curve, &records, gone = std::size_t{0}](std::size_t first, std::size_t count) mutable {
     const CurveTail tail = curve_tail(curve, gone);
     replay_points(replay, tail.curve, first - tail.shift, count);
@@ -68,9 +69,12 @@ PointsWritten replay_as_written(CaseReplay& replay, const WrittenCurve& curve, R
       keep = static_cast<std::size_t>(after - curve.t.begin());
       keep = keep > 0 ? keep - 1 : 0;
     }
+    // From a page back: the page that held the last records given up before
+    // and the first ones kept is whole now.
+    const std::size_t from = gone > kPageBack ? gone - kPageBack : 0;
     gone = std::max(gone, keep);
-    release_pages(records.t.data(), gone * sizeof(double));
-    release_pages(records.F.data(), gone * sizeof(double));
+    release_pages(records.t.data() + from, (gone - from) * sizeof(double));
+    release_pages(records.F.data() + from, (gone - from) * sizeof(double));
     return gone;
   };
 }
