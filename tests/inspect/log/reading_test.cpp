@@ -87,23 +87,11 @@ TEST_F(LogReadingTest, ABadLineNamesItsNumberTextAndWhatWasExpected) {
 // every form a logger writes them: long, short, signed, with exponents or
 // more digits than a double holds.
 TEST_F(LogReadingTest, NumbersReadToTheNearestDouble) {
-  const char* const numbers[] = {"0.000001",
-                                 "-3.14159",
-                                 "+2.5",
-                                 "1.250000E+01",
-                                 "7",
-                                 ".5",
-                                 "5.",
-                                 "-0",
-                                 "1e-300",
-                                 "2.2250738585072011e-308",
-                                 "123456789012345678901234.5",
-                                 "0.30000000000000000001",
-                                 "9007199254740993",
-                                 "1E22",
-                                 "4.9e-324",
-                                 "-1.7976931348623157e308",
-                                 "0.1e0005"};
+  // clang-format off
+  const char* const numbers[] = {"0.000001", "-3.14159", "+2.5", "1.250000E+01", "7", ".5", "5.", "-0", "1e-300",
+                                 "2.2250738585072011e-308", "123456789012345678901234.5", "0.30000000000000000001",
+                                 "9007199254740993", "1E22", "4.9e-324", "-1.7976931348623157e308", "0.1e0005"};
+  // clang-format on
   for (const char* separator : {" ", "\t ", ", ", " , "}) {
     SCOPED_TRACE(separator);
     std::string text;
