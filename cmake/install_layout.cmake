@@ -47,6 +47,9 @@ if(WIN32)
   install(TARGETS talvironeska talvironeska-inspect RUNTIME DESTINATION .)
   # LEIA-ME.txt is kept in the repository as the Windows-1252, CR LF bytes it ships as.
   install(FILES packaging/LEIA-ME.txt DESTINATION .)
+  # The guide as one HTML page, made at build time (python3-markdown).
+  release_file(guide-html.sh ${PROJECT_SOURCE_DIR}/docs/guia.md ${staged}/guia.html)
+  install(FILES ${staged}/guia.html DESTINATION .)
   release_file(windows-text.sh ${PROJECT_SOURCE_DIR}/LICENSE ${staged}/LICENSE.txt)
   install(FILES ${staged}/LICENSE.txt DESTINATION .)
   foreach(page IN LISTS manual_pages)
@@ -93,6 +96,15 @@ else()
   install(FILES packaging/debian/copyright DESTINATION ${doc_dir})
   release_file(gzip.sh ${PROJECT_SOURCE_DIR}/packaging/debian/changelog ${staged}/changelog.gz)
   install(FILES ${staged}/changelog.gz DESTINATION ${doc_dir})
+
+  # The guide as one HTML page, made at build time (python3-markdown): in the
+  # documentation folder, and with a LEIA-ME at the top of the tarball only
+  # (cmake/cpack_per_generator.cmake), where a .deb must put nothing.
+  release_file(guide-html.sh ${PROJECT_SOURCE_DIR}/docs/guia.md ${staged}/guia.html)
+  install(FILES ${staged}/guia.html DESTINATION ${doc_dir})
+  set(tarball_top ${staged}/tarball-top)
+  release_file(copy.sh ${staged}/guia.html ${tarball_top}/guia.html)
+  release_file(copy.sh ${PROJECT_SOURCE_DIR}/packaging/LEIA-ME-linux.txt ${tarball_top}/LEIA-ME.txt)
 endif()
 
 add_custom_target(release_files ALL DEPENDS ${release_outputs})

@@ -26,6 +26,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS gnuplot)
+  # What the tarball alone holds at its top (see cpack_per_generator.cmake).
+  set(CPACK_TALVIRONESKA_TARBALL_TOP ${CMAKE_BINARY_DIR}/release-files/tarball-top)
   # CPack puts the summary first and indents these lines; an empty line
   # becomes the paragraph mark.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[talvironeska reads a measured thrust-versus-time record, keeps the samples

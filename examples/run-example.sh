@@ -23,7 +23,7 @@ fi
 
 install_missing() {
   missing=
-  for p in cmake ninja-build g++ libgtest-dev gnuplot-nox; do
+  for p in cmake ninja-build g++ libgtest-dev gnuplot-nox python3-markdown; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
   done
   [ -z "$missing" ] && return 0

@@ -63,7 +63,17 @@ run_linux "$work/deb/usr" "$work/deb-run"
 mkdir -p "$work/some/other/place"
 tar -xzf "$dist/$tgz" -C "$work/some/other/place"
 tree=$work/some/other/place/${tgz%.tar.gz}
-diff <(cd "$work/deb/usr" && find . | sort) <(cd "$tree" && find . | sort) || fail "$tgz and $deb hold different trees"
+# ... and, at its top only, a LEIA-ME and the guide.
+for top_file in LEIA-ME.txt guia.html; do
+  [ -f "$tree/$top_file" ] || fail "$tgz has no $top_file at its top"
+done
+diff <(cd "$work/deb/usr" && find . | sort) <(cd "$tree" && find . ! -path ./LEIA-ME.txt ! -path ./guia.html | sort) ||
+  fail "$tgz and $deb hold different trees"
+# The guide as HTML that opens offline: no address outside it.
+for guide in "$work/deb/usr/share/doc/talvironeska/guia.html" "$tree/guia.html"; do
+  [ -f "$guide" ] || fail "no guide at $guide"
+  if grep -qE '<(script|link)|src="http' "$guide"; then fail "$guide reaches outside itself"; fi
+done
 run_linux "$tree" "$work/tgz-run"
 cmp "$work/deb-run/f67w_saida_A.txt" "$work/tgz-run/f67w_saida_A.txt"
 
@@ -79,6 +89,8 @@ for exe in talvironeska.exe talvironeska-inspect.exe; do
 done
 if find "$top" -iname '*.dll' | grep -q .; then fail "$zip holds a DLL"; fi
 [ -f "$top/exemplos/f67w/COPYING.txt" ] || fail "$zip lacks the F67 data's licence"
+[ -f "$top/guia.html" ] || fail "$zip has no guia.html"
+[ -f "$top/exemplos/hx711/ensaio_hx711.csv" ] || fail "$zip lacks the HX711 example"
 while IFS= read -r -d '' text; do
   if [ "$(grep -c $'\r$' "$text")" != "$(wc -l <"$text")" ] || [ -n "$(tail -c1 "$text" | tr -d '\n')" ]; then
     fail "${text#"$top"/} has a line without CR LF"

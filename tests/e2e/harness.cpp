@@ -334,6 +334,28 @@ RunResult CaseDir::run_inspect(const std::vector<std::string>& args, std::chrono
   return result;
 }
 
+RunResult CaseDir::run_typed_command(const std::string& line, std::chrono::milliseconds timeout) const {
+  if (!windows_inspect_run()) return run_program({"/bin/sh", "-c", line}, timeout);
+  // A batch file's line runs as the same line typed at the prompt: wine would
+  // escape the quotation marks of a line given to cmd /c as an argument.
+  const std::string batch = root_ + "/digitado.bat";
+  std::FILE* file = std::fopen(batch.c_str(), "wb");
+  if (file == nullptr) {
+    ADD_FAILURE() << "cannot write " << batch;
+    return {};
+  }
+  std::fprintf(file, "@%s\r\n", line.c_str());
+  std::fclose(file);
+  std::string windows_batch = "Z:" + batch;
+  for (char& c : windows_batch) c = c == '/' ? '\\' : c;
+  const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
+  RunResult result =
+      run_program({program_path(runner != nullptr ? runner : "wine"), "cmd", "/c", windows_batch}, timeout);
+  drop_cr_before_lf(&result.out);
+  drop_cr_before_lf(&result.err);
+  return result;
+}
+
 RunResult CaseDir::run_program(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) const {
   RunResult result;
   const std::string out_path = root_ + "/stdout";

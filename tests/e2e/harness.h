@@ -188,6 +188,11 @@ class CaseDir {
   // build's binary, or in a Windows inspector run the .exe under wine.
   RunResult run_inspect(const std::vector<std::string>& args,
                         std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+  // Runs LINE as the user would type it where the inspector runs: by
+  // /bin/sh -c, or, in a Windows inspector run, as the one line of a batch
+  // file (<root>/digitado.bat) that cmd.exe runs under wine.
+  RunResult run_typed_command(const std::string& line,
+                              std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
   // The same for any program and arguments (argv[0] is the program's path).
   RunResult run_program(const std::vector<std::string>& argv,
                         std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;

@@ -209,12 +209,7 @@ TEST_F(Import, TheHintRunsAsPrintedAndTheFindingsStayInTheCase) {
   const std::string hint =
       r.out.substr(r.out.find("Para avaliar: ") + 14,
                    r.out.find('\n', r.out.find("Para avaliar: ")) - r.out.find("Para avaliar: ") - 14);
-  std::vector<std::string> shell = {"/bin/sh", "-c", hint};
-  if (e2e::windows_inspect_run()) {
-    const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
-    shell = {runner != nullptr ? runner : "wine", "cmd", "/c", hint};
-  }
-  const e2e::RunResult run = dir.run_program(shell);
+  const e2e::RunResult run = dir.run_typed_command(hint);
   ASSERT_EQ(run.exit_status, 0) << hint << "\n" << run.out << run.err;
   EXPECT_TRUE(has(dir.read("meu caso/planilha_saida_A.txt"), "impulso total real")) << hint;
 

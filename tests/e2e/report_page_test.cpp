@@ -70,18 +70,20 @@ TEST_F(ReportPage, FiguresAreTheChecksAndNothingOnThePageRuns) {
   e2e::CaseDir dir;
   const std::string hostile = "'</title><script>alert(1)</script><img src=http://x/y.png> & a_b \xE7\xE3o'";
   write_f67w_case(dir, hostile);
-  const e2e::RunResult json = dir.run_inspect({"--json", "check.json"});
+  dir.write("f67w_nar.eng", e2e::source_file("examples/f67w/f67w_nar.eng"));
+  const e2e::RunResult json = dir.run_inspect({"--json", "check.json", "--referencia", "f67w_nar.eng"});
   ASSERT_EQ(json.exit_status, 0) << json.err;
   const std::optional<JsonValue> document = parse_json(dir.read("check.json"));
   ASSERT_TRUE(document.has_value());
   const JsonValue& firing = (*document)["firings"][0];
   dir.remove("check.json");
 
-  const e2e::RunResult r =
-      dir.run_inspect({"relatorio", "--motor", "F67 <b>", "--equipe", "Equipe \"X\" & Y", "--data", "2017-10-29"});
+  const e2e::RunResult r = dir.run_inspect({"relatorio", "--motor", "F67 <b>", "--equipe", "Equipe \"X\" & Y", "--data",
+                                            "2017-10-29", "--referencia", "f67w_nar.eng"});
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   const std::string page = dir.read("f67w_relatorio.html");
-  EXPECT_GE(check_figures(page, firing), 20);
+  EXPECT_GE(check_figures(page, firing), 30);
+  EXPECT_TRUE(has(page, "data-json=\"reference.rms_difference_N\""));
   EXPECT_TRUE(has(page, "<svg")) << "no plot";
   EXPECT_TRUE(has(page, "default-src 'none'; style-src 'unsafe-inline'; img-src data:"));
   // Nothing runs and nothing is fetched: the title's text taken out, no
@@ -195,12 +197,7 @@ TEST_F(ReportPage, TheHx711ExampleFromTheLoggersFileToThePage) {
   const std::size_t at = imported.out.find("Para avaliar: ");
   ASSERT_NE(at, std::string::npos);
   const std::string hint = imported.out.substr(at + 14, imported.out.find('\n', at) - at - 14);
-  std::vector<std::string> shell = {"/bin/sh", "-c", hint};
-  if (e2e::windows_inspect_run()) {
-    const char* runner = std::getenv("TALVIRONESKA_E2E_RUNNER");
-    shell = {runner != nullptr ? runner : "wine", "cmd", "/c", hint};
-  }
-  ASSERT_EQ(dir.run_program(shell).exit_status, 0) << hint;
+  ASSERT_EQ(dir.run_typed_command(hint).exit_status, 0) << hint;
   const e2e::RunResult r = dir.run_inspect({"relatorio", "ensaio_hx711", "--motor", "E35"});
   ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
   const std::string page = dir.read("ensaio_hx711/ensaio_hx711_relatorio.html");

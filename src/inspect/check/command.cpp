@@ -203,7 +203,8 @@ std::string check_document(const InspectInput& input, const InspectResult& resul
   const std::string source = console_name(input.thrust_name);
   FiringJsonContext context{source, std::nullopt, std::nullopt, result.uncertainty ? &*result.uncertainty : nullptr};
   if (input.case_values && result.in_case) {
-    context.program = ProgramWindow{input.case_values->ti, input.case_values->tf, *result.in_case};
+    context.program =
+        ProgramWindow{input.case_values->ti, input.case_values->tf, *result.in_case, input.case_values->M};
   }
   const std::string reference_source = console_name(options.reference_file);
   if (reference == nullptr) {

@@ -45,6 +45,7 @@ const Option<O> kOptions[] = {
     {"--u-fator", OptionKind::real, &O::u_factor_percent, kPositive, Bound::positive},
     {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, kPositive, Bound::positive},
     {"--u-relogio", OptionKind::real, &O::u_clock_ppm, kPositive, Bound::positive},
+    {"--u-massa-propelente", OptionKind::real, &O::u_propellant_mass, kPositive, Bound::positive},
 };
 
 }  // namespace
@@ -93,6 +94,7 @@ const CommandText kCheckText = {
     "  --nao-linearidade P  não linearidade da célula em % do pico, da folha de dados\n"
     "                  (quando não há arquivo de calibração)\n"
     "  --u-relogio PPM incerteza padrão do relógio do registrador, em ppm\n"
+    "  --u-massa-propelente KG  incerteza padrão da massa de propelente, para a de Is\n"
     "  --help          esta ajuda\n"
     "  --version       a versão\n",
     "Saída: 0 quando os dados cabem nas suposições do programa, 1 quando há avisos,\n"

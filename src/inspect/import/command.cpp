@@ -173,7 +173,7 @@ std::string import_document(const std::string& log_name, const FiringAnalysis& f
   json_key(json, "firings");
   json_open_array(json);
   put_firing_json(json, firing,
-                  {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values)}, log.time_origin, &u});
+                  {log_name, ProgramWindow{c.ti, c.tf, case_figures(written, values), c.M}, log.time_origin, &u});
   json_close_array(json);
   json_close_object(json);
   return std::move(json.text);

@@ -68,6 +68,7 @@ const Option<O> kOptions[] = {
     {"--u-fator", OptionKind::real, &O::u_factor_percent, "um número positivo", Bound::positive},
     {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, "um número positivo", Bound::positive},
     {"--u-relogio", OptionKind::real, &O::u_clock_ppm, "um número positivo", Bound::positive},
+    {"--u-massa-propelente", OptionKind::real, &O::u_propellant_mass, "um número positivo", Bound::positive},
 };
 
 }  // namespace
@@ -101,6 +102,7 @@ const CommandText kImportText = {
     "  --nao-linearidade P não linearidade da célula em % do pico, da folha de dados\n"
     "                      (sem --calibracao)\n"
     "  --u-relogio PPM     incerteza padrão do relógio do registrador, em ppm\n"
+    "  --u-massa-propelente KG  incerteza padrão da massa de propelente, para Is\n"
     "  --coluna N          a coluna do empuxo (a partir de 1) quando há mais de duas\n"
     "  --taxa HZ           o arquivo não tem coluna de tempo: um valor a cada 1/HZ s\n"
     "  --tara auto         subtrai o zero antes da ignição (padrão)\n"

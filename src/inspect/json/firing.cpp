@@ -1,5 +1,7 @@
 #include "inspect/json/firing.h"
 
+#include <cmath>
+
 #include "inspect/json/uncertainty.h"
 
 namespace {
@@ -84,7 +86,7 @@ void put_events(JsonWriter& json, const FiringAnalysis& a, double origin) {
   json_close_array(json);
 }
 
-void put_program(JsonWriter& json, const std::optional<ProgramWindow>& program) {
+void put_program(JsonWriter& json, const std::optional<ProgramWindow>& program, const FiringUncertainty* u) {
   json_key(json, "program");
   if (!program) return json_null(json);
   const ProgramFigures& f = program->figures;
@@ -99,6 +101,9 @@ void put_program(JsonWriter& json, const std::optional<ProgramWindow>& program) 
   json_number_field(json, "tmax_s", f.tmax);
   json_number_field(json, "Fmin_N", f.Fmin);
   json_number_field(json, "Is_s", f.Is);
+  if (u != nullptr && program->M > 0.0 && std::isfinite(f.Is)) {
+    json_number_field(json, "Is_U_s", specific_impulse_U(*u, f.Is, program->M));
+  }
   optional_text(json, "classe", f.classe);
   json_close_object(json);
 }
@@ -120,7 +125,7 @@ void put_firing_json(JsonWriter& json, const FiringAnalysis& a, const FiringJson
     json_null_field(json, "w");
   }
   put_events(json, a, origin);
-  put_program(json, context.program);
+  put_program(json, context.program, context.uncertainty);
   put_uncertainty_json(json, context.uncertainty);
   json_key(json, "warnings");
   json_open_array(json);

@@ -22,6 +22,7 @@ struct ProgramWindow {
   double ti = 0.0;  // s, the case's
   double tf = 0.0;
   ProgramFigures figures;
+  double M = 0.0;  // kg, the case's propellant mass, for the uncertainty of Is
 };
 
 // What a command knows of a firing beyond its analysis.

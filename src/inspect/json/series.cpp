@@ -99,7 +99,7 @@ std::string series_document(std::span<const Firing> firings, const SeriesSummary
   for (const Firing& f : firings) {
     const std::string source = console_name(f.argument);
     put_firing_json(json, f.analysis,
-                    {source, ProgramWindow{f.values.ti, f.values.tf, f.program}, std::nullopt,
+                    {source, ProgramWindow{f.values.ti, f.values.tf, f.program, f.values.M}, std::nullopt,
                      f.uncertainty ? &*f.uncertainty : nullptr});
   }
   json_close_array(json);

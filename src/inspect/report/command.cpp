@@ -10,12 +10,15 @@
 #include "core/output_names.h"
 #include "core/trimmed.h"
 #include "inspect/check/command.h"
+#include "inspect/common/code_page.h"
 #include "inspect/common/console.h"
 #include "inspect/common/native_name.h"
 #include "inspect/common/outcome.h"
 #include "inspect/common/program_command.h"
 #include "inspect/common/same_file.h"
 #include "inspect/common/text.h"
+#include "inspect/engine/comparison.h"
+#include "inspect/engine/engine_reading.h"
 #include "inspect/import/case_writer.h"
 #include "inspect/program/case_files.h"
 #include "inspect/report/details.h"
@@ -111,14 +114,22 @@ std::vector<PageLink> page_links(const RunContext& rc) {
 
 // The page, its picture and its details, each whole or not at all, none
 // over a file of the case: the exit status.
+// A published curve the burn is compared with: its name as given, its path.
+struct Reference {
+  std::string name;
+  fs::path path;
+  std::optional<PublishedMotor> motor;
+};
+
 int write_page(const InspectInput& input, const InspectResult& result, std::span<const double> t,
-               std::span<const double> F, const ReportDetails& given) {
+               std::span<const double> F, const ReportDetails& given, const Reference& reference) {
   const RunContext& rc = *input.rc;
   const std::string name(trimmed(rc.case_name));
   const std::vector<std::string> own = {name + kReportPageSuffix, name + kReportPictureSuffix,
                                         name + kReportNotesSuffix};
   // The files of the case the page must never replace, under any name.
-  const std::vector<fs::path> inputs = program_files_of_case(rc);
+  std::vector<fs::path> inputs = program_files_of_case(rc);
+  if (reference.motor) inputs.push_back(reference.path);
   for (const std::string& file : own) {
     if (const fs::path* same = same_file_among(path_of_name(file), inputs)) {
       return fail(console_name(file) + " \xC3\xA9 um arquivo do caso (" + console_name(name_of_path(*same)) +
@@ -131,10 +142,16 @@ int write_page(const InspectInput& input, const InspectResult& result, std::span
   page.thrust_file = input.thrust_name;
   page.details = merge_report_details(read_report_details(read_file(own[2])), given);
   page.firing = &result.firing;
+  if (result.uncertainty) page.uncertainty = &*result.uncertainty;
   if (result.in_case) page.program = ProgramWindow{rc.ti, rc.tf, *result.in_case};
   page.warnings = warnings_of(result.report);
   page.program_report_note = program_report_note(rc, inputs);
   page.links = page_links(rc);
+  if (reference.motor && result.burn_polyline.size() > 1) {
+    const std::vector<CurvePoint> burn(result.burn_polyline.begin() + 1, result.burn_polyline.end());
+    page.reference = compare_curves(burn, reference.motor->points, reference.motor->designation);
+    page.reference_file = to_windows_1252(reference.name);
+  }
   ImportedCase imported;
   imported.case_name = name;
   std::error_code error;
@@ -181,6 +198,14 @@ int relatorio_main(const Invocation& call) {
   std::string problem;
   const CommandLine line = read_command_line(kReportCommandLine, call.args, &o, &problem);
   if (const auto status = settled(line, call, problem)) return *status;
+  Reference reference{o.reference_file, {}, std::nullopt};
+  if (!o.reference_file.empty()) {
+    std::error_code error;
+    reference.path = fs::absolute(path_of_name(o.reference_file), error);
+    if (!read_published_motor(o.reference_file, &reference.motor.emplace(), &problem)) {
+      return fail(problem + "; nada foi escrito");
+    }
+  }
   if (!o.folder.empty()) {
     std::error_code error;
     fs::current_path(path_of_name(o.folder), error);
@@ -189,7 +214,9 @@ int relatorio_main(const Invocation& call) {
   }
   InspectInput input;
   const JsonRun json{kJsonCommand, "", {}};
-  if (const int status = read_check_input(Options{}, input, json); status != kStatusFits) return status;
+  Options check;  // the check's defaults; with a reference, the burn's polyline is kept
+  check.reference_file = o.reference_file;
+  if (const int status = read_check_input(check, input, json); status != kStatusFits) return status;
   input.release_records = false;
   // The program's run takes the thrusts over: the plot keeps its own copy.
   const std::vector<double> thrusts(input.file.thrusts().begin(), input.file.thrusts().end());
@@ -204,5 +231,5 @@ int relatorio_main(const Invocation& call) {
     return kStatusUnusable;
   }
   if (!result.firing.burn) return fail("nenhuma queima no caso: nada foi escrito");
-  return write_page(input, result, input.file.times(), thrusts, o.details);
+  return write_page(input, result, input.file.times(), thrusts, o.details, reference);
 }

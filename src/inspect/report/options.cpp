@@ -25,6 +25,7 @@ const Option<O> kOptions[] = {
     {"--equipe", OptionKind::text, team},
     {"--data", OptionKind::text, date, "uma data AAAA-MM-DD"},
     {"--notas", OptionKind::text, notes},
+    {"--referencia", OptionKind::text, &O::reference_file},
 };
 
 }  // namespace
@@ -59,6 +60,7 @@ const CommandText kReportText = {
     "  --equipe TEXTO    a equipe\n"
     "  --data AAAA-MM-DD a data do ensaio\n"
     "  --notas TEXTO     observações\n"
+    "  --referencia ARQ  compara a queima com uma curva publicada (.eng ou .rse)\n"
     "  --help            esta ajuda\n"
     "\n"
     "Motor, equipe, data e notas ficam guardados em NOME_relatorio.txt (linhas\n"

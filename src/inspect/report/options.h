@@ -19,6 +19,7 @@ struct ReportDetails {
 struct ReportOptions {
   std::string folder;  // the case's folder; empty: the current one
   ReportDetails details;
+  std::string reference_file;  // --referencia ARQ: a published curve (.eng, .rse) to compare the burn with
 };
 
 // The report's command line. Beyond the common rules it refuses a second

@@ -69,29 +69,58 @@ std::string plot(const ReportPage& p) {
   return s + "<div class=\"plot\">\n" + p.svg + "\n</div>\n";
 }
 
-std::string standard_figures(const FiringAnalysis& a) {
+// A figure and, with an uncertainty, "± U" beside it.
+std::string with_u(const std::string& figure, const FiringUncertainty* u, const char* u_name, double U, int decimals) {
+  if (u == nullptr) return figure;
+  return figure + " \xC2\xB1 " + json_figure(std::string("burn.") + u_name, U, decimals);
+}
+
+// The uncertainty's rows: k, what it leaves out, the classes' chances.
+std::string uncertainty_rows(const FiringUncertainty* u) {
+  if (u == nullptr) return row("Incerteza (U)", "<i>n\xC3\xA3o calculada</i>");
+  const Budget& b = u->budget;
+  std::string s = row("Fator de abrang\xC3\xAAncia k", json_figure("uncertainty.k", b.k, 2));
+  if (!b.complete) {
+    std::string missing;
+    for (const std::string& name : b.missing) missing += (missing.empty() ? "" : ", ") + html_utf8(name);
+    s +=
+        row("U n\xC3\xA3o inclui", "<i>" + missing + "</i> (veja o manual: calibra\xC3\xA7\xC3\xA3o e rel\xC3\xB3gio)");
+  }
+  if (u->classes.empty()) return s + row("Probabilidade da classe", "uma s\xC3\xB3 classe dentro de It \xC2\xB1 U");
+  std::string chances;
+  for (const ClassChance& c : u->classes) {
+    chances += (chances.empty() ? "" : "; ") + html_utf8("P(" + c.letter + ") = ") +
+               json_figure("class_probability." + c.letter, c.probability, 3);
+  }
+  return s + row("Probabilidade da classe", chances);
+}
+
+std::string standard_figures(const FiringAnalysis& a, const FiringUncertainty* u) {
   const Burn& b = *a.burn;
   std::string s =
       "<h2>Figuras padr\xC3\xA3o (queima entre os cruzamentos de 5 % do pico)</h2>\n"
       "<p class=\"designation\">" +
       text_figure("burn.designation", a.burn_class.designation) + "</p>\n<table>\n";
-  s += row("Impulso total", json_figure("burn.impulse_Ns", b.It, 3), "N\xC2\xB7s");
-  s +=
-      row("Empuxo m\xC3\xA9"
-          "dio",
-          json_figure("burn.average_thrust_N", b.Fmed, 3), "N");
-  s += row("Empuxo m\xC3\xA1ximo", json_figure("burn.peak_N", b.Fmax, 3), "N");
+  const double U = u ? u->budget.U : 0.0;
+  s += row("Impulso total", with_u(json_figure("burn.impulse_Ns", b.It, 3), u, "impulse_U_Ns", U, 3), "N\xC2\xB7s");
+  s += row(
+      "Empuxo m\xC3\xA9"
+      "dio",
+      with_u(json_figure("burn.average_thrust_N", b.Fmed, 3), u, "average_thrust_U_N", u ? u->budget.U_Fmed : 0.0, 3),
+      "N");
+  s += row("Empuxo m\xC3\xA1ximo",
+           with_u(json_figure("burn.peak_N", b.Fmax, 3), u, "peak_U_N", u ? u->budget.U_Fmax : 0.0, 3), "N");
   s += row("Instante do pico", json_figure("burn.peak_time_s", b.peak_time, 4), "s");
-  s += row("Tempo de queima", json_figure("burn.burn_time_s", b.duration, 4), "s");
+  s +=
+      row("Tempo de queima",
+          with_u(json_figure("burn.burn_time_s", b.duration, 4), u, "burn_time_U_s", u ? u->budget.U_tq : 0.0, 4), "s");
   s +=
       row("In\xC3\xAD"
           "cio e fim da queima",
           json_figure("burn.start_s", b.start, 4) + " a " + json_figure("burn.end_s", b.end, 4), "s");
   const std::string letter = a.burn_class.motor_class ? a.burn_class.motor_class->letter : "";
   s += row("Classe", text_figure("burn.class", letter));
-  // Where the impulse's uncertainty U and the class's probability go once
-  // a calibration gives them.
-  s += row("Incerteza do impulso (U)", "<i>sem calibra\xC3\xA7\xC3\xA3o: n\xC3\xA3o calculada</i>");
+  s += uncertainty_rows(u);
   return s + "</table>\n";
 }
 
@@ -146,6 +175,36 @@ std::string data_checks(const ReportPage& p) {
   return s + "</ul>\n";
 }
 
+std::string reference(const ReportPage& p) {
+  const CurveComparison& c = *p.reference;
+  std::string s = "<h2>Compara\xC3\xA7\xC3\xA3o com a curva publicada</h2>\n<table>\n";
+  s += text_row("Curva", "<span data-json=\"reference.source\">" + html_text(p.reference_file) + "</span>, " +
+                             text_figure("reference.designation", c.reference.designation));
+  s += row("Impulso da curva publicada", json_figure("reference.impulse_Ns", c.reference.It, 3), "N\xC2\xB7s");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do impulso",
+          json_figure("reference.impulse_difference_pct", c.It_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do empuxo m\xC3\xA9"
+          "dio",
+          json_figure("reference.average_thrust_difference_pct", c.Fmed_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do pico",
+          json_figure("reference.peak_difference_pct", c.Fmax_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a do tempo de queima",
+          json_figure("reference.burn_time_difference_pct", c.duration_pct, 2), "%");
+  s +=
+      row("Diferen\xC3\xA7"
+          "a RMS das curvas",
+          json_figure("reference.rms_difference_N", c.rms, 3), "N");
+  return s + "</table>\n";
+}
+
 std::string files(const ReportPage& p) {
   std::string s = "<h2>Calibra\xC3\xA7\xC3\xA3o e arquivos</h2>\n";
   s += p.calibration.empty()
@@ -196,11 +255,11 @@ std::string report_page_html(const ReportPage& p) {
   s += identification(p);
   s += plot(p);
   s += which_to_quote();
-  if (p.firing != nullptr && p.firing->burn) s += standard_figures(*p.firing);
+  if (p.firing != nullptr && p.firing->burn) s += standard_figures(*p.firing, p.uncertainty);
   if (p.program) s += program_figures(*p.program);
   if (p.firing != nullptr) s += data_checks(p);
   s += files(p);
-  // The comparison with a reference motor goes here once the check gives it.
+  if (p.reference) s += reference(p);
   s += "<footer>Feito por " + std::string(kInspectName) + " " + kInspectVersion +
        " com o c\xC3\xB3"
        "digo do programa talvironeska.</footer>\n</body>\n</html>\n";

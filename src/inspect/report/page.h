@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "inspect/engine/comparison.h"
 #include "inspect/firing/firing.h"
 #include "inspect/json/firing.h"
 #include "inspect/report/options.h"
+#include "inspect/uncertainty/firing_uncertainty.h"
 
 // A file of the case the page links to.
 struct PageLink {
@@ -23,13 +25,16 @@ struct ReportPage {
   std::string thrust_file;  // the thrust data file's name, Windows-1252
   ReportDetails details;    // Windows-1252
   const FiringAnalysis* firing = nullptr;
-  std::optional<ProgramWindow> program;  // the program's figures on the case's window
-  std::vector<std::string> warnings;     // the check's warnings, UTF-8
-  std::string calibration;               // the case's copy of the load cell's calibration (Windows-1252); empty: none
-  std::string program_report_note;       // UTF-8: the program's report is missing or old; empty when current
-  std::string svg;                       // the plot; empty when there is none
-  std::string no_plot;                   // UTF-8: why, and how to get it
+  const FiringUncertainty* uncertainty = nullptr;  // the burn's U and the classes' chances; null: none
+  std::optional<ProgramWindow> program;            // the program's figures on the case's window
+  std::vector<std::string> warnings;               // the check's warnings, UTF-8
+  std::string calibration;          // the case's copy of the load cell's calibration (Windows-1252); empty: none
+  std::string program_report_note;  // UTF-8: the program's report is missing or old; empty when current
+  std::string svg;                  // the plot; empty when there is none
+  std::string no_plot;              // UTF-8: why, and how to get it
   std::vector<PageLink> links;
+  std::string reference_file;                // Windows-1252, as given; empty: no comparison
+  std::optional<CurveComparison> reference;  // the burn against that published curve
 };
 
 // The page's bytes, UTF-8. Every number is the --json value of the same

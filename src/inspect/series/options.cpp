@@ -39,6 +39,7 @@ const Option<O> kOptions[] = {
     {"--u-fator", OptionKind::real, &O::u_factor_percent, kPositive, Bound::positive},
     {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, kPositive, Bound::positive},
     {"--u-relogio", OptionKind::real, &O::u_clock_ppm, kPositive, Bound::positive},
+    {"--u-massa-propelente", OptionKind::real, &O::u_propellant_mass, kPositive, Bound::positive},
 };
 
 }  // namespace
@@ -78,7 +79,8 @@ const CommandText kSeriesText = {
     "  --csv-internacional   a tabela com ',' e ponto decimal (padrão: ';' e vírgula)\n"
     "  --json ARQ      escreve também os resultados em JSON (UTF-8) em ARQ; com -, na\n"
     "                  saída padrão, e o relatório vai para a saída de erro\n"
-    "  --u-fator P, --nao-linearidade P, --u-relogio PPM  o que a folha de dados\n"
+    "  --u-fator P, --nao-linearidade P, --u-relogio PPM, --u-massa-propelente KG\n"
+    "                  o que a folha de dados\n"
     "                  da célula e do registrador diz, para a incerteza de cada\n"
     "                  ensaio (a calibração de um caso vem da sua cópia)\n"
     "  --help          esta ajuda\n",

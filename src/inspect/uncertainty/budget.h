@@ -19,6 +19,7 @@ struct StandFigures {
   std::optional<double> u_factor_percent;      // --u-fator: the factor's relative standard uncertainty, data sheet
   std::optional<double> nonlinearity_percent;  // --nao-linearidade: of the peak, data sheet
   std::optional<double> u_clock_ppm;           // --u-relogio: the logger's clock
+  std::optional<double> u_propellant_mass;     // --u-massa-propelente: kg, for Is
 };
 
 struct UncertaintyInputs : StandFigures {

@@ -1,5 +1,7 @@
 #include "inspect/uncertainty/firing_uncertainty.h"
 
+#include <cmath>
+
 #include "inspect/common/text.h"
 #include "inspect/uncertainty/coverage.h"
 
@@ -9,7 +11,14 @@ FiringUncertainty firing_uncertainty(std::span<const double> t, std::span<const 
   u.budget = impulse_budget(t, F, a, in);
   if (near_class_boundary(a.burn->It, u.budget.U)) u.classes = class_probability(a.burn->It, u.budget);
   if (in.calibration) u.calibration_top_load = in.calibration->top_load;
+  u.It = a.burn->It;
+  u.u_propellant_mass = in.u_propellant_mass;
   return u;
+}
+
+double specific_impulse_U(const FiringUncertainty& u, double Is, double M) {
+  const double mass = u.u_propellant_mass.value_or(0.0) / M;
+  return u.budget.k * std::fabs(Is) * std::hypot(u.budget.u / u.It, mass);
 }
 
 std::string class_chances_text(const std::vector<ClassChance>& classes) {

@@ -14,9 +14,16 @@
 
 struct FiringUncertainty {
   Budget budget;
-  std::vector<ClassChance> classes;   // empty unless It +- U reaches into a neighbouring class
-  double calibration_top_load = 0.0;  // N, the calibration's; 0 without one
+  std::vector<ClassChance> classes;         // empty unless It +- U reaches into a neighbouring class
+  double calibration_top_load = 0.0;        // N, the calibration's; 0 without one
+  double It = 0.0;                          // N s, the burn's, whose budget this is
+  std::optional<double> u_propellant_mass;  // kg
 };
+
+// The expanded uncertainty of IS (s), the specific impulse of propellant mass
+// M (kg): the impulse's relative u and the mass's, by the impulse's k; Is's
+// U from the impulse alone without --u-massa-propelente.
+double specific_impulse_U(const FiringUncertainty& u, double Is, double M);
 
 // The uncertainty of A's burn (A must hold one) over its records.
 FiringUncertainty firing_uncertainty(std::span<const double> t, std::span<const double> F, const FiringAnalysis& a,

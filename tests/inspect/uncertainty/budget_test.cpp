@@ -9,6 +9,7 @@
 #include "inspect/uncertainty/class_probability.h"
 #include "inspect/uncertainty/coverage.h"
 #include "inspect/uncertainty/draws.h"
+#include "inspect/uncertainty/firing_uncertainty.h"
 
 namespace {
 
@@ -63,8 +64,8 @@ TEST(Budget, EachTermAloneHasItsKnownValue) {
       {"calibration", {}, {{}, cal}, It * 0.004},
       {"reference_masses", {}, {{}, cal}, It * 0.0002},
       {"gravity", {}, {{}, cal}, It * 0.015 / 9.80665},
-      {"calibration", {}, {{1.0, std::nullopt, std::nullopt}, std::nullopt}, It * 0.01},
-      {"clock", {}, {{std::nullopt, std::nullopt, 5000.0}, std::nullopt}, It * 0.005},
+      {"calibration", {}, {{1.0, std::nullopt, std::nullopt, std::nullopt}, std::nullopt}, It * 0.01},
+      {"clock", {}, {{std::nullopt, std::nullopt, 5000.0, std::nullopt}, std::nullopt}, It * 0.005},
       // The burn between its 5 % crossings lasts 1 - 2 asin(0.05) / pi s.
       {"nonlinearity", {}, {{}, cal}, 0.3 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / M_PI)},
       {"hysteresis", {}, {{}, cal}, 0.1 / std::sqrt(3.0) * (1.0 - 2.0 * std::asin(0.05) / M_PI)},
@@ -139,6 +140,10 @@ TEST(Budget, MissingInputsAreNamedAndUCoversTheRest) {
   EXPECT_DOUBLE_EQ(whole.U, 2.0 * whole.u);
   EXPECT_GT(whole.U_Fmax, 0.0);
   EXPECT_GT(whole.U_tq, 0.0);
+  // Is = It / (M g0): its relative U from the impulse's and the mass's.
+  FiringUncertainty u{whole, {}, 0.0, a.burn->It, 0.001};
+  const double rel = std::hypot(whole.u / a.burn->It, 0.001 / 0.05);
+  EXPECT_NEAR(specific_impulse_U(u, 120.0, 0.05), 2.0 * 120.0 * rel, 1e-9);
 }
 
 // At It = 80 N s, the boundary of F and G, with symmetric terms: even odds.
