@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "inspect/calibration/cal_file.h"
@@ -90,6 +91,7 @@ TEST(Honesty, TheIntervalHoldsTheTruthAsOftenAsItClaims) {
   }
   std::nth_element(shares.begin(), shares.begin() + kFirings / 2, shares.end());
   const double coverage = static_cast<double>(held) / kFirings;
+  std::printf("coverage %.4f median U/It %.4f\n", coverage, shares[kFirings / 2]);
   EXPECT_GE(coverage, 0.935);
   EXPECT_LE(coverage, 0.965);
   EXPECT_LE(shares[kFirings / 2], 0.03);
