@@ -41,9 +41,9 @@ struct StandCell {
 };
 
 struct StandFiring {
-  double peak = 0.0;      // N
-  double duration = 0.0;  // s, of the half-sine
-  double rate = 0.0;      // Hz, nominal
+  double peak = 0.0;                      // N
+  double duration = 0.0;                  // s, of the half-sine
+  double rate = 0.0;                      // Hz, nominal
   std::vector<CalibrationReading> table;  // 5 loads up, 4 down, 3 readings each
   std::vector<double> t;                  // s, the logger's millis() stamps
   std::vector<double> reading;            // the cell's raw readings

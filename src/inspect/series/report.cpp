@@ -183,8 +183,12 @@ void add_uncertainty_rows(std::string& out, std::span<const Firing> firings, con
   for (std::size_t i = 0; i < firings.size(); ++i) {
     row(firing_label(i), firings[i].standard.It, budgets[i]->budget.U, budgets[i]->budget.complete);
   }
-  row("m\xE9" "dia", s.It5.mean, mean.U, mean.complete);
-  out += "   (na m\xE9" "dia, os termos da bancada, calibra\xE7\xE3o, c\xE9lula e rel\xF3gio, n\xE3o se reduzem)\r\n";
+  row("m\xE9"
+      "dia",
+      s.It5.mean, mean.U, mean.complete);
+  out +=
+      "   (na m\xE9"
+      "dia, os termos da bancada, calibra\xE7\xE3o, c\xE9lula e rel\xF3gio, n\xE3o se reduzem)\r\n";
 }
 
 }  // namespace
