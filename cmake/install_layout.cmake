@@ -16,6 +16,7 @@ set(example_files
   f67w/COPYING
   f67w/f67w.dat
   f67w/f67w_caso.txt
+  f67w/f67w_nar.eng
   f67w/talvironeska_2p1_curva_F-t.gnu
   f67w/talvironeska_2p1_dados_geral.txt
   hx711/ensaio_hx711.csv
@@ -43,6 +44,17 @@ endfunction()
 
 set(staged ${CMAKE_BINARY_DIR}/release-files)
 
+# The manual pages and the examples' READMEs tell a user of one package where
+# its files are: SOURCE's blocks for PACKAGE (deb, tarball, zip or source)
+# kept in OUTPUT, the others dropped (packaging/for-package.sh).
+function(package_file package source output)
+  add_custom_command(OUTPUT ${output}
+    COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/for-package.sh ${package} ${source} ${output}
+    DEPENDS ${source} ${PROJECT_SOURCE_DIR}/packaging/for-package.sh
+    VERBATIM)
+  set(release_outputs ${release_outputs} ${output} PARENT_SCOPE)
+endfunction()
+
 if(WIN32)
   install(TARGETS talvironeska talvironeska-inspect RUNTIME DESTINATION .)
   # LEIA-ME.txt is kept in the repository as the Windows-1252, CR LF bytes it ships as.
@@ -53,7 +65,8 @@ if(WIN32)
   release_file(windows-text.sh ${PROJECT_SOURCE_DIR}/LICENSE ${staged}/LICENSE.txt)
   install(FILES ${staged}/LICENSE.txt DESTINATION .)
   foreach(page IN LISTS manual_pages)
-    release_file(man-to-text.sh ${PROJECT_SOURCE_DIR}/man/${page}.1 ${staged}/manuais/${page}.txt)
+    package_file(zip ${PROJECT_SOURCE_DIR}/man/${page}.1 ${staged}/for-package/zip/${page}.1)
+    release_file(man-to-text.sh ${staged}/for-package/zip/${page}.1 ${staged}/manuais/${page}.txt)
     install(FILES ${staged}/manuais/${page}.txt DESTINATION manuais)
   endforeach()
   foreach(file IN LISTS example_files)
@@ -72,17 +85,34 @@ else()
   configure_file(packaging/talvironeska.in ${staged}/talvironeska @ONLY)
   install(PROGRAMS ${staged}/talvironeska DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+  # Each file in three forms, under for-package/PACKAGE/ at the path it has
+  # below the install prefix: `cmake --install` installs the source tree's,
+  # and CPack puts the .deb's or the tarball's over it
+  # (cmake/cpack_package_files.cmake).
+  set(package_files ${staged}/for-package)
+  foreach(package IN ITEMS source deb tarball)
+    set(tree ${package_files}/${package})
+    foreach(page IN LISTS manual_pages)
+      package_file(${package} ${PROJECT_SOURCE_DIR}/man/${page}.1 ${staged}/man-${package}/${page}.1)
+      release_file(gzip.sh ${staged}/man-${package}/${page}.1 ${tree}/${CMAKE_INSTALL_MANDIR}/man1/${page}.1.gz)
+    endforeach()
+    foreach(example IN ITEMS f67w synthetic hx711)
+      package_file(${package} ${PROJECT_SOURCE_DIR}/examples/${example}/README.md
+        ${tree}/${data_dir}/examples/${example}/README.md)
+    endforeach()
+  endforeach()
   foreach(page IN LISTS manual_pages)
-    release_file(gzip.sh ${PROJECT_SOURCE_DIR}/man/${page}.1 ${staged}/${page}.1.gz)
-    install(FILES ${staged}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${package_files}/source/${CMAKE_INSTALL_MANDIR}/man1/${page}.1.gz
+      DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   endforeach()
   foreach(file IN LISTS example_files)
     get_filename_component(folder ${file} DIRECTORY)
     install(FILES examples/${file} DESTINATION ${data_dir}/examples/${folder})
   endforeach()
-  install(FILES examples/f67w/README.md DESTINATION ${data_dir}/examples/f67w)
-  install(FILES examples/synthetic/README.md DESTINATION ${data_dir}/examples/synthetic)
-  install(FILES examples/hx711/README.md DESTINATION ${data_dir}/examples/hx711)
+  foreach(example IN ITEMS f67w synthetic hx711)
+    install(FILES ${package_files}/source/${data_dir}/examples/${example}/README.md
+      DESTINATION ${data_dir}/examples/${example})
+  endforeach()
 
   # Stand-ins for the viewers the run starts (the Windows text editor and
   # gnuplot program). The repository keeps one editor script: "Notepad" and

@@ -26,7 +26,11 @@ else()
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS gnuplot)
-  # What the tarball alone holds at its top (see cpack_per_generator.cmake).
+  # The manual pages and READMEs each package has in its own words
+  # (cmake/cpack_package_files.cmake), and what the tarball alone holds at its
+  # top (see cpack_per_generator.cmake).
+  set(CPACK_TALVIRONESKA_PACKAGE_FILES ${CMAKE_BINARY_DIR}/release-files/for-package)
+  set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/cpack_package_files.cmake)
   set(CPACK_TALVIRONESKA_TARBALL_TOP ${CMAKE_BINARY_DIR}/release-files/tarball-top)
   # CPack puts the summary first and indents these lines; an empty line
   # becomes the paragraph mark.

@@ -76,12 +76,34 @@ for guide in "$work/deb/usr/share/doc/talvironeska/guia.html" "$tree/guia.html";
   if grep -qE '<(script|link)|src="http' "$guide"; then fail "$guide reaches outside itself"; fi
 done
 run_linux "$tree" "$work/tgz-run"
+
+# Each package's manual pages and examples' READMEs give that package's paths
+# and no other's. PACKAGE TEXT OWN OTHER...: TEXT holds OWN and none of OTHER.
+own_paths() {
+  local package=$1 text=$2 own=$3 other
+  shift 3
+  grep -qF -- "$own" <<<"$text" || fail "$package: no $own in its manual or README"
+  for other in "$@"; do
+    if grep -qF -- "$other" <<<"$text"; then fail "$package: $other in its manual or README"; fi
+  done
+}
+texts() {
+  local prefix=$1
+  zcat "$prefix"/share/man/man1/*.1.gz
+  cat "$prefix"/share/talvironeska/examples/*/README.md
+}
+own_paths deb "$(texts "$work/deb/usr")" /usr/share/talvironeska/examples/f67w "~/tv" PREFIX exemplos run-example
+own_paths tarball "$(texts "$tree")" "~/tv/bin/talvironeska" /usr/share PREFIX exemplos run-example
+# The man page's comparison with the published curve, in the .deb's example.
+(cd "$work/deb-run" && "$work/deb/usr/bin/talvironeska-inspect" f67w.dat --referencia f67w_nar.eng >/dev/null) ||
+  fail "the .deb's f67w example has no published curve to compare with"
 cmp "$work/deb-run/f67w_saida_A.txt" "$work/tgz-run/f67w_saida_A.txt"
 
 # The Windows zip, unpacked into an empty folder.
 mkdir "$work/zip"
 unzip -q "$dist/$zip" -d "$work/zip"
 top=$work/zip/${zip%.zip}
+own_paths zip "$(cat "$top"/manuais/*.txt 2>/dev/null || true)" 'exemplos\f67w' /usr/share PREFIX "~/tv" run-example
 for exe in talvironeska.exe talvironeska-inspect.exe; do
   [ -f "$top/$exe" ] || fail "$zip has no $exe"
   # Statically linked: it imports only what every Windows has.
