@@ -180,12 +180,20 @@ void add_uncertainty_rows(std::string& out, std::span<const Firing> firings, con
            (complete ? "" : " (s\xF3 os termos informados)") + "\r\n";
   };
   out += "\r\n   incerteza expandida U do impulso (95 %, k = " + fixed(mean.k, 2) + "):\r\n";
+  // Under --vertical each impulse with its U is the corrected one.
+  double correction = 0.0;
   for (std::size_t i = 0; i < firings.size(); ++i) {
-    row(firing_label(i), firings[i].standard.It, budgets[i]->budget.U, budgets[i]->budget.complete);
+    row(firing_label(i), budgets[i]->It, budgets[i]->budget.U, budgets[i]->budget.complete);
+    correction += budgets[i]->budget.vertical_correction / static_cast<double>(firings.size());
   }
   row("m\xE9"
       "dia",
-      s.It5.mean, mean.U, mean.complete);
+      s.It5.mean + correction, mean.U, mean.complete);
+  if (correction != 0.0) {
+    out += "   (corrigidos do peso do propelente queimado, --vertical: em m\xE9"
+           "dia " +
+           fixed(correction, 3) + " Ns)\r\n";
+  }
   out +=
       "   (na m\xE9"
       "dia, os termos da bancada, calibra\xE7\xE3o, c\xE9lula e rel\xF3gio, n\xE3o se reduzem)\r\n";

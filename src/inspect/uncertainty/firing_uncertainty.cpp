@@ -11,9 +11,9 @@ FiringUncertainty firing_uncertainty(std::span<const double> t, std::span<const 
                                      const UncertaintyInputs& in) {
   FiringUncertainty u;
   u.budget = impulse_budget(t, F, a, in);
-  if (near_class_boundary(a.burn->It, u.budget.U)) u.classes = class_probability(a.burn->It, u.budget);
+  u.It = a.burn->It + u.budget.vertical_correction;
+  if (near_class_boundary(u.It, u.budget.U)) u.classes = class_probability(t, F, a, u.budget);
   if (in.calibration) u.calibration_top_load = in.calibration->top_load;
-  u.It = a.burn->It;
   u.u_propellant_mass = in.u_propellant_mass;
   return u;
 }
@@ -28,7 +28,8 @@ namespace {
 // The terms of the stand rather than of one firing: the same error in every
 // firing of a series.
 bool stand_term(const char* name) {
-  for (const char* stand : {"calibration", "reference_masses", "gravity", "nonlinearity", "hysteresis", "clock"}) {
+  for (const char* stand : {"calibration", "reference_masses", "gravity", "nonlinearity", "hysteresis", "clock", "rate",
+                            "vertical"}) {
     if (std::strcmp(name, stand) == 0) return true;
   }
   return false;
@@ -80,7 +81,11 @@ void report_uncertainty(Report& out, const FiringUncertainty& u, const Burn& b) 
   const std::string partial = g.complete ? "" : " (só os termos informados)";
   out.line("  incerteza expandida U (k = " + fixed(g.k, 2) + ", 95 %" +
            (g.dof < 30.0 ? ", " + fixed(g.dof, 0) + " graus de liberdade efetivos" : std::string()) + "):" + partial);
-  out.line("    impulso total " + fixed(b.It, 3) + " ± " + fixed(g.U, 3) + " N·s (" + fixed(g.U / b.It * 100.0, 2) +
+  if (g.vertical_correction != 0.0) {
+    out.line("    impulso total corrigido do peso do propelente queimado (--vertical): " + fixed(b.It, 3) + " " +
+             (g.vertical_correction < 0.0 ? "- " : "+ ") + fixed(std::fabs(g.vertical_correction), 3) + " N·s =");
+  }
+  out.line("    impulso total " + fixed(u.It, 3) + " ± " + fixed(g.U, 3) + " N·s (" + fixed(g.U / u.It * 100.0, 2) +
            " %)" + partial);
   out.line("    empuxo médio " + fixed(b.Fmed, 3) + " ± " + fixed(g.U_Fmed, 3) + " N; empuxo máximo " +
            fixed(b.Fmax, 3) + " ± " + fixed(g.U_Fmax, 3) + " N; duração " + fixed(b.duration, 4) + " ± " +

@@ -16,7 +16,7 @@ struct FiringUncertainty {
   Budget budget;
   std::vector<ClassChance> classes;         // empty unless It +- U reaches into a neighbouring class
   double calibration_top_load = 0.0;        // N, the calibration's; 0 without one
-  double It = 0.0;                          // N s, the burn's, whose budget this is
+  double It = 0.0;                          // N s, the burn's, whose budget this is: with --vertical, corrected
   std::optional<double> u_propellant_mass;  // kg
 };
 
