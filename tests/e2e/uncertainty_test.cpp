@@ -131,8 +131,8 @@ TEST(UncertaintyEndToEnd, VerticalStandThroughTheThreeCommands) {
 
   e2e::CaseDir dir;
   dir.write("vertical.csv", log.csv);
-  e2e::RunResult r = dir.run_inspect({"importar", "vertical.csv", "--massa", exact(mass), "--saida", "caso", "--vertical",
-                                      "--u-massa-propelente", "0.005", "--json", "importar.json"});
+  e2e::RunResult r = dir.run_inspect({"importar", "vertical.csv", "--massa", exact(mass), "--saida", "caso",
+                                      "--vertical", "--u-massa-propelente", "0.005", "--json", "importar.json"});
   ASSERT_LE(r.exit_status, 1) << r.out << r.err;
   const JsonValue imported = parse_json(dir.read("importar.json")).value_or(JsonValue{});
   const JsonValue& firing = imported["firings"][0];
@@ -181,8 +181,8 @@ TEST(UncertaintyEndToEnd, ALogWithoutStampsHasTheRatesTerm) {
   e2e::CaseDir dir;
   dir.write("sem_tempo.csv", values);
   for (const bool ppm : {false, true}) {
-    std::vector<std::string> args = {"importar", "sem_tempo.csv", "--massa", "0.1",  "--saida",
-                                     "caso",     "--taxa",        "1000",    "--json", "-", "--substituir"};
+    std::vector<std::string> args = {"importar", "sem_tempo.csv", "--massa", "0.1", "--saida",     "caso",
+                                     "--taxa",   "1000",          "--json",  "-",   "--substituir"};
     if (ppm) args.insert(args.end(), {"--u-relogio", "100"});
     const e2e::RunResult r = dir.run_inspect(args);
     ASSERT_LE(r.exit_status, 1) << r.out << r.err;

@@ -190,9 +190,10 @@ void add_uncertainty_rows(std::string& out, std::span<const Firing> firings, con
       "dia",
       s.It5.mean + correction, mean.U, mean.complete);
   if (correction != 0.0) {
-    out += "   (corrigidos do peso do propelente queimado, --vertical: em m\xE9"
-           "dia " +
-           fixed(correction, 3) + " Ns)\r\n";
+    out +=
+        "   (corrigidos do peso do propelente queimado, --vertical: em m\xE9"
+        "dia " +
+        fixed(correction, 3) + " Ns)\r\n";
   }
   out +=
       "   (na m\xE9"

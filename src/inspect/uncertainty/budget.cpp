@@ -152,10 +152,10 @@ void zero_terms(std::span<const double> t, const FiringAnalysis& a, std::vector<
 void time_base_term(const Burn& b, const UncertaintyInputs& in, std::vector<BudgetTerm>* terms, double* clock) {
   *clock = in.u_clock_ppm ? *in.u_clock_ppm * 1e-6 : 0.0;
   if (in.nominal_rate > 0.0) {
-    terms->push_back(in.u_clock_ppm
-                         ? given("rate", "taxa nominal do registro sem tempos (--taxa, incerteza por --u-relogio)",
-                                 b.It * *clock)
-                         : not_given("rate", "taxa nominal do registro sem tempos (--taxa; a real por --u-relogio PPM)"));
+    terms->push_back(
+        in.u_clock_ppm
+            ? given("rate", "taxa nominal do registro sem tempos (--taxa, incerteza por --u-relogio)", b.It * *clock)
+            : not_given("rate", "taxa nominal do registro sem tempos (--taxa; a real por --u-relogio PPM)"));
     return;
   }
   terms->push_back(in.u_clock_ppm ? given("clock", "relógio do registrador", b.It * *clock)

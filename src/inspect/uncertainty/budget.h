@@ -24,9 +24,9 @@ struct StandFigures {
 };
 
 struct UncertaintyInputs : StandFigures {
-  std::optional<Calibration> calibration;  // the case's .cal file
+  std::optional<Calibration> calibration;                // the case's .cal file
   std::optional<double> propellant_mass = std::nullopt;  // kg: --massa, the case's M; for --vertical
-  double nominal_rate = 0.0;               // Hz: the log has no stamps, its times are k / nominal_rate
+  double nominal_rate = 0.0;                             // Hz: the log has no stamps, its times are k / nominal_rate
 };
 
 // How far the exhaust speed may stray from its mean during a burn, as a

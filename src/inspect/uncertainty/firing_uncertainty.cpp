@@ -28,8 +28,8 @@ namespace {
 // The terms of the stand rather than of one firing: the same error in every
 // firing of a series.
 bool stand_term(const char* name) {
-  for (const char* stand : {"calibration", "reference_masses", "gravity", "nonlinearity", "hysteresis", "clock", "rate",
-                            "vertical"}) {
+  for (const char* stand :
+       {"calibration", "reference_masses", "gravity", "nonlinearity", "hysteresis", "clock", "rate", "vertical"}) {
     if (std::strcmp(name, stand) == 0) return true;
   }
   return false;

@@ -65,6 +65,34 @@ Reach reach_of(const Budget& budget, const Burn& b) {
           2.0 * noise + 1e-12 * b.Fmax};
 }
 
+// The window over records [FIRST, LAST] of S, the crossing on [FROM, TO]
+// among them, looked for FORWARD (the start) or backward (the end).
+CrossingWindow crossing_window(const Signal& s, std::size_t first, std::size_t last, std::size_t from, std::size_t to,
+                               bool forward) {
+  CrossingWindow c;
+  c.records = drawn_records(s, first, last);
+  c.from = from - first;
+  c.to = to - first;
+  const std::vector<double>& y = c.records.y;
+  c.most.assign(y.size(), 0.0);
+  if (forward) {
+    for (std::size_t i = c.from; i <= c.to; ++i) c.most[i] = i > c.from ? std::max(c.most[i - 1], y[i]) : y[i];
+  } else {
+    for (std::size_t i = c.to + 1; i-- > c.from;) c.most[i] = i < c.to ? std::max(c.most[i + 1], y[i]) : y[i];
+  }
+  c.yw.assign(y.size() + 1, 0.0);
+  c.w.assign(y.size() + 1, 0.0);
+  c.w2.assign(y.size() + 1, 0.0);
+  for (std::size_t i = 0; i < y.size(); ++i) {
+    const std::size_t record = first + i;
+    const double w = record > 0 && record + 1 < s.t.size() ? inner_weight(s.t, record) : 0.0;
+    c.yw[i + 1] = c.yw[i] + y[i] * w;
+    c.w[i + 1] = c.w[i] + w;
+    c.w2[i + 1] = c.w2[i] + w * w;
+  }
+  return c;
+}
+
 // The windows around the crossings and the records that may hold the peak;
 // false when they meet, and the burn is rerun whole.
 bool place_windows(RecordModel& m, const Signal& s, const Burn& b, const Reach& reach) {
@@ -82,10 +110,8 @@ bool place_windows(RecordModel& m, const Signal& s, const Burn& b, const Reach& 
   std::size_t end_lo = b.last;
   while (end_lo > b.first && above(s, end_lo) < b.threshold + reach.crossing) --end_lo;
   if (start_hi + 2 >= end_lo || start_hi - earliest > kWidestWindow || latest - end_lo > kWidestWindow) return false;
-  m.start_earliest = earliest;
-  m.end_latest = latest;
-  m.start = drawn_records(s, earliest > 0 ? earliest - 1 : 0, start_hi);
-  m.end = drawn_records(s, end_lo, latest + 1 < m.n ? latest + 1 : latest);
+  m.start = crossing_window(s, earliest > 0 ? earliest - 1 : 0, start_hi, earliest, start_hi, true);
+  m.end = crossing_window(s, end_lo, latest + 1 < m.n ? latest + 1 : latest, end_lo, latest, false);
   for (std::size_t i = start_hi + 1; i < end_lo; ++i) {
     const double y = above(s, i);
     const double w = inner_weight(m.t, i);
@@ -114,13 +140,35 @@ double whole_impulse(RecordModel& m, const TermDraw& d, Draws& random) {
   return b ? b->It : 0.0;
 }
 
-// The window's records moved by D, with fresh noise, into M's buffer from
-// AT on.
-void move_window(RecordModel& m, const DrawnRecords& w, const TermDraw& d, Draws& random, std::size_t at) {
-  for (std::size_t i = 0; i < w.y.size(); ++i) {
-    const double noise = m.noise * std::clamp(random.normal(), -kNoiseCut, kNoiseCut);
-    m.buffer[at + i] = (1.0 + d.scale) * w.y[i] + d.offset + noise;
+// Where the moved thrusts of window C first reach LEVEL: looking forward
+// from its start (or backward from its end), the index, and the thrust
+// there; the window's inner end when none does.
+struct Reached {
+  std::size_t at = 0;
+  double y = 0.0;
+};
+
+Reached reach_level(const CrossingWindow& c, const TermDraw& d, double level, bool forward) {
+  const double bar = (level - d.offset) / (1.0 + d.scale);  // the thrust that reaches the level moved
+  const auto begin = c.most.begin() + static_cast<std::ptrdiff_t>(c.from);
+  const auto end = c.most.begin() + static_cast<std::ptrdiff_t>(c.to) + 1;
+  std::size_t at = 0;
+  if (forward) {  // the running largest rises from the start
+    at = static_cast<std::size_t>(std::lower_bound(begin, end, bar) - c.most.begin());
+    at = std::min(at, c.to);
+  } else {  // and falls towards the end
+    const auto past = std::lower_bound(begin, end, bar, [](double most, double x) { return most >= x; });
+    at = past == begin ? c.from : static_cast<std::size_t>(past - c.most.begin()) - 1;
   }
+  return {at, (1.0 + d.scale) * c.records.y[at] + d.offset};
+}
+
+// The trapezoid of window C's moved records over indices [FROM, TO] (N s),
+// its ends FROM and TO at the weights of the burn's first and last record.
+double window_area(const RecordModel& m, const CrossingWindow& c, std::size_t from, std::size_t to, const TermDraw& d,
+                   Draws& random) {
+  const double noise = m.noise * std::sqrt(std::max(c.w2[to + 1] - c.w2[from], 0.0)) * random.normal();
+  return (1.0 + d.scale) * (c.yw[to + 1] - c.yw[from]) + d.offset * (c.w[to + 1] - c.w[from]) + noise;
 }
 
 double windowed_impulse(RecordModel& m, const TermDraw& d, Draws& random) {
@@ -135,23 +183,25 @@ double windowed_impulse(RecordModel& m, const TermDraw& d, Draws& random) {
   core += m.noise * std::sqrt(m.core_w2) * std::clamp(random.normal(), -kNoiseCut, kNoiseCut);
   if (!(peak > 0.0)) return 0.0;
   const double level = kBurnThresholdShare * peak;
-  const std::size_t ns = m.start.y.size();
-  m.buffer.resize(ns + m.end.y.size());
-  move_window(m, m.start, d, random, 0);
-  move_window(m, m.end, d, random, ns);
-  const auto y = [&](std::size_t i) { return i >= m.end.first ? m.buffer[ns + i - m.end.first] : m.buffer[i - m.start.first]; };
-  // The windows' inner ends are above any level drawn.
-  const std::size_t start_hi = m.start.first + ns - 1;
-  std::size_t s = m.start_earliest;
-  while (s < start_hi && y(s) < level) ++s;
-  std::size_t e = m.end_latest;
-  while (e > m.end.first && y(e) < level) --e;
-  double area = 0.5 * step(t, s) * y(s);
-  for (std::size_t i = s + 1; i <= start_hi; ++i) area += inner_weight(t, i) * y(i);
-  for (std::size_t i = m.end.first; i < e; ++i) area += inner_weight(t, i) * y(i);
-  area += 0.5 * step(t, e - 1) * y(e);
-  if (s > 0) area += 0.5 * (y(s) + level) * (t[s] - crossing(t[s - 1], y(s - 1), t[s], y(s), level));
-  if (e + 1 < m.n) area += 0.5 * (y(e) + level) * (crossing(t[e], y(e), t[e + 1], y(e + 1), level) - t[e]);
+  const CrossingWindow& a = m.start;
+  const CrossingWindow& z = m.end;
+  const Reached s = reach_level(a, d, level, true);
+  const Reached e = reach_level(z, d, level, false);
+  const std::size_t first = a.records.first + s.at;
+  const std::size_t last = z.records.first + e.at;
+  // The ends weigh half a step each.
+  double area = window_area(m, a, s.at, a.to, d, random) + window_area(m, z, z.from, e.at, d, random);
+  area -= (a.w[s.at + 1] - a.w[s.at] - 0.5 * step(t, first)) * s.y;
+  area -= (z.w[e.at + 1] - z.w[e.at] - 0.5 * step(t, last - 1)) * e.y;
+  const auto moved = [&](const CrossingWindow& c, std::size_t i) {
+    return (1.0 + d.scale) * c.records.y[i] + d.offset;
+  };
+  if (first > 0 && s.at > 0) {
+    area += 0.5 * (s.y + level) * (t[first] - crossing(t[first - 1], moved(a, s.at - 1), t[first], s.y, level));
+  }
+  if (last + 1 < m.n && e.at + 1 < z.records.y.size()) {
+    area += 0.5 * (e.y + level) * (crossing(t[last], e.y, t[last + 1], moved(z, e.at + 1), level) - t[last]);
+  }
   return area + core;
 }
 

@@ -7,10 +7,15 @@
 // change of the records (the integration, the gaps, the weight under
 // --vertical) are drawn as an offset of the impulse.
 //
-// Only the records a draw can move are drawn one by one: those around each
-// crossing and those that may hold the peak. Between them the trapezoid is
-// linear in the records, and its noise one normal draw of the same spread.
-// A burn of a few thousand records is rerun whole, on find_burn itself.
+// A burn of a few thousand records is rerun whole, on find_burn itself,
+// with fresh noise on every record. On a longer one only what a draw can
+// move is drawn: the records that may hold the peak one by one, each with
+// its noise; the trapezoid, linear in the records, with its noise as one
+// normal draw of the same spread. Around each crossing the records keep
+// the noise they hold: the threshold and the zero drawn move the crossing
+// through them, found by a search on their running largest thrust. (A slow
+// tail-off at a high rate crosses the threshold over a hundred thousand
+// records: noise drawn on each of them would cost that on every draw.)
 #ifndef TALVIRONESKA_INSPECT_UNCERTAINTY_RECORD_DRAWS_H_
 #define TALVIRONESKA_INSPECT_UNCERTAINTY_RECORD_DRAWS_H_
 
@@ -30,10 +35,22 @@ struct TermDraw {
   double impulse = 0.0;  // N s added to the impulse
 };
 
-// A stretch of records drawn one by one: their thrusts above the zero.
+// A stretch of records: their thrusts above the zero.
 struct DrawnRecords {
   std::size_t first = 0;
   std::vector<double> y;  // N, records first, first + 1, ...
+};
+
+// The records around a crossing with their trapezoid's sums.
+struct CrossingWindow {
+  DrawnRecords records;
+  std::size_t from = 0;      // the records the crossing may fall on, as indices into records.y
+  std::size_t to = 0;        //   (the one before and after stay for the interpolation)
+  std::vector<double> most;  // N: the largest thrust from `from` up to each index (the start's),
+                             //   or from each index up to `to` (the end's)
+  std::vector<double> yw;    // N s, s, s^2: sums over indices [0, i) of y w, w and w^2,
+  std::vector<double> w;     //   w a record's trapezoid weight inside a run
+  std::vector<double> w2;
 };
 
 // The burn's records as the draws need them.
@@ -42,15 +59,13 @@ struct RecordModel {
   std::size_t n = 0;          // records in the log
   std::size_t from = 0;       // the event the burn was found in
   std::size_t to = 0;
-  double noise = 0.0;         // N, of one reading
-  bool whole = false;         // rerun find_burn on every record of the event
-  DrawnRecords records;       // whole: records [from - 1, to + 1] within the log
+  double noise = 0.0;    // N, of one reading
+  bool whole = false;    // rerun find_burn on every record of the event
+  DrawnRecords records;  // whole: records [from - 1, to + 1] within the log
   // Otherwise: the records around the start and the end, those that may
   // hold the peak, and the sums over the records between them.
-  DrawnRecords start;
-  std::size_t start_earliest = 0;  // the first record the start may move to
-  DrawnRecords end;
-  std::size_t end_latest = 0;  // the last record the end may move to
+  CrossingWindow start;
+  CrossingWindow end;
   std::vector<std::size_t> peak;
   std::vector<double> peak_y;
   std::vector<double> peak_w;  // their trapezoid weights, s

@@ -2,8 +2,8 @@
 // propellant burnt on a vertical stand.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <numbers>
 #include <vector>
@@ -65,8 +65,7 @@ TEST(VerticalStand, TheCorrectionIsTheWeightsKnownEffect) {
   } cases[] = {
       {0.05, -0.05 * 9.80665, 0.0},  // pressing on the cell: the zero falls
       {0.05, 0.05 * 9.80665, 0.0},   // hanging from it: the zero rises
-      {0.20, -0.20 * 9.80665, 0.0},
-      {0.05, -0.05 * 9.80665, 0.05},
+      {0.20, -0.20 * 9.80665, 0.0}, {0.05, -0.05 * 9.80665, 0.05},
       {0.01, -0.01 * 9.80665, 0.0},  // too little for the analysis to draw a line
   };
   Draws draws(17);
