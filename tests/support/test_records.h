@@ -1,16 +1,10 @@
-// Records for the analysis, built by hand in the tests.
+// Records for the analysis, built by hand in the tests: a curve like any
+// other.
 #ifndef TALVIRONESKA_TESTS_SUPPORT_TEST_RECORDS_H_
 #define TALVIRONESKA_TESTS_SUPPORT_TEST_RECORDS_H_
 
-#include <vector>
+#include "inspect/firing/curve.h"
 
-struct TestRecords {
-  std::vector<double> t;
-  std::vector<double> F;
-  void add(double time, double thrust) {
-    t.push_back(time);
-    F.push_back(thrust);
-  }
-};
+using TestRecords = Curve;
 
 #endif  // TALVIRONESKA_TESTS_SUPPORT_TEST_RECORDS_H_

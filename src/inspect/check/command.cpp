@@ -186,8 +186,7 @@ int write_engine_files(const Options& options, const InspectInput& input, const 
 std::optional<CurveComparison> compared(const std::optional<PublishedMotor>& reference, const InspectResult& result,
                                         const Options& options, const JsonRun& json) {
   if (!reference || result.burn_polyline.empty()) return std::nullopt;
-  const std::vector<CurvePoint> burn(result.burn_polyline.begin() + 1, result.burn_polyline.end());
-  CurveComparison c = compare_curves(burn, reference->points, reference->designation);
+  CurveComparison c = compare_curves(from_ignition(result.burn_polyline), reference->points, reference->designation);
   put(comparison_text(c, console_name(options.reference_file)), report_stream(json));
   return c;
 }

@@ -49,27 +49,7 @@ PrintedFigures figures_of(const RunContext& rc, bool mass_known) {
   return f;
 }
 
-// The chosen event's stretch, with a tail that runs to the end of the log.
-struct BurnStretch {
-  std::size_t first = 0;
-  std::size_t last = 0;
-  double zero = 0.0;
-  double It = 0.0;
-};
-
-BurnStretch burn_stretch(const InspectInput& in, const FiringAnalysis& a) {
-  BurnStretch b;
-  if (!a.chosen) return b;
-  const Event& e = a.scan.events[*a.chosen];
-  b.first = e.first;
-  b.last = a.tail_to_end ? in.file.size() - 1 : e.last;
-  b.zero = a.burn ? a.burn->zero : 0.0;
-  b.It = stretch_impulse(in.file.t, in.file.thrusts(), b.zero, b.first, b.last);
-  return b;
-}
-
-WindowCheck check_window(const InspectInput& in, const FiringAnalysis& a, const BurnStretch& b, const CaseValues& v,
-                         double tare) {
+WindowCheck check_window(const InspectInput& in, const FiringAnalysis& a, const CaseValues& v, double tare) {
   WindowCheck c;
   c.values = v;
   c.reading = read_window(in.file, v, tare);
@@ -77,7 +57,7 @@ WindowCheck check_window(const InspectInput& in, const FiringAnalysis& a, const 
     c.end_line = in.file.line_of(c.reading.end_record);
     c.end_time = in.file.t[c.reading.end_record];
   }
-  if (a.chosen) c.left_out = impulse_left_out(in.file.t, in.file.thrusts(), b.zero, b.first, b.last, b.It, v.ti, v.tf);
+  if (a.chosen) c.left_out = window_left_out(in.file.t, in.file.thrusts(), a, v.ti, v.tf);
   return c;
 }
 
@@ -227,12 +207,11 @@ InspectResult inspect(InspectInput& in) {
   window.tf = a.tf;
   // Room for every record, so that the reading shows how many the window needs.
   window.nmax = static_cast<std::int32_t>(std::min<std::size_t>(t.size(), kMaxNmax));
-  const BurnStretch stretch = burn_stretch(in, a);
   if (a.window) {
-    s.suggested = check_window(in, a, stretch, window, s.tare);
+    s.suggested = check_window(in, a, window, s.tare);
     s.gaps_in_window = gaps_inside(t, a.ti, a.tf, w);
   }
-  if (in.case_values) s.user = check_window(in, a, stretch, *in.case_values, s.tare);
+  if (in.case_values) s.user = check_window(in, a, *in.case_values, s.tare);
   if (in.want_eng) result.burn_polyline = burn_polyline(t, F, *a.burn);
   // The times stay for the running extremes of a window taken from another's curve.
   if (a.window || s.user) run_programs(in, sampling, s.suggested, s.user);

@@ -51,7 +51,7 @@ struct InspectResult {
   std::optional<PrintedFigures> in_case;    // and on the case's window
   // The burn as a polyline for the engine file (want_eng), taken before the
   // records are freed.
-  std::vector<CurvePoint> burn_polyline;
+  Curve burn_polyline;
   std::optional<FiringUncertainty> uncertainty;  // of the burn, when there is one
 };
 

@@ -13,12 +13,14 @@ constexpr std::size_t kRmsSamples = 4000;
 
 // The thrust of CURVE at T, linear between its points, from (0, 0), zero
 // past its end; I only moves forward as T rises.
-double thrust_at(const std::vector<CurvePoint>& curve, double t, std::size_t& i) {
-  while (i < curve.size() && curve[i].t < t) ++i;
+double thrust_at(const Curve& curve, double t, std::size_t& i) {
+  while (i < curve.size() && curve.t[i] < t) ++i;
   if (i >= curve.size()) return 0.0;
-  const CurvePoint a = i == 0 ? CurvePoint{0.0, 0.0} : curve[i - 1];
-  const CurvePoint& b = curve[i];
-  return b.t > a.t ? a.F + (b.F - a.F) * (t - a.t) / (b.t - a.t) : b.F;
+  const double ta = i == 0 ? 0.0 : curve.t[i - 1];
+  const double Fa = i == 0 ? 0.0 : curve.F[i - 1];
+  const double tb = curve.t[i];
+  const double Fb = curve.F[i];
+  return tb > ta ? Fa + (Fb - Fa) * (t - ta) / (tb - ta) : Fb;
 }
 
 double percent_of(double value, double reference) { return (value - reference) / reference * 100.0; }
@@ -41,18 +43,17 @@ std::string row(const std::string& label, double firing, double reference, int d
 
 }  // namespace
 
-CurveFigures curve_figures(const std::vector<CurvePoint>& points) {
+CurveFigures curve_figures(const Curve& points) {
   CurveFigures f;
   f.It = curve_impulse(points);
-  f.duration = points.empty() ? 0.0 : points.back().t;
+  f.duration = points.empty() ? 0.0 : points.t.back();
   f.Fmed = f.duration > 0.0 ? f.It / f.duration : 0.0;
-  for (const CurvePoint& p : points) f.Fmax = std::max(f.Fmax, p.F);
+  for (const double F : points.F) f.Fmax = std::max(f.Fmax, F);
   if (const auto c = motor_class(f.It)) f.designation = designation(*c, f.Fmed);
   return f;
 }
 
-CurveComparison compare_curves(const std::vector<CurvePoint>& firing, const std::vector<CurvePoint>& reference,
-                               const std::string& reference_name) {
+CurveComparison compare_curves(const Curve& firing, const Curve& reference, const std::string& reference_name) {
   CurveComparison c;
   c.firing = curve_figures(firing);
   c.reference = curve_figures(reference);

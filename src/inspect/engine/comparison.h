@@ -6,7 +6,6 @@
 #define TALVIRONESKA_INSPECT_ENGINE_COMPARISON_H_
 
 #include <string>
-#include <vector>
 
 #include "inspect/engine/engine_curve.h"
 
@@ -30,12 +29,11 @@ struct CurveComparison {
 };
 
 // The figures of POINTS, a curve from ignition after the implicit (0, 0).
-CurveFigures curve_figures(const std::vector<CurvePoint>& points);
+CurveFigures curve_figures(const Curve& points);
 
 // FIRING against REFERENCE, both from ignition; the reference's
 // designation is REFERENCE_NAME, the one its file gives.
-CurveComparison compare_curves(const std::vector<CurvePoint>& firing, const std::vector<CurvePoint>& reference,
-                               const std::string& reference_name);
+CurveComparison compare_curves(const Curve& firing, const Curve& reference, const std::string& reference_name);
 
 // The comparison as the reports print it: a table of the figures, the
 // differences as "+5,0 %".

@@ -5,13 +5,14 @@
 
 namespace {
 
-double triangle_area(const CurvePoint& a, const CurvePoint& b, const CurvePoint& c) {
-  return std::fabs((b.t - a.t) * (c.F - a.F) - (c.t - a.t) * (b.F - a.F)) / 2.0;
+// The triangle of points A, B and C of P.
+double triangle_area(const Curve& p, std::size_t a, std::size_t b, std::size_t c) {
+  return std::fabs((p.t[b] - p.t[a]) * (p.F[c] - p.F[a]) - (p.t[c] - p.t[a]) * (p.F[b] - p.F[a])) / 2.0;
 }
 
 // Indices of the KEEP points of P that carry the most shape: the point whose
 // triangle with its neighbours is smallest goes first, the ends stay.
-std::vector<std::size_t> shape_points(const std::vector<CurvePoint>& p, std::size_t keep) {
+std::vector<std::size_t> shape_points(const Curve& p, std::size_t keep) {
   const std::size_t n = p.size();
   std::vector<std::size_t> prev(n), next(n), version(n, 0);
   std::vector<bool> removed(n, false);
@@ -26,7 +27,7 @@ std::vector<std::size_t> shape_points(const std::vector<CurvePoint>& p, std::siz
     prev[i] = i - 1;
     next[i] = i + 1;
   }
-  for (std::size_t i = 1; i + 1 < n; ++i) queue.push({triangle_area(p[i - 1], p[i], p[i + 1]), i, 0});
+  for (std::size_t i = 1; i + 1 < n; ++i) queue.push({triangle_area(p, i - 1, i, i + 1), i, 0});
   std::size_t left = n;
   while (left > keep && !queue.empty()) {
     const Entry top = queue.top();
@@ -40,7 +41,7 @@ std::vector<std::size_t> shape_points(const std::vector<CurvePoint>& p, std::siz
     prev[b] = a;
     for (std::size_t k : {a, b}) {
       if (k == 0 || k == n - 1) continue;
-      queue.push({triangle_area(p[prev[k]], p[k], p[next[k]]), k, ++version[k]});
+      queue.push({triangle_area(p, prev[k], k, next[k]), k, ++version[k]});
     }
   }
   std::vector<std::size_t> kept;
@@ -53,20 +54,20 @@ std::vector<std::size_t> shape_points(const std::vector<CurvePoint>& p, std::siz
 // The least-squares fit of the polyline P by a polyline on the times of
 // P[knots], zero at both ends: the mass matrix of the hat functions is
 // tridiagonal, the right side the integrals of P times each hat.
-std::vector<CurvePoint> fit_on_knots(const std::vector<CurvePoint>& p, const std::vector<std::size_t>& knots) {
+Curve fit_on_knots(const Curve& p, const std::vector<std::size_t>& knots) {
   const std::size_t m = knots.size() - 1;  // intervals
   std::vector<double> tau(m + 1), h(m);
-  for (std::size_t j = 0; j <= m; ++j) tau[j] = p[knots[j]].t;
+  for (std::size_t j = 0; j <= m; ++j) tau[j] = p.t[knots[j]];
   for (std::size_t j = 0; j < m; ++j) h[j] = tau[j + 1] - tau[j];
   std::vector<double> rhs(m + 1, 0.0);
   std::size_t j = 0;
   for (std::size_t k = 0; k + 1 < p.size(); ++k) {
-    while (j + 1 < m && tau[j + 1] <= p[k].t) ++j;
-    const double a = p[k].t;
-    const double c = p[k + 1].t;
+    while (j + 1 < m && tau[j + 1] <= p.t[k]) ++j;
+    const double a = p.t[k];
+    const double c = p.t[k + 1];
     const double mid = (a + c) / 2.0;
-    const double Fa = p[k].F;
-    const double Fc = p[k + 1].F;
+    const double Fa = p.F[k];
+    const double Fc = p.F[k + 1];
     const double Fm = (Fa + Fc) / 2.0;
     auto down = [&](double x) { return (tau[j + 1] - x) / h[j]; };
     auto up = [&](double x) { return (x - tau[j]) / h[j]; };
@@ -88,45 +89,37 @@ std::vector<CurvePoint> fit_on_knots(const std::vector<CurvePoint>& p, const std
     if (i == 1) break;
   }
   v[m] = 0.0;
-  std::vector<CurvePoint> out;
-  for (std::size_t i = 1; i <= m; ++i) out.push_back({tau[i], i < m && v[i] > 0.0 ? v[i] : 0.0});
+  Curve out;
+  for (std::size_t i = 1; i <= m; ++i) out.add(tau[i], i < m && v[i] > 0.0 ? v[i] : 0.0);
   return out;
 }
 
 }  // namespace
 
-std::vector<CurvePoint> burn_polyline(std::span<const double> t, std::span<const double> F, const Burn& burn) {
-  std::vector<CurvePoint> p{{0.0, 0.0}};
+Curve burn_polyline(std::span<const double> t, std::span<const double> F, const Burn& burn) {
+  Curve p{{0.0}, {0.0}};
   for (std::size_t i = burn.first; i <= burn.last; ++i) {
     const double ti = t[i] - burn.start;
     // The curve's times must rise: a repeated or backward stamp is dropped.
-    if (ti > p.back().t && ti < burn.duration) p.push_back({ti, F[i] - burn.zero});
+    if (ti > p.t.back() && ti < burn.duration) p.add(ti, F[i] - burn.zero);
   }
-  if (burn.duration > p.back().t) p.push_back({burn.duration, 0.0});
+  if (burn.duration > p.t.back()) p.add(burn.duration, 0.0);
   return p;
 }
 
-std::vector<CurvePoint> reduce_curve(const std::vector<CurvePoint>& polyline, std::size_t max_points) {
-  if (polyline.size() <= max_points + 1) {
-    std::vector<CurvePoint> out(polyline.begin() + 1, polyline.end());
-    return out;
-  }
+Curve reduce_curve(const Curve& polyline, std::size_t max_points) {
+  if (polyline.size() <= max_points + 1) return from_ignition(polyline);
   return fit_on_knots(polyline, shape_points(polyline, max_points + 1));
 }
 
-double curve_impulse(const std::vector<CurvePoint>& points) {
-  double It = 0.0;
-  CurvePoint before{0.0, 0.0};
-  for (const CurvePoint& point : points) {
-    It += (before.F + point.F) / 2.0 * (point.t - before.t);
-    before = point;
-  }
-  return It;
+Curve from_ignition(const Curve& polyline) {
+  if (polyline.empty()) return {};
+  return {{polyline.t.begin() + 1, polyline.t.end()}, {polyline.F.begin() + 1, polyline.F.end()}};
 }
 
-bool curve_finite(const std::vector<CurvePoint>& points) {
-  for (const CurvePoint& p : points) {
-    if (!std::isfinite(p.t) || !std::isfinite(p.F)) return false;
+bool curve_finite(const Curve& points) {
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    if (!std::isfinite(points.t[i]) || !std::isfinite(points.F[i])) return false;
   }
   return std::isfinite(curve_impulse(points));
 }

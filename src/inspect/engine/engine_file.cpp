@@ -28,12 +28,12 @@ int decimals_for(double value, int significant, int min_decimals) {
 
 // The fewest decimals, 5 at least, at which every time of POINTS prints
 // above the one before it and above 0.
-int time_decimals(const std::vector<CurvePoint>& points) {
+int time_decimals(const Curve& points) {
   for (int d = 5; d < kMaxTimeDecimals; ++d) {
     double before = 0.0;
     bool rising = true;
-    for (const CurvePoint& p : points) {
-      const double t = read_back(fixed(p.t, d));
+    for (const double time : points.t) {
+      const double t = read_back(fixed(time, d));
       rising = rising && t > before;
       before = t;
     }
@@ -111,12 +111,12 @@ std::string attribute(std::string_view name, const std::string& value) {
 
 }  // namespace
 
-PrintedCurve printed_curve(const std::vector<CurvePoint>& points) {
+PrintedCurve printed_curve(const Curve& points) {
   PrintedCurve curve;
   const int td = time_decimals(points);
   int finest = 3;
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-    if (points[i].F > 0.0) finest = std::max(finest, decimals_for(points[i].F, 4, 3));
+    if (points.F[i] > 0.0) finest = std::max(finest, decimals_for(points.F[i], 4, 3));
   }
   std::string smallest(static_cast<std::size_t>(finest + 1), '0');
   smallest[1] = '.';
@@ -124,9 +124,9 @@ PrintedCurve printed_curve(const std::vector<CurvePoint>& points) {
   for (std::size_t i = 0; i < points.size(); ++i) {
     const bool last = i + 1 == points.size();
     PrintedPoint p;
-    p.t = fixed(points[i].t, td);
+    p.t = fixed(points.t[i], td);
     p.t_value = read_back(p.t);
-    p.F = last ? fixed(0.0, 3) : fixed(points[i].F, decimals_for(points[i].F, 4, 3));
+    p.F = last ? fixed(0.0, 3) : fixed(points.F[i], decimals_for(points.F[i], 4, 3));
     if (!last && !(read_back(p.F) > 0.0)) p.F = smallest;
     p.F_value = read_back(p.F);
     // Times closer than the finest decimals show: the last point stays.
@@ -136,7 +136,7 @@ PrintedCurve printed_curve(const std::vector<CurvePoint>& points) {
   }
   PrintedPoint before;
   for (const PrintedPoint& p : curve.points) {
-    curve.It += (before.F_value + p.F_value) / 2.0 * (p.t_value - before.t_value);
+    curve.It += trapezoid(before.t_value, before.F_value, p.t_value, p.F_value);
     curve.peak = std::max(curve.peak, p.F_value);
     before = p;
   }
@@ -209,7 +209,7 @@ std::string rse_text(const EngineMotor& m, const PrintedCurve& curve) {
   PrintedPoint before;
   text += "        <eng-data t=\"0\" f=\"0\" m=\"" + grams.propellant + "\"/>\n";
   for (const PrintedPoint& p : curve.points) {
-    delivered += (before.F_value + p.F_value) / 2.0 * (p.t_value - before.t_value);
+    delivered += trapezoid(before.t_value, before.F_value, p.t_value, p.F_value);
     const double left = &p == &curve.points.back() ? 0.0 : std::max(0.0, grams_left * (1.0 - delivered / curve.It));
     text += "        <eng-data t=\"" + p.t + "\" f=\"" + p.F + "\" m=\"" + fixed(left, mass_decimals) + "\"/>\n";
     before = p;

@@ -60,7 +60,7 @@ struct PrintedCurve {
 // of the point before it is dropped; an inner thrust at or below 0 is
 // printed as the smallest positive value of the finest digits used.
 // REQUIRES: the points and their impulse finite.
-PrintedCurve printed_curve(const std::vector<CurvePoint>& points);
+PrintedCurve printed_curve(const Curve& points);
 
 // Whether TEXT is a list of delays a simulator reads: whole or decimal
 // seconds joined by '-' ("4-6-8"), or "P" for a plugged motor.

@@ -62,18 +62,18 @@ std::string header_problem(const PublishedMotor& m) {
 
 // The points' rules: times rising from 0 s (a first point at 0 s with no
 // thrust is the implicit start and is dropped), thrust above 0 but at the last point.
-std::string points_problem(std::vector<CurvePoint>& points) {
-  if (!points.empty() && points.front().t == 0.0 && points.front().F == 0.0) points.erase(points.begin());
+std::string points_problem(Curve& points) {
+  if (!points.empty() && points.t.front() == 0.0 && points.F.front() == 0.0) points = from_ignition(points);
   if (points.empty()) return "nenhum ponto da curva";
   double before = -1.0;
   for (std::size_t i = 0; i < points.size(); ++i) {
-    const CurvePoint& p = points[i];
-    if (!(p.t > before)) return "dois pontos no tempo " + std::to_string(p.t) + " s ou tempos fora de ordem";
-    if (i + 1 < points.size() && !(p.F > 0.0))
-      return "empuxo zero antes do último ponto, em " + std::to_string(p.t) + " s";
-    before = p.t;
+    const double t = points.t[i];
+    if (!(t > before)) return "dois pontos no tempo " + std::to_string(t) + " s ou tempos fora de ordem";
+    if (i + 1 < points.size() && !(points.F[i] > 0.0))
+      return "empuxo zero antes do último ponto, em " + std::to_string(t) + " s";
+    before = t;
   }
-  if (points.back().F != 0.0) return "o último ponto não tem empuxo zero";
+  if (points.F.back() != 0.0) return "o último ponto não tem empuxo zero";
   return "";
 }
 
@@ -163,12 +163,13 @@ bool read_eng_motor(std::string_view text, PublishedMotor* m, std::string* probl
       }
       continue;
     }
-    CurvePoint p{};
-    if (f.size() != 2 || !read_number(f[0], &p.t) || !read_number(f[1], &p.F)) {
+    double t = 0.0;
+    double F = 0.0;
+    if (f.size() != 2 || !read_number(f[0], &t) || !read_number(f[1], &F)) {
       *problem = where + "um ponto pede dois números não negativos, tempo e empuxo";
       return false;
     }
-    m->points.push_back(p);
+    m->points.add(t, F);
   }
   if (!header) {
     *problem = "nenhum cabeçalho de motor";
@@ -207,13 +208,14 @@ bool read_rse_motor(std::string_view text, PublishedMotor* m, std::string* probl
   const std::size_t end = text.find("</engine>", at);
   for (at = text.find("<eng-data", at); at < end; at = text.find("<eng-data", at)) {
     Attributes point;
-    CurvePoint p{};
-    if (!element_attributes(text, at, &point) || !number_attribute(point, "t", &p.t) ||
-        !number_attribute(point, "f", &p.F)) {
+    double t = 0.0;
+    double F = 0.0;
+    if (!element_attributes(text, at, &point) || !number_attribute(point, "t", &t) ||
+        !number_attribute(point, "f", &F)) {
       *problem = "um ponto eng-data pede os números não negativos t e f";
       return false;
     }
-    m->points.push_back(p);
+    m->points.add(t, F);
   }
   *problem = points_problem(m->points);
   return problem->empty();

@@ -15,11 +15,11 @@
 struct PublishedMotor {
   std::string designation;
   std::string maker;
-  double diameter = 0.0;           // mm
-  double length = 0.0;             // mm
-  double propellant_mass = 0.0;    // kg
-  double total_mass = 0.0;         // kg
-  std::vector<CurvePoint> points;  // from ignition, rising times, the last at zero thrust
+  double diameter = 0.0;         // mm
+  double length = 0.0;           // mm
+  double propellant_mass = 0.0;  // kg
+  double total_mass = 0.0;       // kg
+  Curve points;                  // from ignition, rising times, the last at zero thrust
 };
 
 // The first motor of an .eng file's TEXT; false with *PROBLEM, in

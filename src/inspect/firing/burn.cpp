@@ -59,12 +59,17 @@ std::optional<Burn> find_burn(const Signal& signal, std::size_t from, std::size_
   b.last = e;
   b.ends_in_file = e + 1 < n;
 
-  b.start = s > 0 ? crossing(t[s - 1], f(s - 1), t[s], f(s), level) : t[s];
-  b.end = b.ends_in_file ? crossing(t[e], f(e), t[e + 1], f(e + 1), level) : t[e];
+  // The thrust crosses the threshold only next to a record below it: where
+  // the range searched (--de, --ate) cuts the burn, it starts or ends at its
+  // own record there.
+  const bool rises = s > 0 && !above(s - 1);
+  const bool falls = b.ends_in_file && !above(e + 1);
+  b.start = rises ? crossing(t[s - 1], f(s - 1), t[s], f(s), level) : t[s];
+  b.end = falls ? crossing(t[e], f(e), t[e + 1], f(e + 1), level) : t[e];
   b.duration = b.end - b.start;
-  double It = s > 0 ? (f(s) + level) / 2.0 * (t[s] - b.start) : 0.0;
+  double It = rises ? trapezoid(b.start, level, t[s], f(s)) : 0.0;
   It += stamped_area(signal, s, e);
-  if (b.ends_in_file) It += (f(e) + level) / 2.0 * (b.end - t[e]);
+  if (falls) It += trapezoid(t[e], f(e), b.end, level);
   b.It = It;
   b.Fmed = b.duration > 0.0 ? It / b.duration : 0.0;
   for (std::size_t i = from; i < s; ++i) b.outside += above(i);

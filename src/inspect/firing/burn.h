@@ -25,8 +25,8 @@ struct Burn {
   std::size_t first = 0;      // first record of the burn at or above the threshold
   std::size_t last = 0;       // last record of the burn at or above the threshold
   bool ends_in_file = false;  // a record below the threshold follows `last`
-  double start = 0.0;         // the interpolated crossings; the record's own
-  double end = 0.0;           //   time where no record lies beyond it
+  double start = 0.0;         // the interpolated crossings; the record's own time
+  double end = 0.0;           //   where no record lies beyond it or the range searched cuts the burn
   double duration = 0.0;      // end - start
   double It = 0.0;            // trapezoid on the measured times from start to end
   double Fmed = 0.0;          // It / duration

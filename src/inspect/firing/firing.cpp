@@ -206,6 +206,7 @@ void measure_burn(FiringAnalysis& a, std::span<const double> t, std::span<const 
   a.burn = find_burn(s, e.first, e.last);
   if (!a.burn) return;
   a.burn_class = classify_burn(*a.burn);
+  a.stretch = burn_stretch(t, F, e.first, a.tail_to_end ? t.size() - 1 : e.last, a.burn->zero);
   if (a.zero_before && a.zero_after) {
     a.zero_shift = a.zero_after->mean - a.zero_before->mean;
     ZeroCorrection line = a.burn_zero;

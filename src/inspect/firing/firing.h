@@ -17,6 +17,7 @@
 #include "inspect/firing/events.h"
 #include "inspect/firing/sampling.h"
 #include "inspect/firing/signal.h"
+#include "inspect/firing/window_share.h"
 #include "inspect/firing/zero_correction.h"
 #include "inspect/firing/zero_level.h"
 
@@ -52,6 +53,7 @@ struct FiringAnalysis {
   bool chosen_by_shape = false;       // false: no event has the shape of a burn
   std::size_t burn_like = 0;          // events of burn shape with 10 % of the largest one's impulse or more
   std::optional<Burn> burn;           // the standard figures of the chosen event
+  BurnStretch stretch;                // the chosen event with its tail (tail_to_end), when there is a burn
   BurnClass burn_class;
   std::optional<std::size_t> ejection;  // a small event after the burn
   double ejection_delay = 0.0;          // s, from the end of the burn to its start

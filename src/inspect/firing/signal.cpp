@@ -8,14 +8,7 @@ Signal constant_zero(std::span<const double> t, std::span<const double> F, doubl
 }
 
 double stamped_area(const Signal& s, std::size_t from, std::size_t to) {
-  double area = 0.0;
-  double here = above(s, from);
-  for (std::size_t i = from; i < to; ++i) {
-    const double next = above(s, i + 1);
-    if (s.t[i + 1] > s.t[i]) area += (here + next) / 2.0 * (s.t[i + 1] - s.t[i]);
-    here = next;
-  }
-  return area;
+  return trapezoid_sum(s.t, from, to, [&s](std::size_t i) { return above(s, i); });
 }
 
 bool set_aside(const Signal& s, std::size_t i) { return std::binary_search(s.spikes.begin(), s.spikes.end(), i); }

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <span>
 
+#include "inspect/firing/curve.h"
 #include "inspect/firing/zero_correction.h"
 
 struct Signal {
@@ -32,9 +33,8 @@ inline double above(const Signal& s, std::size_t i) {
   return s.F[i] - zero_at(s.zero, s.t[i]);
 }
 
-// The trapezoid of S over records [FROM, TO] on their measured stamps (N s):
-// the one sum of an impulse over records. A step that does not go forward
-// adds nothing.
+// The trapezoid of S over records [FROM, TO] on their measured stamps (N s),
+// by trapezoid_sum.
 double stamped_area(const Signal& s, std::size_t from, std::size_t to);
 
 #endif  // TALVIRONESKA_INSPECT_FIRING_SIGNAL_H_

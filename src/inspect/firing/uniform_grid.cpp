@@ -3,13 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-double interpolated(double ta, double Fa, double tb, double Fb, double t) {
-  return Fa + (Fb - Fa) * ((t - ta) / (tb - ta));
-}
-
-}  // namespace
+#include "inspect/firing/curve.h"
 
 std::size_t WrittenCurve::size() const {
   if (w <= 0 || t.empty()) return t.size();
@@ -55,18 +49,4 @@ bool CurveCursor::next(double* t, double* F) {
   }
   ++k_;
   return true;
-}
-
-double stamped_impulse(std::span<const double> t, std::span<const double> F, double from, double to, double Fcor) {
-  auto raised = [Fcor](double f) { return f < Fcor ? Fcor : f; };
-  double It = 0.0;
-  for (std::size_t i = 0; i + 1 < t.size(); ++i) {
-    if (t[i + 1] <= from || t[i] >= to) continue;
-    const double t0 = std::max(t[i], from);
-    const double t1 = std::min(t[i + 1], to);
-    const double F0 = t0 == t[i] ? F[i] : interpolated(t[i], F[i], t[i + 1], F[i + 1], t0);
-    const double F1 = t1 == t[i + 1] ? F[i + 1] : interpolated(t[i], F[i], t[i + 1], F[i + 1], t1);
-    It += (raised(F0) + raised(F1)) / 2.0 * (t1 - t0);
-  }
-  return It;
 }

@@ -36,8 +36,4 @@ class CurveCursor {
   std::size_t j_ = 0;  // the record at or before it
 };
 
-// The trapezoid over the measured time stamps from FROM to TO, the records
-// at the ends cut by linear interpolation, each thrust raised to FCOR first.
-double stamped_impulse(std::span<const double> t, std::span<const double> F, double from, double to, double Fcor);
-
 #endif  // TALVIRONESKA_INSPECT_FIRING_UNIFORM_GRID_H_

@@ -4,13 +4,8 @@
 #ifndef TALVIRONESKA_INSPECT_LOG_RECORD_H_
 #define TALVIRONESKA_INSPECT_LOG_RECORD_H_
 
-#include <cstddef>
-#include <vector>
+#include "inspect/firing/curve.h"
 
-struct Records {
-  std::vector<double> t;
-  std::vector<double> F;
-  std::size_t size() const { return t.size(); }
-};
+using Records = Curve;
 
 #endif  // TALVIRONESKA_INSPECT_LOG_RECORD_H_

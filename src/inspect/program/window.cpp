@@ -1,11 +1,10 @@
 #include "inspect/program/window.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "analysis/curve.h"
 #include "input/thrust_window.h"
-#include "inspect/firing/signal.h"
+#include "inspect/firing/curve.h"
 
 WindowReading read_window(const ThrustFile& file, const CaseValues& v, double tare) {
   WindowReading r;
@@ -33,7 +32,7 @@ WindowReading read_window(const ThrustFile& file, const CaseValues& v, double ta
         const double F = cut(file.F[i]);
         const double tared = cut(file.F[i] - tare);
         if (kept++ > 0) {
-          r.measured_It += (F + F_previous) / 2.0 * (t - file.t[previous]);
+          r.measured_It += trapezoid(file.t[previous], F_previous, t, F);
           r.fixed_It += ((F + F_previous) * dt) / 2.0;
           r.tared_fixed_It += ((tared + tared_previous) * dt) / 2.0;
         }
@@ -52,28 +51,4 @@ WindowReading read_window(const ThrustFile& file, const CaseValues& v, double ta
   }
   if (!full) r.end = file.unreadable.count > 0 ? ProgramEnd::unreadable_line : ProgramEnd::end_of_file;
   return r;
-}
-
-double stretch_impulse(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
-                       std::size_t last) {
-  const std::size_t from = first > 0 ? first - 1 : first;
-  const std::size_t to = std::min(last + 1, t.size() - 1);
-  return stamped_area(constant_zero(t, F, zero), from, to);
-}
-
-LeftOut impulse_left_out(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
-                         std::size_t last, double total, double ti, double tf) {
-  LeftOut out;
-  out.total = total;
-  const std::size_t from = first > 0 ? first - 1 : first;
-  const std::size_t to = std::min(last + 1, t.size() - 1);
-  auto area = [&](std::size_t i) { return ((F[i] - zero) + (F[i + 1] - zero)) / 2.0 * (t[i + 1] - t[i]); };
-  // Only the segments at either end lie outside [ti, tf]: walk in from both.
-  for (std::size_t i = from; i < to && t[i] < ti; ++i) {
-    if (t[i + 1] > t[i]) out.before += area(i) * std::clamp((ti - t[i]) / (t[i + 1] - t[i]), 0.0, 1.0);
-  }
-  for (std::size_t i = to; i > from && t[i] > tf; --i) {
-    if (t[i] > t[i - 1]) out.after += area(i - 1) * std::clamp((t[i] - tf) / (t[i] - t[i - 1]), 0.0, 1.0);
-  }
-  return out;
 }

@@ -1,12 +1,11 @@
 // A time window (ti, tf) over the log: what the program's reading keeps of
-// it, the impulse of that by the measured stamps against the program's fixed
-// step, and the impulse a window leaves out of a firing.
+// it, and the impulse of that by the measured stamps against the program's
+// fixed step.
 #ifndef TALVIRONESKA_INSPECT_PROGRAM_WINDOW_H_
 #define TALVIRONESKA_INSPECT_PROGRAM_WINDOW_H_
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 
 #include "core/run_context.h"
 #include "inspect/program/thrust_records.h"
@@ -33,20 +32,5 @@ struct WindowReading {
 // float thrusts: which records it keeps and how it ends, with the thrust
 // raised to Fcor as it does it. TARE is for tared_fixed_It only.
 WindowReading read_window(const ThrustFile& file, const CaseValues& v, double tare = 0.0);
-
-// The impulse above ZERO of records [first, last] and their neighbours, by
-// the measured stamps.
-double stretch_impulse(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
-                       std::size_t last);
-
-// Of that stretch, whose impulse is TOTAL, what lies before TI and after
-// TF (times in order).
-struct LeftOut {
-  double before = 0.0;  // N s
-  double after = 0.0;
-  double total = 0.0;  // of the whole stretch
-};
-LeftOut impulse_left_out(std::span<const double> t, std::span<const double> F, double zero, std::size_t first,
-                         std::size_t last, double total, double ti, double tf);
 
 #endif  // TALVIRONESKA_INSPECT_PROGRAM_WINDOW_H_

@@ -148,8 +148,8 @@ int write_page(const InspectInput& input, const InspectResult& result, std::span
   page.program_report_note = program_report_note(rc, inputs);
   page.links = page_links(rc);
   if (reference.motor && result.burn_polyline.size() > 1) {
-    const std::vector<CurvePoint> burn(result.burn_polyline.begin() + 1, result.burn_polyline.end());
-    page.reference = compare_curves(burn, reference.motor->points, reference.motor->designation);
+    page.reference =
+        compare_curves(from_ignition(result.burn_polyline), reference.motor->points, reference.motor->designation);
     page.reference_file = to_windows_1252(reference.name);
   }
   ImportedCase imported;

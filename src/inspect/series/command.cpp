@@ -105,21 +105,21 @@ struct SeriesReference {
 };
 
 struct MeanEngineCurve {
-  std::vector<CurvePoint> mean;    // on the finest step of the series, times from the 5 % rise
-  std::vector<CurvePoint> burn;    // the mean from ignition, after the implicit (0, 0)
-  std::vector<CurvePoint> points;  // the engine file's points
-  double It = 0.0;                 // their impulse
-  double M = 0.0;                  // kg, the mean of the known propellant masses
+  Curve mean;       // on the finest step of the series, times from the 5 % rise
+  Curve burn;       // the mean from ignition, after the implicit (0, 0)
+  Curve points;     // the engine file's points
+  double It = 0.0;  // their impulse
+  double M = 0.0;   // kg, the mean of the known propellant masses
 };
 
 MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
   MeanEngineCurve c;
   double step = INFINITY;
-  std::vector<std::span<const CurvePoint>> curves;
+  std::vector<const Curve*> curves;
   std::size_t masses = 0;
   for (const Firing& f : firings) {
     step = std::min(step, f.curve_step);
-    curves.push_back(f.curve);
+    curves.push_back(&f.curve);
     if (f.values.M > 0.0) {
       c.M += f.values.M;
       ++masses;
@@ -127,8 +127,8 @@ MeanEngineCurve mean_engine_curve(std::span<const Firing> firings) {
   }
   if (masses > 0) c.M /= static_cast<double>(masses);
   c.mean = mean_curve(curves, step);
-  const std::vector<CurvePoint> polyline = eng_polyline(c.mean, step);
-  c.burn.assign(polyline.begin() + 1, polyline.end());
+  const Curve polyline = eng_polyline(c.mean, step);
+  c.burn = from_ignition(polyline);
   c.points = reduce_curve(polyline);
   c.It = curve_impulse(c.points);
   return c;
@@ -208,7 +208,7 @@ bool add_outputs(const SeriesOptions& options, const SeriesResults& r, std::vect
   }
   const fs::path folder = path_of_name(options.folder);
   const PlotFiles plot{kPlotDataName, kPngName, kPlotScriptName};
-  const std::vector<CurvePoint>& reference = r.reference.motor.points;
+  const Curve& reference = r.reference.motor.points;
   outputs->push_back({kUnitSeriesReport, folder / kReportName, report});
   outputs->push_back({kUnitSeriesCsv, folder / kCsvName, series_csv_text(r.firings, options.dialect)});
   outputs->insert(outputs->end(), engine.begin(), engine.end());

@@ -107,7 +107,8 @@ bool evaluate(ThrustFile& file, Firing* f, std::string* problem) {
   const auto nc = static_cast<std::size_t>(rc.nc);
   ThinnedCurve curve;
   curve.bucket = (nc + kSeriesCurvePoints - 1) / kSeriesCurvePoints;
-  curve.points.reserve(nc / curve.bucket + 1);
+  curve.points.t.reserve(nc / curve.bucket + 1);
+  curve.points.F.reserve(nc / curve.bucket + 1);
   for (std::int32_t k = 1; k <= rc.nc; ++k) add_thinned_point(curve, curve_time(rc, k) + origin, rc.F[k - 1]);
   finish_thinned_curve(curve);
   f->curve = std::move(curve.points);

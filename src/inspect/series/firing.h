@@ -34,7 +34,7 @@ struct Firing {
 
   // The program's processed curve, its times counted from the 5 % rise: a
   // long one as the means of runs of points, kSeriesCurvePoints at most.
-  std::vector<CurvePoint> curve;
+  Curve curve;
   double curve_step = 0.0;  // s, between its points
 
   // Every file of the firing, which the series must never write over.

@@ -3,54 +3,55 @@
 #include <algorithm>
 #include <cmath>
 
-std::vector<CurvePoint> mean_curve(std::span<const std::span<const CurvePoint>> curves, double step) {
+Curve mean_curve(std::span<const Curve* const> curves, double step) {
   double first = INFINITY;
   double last = -INFINITY;
-  for (const auto& c : curves) {
-    if (c.empty()) continue;
-    first = std::min(first, c.front().t);
-    last = std::max(last, c.back().t);
+  for (const Curve* c : curves) {
+    if (c->empty()) continue;
+    first = std::min(first, c->t.front());
+    last = std::max(last, c->t.back());
   }
   if (!(first <= last)) return {};
   const auto count = static_cast<std::size_t>(std::floor((last - first) / step)) + 1;
-  std::vector<CurvePoint> mean(count);
-  for (std::size_t k = 0; k < count; ++k) mean[k] = {first + static_cast<double>(k) * step, 0.0};
+  Curve mean{std::vector<double>(count), std::vector<double>(count, 0.0)};
+  for (std::size_t k = 0; k < count; ++k) mean.t[k] = first + static_cast<double>(k) * step;
   // Each curve walks the grid once: its segment index only moves forward.
-  for (const auto& c : curves) {
+  for (const Curve* curve : curves) {
+    const Curve& c = *curve;
     std::size_t i = 0;
-    for (CurvePoint& point : mean) {
-      const double t = point.t;
-      if (c.empty() || t < c.front().t || t > c.back().t) continue;
-      while (i + 1 < c.size() && c[i + 1].t < t) ++i;
-      const CurvePoint& a = c[i];
-      const CurvePoint& b = i + 1 < c.size() ? c[i + 1] : c[i];
-      point.F += b.t > a.t ? a.F + (b.F - a.F) * (t - a.t) / (b.t - a.t) : a.F;
+    for (std::size_t k = 0; k < count; ++k) {
+      const double t = mean.t[k];
+      if (c.empty() || t < c.t.front() || t > c.t.back()) continue;
+      while (i + 1 < c.size() && c.t[i + 1] < t) ++i;
+      const std::size_t b = i + 1 < c.size() ? i + 1 : i;
+      mean.F[k] += c.t[b] > c.t[i] ? c.F[i] + (c.F[b] - c.F[i]) * (t - c.t[i]) / (c.t[b] - c.t[i]) : c.F[i];
     }
   }
   const auto n = static_cast<double>(curves.size());
-  for (CurvePoint& point : mean) point.F /= n;
+  for (double& F : mean.F) F /= n;
   return mean;
 }
 
-std::vector<CurvePoint> eng_polyline(const std::vector<CurvePoint>& mean, double step) {
-  std::vector<CurvePoint> p{{0.0, 0.0}};
+Curve eng_polyline(const Curve& mean, double step) {
+  Curve p{{0.0}, {0.0}};
   if (mean.empty()) return p;
-  const double origin = mean.front().t - step;
-  for (const CurvePoint& point : mean) p.push_back({point.t - origin, std::max(point.F, 0.0)});
-  if (p.back().F != 0.0) p.push_back({p.back().t + step, 0.0});
+  const double origin = mean.t.front() - step;
+  for (std::size_t k = 0; k < mean.size(); ++k) p.add(mean.t[k] - origin, std::max(mean.F[k], 0.0));
+  if (p.F.back() != 0.0) p.add(p.t.back() + step, 0.0);
   return p;
 }
 
 void add_thinned_point(ThinnedCurve& curve, double t, double F) {
-  curve.sum.t += t;
-  curve.sum.F += F;
+  curve.sum_t += t;
+  curve.sum_F += F;
   if (++curve.in_sum == curve.bucket) finish_thinned_curve(curve);
 }
 
 void finish_thinned_curve(ThinnedCurve& curve) {
   if (curve.in_sum == 0) return;
   const auto n = static_cast<double>(curve.in_sum);
-  curve.points.push_back({curve.sum.t / n, curve.sum.F / n});
-  curve.sum = {0.0, 0.0};
+  curve.points.add(curve.sum_t / n, curve.sum_F / n);
+  curve.sum_t = 0.0;
+  curve.sum_F = 0.0;
   curve.in_sum = 0;
 }

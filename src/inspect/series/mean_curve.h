@@ -5,9 +5,8 @@
 
 #include <cstddef>
 #include <span>
-#include <vector>
 
-#include "inspect/engine/engine_curve.h"
+#include "inspect/firing/curve.h"
 
 // The most points a firing's curve keeps in a series: enough for the mean
 // curve, the engine file and the picture, whatever the rate of the log.
@@ -18,9 +17,10 @@ inline constexpr std::size_t kSeriesCurvePoints = 20000;
 // curve of N points keeps ceil(N / BUCKET). The caller ends the last run
 // with finish_thinned_curve.
 struct ThinnedCurve {
-  std::vector<CurvePoint> points;
+  Curve points;
   std::size_t bucket = 1;
-  CurvePoint sum{0.0, 0.0};
+  double sum_t = 0.0;
+  double sum_F = 0.0;
   std::size_t in_sum = 0;
 };
 void add_thinned_point(ThinnedCurve& curve, double t, double F);
@@ -30,11 +30,11 @@ void finish_thinned_curve(ThinnedCurve& curve);
 // outside its own span and linear between its points) at every STEP (> 0)
 // from the earliest point of any curve to the latest. Each curve's impulse
 // is kept but for half a step at either end of it.
-std::vector<CurvePoint> mean_curve(std::span<const std::span<const CurvePoint>> curves, double step);
+Curve mean_curve(std::span<const Curve* const> curves, double step);
 
 // MEAN as the engine file's polyline: time from one STEP before its first
 // point, where every curve is still zero, starting at (0, 0) and ending at
 // zero thrust.
-std::vector<CurvePoint> eng_polyline(const std::vector<CurvePoint>& mean, double step);
+Curve eng_polyline(const Curve& mean, double step);
 
 #endif  // TALVIRONESKA_INSPECT_SERIES_MEAN_CURVE_H_

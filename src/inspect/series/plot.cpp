@@ -8,11 +8,11 @@
 
 namespace {
 
-void add_point(std::string& out, const CurvePoint& p) {
+void add_point(std::string& out, const Curve& c, std::size_t k) {
   char line[64];
-  char* end = std::to_chars(line, line + 30, p.t).ptr;
+  char* end = std::to_chars(line, line + 30, c.t[k]).ptr;
   *end++ = ' ';
-  end = std::to_chars(end, line + sizeof line - 1, p.F).ptr;
+  end = std::to_chars(end, line + sizeof line - 1, c.F[k]).ptr;
   *end++ = '\n';
   out.append(line, end);
 }
@@ -20,19 +20,21 @@ void add_point(std::string& out, const CurvePoint& p) {
 // The points of CURVE that gnuplot draws: all of a short curve; of a long
 // one, the lowest and the highest point of each run, in time order, so that
 // no peak or dip is lost at the picture's width.
-void add_curve(std::string& out, std::span<const CurvePoint> curve) {
+void add_curve(std::string& out, const Curve& curve) {
   if (curve.size() <= kPicturePoints) {
-    for (const CurvePoint& p : curve) add_point(out, p);
+    for (std::size_t k = 0; k < curve.size(); ++k) add_point(out, curve, k);
     return;
   }
   const std::size_t runs = kPicturePoints / 2;
   const std::size_t run = (curve.size() + runs - 1) / runs;
   for (std::size_t first = 0; first < curve.size(); first += run) {
-    const auto part = curve.subspan(first, std::min(run, curve.size() - first));
-    const auto [low, high] = std::minmax_element(part.begin(), part.end(),
-                                                 [](const CurvePoint& a, const CurvePoint& b) { return a.F < b.F; });
-    add_point(out, low < high ? *low : *high);
-    if (low != high) add_point(out, low < high ? *high : *low);
+    const auto part = curve.F.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto [lowest, highest] =
+        std::minmax_element(part, part + static_cast<std::ptrdiff_t>(std::min(run, curve.size() - first)));
+    const auto low = static_cast<std::size_t>(lowest - curve.F.begin());
+    const auto high = static_cast<std::size_t>(highest - curve.F.begin());
+    add_point(out, curve, std::min(low, high));
+    if (low != high) add_point(out, curve, std::max(low, high));
   }
 }
 
@@ -51,8 +53,7 @@ std::string gnuplot_quoted(std::string_view text) {
   return quoted;
 }
 
-std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean,
-                           std::span<const CurvePoint> reference) {
+std::string plot_data_text(std::span<const Firing> firings, const Curve& mean, const Curve& reference) {
   std::string out;
   out.reserve((firings.size() + 1) * (kPicturePoints * 24 + 32));
   for (std::size_t i = 0; i < firings.size(); ++i) {

@@ -30,8 +30,7 @@ inline constexpr std::size_t kPicturePoints = 4000;
 // when there is one (times from ignition, from (0, 0)); blocks apart by two
 // empty lines (gnuplot's "index"), decimal point, LF; kPicturePoints at
 // most a curve.
-std::string plot_data_text(std::span<const Firing> firings, const std::vector<CurvePoint>& mean,
-                           std::span<const CurvePoint> reference = {});
+std::string plot_data_text(std::span<const Firing> firings, const Curve& mean, const Curve& reference = {});
 
 // The script, Windows-1252 with CR LF (UTF-8 with files.utf8). Every text from the firings goes in
 // as a quoted string and every file name as a quoted relative path starting

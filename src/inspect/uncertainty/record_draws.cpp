@@ -196,10 +196,11 @@ double windowed_impulse(RecordModel& m, const TermDraw& d, Draws& random) {
   const auto moved = [&](const CrossingWindow& c, std::size_t i) {
     return (1.0 + d.scale) * c.records.y[i] + d.offset;
   };
-  if (first > 0 && s.at > 0) {
+  // As find_burn: a crossing only next to a record below the level.
+  if (first > 0 && s.at > 0 && moved(a, s.at - 1) < level) {
     area += 0.5 * (s.y + level) * (t[first] - crossing(t[first - 1], moved(a, s.at - 1), t[first], s.y, level));
   }
-  if (last + 1 < m.n && e.at + 1 < z.records.y.size()) {
+  if (last + 1 < m.n && e.at + 1 < z.records.y.size() && moved(z, e.at + 1) < level) {
     area += 0.5 * (e.y + level) * (crossing(t[last], e.y, t[last + 1], moved(z, e.at + 1), level) - t[last]);
   }
   return area + core;

@@ -87,8 +87,8 @@ TEST(RealRecordings, F67EngineFileReadsBack) {
   PublishedMotor published;
   std::string problem;
   ASSERT_TRUE(read_published_motor(example, &published, &problem)) << problem;
-  std::vector<CurvePoint> burn(result.burn_polyline.begin() + 1, result.burn_polyline.end());
-  const CurveComparison c = compare_curves(burn, published.points, published.designation);
+  const CurveComparison c =
+      compare_curves(from_ignition(result.burn_polyline), published.points, published.designation);
   EXPECT_NEAR(c.It_pct, 0.0, 0.5);
   EXPECT_EQ(c.reference.designation, "F66");
 }

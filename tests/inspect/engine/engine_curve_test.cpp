@@ -25,15 +25,16 @@ TestRecords noisy_burn() {
   return r;
 }
 
-void expect_engine_curve(const std::vector<CurvePoint>& points, double It) {
+void expect_engine_curve(const Curve& points, double It) {
   ASSERT_FALSE(points.empty());
+  ASSERT_EQ(points.F.size(), points.size());
   EXPECT_LE(points.size(), kEngMaxPoints);
-  EXPECT_EQ(points.back().F, 0.0);
+  EXPECT_EQ(points.F.back(), 0.0);
   double before = 0.0;
-  for (const CurvePoint& p : points) {
-    EXPECT_GT(p.t, before);
-    EXPECT_GE(p.F, 0.0);
-    before = p.t;
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    EXPECT_GT(points.t[k], before);
+    EXPECT_GE(points.F[k], 0.0);
+    before = points.t[k];
   }
   EXPECT_NEAR(curve_impulse(points), It, 0.005 * It);
 }
@@ -48,10 +49,10 @@ TEST(EngineCurve, ReducesANoisyBurnKeepingItsImpulse) {
 }
 
 TEST(EngineCurve, ShortCurvesAreKeptWhole) {
-  const std::vector<CurvePoint> polyline = {{0.0, 0.0}, {0.1, 5.0}, {0.2, 6.0}, {0.3, 0.0}};
+  const Curve polyline{{0.0, 0.1, 0.2, 0.3}, {0.0, 5.0, 6.0, 0.0}};
   const auto points = reduce_curve(polyline);
   ASSERT_EQ(points.size(), 3u);
-  EXPECT_EQ(points[1].F, 6.0);
+  EXPECT_EQ(points.F[1], 6.0);
   EXPECT_NEAR(curve_impulse(points), 0.25 + 0.55 + 0.3, 1e-12);
 }
 
@@ -72,13 +73,14 @@ TEST(EngineCurve, TheFitIsExactOnAStraightPieceAndDropsRepeatedStamps) {
 }
 
 TEST(EngineCurve, NonFiniteCurvesAreFound) {
-  EXPECT_TRUE(curve_finite({{0.1, 50.0}, {0.2, 0.0}}));
-  const std::vector<std::vector<CurvePoint>> bad = {
-      {{0.1, NAN}, {0.2, 0.0}},
-      {{0.1, INFINITY}, {0.2, 0.0}},
-      {{0.1, 1.7e308}, {0.5, 1.7e308}, {0.6, 0.0}},  // each finite, the impulse not
+  EXPECT_TRUE(curve_finite(Curve{{0.1, 0.2}, {50.0, 0.0}}));
+  const std::vector<Curve> bad = {
+      {{0.1, 0.2}, {NAN, 0.0}},
+      {{NAN, 0.2}, {50.0, 0.0}},
+      {{0.1, 0.2}, {INFINITY, 0.0}},
+      {{0.1, 0.5, 0.6}, {1.7e308, 1.7e308, 0.0}},  // each finite, the impulse not
   };
-  for (const auto& points : bad) EXPECT_FALSE(curve_finite(points)) << points[0].F;
+  for (const auto& points : bad) EXPECT_FALSE(curve_finite(points)) << points.t[0] << " " << points.F[0];
 }
 
 }  // namespace

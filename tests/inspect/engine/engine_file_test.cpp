@@ -60,19 +60,17 @@ TEST(StrictEngineReader, RefusesAFileBreakingEachRule) {
 
 // A curve of N points from T0 every STEP with thrust THRUST(t), ending at
 // zero one step later, as a burn polyline from (0, 0).
-std::vector<CurvePoint> polyline(double t0, double step, std::size_t n, const std::function<double(double)>& thrust) {
-  std::vector<CurvePoint> p{{0.0, 0.0}};
+Curve polyline(double t0, double step, std::size_t n, const std::function<double(double)>& thrust) {
+  Curve p{{0.0}, {0.0}};
   for (std::size_t k = 0; k < n; ++k) {
     const double t = t0 + static_cast<double>(k) * step;
-    p.push_back({t, thrust(t)});
+    p.add(t, thrust(t));
   }
-  p.push_back({p.back().t + step, 0.0});
+  p.add(p.t.back() + step, 0.0);
   return p;
 }
 
-double polyline_impulse(const std::vector<CurvePoint>& p) {
-  return curve_impulse(std::vector<CurvePoint>(p.begin() + 1, p.end()));
-}
+double polyline_impulse(const Curve& p) { return curve_impulse(from_ignition(p)); }
 
 TEST(EngineFile, OddCurvesMakeFilesAStrictReaderTakes) {
   const auto hump = [](double peak, double length) {
@@ -80,19 +78,19 @@ TEST(EngineFile, OddCurvesMakeFilesAStrictReaderTakes) {
   };
   const struct {
     const char* name;
-    std::vector<CurvePoint> curve;
+    Curve curve;
   } cases[] = {
       // The 5 % crossing a few microseconds before a record.
       {"1 kHz", polyline(3e-6, 0.001, 900, hump(80.0, 0.9))},
       {"1 MHz", polyline(1e-6, 1e-6, 3000, hump(40.0, 0.003))},
       {"3 mN", polyline(0.001, 0.001, 1000, hump(0.003, 1.0))},
-      {"2-point burn", {{0.0, 0.0}, {0.001, 5.0}, {0.002, 0.0}}},
+      {"2-point burn", {{0.0, 0.001, 0.002}, {0.0, 5.0, 0.0}}},
       {"chuffing", polyline(0.001, 0.001, 3000, [](double t) { return std::fmod(t, 0.5) < 0.25 ? 100.0 : 0.0; })},
       {"negative tail", polyline(0.001, 0.001, 1000, [](double t) { return t < 0.9 ? 200.0 : -2.0; })},
       {"200 s", polyline(0.1, 0.1, 2000, hump(1000.0, 200.0))},
   };
   for (const auto& c : cases) {
-    const std::vector<CurvePoint> reduced = reduce_curve(c.curve);
+    const Curve reduced = reduce_curve(c.curve);
     const PrintedCurve printed = printed_curve(reduced);
     EngineMotor motor = f66();
     motor.designation = designation(*motor_class(printed.It), printed.It / printed.points.back().t_value);
@@ -116,7 +114,7 @@ TEST(EngineFile, OddCurvesMakeFilesAStrictReaderTakes) {
 }
 
 TEST(EngineFile, HeaderHoldsEveryValueAStrictReaderNeeds) {
-  const PrintedCurve curve = printed_curve({{0.01, 20.5}, {0.5, 70.25}, {0.925, 0.0}});
+  const PrintedCurve curve = printed_curve(Curve{{0.01, 0.5, 0.925}, {20.5, 70.25, 0.0}});
   EngineMotor tiny = f66();
   tiny.propellant_mass = 0.000004;  // 4 mg: no longer 0.00000
   tiny.total_mass = 0.0000041;
@@ -158,7 +156,7 @@ TEST(EngineFile, MotorsNoReaderTakesAreRefused) {
 // Each attribute in the format's unit: sizes in mm, masses in g, the
 // figures from the curve.
 TEST(EngineFile, RseAttributesInTheFormatsUnits) {
-  const PrintedCurve curve = printed_curve({{0.01, 20.5}, {0.5, 70.25}, {0.925, 0.0}});
+  const PrintedCurve curve = printed_curve(Curve{{0.01, 0.5, 0.925}, {20.5, 70.25, 0.0}});
   const std::string rse = rse_text(f66(), curve);
   EXPECT_EQ(rse_rule_breaks(rse), std::vector<std::string>{}) << rse;
   auto e = xml_elements(rse, "engine").at(0);

@@ -35,8 +35,9 @@ TEST(EngineReading, TakesWhatPublishedFilesHold) {
   EXPECT_EQ(m.maker, "AT");
   EXPECT_EQ(m.total_mass, 0.0813);
   ASSERT_EQ(m.points.size(), 3u);  // the point at 0 s is the implicit start
-  EXPECT_EQ(m.points[1].F, 70.25);
-  EXPECT_EQ(m.points[2].t, 0.925);
+  ASSERT_EQ(m.points.F.size(), 3u);
+  EXPECT_EQ(m.points.F[1], 70.25);
+  EXPECT_EQ(m.points.t[2], 0.925);
 }
 
 TEST(EngineReading, RefusesWhatTheWriterWouldRefuseNamingIt) {
@@ -81,7 +82,7 @@ TEST(EngineReading, RseAsRockSimWritesIt) {
   EXPECT_DOUBLE_EQ(m.propellant_mass, 0.0301);  // grams in the file
   EXPECT_DOUBLE_EQ(m.total_mass, 0.0813);
   ASSERT_EQ(m.points.size(), 3u);
-  EXPECT_EQ(m.points[1].t, 0.5);
+  EXPECT_EQ(m.points.t[1], 0.5);
   for (const auto& [from, to] : {std::pair<std::string, std::string>{"propWt=\"30.1\"", "propWt=\"81.3\""},
                                  {"code='F67W' ", ""},
                                  {"f=\"70.25\"", "f=\"x\""},
@@ -94,11 +95,11 @@ TEST(EngineReading, RseAsRockSimWritesIt) {
 }
 
 TEST(CurveComparison, KnownAnswers) {
-  const std::vector<CurvePoint> firing = {{0.01, 20.5}, {0.1, 80.0}, {0.5, 70.25}, {0.925, 0.0}};
+  const Curve firing{{0.01, 0.1, 0.5, 0.925}, {20.5, 80.0, 70.25, 0.0}};
   const CurveComparison same = compare_curves(firing, firing, "F67W");
   for (double pct : {same.It_pct, same.Fmed_pct, same.Fmax_pct, same.duration_pct, same.rms}) EXPECT_EQ(pct, 0.0);
-  std::vector<CurvePoint> lower = firing;
-  for (CurvePoint& p : lower) p.F /= 1.05;
+  Curve lower = firing;
+  for (double& F : lower.F) F /= 1.05;
   const CurveComparison more = compare_curves(firing, lower, "F63");
   EXPECT_NEAR(more.It_pct, 5.0, 1e-9);
   EXPECT_NEAR(more.Fmed_pct, 5.0, 1e-9);
@@ -112,9 +113,10 @@ TEST(CurveComparison, KnownAnswers) {
   for (int k = 0; k < n; ++k) {
     const double t = 0.925 * (k + 0.5) / n;
     std::size_t i = 0;
-    while (firing[i].t < t) ++i;
-    const CurvePoint a = i == 0 ? CurvePoint{0, 0} : firing[i - 1];
-    const double F = a.F + (firing[i].F - a.F) * (t - a.t) / (firing[i].t - a.t);
+    while (firing.t[i] < t) ++i;
+    const double ta = i == 0 ? 0.0 : firing.t[i - 1];
+    const double Fa = i == 0 ? 0.0 : firing.F[i - 1];
+    const double F = Fa + (firing.F[i] - Fa) * (t - ta) / (firing.t[i] - ta);
     sum += std::pow(F * 0.05 / 1.05, 2);
   }
   EXPECT_NEAR(more.rms, std::sqrt(sum / n), 1e-3);

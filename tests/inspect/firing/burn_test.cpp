@@ -76,6 +76,31 @@ TEST(Burn, ABurnRunningToTheEndOfTheFile) {
   EXPECT_EQ(suggested_tf(r.t, *b), r.t[1498]);
 }
 
+// A range searched (--de, --ate) that cuts the burn: it starts or ends at
+// the record there, with no crossing made up from two records above the
+// threshold.
+TEST(Burn, ARangeThatCutsTheBurnEndsItAtItsOwnRecord) {
+  const auto r = pulse();
+  const struct {
+    std::size_t from, to;
+    double start, end, It;
+  } cases[] = {
+      {1500, 3000, 1.5, 1.995, 40.0 + 5.0 - 0.0125},  // 0.4 s flat, the fall to 5 N
+      {0, 1500, 1.005, 1.5, 5.0 - 0.0125 + 40.0},     // the rise from 5 N, 0.4 s flat
+      {1050, 1950, 1.05, 1.95, 90.0 - 2.5},           // all but half the rise and half the fall
+      {0, 3000, 1.005, 1.995, 90.0 - 0.025},
+  };
+  for (const auto& c : cases) {
+    const auto b = find_burn(r.t, r.F, 0.0, c.from, c.to);
+    ASSERT_TRUE(b) << c.from;
+    EXPECT_NEAR(b->start, c.start, 1e-12) << c.from << " " << c.to;
+    EXPECT_NEAR(b->end, c.end, 1e-12) << c.from << " " << c.to;
+    EXPECT_NEAR(b->duration, c.end - c.start, 1e-12) << c.from << " " << c.to;
+    EXPECT_NEAR(b->It, c.It, 1e-9) << c.from << " " << c.to;
+    EXPECT_NEAR(b->Fmed, c.It / (c.end - c.start), 1e-9) << c.from << " " << c.to;
+  }
+}
+
 TEST(Burn, NothingWithoutPositiveThrust) {
   EXPECT_FALSE(find_burn(std::vector<double>{0.0}, std::vector<double>{1.0}));
   EXPECT_FALSE(find_burn(std::vector<double>{0.0, 0.1}, std::vector<double>{0.0, -2.0}));

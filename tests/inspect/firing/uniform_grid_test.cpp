@@ -74,25 +74,6 @@ TEST(UniformGrid, RecordsAlreadyOnTheGridKeepTheirThrustExactly) {
   EXPECT_EQ(grid.F, records.F);
 }
 
-TEST(UniformGrid, StampedImpulseCutsTheEndsAndRaisesToFcor) {
-  const std::vector<double> t = {0.0, 1.0, 3.0, 4.0};
-  const std::vector<double> F = {-1.0, 1.0, 5.0, 5.0};
-  const struct {
-    double from, to, Fcor, It;
-    // clang-format off
-  } cases[] = {
-      {1.0, 4.0, 0.0, 6.0 + 5.0},        // (1+5)/2*2 + 5
-      {2.0, 3.5, 0.0, 4.0 + 2.5},        // from F = 3 at 2 s: (3+5)/2*1, then 5*0.5
-      {0.0, 1.0, 0.0, 0.5},              // each end raised first, as the program raises each point
-      {0.0, 1.0, -2.0, 0.0},
-      {4.0, 9.0, 0.0, 0.0},
-  };
-  // clang-format on
-  for (const auto& c : cases) {
-    EXPECT_DOUBLE_EQ(stamped_impulse(t, F, c.from, c.to, c.Fcor), c.It) << c.from << " " << c.to;
-  }
-}
-
 TEST(ZeroCorrection, TareAloneOrADriftAcrossTheBurn) {
   const ZeroCorrection drift{-80.0, -35.0, 5.0, 8.0};
   const struct { double t, zero; } cases[] = {{0.0, -80.0}, {5.0, -80.0}, {6.5, -57.5}, {8.0, -35.0}, {14.0, -35.0}};

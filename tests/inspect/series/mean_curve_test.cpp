@@ -10,9 +10,9 @@
 
 namespace {
 
-std::vector<CurvePoint> sampled(double from, double to, double step, double (*F)(double)) {
-  std::vector<CurvePoint> c;
-  for (int k = 0; from + k * step <= to + 1e-12; ++k) c.push_back({from + k * step, F(from + k * step)});
+Curve sampled(double from, double to, double step, double (*F)(double)) {
+  Curve c;
+  for (int k = 0; from + k * step <= to + 1e-12; ++k) c.add(from + k * step, F(from + k * step));
   return c;
 }
 
@@ -21,37 +21,39 @@ TEST(MeanCurve, AveragesCurvesOfOtherRatesAndKeepsTheMeanImpulse) {
   // both are linear between the grid's points, so the mean is exact.
   const auto triangle = sampled(0.0, 2.0, 0.5, [](double t) { return t <= 1.0 ? 10.0 * t : 10.0 * (2.0 - t); });
   const auto flat = sampled(0.0, 2.0, 0.25, [](double) { return 4.0; });
-  const std::span<const CurvePoint> curves[] = {triangle, flat};
-  const std::vector<CurvePoint> mean = mean_curve(curves, 0.25);
+  const Curve* curves[] = {&triangle, &flat};
+  const Curve mean = mean_curve(curves, 0.25);
   ASSERT_EQ(mean.size(), 9u);
-  EXPECT_EQ(mean[4].t, 1.0);
-  EXPECT_DOUBLE_EQ(mean[4].F, 7.0);
-  EXPECT_DOUBLE_EQ(mean[1].F, (2.5 + 4.0) / 2.0);  // between the triangle's points
+  ASSERT_EQ(mean.F.size(), 9u);
+  EXPECT_EQ(mean.t[4], 1.0);
+  EXPECT_DOUBLE_EQ(mean.F[4], 7.0);
+  EXPECT_DOUBLE_EQ(mean.F[1], (2.5 + 4.0) / 2.0);  // between the triangle's points
   EXPECT_DOUBLE_EQ(curve_impulse(mean), 9.0);      // the mean starts at t = 0
 }
 
 TEST(MeanCurve, ACurveCountsAsZeroOutsideItsSpan) {
   const auto early = sampled(0.0, 1.0, 0.1, [](double) { return 2.0; });
   const auto late = sampled(0.5, 2.0, 0.5, [](double) { return 6.0; });
-  const std::span<const CurvePoint> curves[] = {early, late};
-  const std::vector<CurvePoint> mean = mean_curve(curves, 0.1);
+  const Curve* curves[] = {&early, &late};
+  const Curve mean = mean_curve(curves, 0.1);
   ASSERT_EQ(mean.size(), 21u);
-  EXPECT_DOUBLE_EQ(mean[3].F, 1.0);
-  EXPECT_DOUBLE_EQ(mean[7].F, 4.0);
-  EXPECT_DOUBLE_EQ(mean[15].F, 3.0);
-  EXPECT_DOUBLE_EQ(mean[20].F, 3.0);
+  EXPECT_DOUBLE_EQ(mean.F[3], 1.0);
+  EXPECT_DOUBLE_EQ(mean.F[7], 4.0);
+  EXPECT_DOUBLE_EQ(mean.F[15], 3.0);
+  EXPECT_DOUBLE_EQ(mean.F[20], 3.0);
 }
 
 TEST(MeanCurve, EnginePolylineStartsAtZeroAndEndsAtZeroThrust) {
-  const std::vector<CurvePoint> mean = {{-0.2, 5.0}, {-0.1, 8.0}, {0.0, 6.0}};
-  const std::vector<CurvePoint> p = eng_polyline(mean, 0.1);
+  const Curve mean{{-0.2, -0.1, 0.0}, {5.0, 8.0, 6.0}};
+  const Curve p = eng_polyline(mean, 0.1);
   ASSERT_EQ(p.size(), 5u);
-  EXPECT_EQ(p[0].t, 0.0);
-  EXPECT_EQ(p[0].F, 0.0);
-  EXPECT_NEAR(p[1].t, 0.1, 1e-15);
-  EXPECT_EQ(p[1].F, 5.0);
-  EXPECT_NEAR(p[4].t, 0.4, 1e-15);
-  EXPECT_EQ(p[4].F, 0.0);
+  ASSERT_EQ(p.F.size(), 5u);
+  EXPECT_EQ(p.t[0], 0.0);
+  EXPECT_EQ(p.F[0], 0.0);
+  EXPECT_NEAR(p.t[1], 0.1, 1e-15);
+  EXPECT_EQ(p.F[1], 5.0);
+  EXPECT_NEAR(p.t[4], 0.4, 1e-15);
+  EXPECT_EQ(p.F[4], 0.0);
 }
 
 // A firing of a million points at 1 MHz keeps its impulse and its shape in
@@ -61,11 +63,11 @@ TEST(MeanCurve, LongCurvesAreThinnedForTheSeriesAndThePicture) {
   for (const std::size_t n : {std::size_t{7}, kSeriesCurvePoints, kSeriesCurvePoints + 1, std::size_t{1000000}}) {
     ThinnedCurve thinned;
     thinned.bucket = (n + kSeriesCurvePoints - 1) / kSeriesCurvePoints;
-    std::vector<CurvePoint> full(n);
+    Curve full;
     for (std::size_t k = 0; k < n; ++k) {
       const double t = static_cast<double>(k) * 1e-6;
-      full[k] = {t, k == n / 2 ? 500.0 : 10.0 + t};
-      add_thinned_point(thinned, full[k].t, full[k].F);
+      full.add(t, k == n / 2 ? 500.0 : 10.0 + t);
+      add_thinned_point(thinned, full.t[k], full.F[k]);
     }
     finish_thinned_curve(thinned);
     EXPECT_LE(thinned.points.size(), kSeriesCurvePoints) << n;
