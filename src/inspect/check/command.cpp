@@ -271,6 +271,10 @@ int read_check_input(const Options& options, InspectInput& input, const JsonRun&
     input.choice.event = static_cast<std::size_t>(options.event);
     input.choice.inverted = options.inverted;
     static_cast<StandFigures&>(input.uncertainty) = options;
+    input.uncertainty.propellant_mass = options.propellant_mass;
+    if (!options.propellant_mass && input.case_values && input.case_values->M > 0.0) {
+      input.uncertainty.propellant_mass = input.case_values->M;
+    }
     if (const int status = read_calibration(options, rc, input, json); status != kStatusFits) return status;
     input.file = read_thrust_source(input.source, kUnitThrustData);
   } catch (const SevereError& error) {

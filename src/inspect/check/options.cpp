@@ -46,6 +46,7 @@ const Option<O> kOptions[] = {
     {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, kPositive, Bound::positive},
     {"--u-relogio", OptionKind::real, &O::u_clock_ppm, kPositive, Bound::positive},
     {"--u-massa-propelente", OptionKind::real, &O::u_propellant_mass, kPositive, Bound::positive},
+    {"--vertical", OptionKind::flag, &O::vertical},
 };
 
 }  // namespace
@@ -59,7 +60,8 @@ const CommandText kCheckText = {
     "                            [[--eng ARQ.eng] [--rse ARQ.rse] --diametro MM --comprimento MM\n"
     "                             --massa-total KG [--massa-propelente KG] [--atrasos LISTA]\n"
     "                             [--fabricante NOME]] [--referencia ARQ] [--json ARQ]\n"
-    "                            [--calibracao ARQ.cal] [--u-fator P] [--nao-linearidade P] [--u-relogio PPM]",
+    "                            [--calibracao ARQ.cal] [--u-fator P] [--nao-linearidade P] [--u-relogio PPM]\n"
+    "                            [--u-massa-propelente KG] [--vertical]",
     "",
     "Confere os dados de um ensaio antes da avaliação pelo talvironeska e sugere a\n"
     "janela de tempo (ti, tf). Lê os arquivos como o programa os lê e não os altera.\n"
@@ -95,6 +97,9 @@ const CommandText kCheckText = {
     "                  (quando não há arquivo de calibração)\n"
     "  --u-relogio PPM incerteza padrão do relógio do registrador, em ppm\n"
     "  --u-massa-propelente KG  incerteza padrão da massa de propelente, para a de Is\n"
+    "  --vertical      bancada vertical: a célula pesa também o motor; o impulso com\n"
+    "                  U é corrigido do peso do propelente queimado (M do caso ou\n"
+    "                  --massa-propelente)\n"
     "  --help          esta ajuda\n"
     "  --version       a versão\n",
     "Saída: 0 quando os dados cabem nas suposições do programa, 1 quando há avisos,\n"

@@ -2,17 +2,10 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr double kBridgedShare = 0.01;
-
-// The time where the thrust crosses LEVEL between records a and b.
 double crossing(double ta, double Fa, double tb, double Fb, double level) {
   if (Fb == Fa) return tb;
   return ta + (level - Fa) / (Fb - Fa) * (tb - ta);
 }
-
-}  // namespace
 
 std::optional<Burn> find_burn(std::span<const double> t, std::span<const double> F, double zero, std::size_t from,
                               std::size_t to) {

@@ -13,6 +13,8 @@
 #include "inspect/firing/signal.h"
 
 inline constexpr double kBurnThresholdShare = 0.05;
+// Dips below the threshold shorter than this share of the burn are bridged.
+inline constexpr double kBridgedShare = 0.01;
 
 struct Burn {
   double zero = 0.0;          // N, subtracted from every thrust before the figures
@@ -30,6 +32,10 @@ struct Burn {
   double Fmed = 0.0;          // It / duration
   std::size_t outside = 0;    // records at or above the threshold in [from, to] but outside the burn
 };
+
+// The time where the thrust crosses LEVEL between records (TA, FA) and
+// (TB, FB), linearly; TB when they are level: the burn's start and end.
+double crossing(double ta, double Fa, double tb, double Fb, double level);
 
 // The burn around the largest thrust of records [FROM, TO] (all when TO is
 // past the end), thrust taken above ZERO. Around the threshold the thrust of

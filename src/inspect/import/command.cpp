@@ -276,6 +276,8 @@ FiringUncertainty calibration_and_budget(Report& out, const ImportOptions& o, co
                                          const FiringAnalysis& a, const Records& records) {
   UncertaintyInputs stand;
   static_cast<StandFigures&>(stand) = o;
+  stand.propellant_mass = o.M;
+  stand.nominal_rate = o.rate;
   if (!o.calibration_file.empty()) {
     out.line("  calibração: " + console_name(o.calibration_file) + ", força = " + significant(cal.a, 6) + " N + " +
              significant(cal.b, 8) + " x leitura; " + std::to_string(cal.readings) + " leituras em " +

@@ -69,6 +69,7 @@ const Option<O> kOptions[] = {
     {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, "um número positivo", Bound::positive},
     {"--u-relogio", OptionKind::real, &O::u_clock_ppm, "um número positivo", Bound::positive},
     {"--u-massa-propelente", OptionKind::real, &O::u_propellant_mass, "um número positivo", Bound::positive},
+    {"--vertical", OptionKind::flag, &O::vertical},
 };
 
 }  // namespace
@@ -103,6 +104,8 @@ const CommandText kImportText = {
     "                      (sem --calibracao)\n"
     "  --u-relogio PPM     incerteza padrão do relógio do registrador, em ppm\n"
     "  --u-massa-propelente KG  incerteza padrão da massa de propelente, para Is\n"
+    "  --vertical          bancada vertical: a célula pesa também o motor; o impulso\n"
+    "                      com U é corrigido do peso do propelente queimado (--massa)\n"
     "  --coluna N          a coluna do empuxo (a partir de 1) quando há mais de duas\n"
     "  --taxa HZ           o arquivo não tem coluna de tempo: um valor a cada 1/HZ s\n"
     "  --tara auto         subtrai o zero antes da ignição (padrão)\n"

@@ -1,5 +1,8 @@
 #include "inspect/json/series.h"
 
+#include <optional>
+#include <vector>
+
 #include "inspect/common/native_name.h"
 #include "inspect/json/firing.h"
 #include "inspect/json/writer.h"
@@ -58,8 +61,8 @@ void put_checks(JsonWriter& json, const Certification& certification) {
   json_bool(json, certification.passed());
 }
 
-void put_series(JsonWriter& json, std::size_t count, const SeriesSummary& s, std::string_view reference_source,
-                const std::optional<CurveComparison>& comparison) {
+void put_series(JsonWriter& json, std::size_t count, const SeriesSummary& s, const std::optional<MeanUncertainty>& mean,
+                std::string_view reference_source, const std::optional<CurveComparison>& comparison) {
   json_key(json, "series");
   json_open_object(json);
   json_integer_field(json, "count", static_cast<std::int64_t>(count));
@@ -77,6 +80,12 @@ void put_series(JsonWriter& json, std::size_t count, const SeriesSummary& s, std
   put_stats(json, "burn_time_s", s.duration);
   put_stats(json, "impulse_Ns", s.It5);
   put_stats(json, "average_thrust_N", s.Fmed5);
+  // The mean impulse's expanded uncertainty; null unless every firing has a budget.
+  if (mean) {
+    json_number_field(json, "impulse_mean_U_Ns", mean->U);
+  } else {
+    json_null_field(json, "impulse_mean_U_Ns");
+  }
   json_close_object(json);
   if (s.designation.empty()) {
     json_null_field(json, "designation");
@@ -96,14 +105,18 @@ std::string series_document(std::span<const Firing> firings, const SeriesSummary
   open_json_document(json, "series");
   json_key(json, "firings");
   json_open_array(json);
+  std::vector<const FiringUncertainty*> budgets;
   for (const Firing& f : firings) {
+    if (f.uncertainty) budgets.push_back(&*f.uncertainty);
     const std::string source = console_name(f.argument);
     put_firing_json(json, f.analysis,
                     {source, ProgramWindow{f.values.ti, f.values.tf, f.program, f.values.M}, std::nullopt,
                      f.uncertainty ? &*f.uncertainty : nullptr});
   }
   json_close_array(json);
-  put_series(json, firings.size(), summary, reference_source, comparison);
+  std::optional<MeanUncertainty> mean;
+  if (!firings.empty() && budgets.size() == firings.size()) mean = mean_impulse_uncertainty(budgets);
+  put_series(json, firings.size(), summary, mean, reference_source, comparison);
   json_close_object(json);
   return std::move(json.text);
 }

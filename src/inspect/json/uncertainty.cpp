@@ -1,10 +1,22 @@
 #include "inspect/json/uncertainty.h"
 
+#include <algorithm>
+#include <cstring>
+
 void put_burn_uncertainty_fields(JsonWriter& json, const FiringUncertainty& u) {
   json_number_field(json, "impulse_U_Ns", u.budget.U);
   json_number_field(json, "average_thrust_U_N", u.budget.U_Fmed);
   json_number_field(json, "peak_U_N", u.budget.U_Fmax);
   json_number_field(json, "burn_time_U_s", u.budget.U_tq);
+  // Under --vertical, what the impulse lacks of the propellant's weight: the
+  // impulse U is stated for is impulse_Ns plus this.
+  const auto vertical = std::find_if(u.budget.terms.begin(), u.budget.terms.end(),
+                                     [](const BudgetTerm& t) { return std::strcmp(t.name, "vertical") == 0; });
+  if (vertical != u.budget.terms.end()) {
+    json_number_field(json, "vertical_correction_Ns", u.budget.vertical_correction);
+  } else {
+    json_null_field(json, "vertical_correction_Ns");
+  }
 }
 
 void put_uncertainty_json(JsonWriter& json, const FiringUncertainty* u) {

@@ -80,6 +80,8 @@ std::string term_text(const std::string& name) {
   static const std::pair<const char*, const char*> kTerms[] = {{"calibration", "calibra\xC3\xA7\xC3\xA3o"},
                                                                {"nonlinearity", "n\xC3\xA3o linearidade"},
                                                                {"clock", "rel\xC3\xB3gio"},
+                                                               {"rate", "taxa nominal"},
+                                                               {"vertical", "peso do propelente"},
                                                                {"zero", "zero"},
                                                                {"zero_shift", "deriva do zero"},
                                                                {"noise",

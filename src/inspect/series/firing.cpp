@@ -81,6 +81,8 @@ bool analyse(ThrustFile& file, const FiringOptions& options, Firing* f, std::str
   UncertaintyInputs stand;
   static_cast<StandFigures&>(stand) = options.stand;
   stand.calibration = calibration;
+  stand.propellant_mass = f->from_case ? f->values.M : options.M;
+  if (!(*stand.propellant_mass > 0.0)) stand.propellant_mass.reset();
   f->uncertainty = firing_uncertainty(file.times(), file.thrusts(), a, stand);
   return true;
 }

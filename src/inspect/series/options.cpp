@@ -40,6 +40,7 @@ const Option<O> kOptions[] = {
     {"--nao-linearidade", OptionKind::real, &O::nonlinearity_percent, kPositive, Bound::positive},
     {"--u-relogio", OptionKind::real, &O::u_clock_ppm, kPositive, Bound::positive},
     {"--u-massa-propelente", OptionKind::real, &O::u_propellant_mass, kPositive, Bound::positive},
+    {"--vertical", OptionKind::flag, &O::vertical},
 };
 
 }  // namespace
@@ -83,6 +84,8 @@ const CommandText kSeriesText = {
     "                  o que a folha de dados\n"
     "                  da célula e do registrador diz, para a incerteza de cada\n"
     "                  ensaio (a calibração de um caso vem da sua cópia)\n"
+    "  --vertical      bancada vertical: a célula pesa também o motor; o impulso com\n"
+    "                  U é corrigido do peso do propelente queimado (M do caso ou --massa)\n"
     "  --help          esta ajuda\n",
     "Escreve serie.txt (relatório), serie.csv, serie.gnu, serie_curvas.dat, serie.png\n"
     "(desenhado pelo gnuplot) e, com as medidas do motor, serie.eng. Nunca escreve\n"

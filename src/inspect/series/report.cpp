@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "inspect/common/command_line.h"
+#include "inspect/common/text.h"
 #include "output/format.h"
 
 namespace {
@@ -164,6 +165,41 @@ void add_stats_rows(std::string& out, std::span<const LayoutItem> layout, std::s
   }
 }
 
+// Each firing's It with its U, and the mean's, as the check reports one
+// firing's: nothing unless every firing has a budget.
+void add_uncertainty_rows(std::string& out, std::span<const Firing> firings, const SeriesSummary& s) {
+  std::vector<const FiringUncertainty*> budgets;
+  for (const Firing& f : firings) {
+    if (!f.uncertainty) return;
+    budgets.push_back(&*f.uncertainty);
+  }
+  const MeanUncertainty mean = mean_impulse_uncertainty(budgets);
+  const auto row = [&](const std::string& label, double It, double U, bool complete) {
+    out += "   " + label + std::string(label.size() < 14 ? 14 - label.size() : 1, ' ') + "It = " + fixed(It, 3) +
+           " \xB1 " + fixed(U, 3) + " Ns (" + fixed(It != 0.0 ? U / It * 100.0 : 0.0, 2) + " %)" +
+           (complete ? "" : " (s\xF3 os termos informados)") + "\r\n";
+  };
+  out += "\r\n   incerteza expandida U do impulso (95 %, k = " + fixed(mean.k, 2) + "):\r\n";
+  // Under --vertical each impulse with its U is the corrected one.
+  double correction = 0.0;
+  for (std::size_t i = 0; i < firings.size(); ++i) {
+    row(firing_label(i), budgets[i]->It, budgets[i]->budget.U, budgets[i]->budget.complete);
+    correction += budgets[i]->budget.vertical_correction / static_cast<double>(firings.size());
+  }
+  row("m\xE9"
+      "dia",
+      s.It5.mean + correction, mean.U, mean.complete);
+  if (correction != 0.0) {
+    out +=
+        "   (corrigidos do peso do propelente queimado, --vertical: em m\xE9"
+        "dia " +
+        fixed(correction, 3) + " Ns)\r\n";
+  }
+  out +=
+      "   (na m\xE9"
+      "dia, os termos da bancada, calibra\xE7\xE3o, c\xE9lula e rel\xF3gio, n\xE3o se reduzem)\r\n";
+}
+
 }  // namespace
 
 std::string series_report_text(std::span<const Firing> firings, const SeriesSummary& s, const MeanCurveNote& eng) {
@@ -207,6 +243,7 @@ std::string series_report_text(std::span<const Firing> firings, const SeriesSumm
   out += "\r\n";
   const FigureStats* standard[] = {&s.duration, &s.It5, &s.Fmed5};
   add_stats_rows(out, kLayoutStandardRow, standard, s.designation);
+  add_uncertainty_rows(out, firings, s);
 
   const Certification& cert = s.certification;
   out += layout_text(kLayoutCertificationTitle,

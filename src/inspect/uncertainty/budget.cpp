@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "inspect/calibration/options.h"
 #include "inspect/uncertainty/coverage.h"
 
 namespace {
@@ -146,7 +147,104 @@ void zero_terms(std::span<const double> t, const FiringAnalysis& a, std::vector<
   terms->push_back(given("noise", "ruído das leituras", *noise * noise_weights(t, b.first, b.last)));
 }
 
+// The time base: the stamps' clock, or for a log without stamps the rate it
+// was read at; in *CLOCK the relative u of the time scale.
+void time_base_term(const Burn& b, const UncertaintyInputs& in, std::vector<BudgetTerm>* terms, double* clock) {
+  *clock = in.u_clock_ppm ? *in.u_clock_ppm * 1e-6 : 0.0;
+  if (in.nominal_rate > 0.0) {
+    terms->push_back(
+        in.u_clock_ppm
+            ? given("rate", "taxa nominal do registro sem tempos (--taxa, incerteza por --u-relogio)", b.It * *clock)
+            : not_given("rate", "taxa nominal do registro sem tempos (--taxa; a real por --u-relogio PPM)"));
+    return;
+  }
+  terms->push_back(in.u_clock_ppm ? given("clock", "relógio do registrador", b.It * *clock)
+                                  : not_given("clock", "relógio do registrador (--u-relogio PPM)"));
+}
+
+// The burnt fraction phi of the propellant over the burn of S, in
+// proportion to the impulse delivered: its integral from start to end (s),
+// and that of the half-width of phi's bound (s) with the exhaust speed
+// within kExhaustSpeedSpread of its mean.
+struct BurntShare {
+  double phi = 0.0;
+  double spread = 0.0;
+};
+
+double spread_of(double phi) {
+  constexpr double e = kExhaustSpeedSpread;
+  const double high = phi * (1.0 + e) / (phi * (1.0 + e) + (1.0 - phi) * (1.0 - e));
+  const double low = phi * (1.0 - e) / (phi * (1.0 - e) + (1.0 - phi) * (1.0 + e));
+  return 0.5 * (high - low);
+}
+
+BurntShare burnt_share(const Signal& s, const Burn& b) {
+  BurntShare share;
+  double delivered = 0.0;  // N s from the start to record i
+  double phi = 0.0;
+  double time = b.start;
+  double force = b.threshold;
+  const auto step = [&](double t, double f) {
+    if (t > time) delivered += 0.5 * (force + f) * (t - time);
+    const double next = b.It > 0.0 ? std::clamp(delivered / b.It, 0.0, 1.0) : 0.0;
+    if (t > time) {
+      share.phi += 0.5 * (phi + next) * (t - time);
+      share.spread += 0.5 * (spread_of(phi) + spread_of(next)) * (t - time);
+    }
+    phi = next;
+    time = std::max(time, t);
+    force = f;
+  };
+  for (std::size_t i = b.first; i <= b.last; ++i) step(s.t[i], above(s, i));
+  if (b.ends_in_file) step(b.end, b.threshold);
+  return share;
+}
+
+// The weight of the propellant burnt during the burn, under --vertical: in
+// *CORRECTION what the records' impulse lacks of the thrust.
+void vertical_term(std::span<const double> t, std::span<const double> F, const FiringAnalysis& a,
+                   const UncertaintyInputs& in, std::vector<BudgetTerm>* terms, double* correction) {
+  *correction = 0.0;
+  if (!in.vertical) return;
+  if (!in.propellant_mass) {
+    terms->push_back(not_given("vertical", "peso do propelente queimado (--vertical pede a massa de propelente)"));
+    return;
+  }
+  const Burn& b = *a.burn;
+  const Signal s = burn_signal(t, F, a);
+  const double g = in.calibration && in.calibration->gravity > 0.0 ? in.calibration->gravity : kStandardGravityValue;
+  const double weight = *in.propellant_mass * g;
+  const BurntShare share = burnt_share(s, b);
+  const double rise = s.zero.after - s.zero.before;
+  const double line = rise != 0.0 ? zero_rise(s.zero, b.start, b.end) / rise : 0.0;
+  // The weight's change on the reading: its sign is the zero's shift, down
+  // for a motor pressing on the cell, up for one pulling on it.
+  const bool sign_known = a.zero_before && a.zero_after && a.zero_shift != 0.0;
+  const double change = sign_known ? std::copysign(weight, a.zero_shift) : -weight;
+  const double c = -change * (share.phi - line);
+  const double model = weight * share.spread;
+  const double by_mass = c * in.u_propellant_mass.value_or(0.0) / *in.propellant_mass;
+  double sum = model * model / 3.0 + by_mass * by_mass;
+  if (sign_known) {
+    *correction = c;
+  } else {
+    sum += c * c / 3.0;
+  }
+  terms->push_back({"vertical",
+                    sign_known ? "peso do propelente queimado (--vertical), corrigido"
+                               : "peso do propelente queimado (--vertical), sem zero depois da queima para corrigir",
+                    true, true, std::sqrt(sum), kInfiniteDof, 0.0});
+}
+
 }  // namespace
+
+Signal burn_signal(std::span<const double> t, std::span<const double> F, const FiringAnalysis& a) {
+  const std::size_t n = std::min(t.size(), F.size());
+  Signal s{t.first(n), F.first(n), a.burn_zero, a.set_aside};
+  // The analysis counts from 0 when no zero is clearly off it.
+  if (a.burn && a.burn->zero != a.burn_zero.before) s.zero = constant_zero(t, F, 0.0).zero;
+  return s;
+}
 
 Budget impulse_budget(std::span<const double> t, std::span<const double> F, const FiringAnalysis& a,
                       const UncertaintyInputs& in) {
@@ -159,9 +257,10 @@ Budget impulse_budget(std::span<const double> t, std::span<const double> F, cons
   scale_terms(b, in, &budget.terms, &scale);
   cell_terms(b, in, &budget.terms, &cell_u);
   zero_terms(t, a, &budget.terms, &zero_u, &noise);
-  const double clock = in.u_clock_ppm ? *in.u_clock_ppm * 1e-6 : 0.0;
-  budget.terms.push_back(in.u_clock_ppm ? given("clock", "relógio do registrador", b.It * clock)
-                                        : not_given("clock", "relógio do registrador (--u-relogio PPM)"));
+  budget.reading_noise = noise;
+  double clock = 0.0;
+  time_base_term(b, in, &budget.terms, &clock);
+  vertical_term(t, F, a, in, &budget.terms, &budget.vertical_correction);
   budget.terms.push_back(bounded("gaps", "lacunas na queima", gaps_u(t, F, b.first, b.last, a.rate.median_step)));
   budget.terms.push_back(given("integration", "integração (trapézio contra um registro sim, um não)",
                                integration_u(t, F, b.first, b.last)));

@@ -16,7 +16,7 @@ struct FiringUncertainty {
   Budget budget;
   std::vector<ClassChance> classes;         // empty unless It +- U reaches into a neighbouring class
   double calibration_top_load = 0.0;        // N, the calibration's; 0 without one
-  double It = 0.0;                          // N s, the burn's, whose budget this is
+  double It = 0.0;                          // N s, the burn's, whose budget this is: with --vertical, corrected
   std::optional<double> u_propellant_mass;  // kg
 };
 
@@ -28,6 +28,18 @@ double specific_impulse_U(const FiringUncertainty& u, double Is, double M);
 // The uncertainty of A's burn (A must hold one) over its records.
 FiringUncertainty firing_uncertainty(std::span<const double> t, std::span<const double> F, const FiringAnalysis& a,
                                      const UncertaintyInputs& in);
+
+// The expanded uncertainty of the mean impulse of a series fired on one
+// stand: the terms of the stand (its scale, its cell, its clock) move every
+// firing alike and do not average out, the others (zero, noise, sampling)
+// are each firing's own and shrink with their number. k is the largest of
+// the firings'; complete when every firing's budget is.
+struct MeanUncertainty {
+  double U = 0.0;  // N s
+  double k = 2.0;
+  bool complete = true;
+};
+MeanUncertainty mean_impulse_uncertainty(std::span<const FiringUncertainty* const> firings);
 
 // "P(F) = 0.93; P(G) = 0.07".
 std::string class_chances_text(const std::vector<ClassChance>& classes);

@@ -166,3 +166,41 @@ TEST(ClassProbability, EvenOddsAtABoundary) {
 }
 
 }  // namespace
+
+namespace {
+
+// The mean of a series: the stand's terms stay whole, each firing's own
+// shrink with their number.
+TEST(MeanUncertainty, StandTermsDoNotAverageOut) {
+  const auto firing = [](double stand_u, double own_u, double k, bool complete) {
+    FiringUncertainty f;
+    f.budget.terms = {{"calibration", "", true, false, stand_u, kInfiniteDof, 0.0},
+                      {"noise", "", true, false, own_u, kInfiniteDof, 0.0}};
+    f.budget.k = k;
+    f.budget.complete = complete;
+    return f;
+  };
+  const struct {
+    std::vector<FiringUncertainty> firings;
+    double U;
+    double k;
+    bool complete;
+  } cases[] = {
+      {{firing(1.0, 0.0, 2.0, true), firing(1.0, 0.0, 2.0, true)}, 2.0, 2.0, true},
+      {{firing(0.0, 1.0, 2.0, true), firing(0.0, 1.0, 2.0, true)}, 2.0 * std::sqrt(0.5), 2.0, true},
+      {{firing(1.0, 2.0, 2.0, true), firing(3.0, 2.0, 2.2, false), firing(2.0, 2.0, 2.0, true)},
+       2.2 * std::sqrt(4.0 + 3.0 * 4.0 / 9.0),
+       2.2,
+       false},
+  };
+  for (const auto& c : cases) {
+    std::vector<const FiringUncertainty*> list;
+    for (const FiringUncertainty& f : c.firings) list.push_back(&f);
+    const MeanUncertainty mean = mean_impulse_uncertainty(list);
+    EXPECT_NEAR(mean.U, c.U, 1e-12) << c.firings.size();
+    EXPECT_EQ(mean.k, c.k);
+    EXPECT_EQ(mean.complete, c.complete);
+  }
+}
+
+}  // namespace
