@@ -1,4 +1,4 @@
-// The stand's firings of the honesty test through the real commands: the
+// Firings of a stand whose every error is known, through the real commands: the
 // calibration table to calibrar, the raw log to importar --calibracao. The
 // document's impulse and U are those of the same functions run in-process.
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // with a random factor, a bow and a hysteresis loop, reading noise, a logger
 // stamping millis() with jitter, a zero that shifts across the burn. The
 // cell's calibration table is drawn with it; the true impulse is integrated
-// analytically. The honesty test runs the firings in-process, the end-to-end
-// test through the commands.
+// analytically. The end-to-end uncertainty test runs the firings through the
+// commands and in-process, and compares the two.
 #ifndef TALVIRONESKA_TESTS_SUPPORT_STAND_FIRING_H_
 #define TALVIRONESKA_TESTS_SUPPORT_STAND_FIRING_H_
 
