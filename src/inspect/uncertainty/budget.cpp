@@ -110,11 +110,24 @@ void cell_terms(const Burn& b, const UncertaintyInputs& in, std::vector<BudgetTe
   *force_u = std::sqrt(sum);
 }
 
+// Under --vertical with the propellant's mass, the change of the reading
+// from the weight burnt (N): its sign that of the zero's shift, down for a
+// motor pressing on the cell, up for one hanging from it; with no shift
+// measured, taken as down. 0 without --vertical or a mass.
+double weight_change(const FiringAnalysis& a, const UncertaintyInputs& in) {
+  if (!in.vertical || !in.propellant_mass) return 0.0;
+  const double g = in.calibration && in.calibration->gravity > 0.0 ? in.calibration->gravity : kStandardGravityValue;
+  const double weight = *in.propellant_mass * g;
+  const bool sign_known = a.zero_before && a.zero_after && a.zero_shift != 0.0;
+  return sign_known ? std::copysign(weight, a.zero_shift) : -weight;
+}
+
 // The zero's mean on each side, and its shift across the burn after the
 // analysis's line between them; in *ZERO_U the zero's u, in *NOISE the
-// noise of one reading.
-void zero_terms(std::span<const double> t, const FiringAnalysis& a, std::vector<BudgetTerm>* terms, double* zero_u,
-                double* noise) {
+// noise of one reading. The part of the shift that is the weight burnt
+// (WEIGHT, N) has its own term: only the cell's own drift is left here.
+void zero_terms(std::span<const double> t, const FiringAnalysis& a, double weight, std::vector<BudgetTerm>* terms,
+                double* zero_u, double* noise) {
   const Burn& b = *a.burn;
   const auto mean_u = [](const QuietStretch& q) {
     return q.noise / std::sqrt(static_cast<double>(q.last - q.first + 1));
@@ -131,16 +144,18 @@ void zero_terms(std::span<const double> t, const FiringAnalysis& a, std::vector<
     terms->push_back(not_given("zero", "zero (não há trecho quieto antes da queima)"));
   }
   const bool corrected = a.burn_zero.before != a.burn_zero.after;
+  const double drift = a.zero_after && a.zero_before ? a.zero_shift - weight : 0.0;
   if (a.zero_before && a.zero_after && corrected) {
     // The line between the two zeros is taken off: what is left of the
-    // shift's path across the burn, at most half of it either way.
+    // drift's path across the burn, at most half of it either way.
     terms->push_back(bounded("zero_shift", "deriva do zero durante a queima, depois da correção linear",
-                             std::fabs(a.zero_shift) / (2.0 * kRoot3) * b.duration));
+                             std::fabs(drift) / (2.0 * kRoot3) * b.duration));
   } else if (a.zero_before && a.zero_after) {
     // A shift too small for the analysis to correct stays in the impulse:
-    // up to what the line would have changed.
+    // up to what the line would have changed, for the drift's share of it.
+    const double effect = a.zero_shift != 0.0 ? a.shift_effect * drift / a.zero_shift : 0.0;
     terms->push_back(
-        bounded("zero_shift", "deriva do zero durante a queima, não corrigida", std::fabs(a.shift_effect) / kRoot3));
+        bounded("zero_shift", "deriva do zero durante a queima, não corrigida", std::fabs(effect) / kRoot3));
   } else {
     terms->push_back(not_given("zero_shift", "deriva do zero (não há zero depois da queima)"));
   }
@@ -212,15 +227,12 @@ void vertical_term(std::span<const double> t, std::span<const double> F, const F
   }
   const Burn& b = *a.burn;
   const Signal s = burn_signal(t, F, a);
-  const double g = in.calibration && in.calibration->gravity > 0.0 ? in.calibration->gravity : kStandardGravityValue;
-  const double weight = *in.propellant_mass * g;
+  const double change = weight_change(a, in);
+  const double weight = std::fabs(change);
   const BurntShare share = burnt_share(s, b);
   const double rise = s.zero.after - s.zero.before;
   const double line = rise != 0.0 ? zero_rise(s.zero, b.start, b.end) / rise : 0.0;
-  // The weight's change on the reading: its sign is the zero's shift, down
-  // for a motor pressing on the cell, up for one pulling on it.
   const bool sign_known = a.zero_before && a.zero_after && a.zero_shift != 0.0;
-  const double change = sign_known ? std::copysign(weight, a.zero_shift) : -weight;
   const double c = -change * (share.phi - line);
   const double model = weight * share.spread;
   const double by_mass = c * in.u_propellant_mass.value_or(0.0) / *in.propellant_mass;
@@ -256,7 +268,10 @@ Budget impulse_budget(std::span<const double> t, std::span<const double> F, cons
   double noise = 0.0;
   scale_terms(b, in, &budget.terms, &scale);
   cell_terms(b, in, &budget.terms, &cell_u);
-  zero_terms(t, a, &budget.terms, &zero_u, &noise);
+  // With no zero after the burn to say which way the weight went, the
+  // vertical term bounds it whole and the shift has no term to share.
+  const bool weight_known = a.zero_before && a.zero_after && a.zero_shift != 0.0;
+  zero_terms(t, a, weight_known ? weight_change(a, in) : 0.0, &budget.terms, &zero_u, &noise);
   budget.reading_noise = noise;
   double clock = 0.0;
   time_base_term(b, in, &budget.terms, &clock);

@@ -92,6 +92,15 @@ TEST(VerticalStand, TheCorrectionIsTheWeightsKnownEffect) {
     EXPECT_LT(std::fabs(b.vertical_correction - known), 2.0 * term->u);
     // The impulse stated with U is the corrected one.
     EXPECT_DOUBLE_EQ(firing_uncertainty(log.t, log.F, a, in).It, a.burn->It + b.vertical_correction);
+    // The weight's share of the zero's shift is not counted again as the
+    // cell's drift: without a drift of its own, the shift's term all but goes.
+    in.vertical = false;
+    const double as_drift = term_named(impulse_budget(log.t, log.F, a, in), "zero_shift")->u;
+    const double left = term_named(b, "zero_shift")->u;
+    EXPECT_LE(left, as_drift) << c.mass << " " << c.drift;
+    if (c.drift == 0.0) {
+      EXPECT_LT(left, 0.2 * as_drift) << c.mass;
+    }
   }
 }
 
