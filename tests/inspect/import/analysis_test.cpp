@@ -6,12 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "analysis/curve.h"
-#include "analysis/figures.h"
-#include "analysis/impulse_class.h"
-#include "input/thrust_data.h"
-#include "io/severe_error.h"
-
+#include "../../support/program_steps.h"
 #include "../../support/temp_dir.h"
 
 namespace {
@@ -24,17 +19,8 @@ bool program_figures_on(const std::string& name, const CaseValues& values, Progr
   RunContext rc;
   static_cast<CaseValues&>(rc) = values;
   rc.time_origin_option = 0;
-  rc.original.fill(' ');
-  std::copy(name.begin(), name.end(), rc.original.begin());
-  try {
-    allocate_curve_arrays(rc);
-    compute_parameter_figures(rc);
-    read_thrust_data(rc);
-    compute_integral_figures(rc);
-    classify(rc);
-  } catch (const SevereError&) {
-    return false;
-  }
+  name_thrust_file(rc, name);
+  if (run_program_steps(rc) != 0) return false;
   *figures = program_figures(rc);
   return true;
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "analysis/curve.h"
@@ -13,6 +12,7 @@
 #include "inspect/program/window.h"
 #include "io/severe_error.h"
 
+#include "../../support/program_steps.h"
 #include "../../support/temp_dir.h"
 
 namespace {
@@ -23,9 +23,7 @@ class ProgramRunTest : public TempDirTest {
   // severe error number, or 0.
   static int program(const std::string& text, const CaseValues& v, RunContext& rc) {
     write_file("dados.dat", text);
-    const std::string name = "dados.dat";
-    rc.original.fill(' ');
-    std::memcpy(rc.original.data(), name.data(), name.size());
+    name_thrust_file(rc, "dados.dat");
     rc.parameter_file_name.fill(' ');
     rc.ti = v.ti;
     rc.tf = v.tf;
@@ -33,16 +31,7 @@ class ProgramRunTest : public TempDirTest {
     rc.M = v.M;
     rc.w = v.w;
     rc.nmax = v.nmax;
-    try {
-      allocate_curve_arrays(rc);
-      compute_parameter_figures(rc);
-      read_thrust_data(rc);
-      compute_integral_figures(rc);
-      classify(rc);
-    } catch (const SevereError& error) {
-      return error.number();
-    }
-    return 0;
+    return run_program_steps(rc);
   }
 };
 
