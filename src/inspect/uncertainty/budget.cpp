@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "inspect/calibration/options.h"
+#include "inspect/firing/curve.h"
 #include "inspect/uncertainty/coverage.h"
 
 namespace {
@@ -36,12 +37,11 @@ double noise_weights(std::span<const double> t, std::size_t first, std::size_t l
 // other record of them: a third of the difference, Richardson's estimate of
 // the finer rule's error.
 double integration_u(std::span<const double> t, std::span<const double> F, std::size_t first, std::size_t last) {
-  double fine = 0.0;
-  for (std::size_t i = first; i < last; ++i) fine += 0.5 * (F[i] + F[i + 1]) * (t[i + 1] - t[i]);
+  const double fine = trapezoid_sum(t, first, last, [&](std::size_t i) { return F[i]; });
   double coarse = 0.0;
   std::size_t i = first;
-  for (; i + 2 <= last; i += 2) coarse += 0.5 * (F[i] + F[i + 2]) * (t[i + 2] - t[i]);
-  if (i < last) coarse += 0.5 * (F[i] + F[last]) * (t[last] - t[i]);
+  for (; i + 2 <= last; i += 2) coarse += trapezoid(t[i], F[i], t[i + 2], F[i + 2]);
+  if (i < last) coarse += trapezoid(t[i], F[i], t[last], F[last]);
   return std::fabs(fine - coarse) / 3.0;
 }
 
@@ -200,12 +200,10 @@ BurntShare burnt_share(const Signal& s, const Burn& b) {
   double time = b.start;
   double force = b.threshold;
   const auto step = [&](double t, double f) {
-    if (t > time) delivered += 0.5 * (force + f) * (t - time);
+    delivered += trapezoid(time, force, t, f);
     const double next = b.It > 0.0 ? std::clamp(delivered / b.It, 0.0, 1.0) : 0.0;
-    if (t > time) {
-      share.phi += 0.5 * (phi + next) * (t - time);
-      share.spread += 0.5 * (spread_of(phi) + spread_of(next)) * (t - time);
-    }
+    share.phi += trapezoid(time, phi, t, next);
+    share.spread += trapezoid(time, spread_of(phi), t, spread_of(next));
     phi = next;
     time = std::max(time, t);
     force = f;
