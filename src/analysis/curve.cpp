@@ -7,6 +7,11 @@
 #include "io/severe_error.h"
 
 void allocate_curve_arrays(RunContext& rc) {
+  reserve_curve_arrays(rc);
+  advise_large_pages(rc.F.get(), static_cast<std::size_t>(rc.nmax > 0 ? rc.nmax : 0) * sizeof(double));
+}
+
+void reserve_curve_arrays(RunContext& rc) {
   const std::int64_t n = rc.nmax > 0 ? rc.nmax : 0;
   if (n > kMaxNmax) throw_severe(kErrArraySizeOverflow, "Cannot allocate array - overflow on array size calculation.");
   // new double[n] leaves the elements uninitialised: a large nmax with a
@@ -16,5 +21,4 @@ void allocate_curve_arrays(RunContext& rc) {
   rc.t.reset(t);
   rc.F.reset(F);
   if (t == nullptr || F == nullptr) throw_severe(kErrNoMemory, "insufficient virtual memory");
-  advise_large_pages(F, static_cast<std::size_t>(n) * sizeof(double));
 }

@@ -14,6 +14,10 @@ inline constexpr std::int32_t kMaxNmax = static_cast<std::int32_t>(UINT32_MAX / 
 // Allocates t and F with nmax elements each (none when nmax <= 0), leaving
 // their pages untouched. Error 179 when nmax is past kMaxNmax, 41 when the
 // memory cannot be had.
+void reserve_curve_arrays(RunContext& rc);
+
+// The run's curve arrays: reserve_curve_arrays, with F asked for in large
+// pages where the system has them.
 void allocate_curve_arrays(RunContext& rc);
 
 // Appends point nc + 1 with the thrust raised to Fcor when strictly below

@@ -1,7 +1,6 @@
 #include "inspect/import/analysis.h"
 
 #include <algorithm>
-#include <new>
 
 #include "analysis/curve.h"
 #include "analysis/figures.h"
@@ -9,6 +8,7 @@
 #include "input/case_params.h"
 #include "input/thrust_window.h"
 #include "io/memory.h"
+#include "io/severe_error.h"
 
 namespace {
 
@@ -35,14 +35,16 @@ bool start_replay(const CaseValues& values, CaseReplay* replay) {
   RunContext& rc = replay->rc;
   static_cast<CaseValues&>(rc) = values;
   rc.time_origin_option = 0;
-  // The curve arrays as allocate_curve_arrays makes them but in the system's
-  // small pages: the run's points come while the records' pages are given
-  // back, and small pages take those at once where large ones want memory
-  // that has not been touched yet (slower on a virtual machine).
-  if (values.nmax < 0 || values.nmax > kMaxNmax) return false;
-  rc.t.reset(new (std::nothrow) double[static_cast<std::size_t>(values.nmax)]);
-  rc.F.reset(new (std::nothrow) double[static_cast<std::size_t>(values.nmax)]);
-  if (rc.t == nullptr || rc.F == nullptr) return false;
+  // The run's curve arrays in the system's small pages, not the large ones
+  // the program asks for: the run's points come while the records' pages
+  // are given back, and small pages take those at once where large ones
+  // want memory that has not been touched yet (slower on a virtual machine).
+  if (values.nmax < 0) return false;
+  try {
+    reserve_curve_arrays(rc);
+  } catch (const SevereError&) {
+    return false;
+  }
   start_program_run(values, rc);
   return true;
 }
