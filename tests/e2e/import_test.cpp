@@ -604,6 +604,59 @@ TEST_F(Import, ACalibrationTableScalesTheRawLogAndGoesWithTheCase) {
   EXPECT_FALSE(dir.exists("c2"));
 }
 
+// A .cal file edited by hand: as an editor leaves it (a byte order mark,
+// lone CRs), it is read and the case keeps it as it is; broken, nothing is
+// written. A table whose slope is lost in its noise gives no .cal at all.
+TEST_F(Import, AHandEditedCalibrationIsReadOrRefusedWhole) {
+  e2e::CaseDir dir;
+  std::string table = "carga_N;leitura\r\n";
+  for (int n : {0, 10, 20, 30, 40, 30, 20, 10, 0})
+    table += std::to_string(n) + ";" + std::to_string(500 + 100 * n) + "\r\n";
+  dir.write("tabela.csv", table);
+  ASSERT_EQ(dir.run_inspect({"calibrar", "tabela.csv", "--cal", "celula.cal"}).exit_status, 0);
+  const std::string cal = dir.read("celula.cal");
+  std::string log = "time_ms;raw\r\n";
+  for (int k = 0; k < 800; ++k) {
+    const double t = k * 0.01;
+    const double F = (t > 2.0 && t < 3.0) ? 30.0 * std::sin(M_PI * (t - 2.0)) : 0.0;
+    log += std::to_string(k * 10) + ";" + std::to_string(500.0 + 100.0 * F + 0.3 * std::sin(1.7 * k)) + "\r\n";
+  }
+  dir.write("bruto.csv", log);
+  std::string lone_cr = cal;
+  for (std::size_t at = lone_cr.find("\r\n"); at != std::string::npos; at = lone_cr.find("\r\n", at)) {
+    lone_cr.erase(at + 1, 1);
+  }
+  std::string negative = cal;
+  const std::size_t nl = negative.find("nao_linearidade = ") + 18;
+  negative.insert(nl, "-");
+  const struct {
+    const char* name;
+    std::string text;
+    bool read;
+  } cases[] = {
+      {"editor.cal", "\xEF\xBB\xBF" + lone_cr, true},
+      {"twice.cal", cal + "b = 1\r\n", false},
+      {"negative.cal", negative, false},
+  };
+  for (const auto& c : cases) {
+    dir.write(c.name, c.text);
+    const std::string folder = std::string(c.name) + "_caso";
+    const e2e::RunResult r = importar(dir, {"bruto.csv", "--massa", "0.02", "--saida", folder, "--calibracao", c.name});
+    if (c.read) {
+      ASSERT_LE(r.exit_status, 1) << c.name << r.err << r.out;
+      EXPECT_EQ(dir.read(folder + "/bruto_calibracao.cal"), c.text) << c.name;
+    } else {
+      EXPECT_EQ(r.exit_status, 2) << c.name << r.out;
+      EXPECT_TRUE(has(r.err, "nada foi escrito")) << c.name << r.err;
+      EXPECT_FALSE(dir.exists(folder)) << c.name;
+    }
+  }
+  dir.write("ruido.csv", "carga_N;leitura\r\n0;100\r\n5;120\r\n10;80\r\n");
+  const e2e::RunResult r = dir.run_inspect({"calibrar", "ruido.csv", "--cal", "ruido.cal"});
+  EXPECT_EQ(r.exit_status, 2) << r.out;
+  EXPECT_FALSE(dir.exists("ruido.cal"));
+}
+
 // The budget in the document: the import's, with its calibration, and the
 // check's of the case it wrote, which finds the copy; a term not given is
 // named, and with every input given U is whole.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "inspect/calibration/small_file.h"
@@ -57,7 +58,8 @@ bool cal_number(std::string_view text, double* x) {
   return parse_log_number(text, false, x) || parse_log_number(text, true, x);
 }
 
-// Stores VALUE under KEY; false when it is no number. Unknown keys pass.
+// Stores VALUE under KEY, which joins *SEEN; false when it is no number.
+// Unknown keys pass.
 bool store(std::string_view key, std::string_view value, Calibration* c, std::vector<std::string_view>* seen) {
   if (key == kHysteresisKey) {
     double h = 0.0;
@@ -75,6 +77,7 @@ bool store(std::string_view key, std::string_view value, Calibration* c, std::ve
     double n = 0.0;
     if (!cal_number(value, &n) || n < 0.0 || n > 1e15) return false;
     (key == "cargas" ? c->loads : c->readings) = static_cast<std::size_t>(n);
+    seen->push_back(key);
     return true;
   }
   for (const CalKey& k : kKeys) {
@@ -83,6 +86,34 @@ bool store(std::string_view key, std::string_view value, Calibration* c, std::ve
     return cal_number(value, &(c->*k.value));
   }
   return true;
+}
+
+// The first of C's values that is out of every calibration's range, with
+// its key; nullptr when none is. NaN is out of every range.
+const char* value_out_of_range(const Calibration& c) {
+  for (const CalKey& k : kKeys) {
+    if (!(std::fabs(c.*k.value) <= kLargestCalValue)) return k.key;
+  }
+  if (c.hysteresis && !(std::fabs(*c.hysteresis) <= kLargestCalValue)) return kHysteresisKey;
+  return nullptr;
+}
+
+// The first of C's values that may not be negative and is, with its key.
+const char* negative_value(const Calibration& c) {
+  const std::pair<const char*, double> kept[] = {
+      {"u_b", c.u_b},
+      {"u_a", c.u_a},
+      {"desvio_residuos", c.residual_sd},
+      {"nao_linearidade", c.nonlinearity},
+      {kHysteresisKey, c.hysteresis.value_or(0.0)},
+      {"gravidade", c.gravity},
+      {"u_gravidade", c.u_gravity},
+      {"u_massas_padrao", c.u_masses_rel},
+  };
+  for (const auto& [key, value] : kept) {
+    if (value < 0.0) return key;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -124,23 +155,44 @@ std::string cal_file_text(const Calibration& c) {
   return text;
 }
 
+std::string calibration_problem(const Calibration& c) {
+  if (const char* key = value_out_of_range(c)) {
+    return "valor impossível em \"" + std::string(key) + "\": não é um número ou passa de " +
+           shortest(kLargestCalValue) + " em módulo";
+  }
+  if (const char* key = negative_value(c)) return "valor impossível em \"" + std::string(key) + "\": negativo";
+  if (!(c.u_b < std::fabs(c.b))) {
+    return "valores impossíveis: a inclinação b é zero ou não se distingue de zero (u_b não é menor que |b|)";
+  }
+  if (!(c.u_masses_rel < 1.0) || (c.gravity > 0.0 && !(c.u_gravity < c.gravity))) {
+    return "valores impossíveis: a incerteza das massas padrão ou da gravidade não é menor que o valor";
+  }
+  if (!(c.dof >= 1.0) || !(c.top_load > 0.0)) {
+    return "valores impossíveis: menos de 1 grau de liberdade ou carga máxima 0";
+  }
+  return "";
+}
+
 bool parse_cal_file(std::string_view text, Calibration* c, std::string* problem) {
   *c = {};
   std::vector<std::string_view> seen;
   std::size_t number = 0;
-  for (std::size_t at = 0; at <= text.size();) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(at, end - at);
-    at = end + 1;
+  std::string_view line;
+  text = without_bom(text);
+  for (std::size_t at = 0; next_text_line(text, &at, &line);) {
     ++number;
     if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
     line = trimmed(line);
     if (line.empty()) continue;
     const std::size_t eq = line.find('=');
     const std::string_view key = eq == std::string_view::npos ? line : trimmed(line.substr(0, eq));
+    const std::string where = "linha " + std::to_string(number) + " \"" + printable_line(line) + "\": ";
     if (eq == std::string_view::npos || !store(key, trimmed(line.substr(eq + 1)), c, &seen)) {
-      *problem = "linha " + std::to_string(number) + " \"" + printable_line(line) + "\": esperava chave = número";
+      *problem = where + "esperava chave = número";
+      return false;
+    }
+    if (std::count(seen.begin(), seen.end(), key) > 1) {
+      *problem = where + "a chave \"" + std::string(key) + "\" já foi dada";
       return false;
     }
   }
@@ -150,11 +202,8 @@ bool parse_cal_file(std::string_view text, Calibration* c, std::string* problem)
     *problem = "falta a chave \"" + std::string(key) + "\"";
     return false;
   }
-  if (c->b == 0.0 || !(c->u_b >= 0.0) || !(c->u_a >= 0.0) || !(c->dof >= 1.0) || !(c->top_load > 0.0)) {
-    *problem = "valores impossíveis (b = 0, uma incerteza negativa, menos de 1 grau de liberdade ou carga máxima 0)";
-    return false;
-  }
-  return true;
+  *problem = calibration_problem(*c);
+  return problem->empty();
 }
 
 bool read_cal_file(const std::string& name, Calibration* c, std::string* text, std::string* problem) {

@@ -36,13 +36,27 @@ struct Calibration {
 // N) known to U_GRAVITY, the reference masses to U_MASSES_REL.
 Calibration calibration_of(const CalibrationFit& fit, double gravity, double u_gravity, double u_masses_rel);
 
+// No value of a calibration is this large: a larger one is no load cell's,
+// and its square would overflow the budget's sums.
+inline constexpr double kLargestCalValue = 1e100;
+
+// Why C cannot be a load cell's calibration, in Portuguese; empty when it
+// can. A value is NaN or beyond kLargestCalValue; an uncertainty, the
+// nonlinearity, the hysteresis, the spread of the residuals or gravity is
+// negative; b is not larger than its standard uncertainty (a slope not told
+// from zero), the masses' or gravity's uncertainty not smaller than its
+// value; fewer than 1 degree of freedom, or no top load.
+std::string calibration_problem(const Calibration& c);
+
 // The file's bytes.
 std::string cal_file_text(const Calibration& c);
 
 // Reads TEXT, the bytes of a .cal file, into *C. Lines are "chave = valor",
-// comments from '#'; unknown keys are passed over. False with *PROBLEM, in
-// Portuguese, for a line that is neither, a value that is no number, a
-// missing key, or a slope of zero.
+// comments from '#', ended by CR LF, LF or CR, after a UTF-8 byte order mark
+// if any; unknown keys are passed over. False with *PROBLEM, in Portuguese,
+// for a line that is neither, a value that is no number, a key given twice
+// (which one would hold is no guess to make), a missing key, or values that
+// calibration_problem() refuses.
 bool parse_cal_file(std::string_view text, Calibration* c, std::string* problem);
 
 // The same for the file NAME (never changed), its bytes into *TEXT.

@@ -111,6 +111,10 @@ int calibrar_main(const Invocation& call) {
   const double u_gravity = o.gravity ? 0.0 : kGravityHalfRange / std::sqrt(3.0);
   Calibration c = calibration_of(fit, masses ? gravity : 0.0, u_gravity, o.u_masses_percent / 100.0);
   c.table = to_windows_1252(name_of_path(path_of_name(o.table).filename()));
+  // What the import would refuse to read is not written.
+  problem = calibration_problem(c);
+  if (!problem.empty())
+    return fail(console_name(o.table) + ": a tabela não dá uma calibração, " + problem + "; nada foi escrito");
 
   Report out;
   out.line("Tabela de calibração: " + console_name(o.table) + " (" + std::to_string(table.lines) + " linhas)");

@@ -13,9 +13,9 @@ bool check_options(const CalibrationOptions& o, std::string* problem) {
   } else if (o.cal_file.empty()) {
     *problem = "falta --cal ARQ.cal: o arquivo de calibração a escrever";
   } else if (o.gravity && !(*o.gravity > 9.7 && *o.gravity < 9.9)) {
-    *problem = "--gravidade pede a gravidade local em m/s², entre 9,7 e 9,9";
-  } else if (o.u_masses_percent < 0.0) {
-    *problem = "--u-massas-padrao pede uma incerteza em %, zero ou positiva";
+    *problem = "--gravidade pede a gravidade local em m/s², entre 9.7 e 9.9";
+  } else if (!(o.u_masses_percent >= 0.0 && o.u_masses_percent < 100.0)) {
+    *problem = "--u-massas-padrao pede uma incerteza em %, de 0 a menos de 100";
   } else {
     return true;
   }
@@ -50,8 +50,9 @@ const CommandText kCalibrationText = {
     "  --cal ARQ.cal           o arquivo de calibração a escrever (obrigatório)\n"
     "  --carga U               unidade da carga: g, kg (massas) ou N; sem ela, a do\n"
     "                          cabeçalho (massa_g, carga_kg, forca_N ...)\n"
-    "  --gravidade G           gravidade local em m/s² (padrão 9,80665; sem ela, a\n"
-    "                          incerteza cobre de 9,780 a 9,832, o equador e os polos)\n"
+    "  --gravidade G           gravidade local em m/s², de 9.7 a 9.9 (padrão 9.80665;\n"
+    "                          sem ela, a incerteza cobre de 9.780 a 9.832, o equador\n"
+    "                          e os polos)\n"
     "  --u-massas-padrao P     incerteza relativa das massas padrão, em % (padrão 0)\n"
     "  --substituir            substitui ARQ.cal se já existir\n"
     "  --help                  esta ajuda\n",

@@ -28,3 +28,17 @@ bool read_small_file(const std::string& name, std::size_t max_bytes, std::string
   }
   return false;
 }
+
+std::string_view without_bom(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  return text;
+}
+
+bool next_text_line(std::string_view text, std::size_t* at, std::string_view* line) {
+  if (*at >= text.size()) return false;
+  std::size_t end = *at;
+  while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+  *line = text.substr(*at, end - *at);
+  *at = end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
+  return true;
+}

@@ -56,16 +56,6 @@ bool choose_columns(LoadUnit unit, CalibrationTable* table, std::string* problem
   return true;
 }
 
-// The next line of TEXT from *AT, without its end (LF, CR LF or CR).
-bool next_line(std::string_view text, std::size_t* at, std::string_view* line) {
-  if (*at >= text.size()) return false;
-  std::size_t end = *at;
-  while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
-  *line = text.substr(*at, end - *at);
-  *at = end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
-  return true;
-}
-
 }  // namespace
 
 LoadUnit load_unit_named(std::string_view name) {
@@ -87,13 +77,13 @@ const char* unit_text(LoadUnit unit) {
 bool parse_calibration_table(std::string_view text, LoadUnit unit, double gravity, CalibrationTable* table,
                              std::string* problem) {
   *table = {};
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  text = without_bom(text);
   if (!detect_dialect(text, true, &table->dialect, problem) || !choose_columns(unit, table, problem)) return false;
   const double scale = newtons_per_load(table->unit, gravity);
   std::array<std::string_view, kMaxFields> fields;
   std::string_view line;
   std::size_t at = 0;
-  while (next_line(text, &at, &line)) {
+  while (next_text_line(text, &at, &line)) {
     ++table->lines;
     if (table->lines <= table->dialect.header_line || is_blank_line(line) || line.starts_with("#")) continue;
     const std::size_t n = split_fields(line, table->dialect.separator, fields);

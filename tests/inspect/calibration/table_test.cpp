@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <string_view>
 
 #include "inspect/calibration/cal_file.h"
 
@@ -89,6 +91,72 @@ TEST(CalFile, ReadsBackWhatItWrites) {
   }
 }
 
+// TEXT, a .cal file, with KEY's line given VALUE instead.
+std::string with_value(const std::string& text, const std::string& key, const std::string& value) {
+  const std::size_t at = text.find("\n" + key + " = ") + 1;
+  const std::size_t end = text.find('\n', at);
+  return text.substr(0, at) + key + " = " + value + "\r" + text.substr(end);
+}
+
+void expect_same(const Calibration& back, const Calibration& c, const std::string& form) {
+  for (auto m : {&Calibration::a, &Calibration::b, &Calibration::u_a, &Calibration::u_b, &Calibration::cov_ab,
+                 &Calibration::dof, &Calibration::residual_sd, &Calibration::nonlinearity, &Calibration::top_load,
+                 &Calibration::gravity, &Calibration::u_gravity, &Calibration::u_masses_rel}) {
+    EXPECT_EQ(back.*m, c.*m) << form;
+  }
+  EXPECT_EQ(back.hysteresis, c.hysteresis) << form;
+  EXPECT_EQ(back.loads, c.loads) << form;
+  EXPECT_EQ(back.readings, c.readings) << form;
+}
+
+// The file as an editor may leave it: another line end, a byte order mark,
+// the keys in another order, a decimal comma, notes and keys of its own.
+TEST(CalFile, ReadsTheFileAsAnEditorLeavesIt) {
+  Calibration c;
+  c.a = -0.19;
+  c.b = 2.3e-05;
+  c.u_b = 2.5e-09;
+  c.dof = 8;
+  c.nonlinearity = 0.0004;
+  c.hysteresis = 0.0036;
+  c.top_load = 9.80665;
+  c.loads = 5;
+  c.readings = 10;
+  c.gravity = 9.80665;
+  c.u_gravity = 0.015;
+  const std::string written = cal_file_text(c);
+  const auto replaced = [](std::string text, std::string_view from, std::string_view to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+      text.replace(at, from.size(), to);
+    }
+    return text;
+  };
+  std::string reversed;
+  for (std::size_t at = 0; at < written.size();) {
+    const std::size_t end = written.find('\n', at) + 1;
+    reversed.insert(0, written.substr(at, end - at));
+    at = end;
+  }
+  const struct {
+    const char* form;
+    std::string text;
+  } forms[] = {
+      {"LF", replaced(written, "\r\n", "\n")},
+      {"CR", replaced(written, "\r\n", "\r")},
+      {"BOM", "\xEF\xBB\xBF" + written},
+      {"BOM before a key", "\xEF\xBB\xBF" + written.substr(written.find("\nb = ") + 1)},
+      {"reversed", reversed},
+      {"decimal comma", replaced(written, "histerese = 0.0036", "histerese = 0,0036")},
+      {"notes", written + "\t# medida em 2026\r\nbalanca = B2 # a de 50 kg\r\n"},
+  };
+  for (const auto& f : forms) {
+    Calibration back;
+    std::string problem;
+    ASSERT_TRUE(parse_cal_file(f.text, &back, &problem)) << f.form << ": " << problem;
+    expect_same(back, c, f.form);
+  }
+}
+
 TEST(CalFile, RefusesBrokenFiles) {
   Calibration c;
   c.b = 1.0;
@@ -104,7 +172,21 @@ TEST(CalFile, RefusesBrokenFiles) {
       {without_b, "falta a chave \"b\""},
       {good + "lixo\r\n", "esperava chave"},
       {good + "u_a = um\r\n", "esperava chave"},
-      {good + "b = 0\r\n", "impossíveis"},
+      {with_value(good, "b", "0"), "impossíveis"},
+      // Which of two values would hold is no guess to make.
+      {good + "b = 2\r\n", "a chave \"b\" já foi dada"},
+      {good + "cargas = 4\r\ncargas = 5\r\n", "a chave \"cargas\" já foi dada"},
+      // Values no calibration has: they would turn the budget negative,
+      // infinite or into a term that is not given.
+      {with_value(good, "nao_linearidade", "-0.1"), "\"nao_linearidade\": negativo"},
+      {with_value(good, "histerese", "-1"), "\"histerese\": negativo"},
+      {with_value(good, "u_massas_padrao", "-0.01"), "\"u_massas_padrao\": negativo"},
+      {with_value(good, "gravidade", "-9.8"), "\"gravidade\": negativo"},
+      {with_value(good, "u_b", "1e300"), "\"u_b\": não é um número ou passa de"},
+      {with_value(good, "nao_linearidade", "1e101"), "\"nao_linearidade\": não é um número ou passa de"},
+      {with_value(good, "u_b", "1"), "não se distingue de zero"},
+      {with_value(good, "u_massas_padrao", "1"), "massas padrão"},
+      {with_value(with_value(good, "gravidade", "9.8"), "u_gravidade", "9.8"), "gravidade não é menor"},
   };
   for (const auto& k : cases) {
     Calibration back;
