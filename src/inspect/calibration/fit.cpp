@@ -5,10 +5,12 @@
 
 namespace {
 
-bool same_load(double x, double y, double top) { return std::fabs(x - y) <= kSameLoadShare * std::max(top, 1e-300); }
+bool same_load(double x, double y, double top) {
+  return std::fabs(x - y) <= kSameLoadShare * std::max(std::fabs(top), 1e-300);
+}
 
 // The steps of READINGS: runs of one load, the loading up to the first run
-// at the top load.
+// at the top load TOP (signed).
 std::vector<LoadStep> load_steps(std::span<const CalibrationReading> readings, double top) {
   std::vector<LoadStep> steps;
   bool past_top = false;
@@ -79,11 +81,13 @@ bool fit_calibration(std::span<const CalibrationReading> readings, CalibrationFi
   if (n < 3) return false;
   double mx = 0.0;
   double my = 0.0;
+  double top = 0.0;  // the load of the largest size: a table in compression may count its loads below 0
   for (const CalibrationReading& r : readings) {
     mx += r.reading;
     my += r.load;
-    fit->top_load = std::max(fit->top_load, r.load);
+    if (std::fabs(r.load) > std::fabs(top)) top = r.load;
   }
+  fit->top_load = std::fabs(top);
   mx /= static_cast<double>(n);
   my /= static_cast<double>(n);
   double sxx = 0.0;
@@ -92,7 +96,7 @@ bool fit_calibration(std::span<const CalibrationReading> readings, CalibrationFi
     sxx += (r.reading - mx) * (r.reading - mx);
     sxy += (r.reading - mx) * (r.load - my);
   }
-  fit->steps = load_steps(readings, fit->top_load);
+  fit->steps = load_steps(readings, top);
   if (!(sxx > 0.0) || fit->steps.size() < 2) return false;
   fit->readings = n;
   fit->b = sxy / sxx;

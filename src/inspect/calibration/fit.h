@@ -18,8 +18,8 @@ struct CalibrationReading {
 };
 
 // The consecutive rows of one load: one step of the loading or of the
-// unloading. The steps up to the first at the top load are the loading,
-// those after it the unloading.
+// unloading. The steps up to the first at the top load (the largest in
+// size, of either sign) are the loading, those after it the unloading.
 struct LoadStep {
   double load = 0.0;  // N
   bool unloading = false;
@@ -39,7 +39,7 @@ struct CalibrationFit {
   double residual_sd = 0.0;  // N, with n - 2 degrees of freedom
   std::size_t readings = 0;
   std::size_t loads = 0;  // distinct loads
-  double top_load = 0.0;  // N, the largest load
+  double top_load = 0.0;  // N, the size of the largest load
   std::vector<LoadStep> steps;
   double nonlinearity = 0.0;  // N: the largest |residual| of a load's mean over every reading of it
   double nonlinearity_load = 0.0;

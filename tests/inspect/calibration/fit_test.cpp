@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "inspect/calibration/cal_file.h"
 #include "inspect/uncertainty/coverage.h"
 #include "inspect/uncertainty/draws.h"
 
@@ -116,6 +117,40 @@ TEST(CalibrationFit, StepsFollowTheTablesOrder) {
   EXPECT_EQ(fit.loads, 3u);
   // Loading 10.1, unloading 10.4 at 10 N; loading 0.1, unloading 0.4 at 0 N.
   EXPECT_NEAR(*fit.hysteresis, fit.b * 0.3, 1e-12);
+}
+
+// A table counted in compression, its loads below zero, as good as one above:
+// the top load is the largest in size, the loading and the unloading part
+// there, and the calibration is one the import reads.
+TEST(CalibrationFit, LoadsBelowZeroAreAsGoodAsAbove) {
+  for (const double sign : {1.0, -1.0}) {
+    const std::vector<CalibrationReading> table = {
+        {0.0, 0.0}, {sign * 5.0, 5.0}, {sign * 10.0, 10.1}, {sign * 5.0, 5.2}, {0.0, 0.1}};
+    CalibrationFit fit;
+    ASSERT_TRUE(fit_calibration(table, &fit)) << sign;
+    EXPECT_DOUBLE_EQ(fit.top_load, 10.0) << sign;
+    ASSERT_EQ(fit.steps.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(fit.steps[i].unloading, i > 2) << sign << " " << i;
+    ASSERT_TRUE(fit.hysteresis.has_value()) << sign;
+    EXPECT_NEAR(*fit.hysteresis, std::fabs(fit.b) * 0.2, 1e-12) << sign;
+    EXPECT_EQ(calibration_problem(calibration_of(fit, 0.0, 0.0, 0.0)), "") << sign;
+  }
+}
+
+// Tables a fit goes through but that give no calibration: calibrar writes
+// nothing the import would refuse.
+TEST(CalibrationFit, TablesThatGiveNoCalibrationAreTold) {
+  const std::vector<std::vector<CalibrationReading>> tables = {
+      {{0.0, 1e200}, {5.0, 2e200}, {10.0, 3e200}},  // the readings' squares overflow
+      {{1e300, 1.0}, {-1e300, 2.0}, {1e300, 3.0}},  // the loads' do
+      {{0.0, 100.0}, {1.0, 1e308}, {2.0, -1e308}},  // a slope of 0
+      {{0.0, 100.0}, {5.0, 120.0}, {10.0, 80.0}},   // a slope within its own uncertainty
+  };
+  for (std::size_t k = 0; k < tables.size(); ++k) {
+    CalibrationFit fit;
+    if (!fit_calibration(tables[k], &fit)) continue;
+    EXPECT_NE(calibration_problem(calibration_of(fit, 0.0, 0.0, 0.0)), "") << k;
+  }
 }
 
 TEST(Coverage, FactorByDegreesOfFreedom) {
