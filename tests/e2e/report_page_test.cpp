@@ -142,6 +142,29 @@ TEST_F(ReportPage, WithoutGnuplotThePageHoldsTheTables) {
   EXPECT_FALSE(run_here.exists("f67w_relatorio.png"));
 }
 
+// What U leaves out is named in Portuguese, as the rest of the page: a
+// calibration with no unloading leaves the hysteresis out.
+TEST_F(ReportPage, TheTermsUMissesAreNamedInPortuguese) {
+  e2e::CaseDir dir;
+  write_f67w_case(dir, "");
+  ASSERT_EQ(dir.run().exit_status, 0);
+  dir.write("f67w_calibracao.cal",
+            "b = 0.002\r\na = 0\r\nu_b = 1e-6\r\nu_a = 0.01\r\ncov_ab = 0\r\ngraus_de_liberdade = 23\r\n"
+            "desvio_residuos = 0.01\r\nnao_linearidade = 0.02\r\nhisterese = desconhecida\r\ncarga_maxima = 120\r\n"
+            "gravidade = 9.80665\r\nu_gravidade = 0\r\nu_massas_padrao = 0\r\n");
+  dir.use_gnuplot(e2e::Gnuplot::missing);
+  const e2e::RunResult r = dir.run_inspect({"relatorio"});
+  ASSERT_EQ(r.exit_status, 0) << r.err;
+  const std::string page = dir.read("f67w_relatorio.html");
+  const std::size_t row = page.find("U n\xC3\xA3o inclui");
+  ASSERT_NE(row, std::string::npos) << page;
+  const std::string missing = page.substr(row, page.find("</tr>", row) - row);
+  EXPECT_TRUE(has(missing, "histerese")) << missing;
+  EXPECT_TRUE(has(missing, "rel\xC3\xB3gio")) << missing;
+  EXPECT_FALSE(has(missing, "hysteresis")) << missing;
+  EXPECT_FALSE(has(missing, "clock")) << missing;
+}
+
 // Bad input ends in exit 2 and writes nothing; a page is never written over
 // a file of the case.
 TEST_F(ReportPage, RefusalsWriteNothing) {

@@ -78,6 +78,9 @@ std::string with_u(const std::string& figure, const FiringUncertainty* u, const 
 // A term of the uncertainty budget, by its JSON name, in Portuguese.
 std::string term_text(const std::string& name) {
   static const std::pair<const char*, const char*> kTerms[] = {{"calibration", "calibra\xC3\xA7\xC3\xA3o"},
+                                                               {"reference_masses", "massas padr\xC3\xA3o"},
+                                                               {"gravity", "gravidade"},
+                                                               {"hysteresis", "histerese"},
                                                                {"nonlinearity", "n\xC3\xA3o linearidade"},
                                                                {"clock", "rel\xC3\xB3gio"},
                                                                {"rate", "taxa nominal"},
