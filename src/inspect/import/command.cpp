@@ -279,9 +279,12 @@ FiringUncertainty calibration_and_budget(Report& out, const ImportOptions& o, co
   stand.propellant_mass = o.M;
   stand.nominal_rate = o.rate;
   if (!o.calibration_file.empty()) {
+    // A hand-written file may leave out how many readings and loads it had.
+    const std::string readings =
+        cal.readings > 0 ? std::to_string(cal.readings) + " leituras em " + std::to_string(cal.loads) + " cargas "
+                         : std::string("cargas ");
     out.line("  calibração: " + console_name(o.calibration_file) + ", força = " + significant(cal.a, 6) + " N + " +
-             significant(cal.b, 8) + " x leitura; " + std::to_string(cal.readings) + " leituras em " +
-             std::to_string(cal.loads) + " cargas até " + fixed(cal.top_load, 3) + " N");
+             significant(cal.b, 8) + " x leitura; " + readings + "até " + fixed(cal.top_load, 3) + " N");
     stand.calibration = cal;
   }
   return firing_uncertainty(records.t, records.F, a, stand);
