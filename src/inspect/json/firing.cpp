@@ -46,7 +46,7 @@ void put_burn(JsonWriter& json, const FiringAnalysis& a, double origin, const Fi
   json_number_field(json, "peak_time_s", b.peak_time + origin);
   optional_text(json, "class", a.burn_class.motor_class ? a.burn_class.motor_class->letter : "");
   optional_text(json, "designation", a.burn_class.designation);
-  if (u != nullptr) put_burn_uncertainty_fields(json, *u);
+  put_burn_uncertainty_fields(json, u);
   json_close_object(json);
 }
 
@@ -103,6 +103,8 @@ void put_program(JsonWriter& json, const std::optional<ProgramWindow>& program, 
   json_number_field(json, "Is_s", f.Is);
   if (u != nullptr && program->M > 0.0 && std::isfinite(f.Is)) {
     json_number_field(json, "Is_U_s", specific_impulse_U(*u, f.Is, program->M));
+  } else {
+    json_null_field(json, "Is_U_s");
   }
   optional_text(json, "classe", f.classe);
   json_close_object(json);

@@ -3,7 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
-void put_burn_uncertainty_fields(JsonWriter& json, const FiringUncertainty& u) {
+void put_burn_uncertainty_fields(JsonWriter& json, const FiringUncertainty* budget) {
+  if (budget == nullptr) {
+    for (const char* key :
+         {"impulse_U_Ns", "average_thrust_U_N", "peak_U_N", "burn_time_U_s", "vertical_correction_Ns"}) {
+      json_null_field(json, key);
+    }
+    return;
+  }
+  const FiringUncertainty& u = *budget;
   json_number_field(json, "impulse_U_Ns", u.budget.U);
   json_number_field(json, "average_thrust_U_N", u.budget.U_Fmed);
   json_number_field(json, "peak_U_N", u.budget.U_Fmax);

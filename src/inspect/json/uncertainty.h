@@ -7,8 +7,9 @@
 #include "inspect/uncertainty/firing_uncertainty.h"
 
 // Inside "burn": "impulse_U_Ns", "average_thrust_U_N", "peak_U_N",
-// "burn_time_U_s".
-void put_burn_uncertainty_fields(JsonWriter& json, const FiringUncertainty& u);
+// "burn_time_U_s" and "vertical_correction_Ns"; each null without U (U is
+// null: the keys stay for scripts).
+void put_burn_uncertainty_fields(JsonWriter& json, const FiringUncertainty* u);
 
 // The firing's "uncertainty" ({"k", "complete", "missing", "terms": [{"name",
 // "u_Ns", "share"}]}) and "class_probability" ({"F": 0.93, "G": 0.07}, or

@@ -97,6 +97,38 @@ TEST(FiringJson, HoldsTheBurnItsZeroEventsAndProgramOnTheLogsStamps) {
   EXPECT_EQ(f["warnings"][0]["code"].string, "spike");
 }
 
+// A script finds every key of the uncertainty whether or not the command
+// made a budget, or the case gives a mass for Is: null where there is none.
+TEST(FiringJson, TheUncertaintysKeysStayWhereThereIsNone) {
+  FiringUncertainty budget;
+  budget.budget.k = 2.0;
+  budget.budget.u = 0.5;
+  budget.budget.U = 1.0;
+  budget.It = 61.409;
+  const struct {
+    const FiringUncertainty* u;
+    double M;
+    bool Is_U;
+  } cases[] = {{&budget, 0.05, true}, {&budget, 0.0, false}, {nullptr, 0.05, false}};
+  for (const auto& c : cases) {
+    ProgramWindow program;
+    program.figures = {.It = 61.2, .Fmed = 60.0, .tq = 1.02, .Fmax = 66.4, .Is = 124.8, .classe = "F", .nc = 1021};
+    program.M = c.M;
+    const JsonValue f = firing_object(analysed_burn(), {"ensaio.dat", program, std::nullopt, c.u});
+    ASSERT_TRUE(f["program"].has("Is_U_s")) << c.M;
+    if (c.Is_U) {
+      EXPECT_DOUBLE_EQ(f["program"]["Is_U_s"].number, 2.0 * 124.8 * 0.5 / 61.409);
+    } else {
+      EXPECT_TRUE(f["program"]["Is_U_s"].is_null()) << c.M;
+    }
+    for (const char* key : {"impulse_U_Ns", "average_thrust_U_N", "peak_U_N", "burn_time_U_s"}) {
+      ASSERT_TRUE(f["burn"].has(key)) << key;
+      EXPECT_EQ(f["burn"][key].is_null(), c.u == nullptr) << key;
+    }
+    EXPECT_EQ(f["uncertainty"].is_null(), c.u == nullptr);
+  }
+}
+
 TEST(FiringJson, WithoutABurnItsFiguresAreNullAndTheKeysStay) {
   const JsonValue f = firing_object(FiringAnalysis{}, {"vazio.dat", std::nullopt, std::nullopt});
   EXPECT_FALSE(f.has("time_origin_s"));
