@@ -157,7 +157,8 @@ void zero_terms(std::span<const double> t, const FiringAnalysis& a, double weigh
     terms->push_back(
         bounded("zero_shift", "deriva do zero durante a queima, não corrigida", std::fabs(effect) / kRoot3));
   } else {
-    terms->push_back(not_given("zero_shift", "deriva do zero (não há zero depois da queima)"));
+    terms->push_back(not_given("zero_shift", a.zero_before ? "deriva do zero (não há zero depois da queima)"
+                                                           : "deriva do zero (não há zero antes da queima)"));
   }
   terms->push_back(given("noise", "ruído das leituras", *noise * noise_weights(t, b.first, b.last)));
 }

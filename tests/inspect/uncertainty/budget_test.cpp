@@ -148,6 +148,43 @@ TEST(Budget, MissingInputsAreNamedAndUCoversTheRest) {
   EXPECT_NEAR(specific_impulse_U(u, 120.0, 0.05), 2.0 * 120.0 * rel, 1e-9);
 }
 
+// A burn at an end of its log has no zero on that side: the terms that need
+// it are not given, and say which zero is missing.
+TEST(Budget, TheZeroTermsSayWhichZeroIsMissing) {
+  const struct {
+    double from;  // s, the part of the synthetic log kept
+    double to;
+    const char* zero;        // the label of the zero's term, or nullptr when given
+    const char* zero_shift;  // of the shift's
+  } cases[] = {
+      {2.0, 5.0, "antes da queima", "não há zero antes da queima"},
+      {0.0, 3.0, nullptr, "não há zero depois da queima"},
+  };
+  for (const auto& c : cases) {
+    const SyntheticLog whole = synthetic_log(1000.0, [](SyntheticLog& log) {
+      for (std::size_t k = 0; k < log.F.size(); ++k) log.F[k] += 0.05 * std::sin(1.7 * static_cast<double>(k));
+    });
+    std::vector<double> t;
+    std::vector<double> F;
+    for (std::size_t k = 0; k < whole.t.size(); ++k) {
+      if (whole.t[k] < c.from - 1e-9 || whole.t[k] > c.to + 1e-9) continue;
+      t.push_back(whole.t[k] - c.from);
+      F.push_back(whole.F[k]);
+    }
+    const FiringAnalysis a = analyse_firing(t, F);
+    ASSERT_TRUE(a.burn.has_value()) << c.from;
+    const Budget b = impulse_budget(t, F, a, {});
+    const BudgetTerm& zero = term_named(b, "zero");
+    EXPECT_EQ(zero.given, c.zero == nullptr) << c.from;
+    if (c.zero != nullptr) {
+      EXPECT_NE(std::string(zero.label).find(c.zero), std::string::npos) << zero.label;
+    }
+    const BudgetTerm& shift = term_named(b, "zero_shift");
+    EXPECT_FALSE(shift.given) << c.from;
+    EXPECT_NE(std::string(shift.label).find(c.zero_shift), std::string::npos) << c.from << ": " << shift.label;
+  }
+}
+
 // At It = 80 N s, the boundary of F and G, with symmetric terms: even odds.
 TEST(ClassProbability, EvenOddsAtABoundary) {
   Budget budget;
