@@ -198,3 +198,44 @@ TEST(UncertaintyEndToEnd, ALogWithoutStampsHasTheRatesTerm) {
 }
 
 }  // namespace
+
+namespace {
+
+// A series takes each case's calibration from the copy the import left; a
+// copy it cannot read leaves the calibration out of that firing's budget,
+// and the series says so and why.
+TEST(UncertaintyEndToEnd, ASeriesSaysWhenACasesCalibrationCannotBeRead) {
+  e2e::CaseDir dir;
+  std::string table = "carga_N;leitura\r\n";
+  for (int n : {0, 10, 20, 30, 40, 30, 20, 10, 0})
+    table += std::to_string(n) + ";" + std::to_string(500 + 100 * n) + "\r\n";
+  dir.write("tabela.csv", table);
+  ASSERT_EQ(dir.run_inspect({"calibrar", "tabela.csv", "--cal", "celula.cal"}).exit_status, 0);
+  const VerticalLog log = vertical_log(0.0);
+  std::string raw = "time_ms,raw\n";
+  for (std::size_t k = 0; k < log.t.size(); ++k)
+    raw += std::to_string(k) + "," + exact(500.0 + 100.0 * log.F[k]) + "\n";
+  for (const char* name : {"um", "dois"}) {
+    dir.write(std::string(name) + ".csv", raw);
+    const e2e::RunResult r = dir.run_inspect(
+        {"importar", std::string(name) + ".csv", "--massa", "0.1", "--saida", name, "--calibracao", "celula.cal"});
+    ASSERT_LE(r.exit_status, 1) << r.out << r.err;
+  }
+  for (const bool broken : {false, true}) {
+    if (broken) dir.write("dois/dois_calibracao.cal", dir.read("dois/dois_calibracao.cal") + "b = 1\r\n");
+    const e2e::RunResult r =
+        dir.run_inspect({"serie", "um", "dois", "--saida", "serie", "--json", "-"}, std::chrono::seconds(60));
+    ASSERT_LE(r.exit_status, 1) << r.out << r.err;
+    const JsonValue d = parse_json(r.out).value_or(JsonValue{});
+    for (std::size_t i = 0; i < 2; ++i) {
+      const JsonValue* calibration = term_named(d["firings"][i]["uncertainty"], "calibration");
+      ASSERT_NE(calibration, nullptr) << i;
+      EXPECT_EQ((*calibration)["u_Ns"].is_null(), broken && i == 1) << i << " " << broken;
+    }
+    const bool told = r.err.find("dois_calibracao.cal") != std::string::npos &&
+                      r.err.find("a incerteza segue sem a calibração") != std::string::npos;
+    EXPECT_EQ(told, broken) << r.err;
+  }
+}
+
+}  // namespace

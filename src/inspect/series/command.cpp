@@ -262,13 +262,15 @@ std::string repeated_firing(std::span<const Firing> firings) {
   return "";
 }
 
-// What the analysis of each firing's log warns of, named by its number and
-// argument.
+// What the analysis of each firing's log warns of, and a case's calibration
+// copy that could not be read, named by its number and argument.
 void put_firing_warnings(std::span<const Firing> firings, std::FILE* stream) {
   for (std::size_t i = 0; i < firings.size(); ++i) {
-    for (const FiringWarning& w : firings[i].analysis.warnings) {
-      put("AVISO: ensaio " + std::to_string(i + 1) + " (" + console_name(firings[i].argument) + "): " + w.text + "\n",
-          stream);
+    const std::string which =
+        "AVISO: ensaio " + std::to_string(i + 1) + " (" + console_name(firings[i].argument) + "): ";
+    for (const FiringWarning& w : firings[i].analysis.warnings) put(which + w.text + "\n", stream);
+    if (!firings[i].calibration_note.empty()) {
+      put(which + firings[i].calibration_note + ": a incerteza segue sem a calibração\n", stream);
     }
   }
 }

@@ -117,16 +117,15 @@ bool evaluate(ThrustFile& file, Firing* f, std::string* problem) {
 }
 
 // The calibration the import copied into the case CASE_NAME, in the current
-// folder; none when there is none or it cannot be read (the budget then
-// names the calibration as not given).
-std::optional<Calibration> case_calibration(const std::string& case_name) {
+// folder; none when there is none or it cannot be read, and then *NOTE says
+// why (the budget names the calibration as not given).
+std::optional<Calibration> case_calibration(const std::string& case_name, std::string* note) {
   Calibration calibration;
   std::string text;
-  std::string problem;
   std::error_code error;
   const std::string name = case_name + kCalibrationSuffix;
   if (case_name.empty() || !fs::is_regular_file(path_of_name(name), error)) return std::nullopt;
-  if (!read_cal_file(name, &calibration, &text, &problem)) return std::nullopt;
+  if (!read_cal_file(name, &calibration, &text, note)) return std::nullopt;
   return calibration;
 }
 
@@ -144,7 +143,7 @@ bool read_case_firing(const fs::path& dir, const FiringOptions& options, Firing*
     std::error_code error;
     f->log = fs::absolute(path_of_name(thrust_name), error);
     f->name = case_name.empty() ? cp1252_from_utf8(name_of_path(dir.filename())) : case_name;
-    calibration = case_calibration(case_name);
+    calibration = case_calibration(case_name, &f->calibration_note);
   }
   f->from_case = true;
   f->values = static_cast<const CaseValues&>(rc);

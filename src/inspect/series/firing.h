@@ -29,6 +29,8 @@ struct Firing {
   // 5 %-of-peak burn on the measured time scale) with their designation.
   FiringAnalysis analysis;
   std::optional<FiringUncertainty> uncertainty;  // of its burn
+  std::string calibration_note;  // UTF-8: why the case's calibration copy was not taken; empty if it was
+                                 //   or there is none
   Burn standard;
   BurnClass standard_class;
 
