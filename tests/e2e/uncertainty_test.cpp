@@ -239,3 +239,34 @@ TEST(UncertaintyEndToEnd, ASeriesSaysWhenACasesCalibrationCannotBeRead) {
 }
 
 }  // namespace
+
+namespace {
+
+// A bare thrust data file from a vertical stand: --massa-propelente gives
+// the check the mass --vertical needs; without --vertical or an engine file
+// it has no use and is refused.
+TEST(UncertaintyEndToEnd, TheCheckOfAThrustFileTakesTheMassForVertical) {
+  const double mass = 0.2;
+  const VerticalLog log = vertical_log(mass);
+  UncertaintyInputs in;
+  in.vertical = true;
+  in.propellant_mass = mass;
+  const FiringAnalysis a = analyse_firing(log.t, log.F);
+  ASSERT_TRUE(a.burn);
+  const double expected = impulse_budget(log.t, log.F, a, in).vertical_correction;
+  e2e::CaseDir dir;
+  std::string data;
+  for (std::size_t k = 0; k < log.t.size(); ++k) data += exact(log.t[k]) + " " + exact(log.F[k]) + "\n";
+  dir.write("vertical.dat", data);
+  e2e::RunResult r = dir.run_inspect({"vertical.dat", "--vertical", "--massa-propelente", exact(mass), "--json", "-"});
+  ASSERT_LE(r.exit_status, 1) << r.err;
+  const JsonValue d = parse_json(r.out).value_or(JsonValue{});
+  const JsonValue* vertical = term_named(d["firings"][0]["uncertainty"], "vertical");
+  ASSERT_NE(vertical, nullptr) << r.out;
+  EXPECT_FALSE((*vertical)["u_Ns"].is_null());
+  EXPECT_NEAR(d["firings"][0]["burn"]["vertical_correction_Ns"].number, expected, 1e-9 * expected);
+  r = dir.run_inspect({"vertical.dat", "--massa-propelente", exact(mass)});
+  EXPECT_EQ(r.exit_status, 2) << r.out;
+}
+
+}  // namespace

@@ -11,7 +11,10 @@ bool check_options(const Options& o, std::string* problem) {
     *problem = "--evento ou --de/--ate, não os dois";
   } else {
     const bool writes = !o.eng_file.empty() || !o.rse_file.empty();
-    *problem = engine_request_problem(o, writes,
+    // Without an engine file the propellant's mass still serves --vertical.
+    EngineRequest asked = o;
+    if (!writes && o.vertical) asked.propellant_mass.reset();
+    *problem = engine_request_problem(asked, writes,
                                       o.eng_file.empty() == o.rse_file.empty() ? "--eng ou --rse"
                                       : o.eng_file.empty()                     ? "--rse"
                                                                                : "--eng");
