@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "inspect/calibration/cal_file.h"
-#include "inspect/calibration/fit.h"
 #include "inspect/firing/firing.h"
 #include "support/stand_firing.h"
 
@@ -281,12 +279,9 @@ TEST(FiringZero, AFlatZeroAfterTheLastStepDownIsNoTail) {
   int without_zero_after = 0;
   for (int k = 0; k < 2000; ++k) {
     const StandFiring f = draw_stand_firing(draws);
-    CalibrationFit fit;
-    ASSERT_TRUE(fit_calibration(f.table, &fit));
-    const Calibration cal = calibration_of(fit, 0.0, 0.0, 0.0);
-    std::vector<double> F;
-    for (double reading : f.reading) F.push_back(cal.a + cal.b * reading);
-    const FiringAnalysis a = analyse_firing(f.t, F);
+    const CalibratedFiring c = calibrated(f);
+    ASSERT_TRUE(c.ok) << k;
+    const FiringAnalysis a = analyse_firing(f.t, c.F);
     ASSERT_TRUE(a.burn) << k;
     tails += a.tail_to_end ? 1 : 0;
     without_zero_after += a.zero_after ? 0 : 1;

@@ -10,8 +10,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "inspect/calibration/cal_file.h"
-#include "inspect/calibration/fit.h"
 #include "inspect/firing/firing.h"
 #include "inspect/uncertainty/draws.h"
 #include "inspect/uncertainty/firing_uncertainty.h"
@@ -28,16 +26,13 @@ struct Outcome {
 // calibrar and importar --calibracao do, then analysed and its budget made.
 Outcome one_firing(Draws& draws) {
   const StandFiring f = draw_stand_firing(draws);
-  CalibrationFit fit;
-  if (!fit_calibration(f.table, &fit)) return {};
-  const Calibration cal = calibration_of(fit, 0.0, 0.0, 0.0);
-  std::vector<double> F;
-  for (double reading : f.reading) F.push_back(cal.a + cal.b * reading);
-  const FiringAnalysis a = analyse_firing(f.t, F);
+  const CalibratedFiring c = calibrated(f);
+  if (!c.ok) return {};
+  const FiringAnalysis a = analyse_firing(f.t, c.F);
   if (!a.burn) return {};
   UncertaintyInputs in;
-  in.calibration = cal;
-  const FiringUncertainty u = firing_uncertainty(f.t, F, a, in);
+  in.calibration = c.cal;
+  const FiringUncertainty u = firing_uncertainty(f.t, c.F, a, in);
   return {std::fabs(a.burn->It - f.truth) <= u.budget.U, u.budget.U / a.burn->It};
 }
 
