@@ -33,9 +33,9 @@ struct Figures {
 // What the commands compute, computed here on the records as the import
 // reads them: stamps counted from the first, force = (reading + a / b) x b.
 Figures in_process(const StandFiring& f) {
-  CalibrationFit fit;
-  if (!fit_calibration(f.table, &fit)) return {};
-  const Calibration cal = calibration_of(fit, 0.0, 0.0, 0.0);
+  const CalibratedFiring c = calibrated(f);
+  if (!c.ok) return {};
+  const Calibration& cal = c.cal;
   std::vector<double> t;
   std::vector<double> F;
   for (std::size_t i = 0; i < f.t.size(); ++i) {

@@ -12,6 +12,7 @@
 #include <numbers>
 #include <vector>
 
+#include "inspect/calibration/cal_file.h"
 #include "inspect/calibration/fit.h"
 #include "inspect/uncertainty/draws.h"
 
@@ -80,6 +81,24 @@ inline StandFiring draw_stand_firing(Draws& draws, const StandErrors& errors = {
   // The half-sine between the crossings of 5 % of its peak.
   f.truth = 2.0 * f.peak * f.duration / std::numbers::pi * std::sqrt(1.0 - 0.05 * 0.05);
   return f;
+}
+
+// The firing's thrust as calibrar and importar --calibracao make it: the
+// table's fit, each reading through it. Nothing when the table does not fit.
+struct CalibratedFiring {
+  bool ok = false;
+  Calibration cal;
+  std::vector<double> F;  // N
+};
+
+inline CalibratedFiring calibrated(const StandFiring& f) {
+  CalibratedFiring c;
+  CalibrationFit fit;
+  if (!fit_calibration(f.table, &fit)) return c;
+  c.cal = calibration_of(fit, 0.0, 0.0, 0.0);
+  for (double reading : f.reading) c.F.push_back(c.cal.a + c.cal.b * reading);
+  c.ok = true;
+  return c;
 }
 
 #endif  // TALVIRONESKA_TESTS_SUPPORT_STAND_FIRING_H_

@@ -91,25 +91,28 @@ Choice choose_event(const std::vector<Event>& events, std::size_t event) {
 }
 
 // The stretch after the chosen event to the end of the log, when no other
-// event follows: still falling there is a tail-off.
+// event follows: still falling there is a tail-off. It starts past the
+// first record under the event's threshold: that one is still the burn's
+// step down, and may hold thrust however flat the zero after it.
 bool ends_in_tail(const FiringAnalysis& a, std::span<const double> F) {
   const Event& e = a.scan.events[*a.chosen];
   // A burn cut by the end of the log, or a log that ends right after it,
   // shows no tail: it just has no zero part at the end.
-  if (*a.chosen + 1 < a.scan.events.size() || e.last + 10 >= F.size()) return false;
+  if (*a.chosen + 1 < a.scan.events.size() || e.last + 11 >= F.size()) return false;
+  const std::size_t from = e.last + 2;
   const auto [low, high] = std::minmax_element(F.begin(), F.end());
-  if (is_flat(F, e.last + 1, F.size() - 1, 0.0005 * (static_cast<double>(*high) - *low))) return false;
+  if (is_flat(F, from, F.size() - 1, 0.0005 * (static_cast<double>(*high) - *low))) return false;
   // A tail falls, and is still thrust at the very end; a slide below the
   // zero, or a rise after burnout, is the cell's drift.
-  auto mean = [&](std::size_t from, std::size_t to) {
+  auto mean = [&](std::size_t lo, std::size_t hi) {
     double sum = 0.0;
-    for (std::size_t i = from; i < to; ++i) sum += F[i];
-    return sum / static_cast<double>(to - from);
+    for (std::size_t i = lo; i < hi; ++i) sum += F[i];
+    return sum / static_cast<double>(hi - lo);
   };
-  const std::size_t after = F.size() - e.last - 1;
+  const std::size_t after = F.size() - from;
   const std::size_t third = after / 3;
   const std::size_t tenth = std::max<std::size_t>(after / 10, 3);
-  return mean(e.last + 1, e.last + 1 + third) > mean(F.size() - third, F.size()) &&
+  return mean(from, from + third) > mean(F.size() - third, F.size()) &&
          mean(F.size() - tenth, F.size()) > a.zero.zero - 3.0 * a.zero.noise;
 }
 

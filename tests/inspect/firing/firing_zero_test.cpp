@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "inspect/firing/firing.h"
+#include "support/stand_firing.h"
 
 namespace {
 
@@ -267,6 +268,26 @@ TEST(FiringRate, OneEstimatorForEveryCommand) {
     EXPECT_EQ(a.w, c.w) << c.name;
     EXPECT_EQ(a.rate.w, c.w) << c.name;
   }
+}
+
+// A stand's firings at 10 and 80 Hz: the burn's last step down leaves one
+// record of thrust under the events' threshold, then the zero lies flat,
+// 0.5 % of the peak up. That is a zero after the burn, never a tail-off.
+TEST(FiringZero, AFlatZeroAfterTheLastStepDownIsNoTail) {
+  Draws draws(20261209);
+  int tails = 0;
+  int without_zero_after = 0;
+  for (int k = 0; k < 2000; ++k) {
+    const StandFiring f = draw_stand_firing(draws);
+    const CalibratedFiring c = calibrated(f);
+    ASSERT_TRUE(c.ok) << k;
+    const FiringAnalysis a = analyse_firing(f.t, c.F);
+    ASSERT_TRUE(a.burn) << k;
+    tails += a.tail_to_end ? 1 : 0;
+    without_zero_after += a.zero_after ? 0 : 1;
+  }
+  EXPECT_EQ(tails, 0);
+  EXPECT_EQ(without_zero_after, 0);
 }
 
 }  // namespace
