@@ -12,7 +12,7 @@ bool check_options(const CalibrationOptions& o, std::string* problem) {
     *problem = "falta a tabela de calibração";
   } else if (o.cal_file.empty()) {
     *problem = "falta --cal ARQ.cal: o arquivo de calibração a escrever";
-  } else if (o.gravity && !(*o.gravity > 9.7 && *o.gravity < 9.9)) {
+  } else if (o.gravity && !(*o.gravity >= 9.7 && *o.gravity <= 9.9)) {
     *problem = "--gravidade pede a gravidade local em m/s², entre 9.7 e 9.9";
   } else if (!(o.u_masses_percent >= 0.0 && o.u_masses_percent < 100.0)) {
     *problem = "--u-massas-padrao pede uma incerteza em %, de 0 a menos de 100";

@@ -17,10 +17,10 @@ void put_burn_uncertainty_fields(JsonWriter& json, const FiringUncertainty* budg
   json_number_field(json, "peak_U_N", u.budget.U_Fmax);
   json_number_field(json, "burn_time_U_s", u.budget.U_tq);
   // Under --vertical, what the impulse lacks of the propellant's weight: the
-  // impulse U is stated for is impulse_Ns plus this.
+  // impulse U is stated for is impulse_Ns plus this; null without the mass.
   const auto vertical = std::find_if(u.budget.terms.begin(), u.budget.terms.end(),
                                      [](const BudgetTerm& t) { return std::strcmp(t.name, "vertical") == 0; });
-  if (vertical != u.budget.terms.end()) {
+  if (vertical != u.budget.terms.end() && vertical->given) {
     json_number_field(json, "vertical_correction_Ns", u.budget.vertical_correction);
   } else {
     json_null_field(json, "vertical_correction_Ns");

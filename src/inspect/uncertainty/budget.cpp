@@ -299,6 +299,10 @@ Budget impulse_budget(std::span<const double> t, std::span<const double> F, cons
   const double u_tq = std::hypot(b.duration * clock, a.rate.median_step / std::sqrt(6.0));
   budget.U_Fmax = budget.k * u_Fmax;
   budget.U_tq = budget.k * u_tq;
-  budget.U_Fmed = budget.k * b.Fmed * std::hypot(budget.u / b.It, u_tq / b.duration);
+  // The time base scales the impulse and the duration alike: it cancels in
+  // their ratio.
+  const double It_rel2 = sum / (b.It * b.It) - clock * clock;
+  const double tq_rel2 = u_tq * u_tq / (b.duration * b.duration) - clock * clock;
+  budget.U_Fmed = budget.k * b.Fmed * std::sqrt(std::max(0.0, It_rel2) + std::max(0.0, tq_rel2));
   return budget;
 }

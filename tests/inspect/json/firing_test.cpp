@@ -129,6 +129,29 @@ TEST(FiringJson, TheUncertaintysKeysStayWhereThereIsNone) {
   }
 }
 
+// The vertical correction is a number only where --vertical had the mass
+// to make it: without the flag no term, without the mass a term not given.
+TEST(FiringJson, TheVerticalCorrectionIsNullWithoutItsMass) {
+  const struct {
+    const char* name;
+    std::vector<BudgetTerm> terms;
+    bool number;
+  } cases[] = {
+      {"no --vertical", {}, false},
+      {"--vertical without the mass", {BudgetTerm{"vertical", "peso", false, false, 0.0, 0.0, 0.0}}, false},
+      {"--vertical with the mass", {BudgetTerm{"vertical", "peso", true, true, 0.02, 0.0, 0.0}}, true},
+  };
+  for (const auto& c : cases) {
+    FiringUncertainty u;
+    u.budget.terms = c.terms;
+    u.budget.vertical_correction = -0.25;
+    u.It = 61.159;
+    const JsonValue f = firing_object(analysed_burn(), {"ensaio.dat", std::nullopt, std::nullopt, &u});
+    ASSERT_TRUE(f["burn"].has("vertical_correction_Ns")) << c.name;
+    EXPECT_EQ(f["burn"]["vertical_correction_Ns"].is_null(), !c.number) << c.name;
+  }
+}
+
 TEST(FiringJson, WithoutABurnItsFiguresAreNullAndTheKeysStay) {
   const JsonValue f = firing_object(FiringAnalysis{}, {"vazio.dat", std::nullopt, std::nullopt});
   EXPECT_FALSE(f.has("time_origin_s"));

@@ -148,6 +148,22 @@ TEST(Budget, MissingInputsAreNamedAndUCoversTheRest) {
   EXPECT_NEAR(specific_impulse_U(u, 120.0, 0.05), 2.0 * 120.0 * rel, 1e-9);
 }
 
+// The clock scales the impulse and the burn time alike: their ratio, the
+// average thrust, does not move with it, however large it is.
+TEST(Budget, TheClockCancelsInTheAverageThrust) {
+  const SyntheticLog log = synthetic_log(1000.0);
+  const FiringAnalysis a = analyse_firing(log.t, log.F);
+  UncertaintyInputs in;
+  in.u_factor_percent = 0.5;
+  in.u_clock_ppm = 1.0;
+  const Budget steady = impulse_budget(log.t, log.F, a, in);
+  in.u_clock_ppm = 5000.0;
+  const Budget off = impulse_budget(log.t, log.F, a, in);
+  EXPECT_GT(off.u, 1.3 * steady.u);
+  EXPECT_GT(off.U_tq / off.k, 5.0 * steady.U_tq / steady.k);
+  EXPECT_NEAR(off.U_Fmed / off.k, steady.U_Fmed / steady.k, 1e-6 * steady.U_Fmed);
+}
+
 // A burn at an end of its log has no zero on that side: the terms that need
 // it are not given, and say which zero is missing.
 TEST(Budget, TheZeroTermsSayWhichZeroIsMissing) {
