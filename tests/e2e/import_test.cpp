@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cell_files.h"
 #include "harness.h"
 
 #include "../support/json_value.h"
@@ -609,19 +610,10 @@ TEST_F(Import, ACalibrationTableScalesTheRawLogAndGoesWithTheCase) {
 // written. A table whose slope is lost in its noise gives no .cal at all.
 TEST_F(Import, AHandEditedCalibrationIsReadOrRefusedWhole) {
   e2e::CaseDir dir;
-  std::string table = "carga_N;leitura\r\n";
-  for (int n : {0, 10, 20, 30, 40, 30, 20, 10, 0})
-    table += std::to_string(n) + ";" + std::to_string(500 + 100 * n) + "\r\n";
-  dir.write("tabela.csv", table);
+  dir.write("tabela.csv", e2e::cell_table(1));
   ASSERT_EQ(dir.run_inspect({"calibrar", "tabela.csv", "--cal", "celula.cal"}).exit_status, 0);
   const std::string cal = dir.read("celula.cal");
-  std::string log = "time_ms;raw\r\n";
-  for (int k = 0; k < 800; ++k) {
-    const double t = k * 0.01;
-    const double F = (t > 2.0 && t < 3.0) ? 30.0 * std::sin(M_PI * (t - 2.0)) : 0.0;
-    log += std::to_string(k * 10) + ";" + std::to_string(500.0 + 100.0 * F + 0.3 * std::sin(1.7 * k)) + "\r\n";
-  }
-  dir.write("bruto.csv", log);
+  dir.write("bruto.csv", e2e::raw_burn_log());
   std::string lone_cr = cal;
   for (std::size_t at = lone_cr.find("\r\n"); at != std::string::npos; at = lone_cr.find("\r\n", at)) {
     lone_cr.erase(at + 1, 1);
@@ -662,19 +654,9 @@ TEST_F(Import, AHandEditedCalibrationIsReadOrRefusedWhole) {
 // named, and with every input given U is whole.
 TEST_F(Import, TheUncertaintyGoesWithTheCase) {
   e2e::CaseDir dir;
-  std::string table = "carga_N;leitura\r\n";
-  for (int n : {0, 10, 20, 30, 40, 30, 20, 10, 0}) {
-    for (int r = 0; r < 3; ++r) table += std::to_string(n) + ";" + std::to_string(500 + 100 * n + r) + "\r\n";
-  }
-  dir.write("tabela.csv", table);
+  dir.write("tabela.csv", e2e::cell_table(3));
   ASSERT_EQ(dir.run_inspect({"calibrar", "tabela.csv", "--cal", "celula.cal"}).exit_status, 0);
-  std::string log = "time_ms;raw\r\n";
-  for (int k = 0; k < 800; ++k) {
-    const double t = k * 0.01;
-    const double F = (t > 2.0 && t < 3.0) ? 30.0 * std::sin(M_PI * (t - 2.0)) : 0.0;
-    log += std::to_string(k * 10) + ";" + std::to_string(500.0 + 100.0 * F + 0.3 * std::sin(1.7 * k)) + "\r\n";
-  }
-  dir.write("bruto.csv", log);
+  dir.write("bruto.csv", e2e::raw_burn_log());
   for (const bool clock : {false, true}) {
     std::vector<std::string> args = {"bruto.csv",    "--massa",    "0.02",   "--saida",       "caso",
                                      "--calibracao", "celula.cal", "--json", "importar.json", "--substituir"};
