@@ -600,9 +600,17 @@ TEST_F(Import, ACalibrationTableScalesTheRawLogAndGoesWithTheCase) {
   }
   EXPECT_NEAR(peak, 3.0 * kGo, 0.01);
 
-  r = importar(dir, {"bruto.csv", "--massa", "0.02", "--saida", "c2", "--calibracao", "celula.cal", "--fator", "2"});
-  EXPECT_EQ(r.exit_status, 2);
-  EXPECT_FALSE(dir.exists("c2"));
+  // What the calibration gives is not given again beside it.
+  for (const char* other : {"--fator", "--u-fator", "--nao-linearidade"}) {
+    r = importar(dir, {"bruto.csv", "--massa", "0.02", "--saida", "c2", "--calibracao", "celula.cal", other, "2"});
+    EXPECT_EQ(r.exit_status, 2) << other;
+    EXPECT_FALSE(dir.exists("c2")) << other;
+  }
+  for (const char* other : {"--u-fator", "--nao-linearidade"}) {
+    r = dir.run_inspect({"bruto.csv", "--calibracao", "celula.cal", other, "2"});
+    EXPECT_EQ(r.exit_status, 2) << other;
+    EXPECT_NE(r.err.find("a calibração os dá"), std::string::npos) << r.err;
+  }
 }
 
 // A .cal file edited by hand: as an editor leaves it (a byte order mark,

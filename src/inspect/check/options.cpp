@@ -9,6 +9,8 @@ bool check_options(const Options& o, std::string* problem) {
     *problem = "--de deve vir antes de --ate";
   } else if (o.event > 0 && (o.from || o.to)) {
     *problem = "--evento ou --de/--ate, não os dois";
+  } else if (const std::string sheet = stand_figures_problem(o, !o.calibration_file.empty()); !sheet.empty()) {
+    *problem = sheet;
   } else {
     const bool writes = !o.eng_file.empty() || !o.rse_file.empty();
     // Without an engine file the propellant's mass still serves --vertical.

@@ -40,6 +40,8 @@ bool check_options(const ImportOptions& o, std::string* problem) {
     *problem = "--calibracao já dá a força em N: não vale com --fator, --deslocamento ou --empuxo";
   } else if (o.offset && !o.factor) {
     *problem = "--deslocamento só vale com --fator";
+  } else if (const std::string sheet = stand_figures_problem(o, !o.calibration_file.empty()); !sheet.empty()) {
+    *problem = sheet;
   } else {
     return true;
   }

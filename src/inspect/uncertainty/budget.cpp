@@ -257,6 +257,11 @@ Signal burn_signal(std::span<const double> t, std::span<const double> F, const F
   return s;
 }
 
+std::string stand_figures_problem(const StandFigures& figures, bool calibration_file) {
+  if (!calibration_file || (!figures.u_factor_percent && !figures.nonlinearity_percent)) return "";
+  return "--u-fator e --nao-linearidade são da folha de dados da célula: com --calibracao, a calibração os dá";
+}
+
 Budget impulse_budget(std::span<const double> t, std::span<const double> F, const FiringAnalysis& a,
                       const UncertaintyInputs& in) {
   Budget budget;

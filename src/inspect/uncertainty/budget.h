@@ -23,6 +23,12 @@ struct StandFigures {
   bool vertical = false;                       // --vertical: the cell also bears the motor's weight
 };
 
+// Why FIGURES cannot go with a calibration file given on the command line
+// (CALIBRATION_FILE), in Portuguese; empty when they can. The data sheet's
+// factor and nonlinearity stand in for a calibration: beside one they would
+// go unused.
+std::string stand_figures_problem(const StandFigures& figures, bool calibration_file);
+
 struct UncertaintyInputs : StandFigures {
   std::optional<Calibration> calibration;                // the case's .cal file
   std::optional<double> propellant_mass = std::nullopt;  // kg: --massa, the case's M; for --vertical
