@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "inspect/common/code_page.h"
 #include "inspect/common/native_name.h"
 
 bool read_small_file(const std::string& name, std::size_t max_bytes, std::string* text, std::string* problem) {
@@ -30,7 +31,7 @@ bool read_small_file(const std::string& name, std::size_t max_bytes, std::string
 }
 
 std::string_view without_bom(std::string_view text) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   return text;
 }
 

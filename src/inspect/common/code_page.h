@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+// The byte order mark some editors and spreadsheets put before UTF-8 text:
+// no part of the text.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 // The length of the UTF-8 sequence at TEXT[AT], its code point in *CODE; 0
 // when there is none there: a stray or missing continuation byte, a form
 // longer than needed, a surrogate or a code past U+10FFFF.

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
 std::string hex_byte(unsigned char c) {
   char text[4];
   std::snprintf(text, sizeof text, "%02X", c);
@@ -60,7 +58,7 @@ std::string invisible_bytes(std::string_view name) {
   };
   for (std::size_t i = 0; i < name.size(); ++i) {
     const auto c = static_cast<unsigned char>(name[i]);
-    if (name.substr(i, 3) == kBom) {
+    if (name.substr(i, 3) == kUtf8Bom) {
       add("EF BB BF", "BOM", i, 3);
       i += 2;
     } else if (c < 0x20 || c == 0x7F) {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "input/record_lines.h"
+#include "inspect/common/code_page.h"
 #include "inspect/common/text.h"
 #include "inspect/program/line_hint.h"
 #include "io/line_source.h"
@@ -32,7 +33,7 @@ class LogBlocks {
   // mark that spreadsheets put before UTF-8 text is not part of it.
   bool start() {
     if (!fill()) return false;
-    if (head().starts_with("\xEF\xBB\xBF")) begin_ += 3;
+    if (head().starts_with(kUtf8Bom)) begin_ += kUtf8Bom.size();
     const std::string_view text = head();
     wide_ = text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") || text.find('\0') != std::string_view::npos;
     // Line ends of CR alone (old Mac programs, some loggers) are read as LF.
