@@ -31,6 +31,15 @@ inline double trapezoid(double t0, double F0, double t1, double F1) {
   return t1 > t0 ? (F0 + F1) / 2.0 * (t1 - t0) : 0.0;
 }
 
+// The weight of record I in the trapezoid over records [FROM, TO] of the
+// stamps T (s): half of each step next to it within them, a step that does
+// not go forward weighing nothing, as trapezoid() counts it. A sum of
+// weight x thrust over the records is their trapezoid_sum().
+inline double trapezoid_weight(std::span<const double> t, std::size_t from, std::size_t to, std::size_t i) {
+  const auto forward = [&](std::size_t k) { return t[k + 1] > t[k] ? t[k + 1] - t[k] : 0.0; };
+  return 0.5 * ((i > from ? forward(i - 1) : 0.0) + (i < to ? forward(i) : 0.0));
+}
+
 // AREA plus the trapezoids over records [FROM, TO] of the stamps T, the
 // thrust of record I being THRUST(I) (above a zero, raised to Fcor ...),
 // each read once. REQUIRES: FROM <= TO < t.size().

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "inspect/firing/curve.h"
+
 namespace {
 
 // A burn of no more records than this is rerun whole on every draw.
@@ -35,7 +37,7 @@ double drawn(const BudgetTerm& term, Draws& random) {
 double step(std::span<const double> t, std::size_t i) { return std::max(t[i + 1] - t[i], 0.0); }
 
 // The trapezoid weight of record I inside a run of records.
-double inner_weight(std::span<const double> t, std::size_t i) { return 0.5 * (step(t, i - 1) + step(t, i)); }
+double inner_weight(std::span<const double> t, std::size_t i) { return trapezoid_weight(t, i - 1, i + 1, i); }
 
 DrawnRecords drawn_records(const Signal& s, std::size_t first, std::size_t last) {
   DrawnRecords r;
