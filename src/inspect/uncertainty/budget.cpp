@@ -27,7 +27,7 @@ BudgetTerm not_given(const char* name, const char* label) {
 double noise_weights(std::span<const double> t, std::size_t first, std::size_t last) {
   double sum = 0.0;
   for (std::size_t i = first; i <= last; ++i) {
-    const double w = 0.5 * (t[std::min(i + 1, last)] - t[std::max(i, first + 1) - 1]);
+    const double w = trapezoid_weight(t, first, last, i);
     sum += w * w;
   }
   return std::sqrt(sum);

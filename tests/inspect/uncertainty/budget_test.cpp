@@ -98,6 +98,32 @@ TEST(Budget, EachTermAloneHasItsKnownValue) {
   }
 }
 
+// Stamps that step back inside the burn, every other record (a logger's
+// clock read out of turn): such a step adds nothing to the trapezoid, so
+// each reading weighs half the step forward next to it, 1.25 ms, and its
+// noise reaches the impulse by that weight.
+TEST(Budget, TheNoiseTermWeighsTheReadingsAsTheTrapezoidDoes) {
+  Draws draws(11);
+  const SyntheticLog log = synthetic_log(1000.0, [&](SyntheticLog& log) {
+    for (std::size_t k = 0; k < log.t.size(); ++k) {
+      if (log.t[k] > 2.2 && log.t[k] < 2.8 && k % 2 == 1) log.t[k] -= 0.0015;
+      log.F[k] += 0.5 * draws.normal();
+    }
+  });
+  const FiringAnalysis a = analyse_firing(log.t, log.F);
+  ASSERT_TRUE(a.burn);
+  ASSERT_TRUE(a.zero_before);
+  const Burn& b = *a.burn;
+  double sum = 0.0;
+  for (std::size_t i = b.first; i <= b.last; ++i) {
+    const bool zigzag = log.t[i] > 2.198 && log.t[i] < 2.8;
+    const double w = zigzag ? 0.00125 : (i == b.first || i == b.last ? 0.0005 : 0.001);
+    sum += w * w;
+  }
+  const double known = a.zero_before->noise * std::sqrt(sum);
+  EXPECT_NEAR(term_named(impulse_budget(log.t, log.F, a, {}), "noise").u, known, 0.02 * known);
+}
+
 // The trapezoid at a low rate: the integration term is the trapezoid's
 // actual error on the records it integrates, within 10 %.
 TEST(Budget, IntegrationTermIsTheTrapezoidsError) {
